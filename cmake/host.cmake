@@ -1,0 +1,19 @@
+# Native build: the portable logic and its unit tests.
+add_library(zuva_portable STATIC ${ZUVA_PORTABLE_SOURCES})
+target_include_directories(zuva_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
+zuva_warnings(zuva_portable)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB ZUVA_HOST_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/host/*.cpp)
+add_executable(zuva_host_tests ${ZUVA_HOST_TESTS})
+target_link_libraries(zuva_host_tests PRIVATE zuva_portable GTest::gtest_main)
+zuva_warnings(zuva_host_tests)
+gtest_discover_tests(zuva_host_tests)
+
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+add_test(NAME portal.selftest
+  COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/portal -p "test_*.py")

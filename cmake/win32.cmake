@@ -1,0 +1,72 @@
+# Cross build: Zuva.exe, ZuvaScripted.exe and the Windows-side tests run under Wine.
+
+set(ZUVA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(ZUVA_WINE_TOOLS ${PROJECT_SOURCE_DIR}/tools/wine)
+configure_file(${ZUVA_WINE_TOOLS}/winerun.sh.in ${CMAKE_BINARY_DIR}/winerun.sh
+  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE
+  @ONLY)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/winerun.sh)
+
+set(ZUVA_WIN32_DEFINITIONS
+  UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+set(ZUVA_WIN32_LIBRARIES
+  comctl32 gdiplus gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version)
+
+# Everything but the entry point and the per-executable settings.
+add_library(zuva_win STATIC ${ZUVA_PORTABLE_SOURCES} ${ZUVA_WIN32_SOURCES})
+target_include_directories(zuva_win PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
+target_compile_definitions(zuva_win PUBLIC ${ZUVA_WIN32_DEFINITIONS})
+target_compile_options(zuva_win PUBLIC -municode)
+target_link_libraries(zuva_win PUBLIC ${ZUVA_WIN32_LIBRARIES})
+zuva_warnings(zuva_win)
+
+# The per-executable settings: hosts and which flavour this is.
+function(zuva_build_config out flavour service member home domains)
+  set(ZUVA_CFG_FLAVOUR ${flavour})
+  set(ZUVA_CFG_SERVICE_HOST ${service})
+  set(ZUVA_CFG_MEMBER_HOST ${member})
+  set(ZUVA_CFG_PORTAL_HOME ${home})
+  set(ZUVA_CFG_PORTAL_DOMAINS ${domains})
+  set(file ${CMAKE_BINARY_DIR}/config/BuildConfig${flavour}.cpp)
+  configure_file(${PROJECT_SOURCE_DIR}/src/app/BuildConfig.cpp.in ${file} @ONLY)
+  set(${out} ${file} PARENT_SCOPE)
+endfunction()
+
+string(REPLACE ";" "\\;" _domains "${ZUVA_PORTAL_DOMAINS}")
+zuva_build_config(ZUVA_CONFIG_PRODUCT Product
+  "${ZUVA_SERVICE_HOST}" "${ZUVA_MEMBER_HOST}" "${ZUVA_PORTAL_HOME}" "${_domains}")
+zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted
+  "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test")
+
+set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
+set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h")
+
+function(zuva_launcher name config)
+  add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/src/app/Main.cpp ${config} ${ZUVA_RESOURCES})
+  target_link_libraries(${name} PRIVATE zuva_win)
+  target_link_options(${name} PRIVATE -municode -mwindows)
+  zuva_warnings(${name})
+endfunction()
+zuva_launcher(Zuva ${ZUVA_CONFIG_PRODUCT})
+zuva_launcher(ZuvaScripted ${ZUVA_CONFIG_SCRIPTED})
+
+# Windows-side tests: GoogleTest built for mingw, each test run under Wine.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES})
+target_link_libraries(zuva_win_tests PRIVATE zuva_win GTest::gtest_main)
+target_compile_definitions(zuva_win_tests PRIVATE
+  ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
+zuva_warnings(zuva_win_tests)
+add_dependencies(zuva_win_tests ZuvaScripted)
+gtest_discover_tests(zuva_win_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 120)

@@ -1,0 +1,10 @@
+#pragma once
+// Settings fixed when an executable is built: where it talks to. Zuva.exe
+// carries the portal's names; ZuvaScripted.exe and the tests the test portal.
+namespace buildcfg {
+extern const wchar_t kServiceHost[];    // host[:port] of the client-service web server
+extern const wchar_t kMemberHost[];     // host of the login page
+extern const wchar_t kPortalHome[];     // the portal's home page address
+extern const wchar_t kPortalDomains[];  // the three portal domains, separated by ';'
+extern const bool kScripted;            // built with the scripted page engine
+}  // namespace buildcfg

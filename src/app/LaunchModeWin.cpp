@@ -1,0 +1,62 @@
+#include "app/LaunchModeWin.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "app/AppGlobals.h"
+
+namespace {
+
+std::wstring ToUpper(std::wstring text) {
+    if (!text.empty()) ::CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The arguments after the program name, split the way the platform does.
+std::vector<std::wstring> ArgumentsOf(const wchar_t* commandLine) {
+    std::vector<std::wstring> args;
+    int count = 0;
+    LPWSTR* argv = ::CommandLineToArgvW(commandLine, &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    ::LocalFree(argv);
+    return args;
+}
+
+}  // namespace
+
+std::wstring GetDataFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return std::wstring();
+    return std::wstring(folder) + kDataSubfolder;
+}
+
+std::wstring GetExePath() {
+    std::vector<wchar_t> buf(MAX_PATH);
+    for (;;) {
+        DWORD got = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (got == 0) return std::wstring();
+        if (got < buf.size()) return std::wstring(buf.data(), got);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+LaunchInfo LaunchInfoOf(const wchar_t* commandLine, const std::wstring& exePath) {
+    std::vector<std::wstring> args;
+    // CommandLineToArgvW answers an empty line with the module's own path.
+    if (commandLine && *commandLine) args = ArgumentsOf(commandLine);
+    return ParseLaunchMode(args, ToUpper(exePath), ToUpper(GetDataFolder()));
+}
+
+LaunchMode GetLaunchMode() {
+    LaunchInfo info = LaunchInfoOf(::GetCommandLineW(), GetExePath());
+    if (info.mode == LaunchMode::NewGameWindow || info.mode == LaunchMode::GameHallWindow) {
+        g_hOwnerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(info.ownerWnd));
+        if (info.mode == LaunchMode::NewGameWindow) g_nOwnerPages = info.ownerPages;
+    }
+    return info.mode;
+}

@@ -1,0 +1,162 @@
+#pragma once
+// RAII owners for the handles the launcher holds: kernel objects, GDI objects,
+// device contexts, registry keys, hooks and COM interfaces.
+#include <windows.h>
+#include <utility>
+
+namespace fw {
+
+// One owner template; Traits says what "empty" is and how to free.
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle h) noexcept : m_h(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : m_h(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const noexcept { return m_h; }
+    explicit operator bool() const noexcept { return !Traits::IsEmpty(m_h); }
+    Handle release() noexcept { return std::exchange(m_h, Traits::Empty()); }
+    void reset(Handle h = Traits::Empty()) noexcept {
+        Handle old = std::exchange(m_h, h);
+        if (!Traits::IsEmpty(old)) Traits::Free(old);
+    }
+
+private:
+    Handle m_h = Traits::Empty();
+};
+
+struct KernelTraits {            // events, processes, threads
+    using Handle = HANDLE;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
+    static void Free(Handle h) { ::CloseHandle(h); }
+};
+struct FileTraits : KernelTraits {   // CreateFile's failure value is INVALID_HANDLE_VALUE
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+};
+template <class T>
+struct GdiTraits {
+    using Handle = T;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::DeleteDC(h); }
+};
+struct RegKeyTraits {
+    using Handle = HKEY;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::RegCloseKey(h); }
+};
+struct HookTraits {
+    using Handle = HHOOK;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::UnhookWindowsHookEx(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::DestroyIcon(h); }
+};
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle h) { return h == nullptr; }
+    static void Free(Handle h) { ::FreeLibrary(h); }
+};
+
+using KernelHandle = UniqueHandle<KernelTraits>;
+using FileHandle = UniqueHandle<FileTraits>;
+using BitmapHandle = UniqueHandle<GdiTraits<HBITMAP>>;
+using FontHandle = UniqueHandle<GdiTraits<HFONT>>;
+using BrushHandle = UniqueHandle<GdiTraits<HBRUSH>>;
+using PenHandle = UniqueHandle<GdiTraits<HPEN>>;
+using RegionHandle = UniqueHandle<GdiTraits<HRGN>>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using RegKey = UniqueHandle<RegKeyTraits>;
+using HookHandle = UniqueHandle<HookTraits>;
+using IconHandle = UniqueHandle<IconTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;
+
+// A window's DC from GetDC, released on scope exit.
+class WindowDc {
+public:
+    explicit WindowDc(HWND hwnd) : m_hwnd(hwnd), m_dc(::GetDC(hwnd)) {}
+    ~WindowDc() { if (m_dc) ::ReleaseDC(m_hwnd, m_dc); }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return m_dc; }
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};
+
+// BeginPaint/EndPaint pair.
+class PaintDc {
+public:
+    explicit PaintDc(HWND hwnd) : m_hwnd(hwnd) { m_dc = ::BeginPaint(hwnd, &m_ps); }
+    ~PaintDc() { ::EndPaint(m_hwnd, &m_ps); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const { return m_dc; }
+    const PAINTSTRUCT& info() const { return m_ps; }
+private:
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps{};
+    HDC m_dc = nullptr;
+};
+
+// Selects a GDI object into a DC and puts the previous one back on scope exit,
+// so an owned object is never deleted while still selected.
+class SelectScope {
+public:
+    SelectScope(HDC dc, HGDIOBJ obj) : m_dc(dc), m_old(obj ? ::SelectObject(dc, obj) : nullptr) {}
+    ~SelectScope() { if (m_old) ::SelectObject(m_dc, m_old); }
+    SelectScope(const SelectScope&) = delete;
+    SelectScope& operator=(const SelectScope&) = delete;
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// Owning pointer to a COM interface.
+template <class T>
+class ComPtr {
+public:
+    ComPtr() noexcept = default;
+    ComPtr(const ComPtr& o) noexcept : m_p(o.m_p) { if (m_p) m_p->AddRef(); }
+    ComPtr(ComPtr&& o) noexcept : m_p(std::exchange(o.m_p, nullptr)) {}
+    ComPtr& operator=(ComPtr o) noexcept { std::swap(m_p, o.m_p); return *this; }
+    ~ComPtr() { if (m_p) m_p->Release(); }
+
+    T* get() const noexcept { return m_p; }
+    T* operator->() const noexcept { return m_p; }
+    explicit operator bool() const noexcept { return m_p != nullptr; }
+    // For out-parameters: releases what is held and hands out the slot.
+    T** put() noexcept { reset(); return &m_p; }
+    void reset() noexcept { if (m_p) std::exchange(m_p, nullptr)->Release(); }
+    // Takes over a reference the caller already owns.
+    void attach(T* p) noexcept { reset(); m_p = p; }
+
+private:
+    T* m_p = nullptr;
+};
+
+}  // namespace fw

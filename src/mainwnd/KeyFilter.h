@@ -1,0 +1,46 @@
+#pragma once
+// What the main window does with a message before it is dispatched: the
+// switch hotkey, swallowed keys, close requests and keys forwarded to pages.
+#include <cstdint>
+
+#include "hotkey/HotkeyRecord.h"
+
+// The few platform numbers the filter looks at.
+namespace keyfilter {
+constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
+constexpr unsigned kChar = 0x102;        // WM_CHAR
+constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN
+constexpr unsigned kSysCommand = 0x112;  // WM_SYSCOMMAND
+constexpr unsigned kScClose = 0xF060;
+constexpr unsigned kScRestore = 0xF120;
+constexpr unsigned kVkEscape = 0x1B;
+constexpr unsigned kVkSpace = 0x20;
+constexpr unsigned kVkF5 = 0x74;
+constexpr unsigned kCtrlD = 4;  // the character Ctrl+D types
+}  // namespace keyfilter
+
+struct KeyFilterInput {
+    unsigned message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+    int32_t modifierState = 0;  // ModifierState() at the time of the message
+    int pageCount = 0;
+    bool hasPendingChild = false;
+    bool currentPageVisible = false;
+    bool hallVisible = false;
+    HotkeyRecord switchKey;
+};
+
+enum class KeyFilterAction {
+    PassOn,                   // relay to the tooltip, then the dialog's own pre-translation
+    RestoreThenPassOn,        // show the window restored, then as PassOn
+    Swallow,                  // handled: nothing more happens
+    SwitchPage,               // run SwitchToNextPage
+    Exit,                     // run the exit sequence
+    ReleasePendingChild,      // close the pending child's handle, forget it
+    TerminatePendingAndExit,  // end the pending child, then the exit sequence
+    ForwardToCurrentPage,     // post the same message to the current page, swallow
+    ForwardToHall,            // post the same message to the hall window, swallow
+};
+
+KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in);

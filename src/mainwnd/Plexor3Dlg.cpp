@@ -1,0 +1,315 @@
+#include "mainwnd/Plexor3Dlg.h"
+
+#include <commctrl.h>
+
+#include "framework/Handles.h"
+#include "mainwnd/KeyFilter.h"
+#include "mainwnd/TitleLayout.h"
+#include "mainwnd/WindowMessages.h"
+#include "resource.h"
+#include "ui/MessageBox.h"
+
+namespace {
+CPlexor3Dlg* g_pMainDlg = nullptr;
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+}  // namespace
+
+CPlexor3Dlg::CPlexor3Dlg() : CDlgEx(IDD_PLEXOR3_DIALOG) {
+    m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    g_pMainDlg = this;
+}
+
+CPlexor3Dlg::~CPlexor3Dlg() {
+    if (g_pMainDlg == this) g_pMainDlg = nullptr;
+}
+
+CPlexor3Dlg* CPlexor3Dlg::Instance() { return g_pMainDlg; }
+
+void CPlexor3Dlg::DoDataExchange() {
+    DDX_Control(IDC_BTN_HIDE, m_btnHide);
+    DDX_Control(IDC_BTN_MENU, m_btnMenu);
+    DDX_Control(IDC_BTN_SOUND, m_btnSound);
+    DDX_Control(IDC_LNK_ADDACC, m_lnkAddAcc);
+}
+
+BOOL CPlexor3Dlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    ::GetVersionExW(&m_osvi);
+#pragma GCC diagnostic pop
+
+    SetUpSkinAndControls();
+    return TRUE;
+}
+
+void CPlexor3Dlg::SetUpSkinAndControls() {
+    ModifyStyle(0, WS_CLIPCHILDREN);
+    SetTitle(L"KorvelFerrowind");
+    m_nCaptionHeight = 30;
+    m_nBorder = 4;
+    m_nBtnRight = 0;
+    m_nBtnTop = 0;
+    m_nBtnGap = 0;
+    m_bResizable = true;
+    // Nothing of the window is seen until the first page attaches.
+    SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
+    CreateTabTooltip();
+}
+
+void CPlexor3Dlg::CreateTabTooltip() {
+    if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{},
+                        m_hWnd, 0))
+        return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = m_hWnd;
+    ti.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    m_tip.SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    m_tip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, 500);
+    m_tip.SendMessage(TTM_ACTIVATE, FALSE);
+}
+
+HWND CPlexor3Dlg::CurrentPage() const {
+    if (m_nCurPage < 0 || m_nCurPage >= PageCount()) return nullptr;
+    return m_arrPages[static_cast<size_t>(m_nCurPage)];
+}
+
+bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
+    switch (id) {
+    case IDC_BTN_HIDE: OnBossKey(); return true;
+    case IDC_BTN_SOUND: ToggleMute(); return true;
+    default: return CDlgEx::OnCommand(id, code, ctl);
+    }
+}
+
+void CPlexor3Dlg::InvalidateTab(int index) {
+    if (index >= 0) InvalidateRect(ToRECT(TabRect(index)), TRUE);
+}
+
+void CPlexor3Dlg::ShowPage(HWND page) {
+    for (HWND each : m_arrPages) {
+        if (each != page) {
+            ::ShowWindow(each, SW_HIDE);
+            continue;
+        }
+        MoveToPageArea(each);
+        ::ShowWindow(each, SW_SHOW);
+        ::SetForegroundWindow(each);
+        if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    }
+}
+
+void CPlexor3Dlg::SwitchToNextPage() {
+    const int n = PageCount();
+    if (n == 0 || !IsWindowVisible() || IsIconic()) return;
+    const bool hallShown = m_hHallWnd && ::IsWindowVisible(m_hHallWnd);
+    if (n > 1 && !hallShown) {
+        InvalidateTab(m_nCurPage);
+        m_nCurPage = (m_nCurPage + 1) % n;
+        InvalidateTab(m_nCurPage);
+    }
+    ShowPage(CurrentPage());
+}
+
+void CPlexor3Dlg::ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
+
+void CPlexor3Dlg::OnBossKey() {
+    if (IsWindowVisible()) {
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    ShowWindow(SW_RESTORE);
+    BringToFront();
+}
+
+void CPlexor3Dlg::BringToFront() {
+    // The foreground lock lets only the foreground thread hand over the
+    // foreground; sharing its input state makes us part of it for a moment.
+    DWORD ours = ::GetCurrentThreadId();
+    DWORD theirs = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    bool attached = theirs && theirs != ours && ::AttachThreadInput(ours, theirs, TRUE);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(m_hWnd);
+    if (attached) ::AttachThreadInput(ours, theirs, FALSE);
+}
+
+void CPlexor3Dlg::OnCancel() {
+    if (ShowMessageBox(4, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
+}
+
+void CPlexor3Dlg::ExitLauncher() {
+    if (m_hPendingChild) {
+        ::TerminateProcess(m_hPendingChild.get(), 0);
+        m_hPendingChild.reset();
+    }
+    for (HWND page : m_arrPages) {
+        ::SetParent(page, nullptr);
+        ::ShowWindow(page, SW_HIDE);
+        ::PostMessageW(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    ::PostQuitMessage(0);
+}
+
+BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
+    KeyFilterInput in;
+    in.message = msg->message;
+    in.wParam = msg->wParam;
+    in.lParam = msg->lParam;
+    in.modifierState = ModifierState(KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT), KeyHeld(VK_MENU));
+    in.pageCount = PageCount();
+    in.hasPendingChild = static_cast<bool>(m_hPendingChild);
+    HWND current = CurrentPage();
+    in.currentPageVisible = current && ::IsWindowVisible(current);
+    in.hallVisible = m_hHallWnd && ::IsWindowVisible(m_hHallWnd);
+    in.switchKey = m_hkSwitch;
+
+    switch (FilterMainWindowMessage(in)) {
+    case KeyFilterAction::SwitchPage:
+        SwitchToNextPage();
+        return TRUE;
+    case KeyFilterAction::Swallow:
+        return TRUE;
+    case KeyFilterAction::Exit:
+        ExitLauncher();
+        return TRUE;
+    case KeyFilterAction::ReleasePendingChild:
+        m_hPendingChild.reset();
+        return TRUE;
+    case KeyFilterAction::TerminatePendingAndExit:
+        ExitLauncher();  // ends the pending child first
+        return TRUE;
+    case KeyFilterAction::ForwardToCurrentPage:
+        ForwardKey(current, *msg);
+        return TRUE;
+    case KeyFilterAction::ForwardToHall:
+        ForwardKey(m_hHallWnd, *msg);
+        return TRUE;
+    case KeyFilterAction::RestoreThenPassOn:
+        ShowWindow(SW_RESTORE);
+        break;
+    case KeyFilterAction::PassOn:
+        break;
+    }
+    if (m_tip.m_hWnd) m_tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    return CDlgEx::PreTranslateMessage(msg);
+}
+
+void CPlexor3Dlg::ForwardKey(HWND target, const MSG& msg) {
+    ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
+}
+
+RECT CPlexor3Dlg::PageArea() const { return ToRECT(PageAreaOf(ToRect(GetClientRect()))); }
+
+void CPlexor3Dlg::MoveToPageArea(HWND wnd) const {
+    RECT area = PageArea();
+    ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+}
+
+void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
+    HWND shown = (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) ? m_hHallWnd : CurrentPage();
+    if (shown) MoveToPageArea(shown);
+
+    CDlgEx::WindowProc(WM_SIZE, type, MAKELPARAM(cx, cy));
+
+    if (cx != m_nLastWidth && m_btnHide.m_hWnd) {
+        TitleControlsLayout l = LayoutTitleControls(cx);
+        m_btnHide.MoveWindow(ToRECT(l.hide), TRUE);
+        m_btnSound.MoveWindow(ToRECT(l.sound), TRUE);
+        m_btnMenu.MoveWindow(ToRECT(l.menu), TRUE);
+        m_lnkAddAcc.MoveWindow(ToRECT(l.addAccount), TRUE);
+        for (CWnd* ctl : {static_cast<CWnd*>(&m_btnHide), static_cast<CWnd*>(&m_btnSound),
+                          static_cast<CWnd*>(&m_btnMenu), static_cast<CWnd*>(&m_lnkAddAcc)})
+            ctl->Invalidate(TRUE);
+        InvalidateTitleButtons();
+    }
+
+    if (IsXpFamily() && cx < m_nLastWidth) {
+        // The shrinking skin leaves its old corner behind on the desktop.
+        RECT wr = GetWindowRect();
+        RECT corner{wr.right - 4, wr.top, wr.right, wr.top + 4};
+        ::RedrawWindow(::GetDesktopWindow(), &corner, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+    m_nLastWidth = cx;
+}
+
+LRESULT CPlexor3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
+    if (!(pos->flags & SWP_NOSIZE)) {
+        MinimumSizeResult r = EnforceMinimumSize(PageCount(), pos->cx, pos->cy);
+        if (r.adjusted) {
+            pos->cx = r.cx;
+            pos->cy = r.cy;
+            return 0;
+        }
+    }
+    return CDlgEx::WindowProc(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(pos));
+}
+
+BOOL CPlexor3Dlg::OnEraseBkgnd(HDC dc) {
+    RECT client = GetClientRect();
+    fw::MemoryDc memDc(::CreateCompatibleDC(dc));
+    fw::BitmapHandle bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
+    if (!memDc || !bitmap) return FALSE;
+    {
+        fw::SelectScope selectBitmap(memDc.get(), bitmap.get());
+        PaintSkin(memDc.get());
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memDc.get(), 0, 0, SRCCOPY);
+    }
+    return TRUE;
+}
+
+void CPlexor3Dlg::OnPaint() {
+    if (!IsIconic()) {
+        Default(WM_PAINT, 0, 0);
+        return;
+    }
+    fw::PaintDc dc(m_hWnd);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.get()));
+    RECT rc = GetClientRect();
+    int x = (rc.right - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (rc.bottom - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    ::DrawIcon(dc.get(), x, y, m_hIcon);
+}
+
+void CPlexor3Dlg::OnMuteTimer() {
+    for (HWND page : m_arrPages) ::PostMessageW(page, WM_SET_MUTE, static_cast<WPARAM>(m_bMute), 0);
+    if (m_bMute != m_nShownMute) {
+        m_btnSound.Invalidate(TRUE);
+        m_nShownMute = m_bMute;
+    }
+}
+
+LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_QUERYDRAGICON:
+        return reinterpret_cast<LRESULT>(m_hIcon);
+    case WM_SIZE:
+        OnSize(static_cast<UINT>(wp), LOWORD(lp), HIWORD(lp));
+        return 0;
+    case WM_WINDOWPOSCHANGING:
+        return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
+    case WM_TIMER:
+        if (wp == kTimerMute) OnMuteTimer();
+        break;
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
+    default:
+        break;
+    }
+    return CDlgEx::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,83 @@
+#pragma once
+// CPlexor3Dlg: the shell window of one launcher instance. It never shows a web
+// page itself: each game page is the frame of a child process, re-parented
+// into this window and shown in its page area, with a tab in the title area.
+#include <string>
+#include <vector>
+
+#include "framework/Controls.h"
+#include "framework/Handles.h"
+#include "hotkey/HotkeyRecord.h"
+#include "ui/DlgEx.h"
+
+class CPlexor3Dlg : public CDlgEx {
+public:
+    CPlexor3Dlg();
+    ~CPlexor3Dlg() override;
+
+    // The main window of this process (there is exactly one), or null.
+    static CPlexor3Dlg* Instance();
+
+    // Hides the whole instance, or restores it and brings it to the front.
+    void OnBossKey();
+    // Flips the instance's mute state; pages learn it at the next mute tick.
+    void ToggleMute();
+    // Shows the next page (the current one again when there is one page or
+    // the hall window is showing).
+    void SwitchToNextPage();
+    // Shows `page` in the page area and hides every other page; null hides all.
+    void ShowPage(HWND page);
+    // Ends the instance: the pending child, every page, then the modal loop.
+    void ExitLauncher();
+
+    CButton m_btnHide;
+    CButton m_btnMenu;
+    CButton m_btnSound;
+    CStatic m_lnkAddAcc;
+    int m_bMute = 0;
+    OSVERSIONINFOW m_osvi{};
+    HWND m_hHallWnd = nullptr;
+    fw::KernelHandle m_hPendingChild;
+    std::vector<HWND> m_arrPages;
+    std::vector<std::wstring> m_arrCaptions;
+    int m_nCurPage = 0;
+    int m_nHotPage = -1;
+    int m_nCloseState = -1;
+    BOOL m_bTipActive = FALSE;
+    CWnd m_tip;
+    BOOL m_bTracking = FALSE;
+    HICON m_hIcon = nullptr;
+
+    HotkeyRecord m_hkSwitch;  // the window-switch hotkey; matches nothing until loaded
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {}  // Enter never closes the window
+    void OnCancel() override;
+    bool OnCommand(UINT id, UINT code, HWND ctl) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void SetUpSkinAndControls();
+    void CreateTabTooltip();
+    bool IsXpFamily() const { return m_osvi.dwMajorVersion < 6; }
+    int PageCount() const { return static_cast<int>(m_arrPages.size()); }
+    HWND CurrentPage() const;
+    RECT PageArea() const;
+    void MoveToPageArea(HWND wnd) const;
+    void InvalidateTab(int index);
+
+    void OnSize(UINT type, int cx, int cy);
+    LRESULT OnWindowPosChanging(WINDOWPOS* pos);
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnPaint();
+    void OnMuteTimer();
+    void BringToFront();
+    void ForwardKey(HWND target, const MSG& msg);
+
+    int m_nLastWidth = 0;       // client width seen by the previous WM_SIZE
+    int m_nShownMute = 1;       // mute value last shown on the sound button
+};

@@ -1,0 +1,55 @@
+#include "ui/SkinFrame.h"
+
+SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m) {
+    if (m.maximized) return SkinHit::Default;
+    const int b = m.border;
+    const int c = m.captionHeight;
+    const bool inCaption = c == -1 || (y >= 0 && y < c);
+    if (!m.resizable) return inCaption ? SkinHit::Caption : SkinHit::Default;
+
+    const bool left = x >= 0 && x < b;
+    const bool right = x >= w - b && x < w;
+    const bool top = y >= 0 && y < b;
+    const bool bottom = y >= h - b && y < h;
+    if (left) return top ? SkinHit::TopLeft : bottom ? SkinHit::BottomLeft : SkinHit::Left;
+    if (right) return top ? SkinHit::TopRight : bottom ? SkinHit::BottomRight : SkinHit::Right;
+    // The top sizing band is a fixed 3 pixels whatever the border width.
+    if (y >= 0 && y < 3) return SkinHit::Top;
+    if (c == -1 || y < c) return SkinHit::Caption;
+    if (bottom) return SkinHit::Bottom;
+    return SkinHit::Default;
+}
+
+unsigned SizeCommandForHit(SkinHit hit) {
+    const unsigned scSize = 0xF000;
+    switch (hit) {
+    case SkinHit::Left: return scSize + 1;
+    case SkinHit::Right: return scSize + 2;
+    case SkinHit::Top: return scSize + 3;
+    case SkinHit::TopLeft: return scSize + 4;
+    case SkinHit::TopRight: return scSize + 5;
+    case SkinHit::Bottom: return scSize + 6;
+    case SkinHit::BottomLeft: return scSize + 7;
+    case SkinHit::BottomRight: return scSize + 8;
+    default: return 0;
+    }
+}
+
+Rect InitialRestoreRect(const Rect& work) {
+    const int dx = work.width() / 8;
+    const int dy = work.height() / 8;
+    return Rect{work.left + dx, work.top + dy, work.right - dx, work.bottom - dy};
+}
+
+Rect MaximizedRect(const Rect& work, const Size& maxSize) {
+    Rect r = work;
+    if (r.width() > maxSize.cx) {
+        r.left += (work.width() - maxSize.cx) / 2;
+        r.right = r.left + maxSize.cx;
+    }
+    if (r.height() > maxSize.cy) {
+        r.top += (work.height() - maxSize.cy) / 2;
+        r.bottom = r.top + maxSize.cy;
+    }
+    return r;
+}

@@ -1,0 +1,189 @@
+// The main window as a player's machine runs it: ZuvaScripted.exe started as
+// a real process, driven by the messages the system and other processes send.
+#include <gtest/gtest.h>
+
+#include "WinTestSupport.h"
+#include "app/LaunchModeWin.h"
+#include "resource.h"
+
+using namespace wintest;
+
+namespace {
+const wchar_t kDialogClass[] = L"#32770";
+const wchar_t kTitle[] = L"KorvelFerrowind";
+
+// A launcher process with its main window found.
+struct RunningLauncher {
+    explicit RunningLauncher(const std::wstring& exe, const std::wstring& args = L"")
+        : process(exe, args) {
+        if (process.started()) window = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+    }
+    LauncherProcess process;
+    HWND window = nullptr;
+};
+
+// Where a child control lies in its parent's client coordinates.
+RECT ChildRect(HWND parent, int id) {
+    RECT rc{};
+    HWND child = ::GetDlgItem(parent, id);
+    ::GetWindowRect(child, &rc);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+void ExpectRect(const RECT& rc, int x, int y, int cx, int cy) {
+    EXPECT_EQ(rc.left, x);
+    EXPECT_EQ(rc.top, y);
+    EXPECT_EQ(rc.right - rc.left, cx);
+    EXPECT_EQ(rc.bottom - rc.top, cy);
+}
+
+// Every "KorvelFerrowind" dialog of the process other than the main window:
+// a question box the launcher put up.
+std::vector<HWND> OtherBoxes(const RunningLauncher& l) {
+    std::vector<HWND> boxes;
+    for (HWND w : FindWindows(l.process.pid(), kDialogClass, kTitle))
+        if (w != l.window) boxes.push_back(w);
+    return boxes;
+}
+
+HWND WaitForQuestion(const RunningLauncher& l) {
+    for (int i = 0; i < 200; ++i, ::Sleep(50)) {
+        auto boxes = OtherBoxes(l);
+        if (!boxes.empty() && ::IsWindowVisible(boxes.front())) return boxes.front();
+    }
+    return nullptr;
+}
+
+bool WaitUntilGone(HWND wnd) {
+    for (int i = 0; i < 200 && ::IsWindow(wnd); ++i) ::Sleep(50);
+    return !::IsWindow(wnd);
+}
+}  // namespace
+
+TEST(MainWindowProcess, InstalledStartShowsAOnePixelWindowAndClosesWithoutQuestion) {
+    PlacedCopy copy(ScriptedExe(), GetDataFolder(), L"ZuvaTest.exe");
+    ASSERT_TRUE(copy.ok());
+    {
+        RunningLauncher l(copy.path());
+        ASSERT_NE(l.window, nullptr) << "mode 3 shows the main window";
+        RECT rc{};
+        ::GetWindowRect(l.window, &rc);
+        ExpectRect(rc, 0, 0, 1, 1);
+        EXPECT_TRUE(::IsWindowVisible(l.window));
+        EXPECT_TRUE(::GetWindowLongW(l.window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+        EXPECT_FALSE(::GetWindowLongW(l.window, GWL_STYLE) & WS_CAPTION);
+
+        // The skin's close button posts exactly this; with no page there is no question.
+        ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(l.process.WaitForExit(10000));
+        EXPECT_EQ(l.process.ExitCode(), 0u);
+    }
+}
+
+TEST(MainWindowProcess, ShortcutSwitchInAnyCaseOpensTheMainWindow) {
+    // Run from the build folder, a start without a switch would install and
+    // end; the switch opens the main window instead.
+    RunningLauncher l(ScriptedExe(), L"/ZUVAD");
+    ASSERT_NE(l.window, nullptr);
+    EXPECT_EQ(LaunchInfoOf(L"Zuva.exe /ZUVAD", ScriptedExe()).mode, LaunchMode::ShortcutStart);
+    ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(l.process.WaitForExit(10000));
+    EXPECT_EQ(l.process.ExitCode(), 0u);
+}
+
+TEST(MainWindowProcess, AbandonedFirstLoginEndsTheInstance) {
+    RunningLauncher l(ScriptedExe(), L"/ZuvaD");
+    ASSERT_NE(l.window, nullptr);
+    // What a child posts when its first login was cancelled.
+    ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 5813);
+    ASSERT_TRUE(l.process.WaitForExit(10000));
+    EXPECT_EQ(l.process.ExitCode(), 0u);
+}
+
+TEST(MainWindowProcess, EscSpaceAndEnterLeaveTheWindowOpen) {
+    RunningLauncher l(ScriptedExe(), L"/ZuvaD");
+    ASSERT_NE(l.window, nullptr);
+    HWND menuButton = ::GetDlgItem(l.window, IDC_BTN_MENU);
+    for (HWND target : {l.window, menuButton}) {
+        for (WPARAM key : {VK_ESCAPE, VK_SPACE, VK_RETURN}) {
+            UINT scan = ::MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+            ::PostMessageW(target, WM_KEYDOWN, key, 1 | (scan << 16));
+            ::PostMessageW(target, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000u);
+        }
+    }
+    ::Sleep(1500);
+    EXPECT_TRUE(l.process.IsRunning());
+    EXPECT_TRUE(::IsWindow(l.window));
+    EXPECT_TRUE(OtherBoxes(l).empty()) << "no exit question for Esc, Space or Enter";
+}
+
+TEST(MainWindowProcess, CancelAsksTheExitQuestionAndOnlyYesEnds) {
+    RunningLauncher l(ScriptedExe(), L"/ZuvaD");
+    ASSERT_NE(l.window, nullptr);
+
+    ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    HWND box = WaitForQuestion(l);
+    ASSERT_NE(box, nullptr) << "the exit question appears";
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    ASSERT_TRUE(WaitUntilGone(box));
+    ::Sleep(300);
+    EXPECT_TRUE(l.process.IsRunning()) << "No keeps the launcher";
+    EXPECT_TRUE(OtherBoxes(l).empty());
+
+    ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    box = WaitForQuestion(l);
+    ASSERT_NE(box, nullptr);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ASSERT_TRUE(l.process.WaitForExit(10000));
+    EXPECT_EQ(l.process.ExitCode(), 0u);
+}
+
+TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
+    RunningLauncher l(ScriptedExe(), L"/ZuvaD");
+    ASSERT_NE(l.window, nullptr);
+    for (SIZE size : {SIZE{1024, 640}, SIZE{800, 500}, SIZE{1280, 760}}) {
+        ::SetWindowPos(l.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client{};
+        ::GetClientRect(l.window, &client);
+        const int cx = client.right;
+        EXPECT_EQ(cx, size.cx) << "no system frame is left around the client area";
+        ExpectRect(ChildRect(l.window, IDC_BTN_HIDE), cx - 114, 0, 27, 27);
+        ExpectRect(ChildRect(l.window, IDC_BTN_SOUND), cx - 141, 0, 27, 27);
+        ExpectRect(ChildRect(l.window, IDC_BTN_MENU), cx - 185, 0, 44, 28);
+        ExpectRect(ChildRect(l.window, IDC_LNK_ADDACC), cx - 285, 7, 92, 16);
+        EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(l.window, IDC_BTN_UNUSED)));
+    }
+    // With no page there is no minimum size.
+    ::SetWindowPos(l.window, nullptr, 0, 0, 120, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rc{};
+    ::GetWindowRect(l.window, &rc);
+    ExpectRect(rc, 0, 0, 120, 40);
+}
+
+TEST(MainWindowProcess, BossButtonHidesAndRestores) {
+    RunningLauncher l(ScriptedExe(), L"/ZuvaD");
+    ASSERT_NE(l.window, nullptr);
+    ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDC_BTN_HIDE, BN_CLICKED), 0);
+    for (int i = 0; i < 40 && ::IsWindowVisible(l.window); ++i) ::Sleep(50);
+    EXPECT_FALSE(::IsWindowVisible(l.window));
+    ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDC_BTN_HIDE, BN_CLICKED), 0);
+    for (int i = 0; i < 40 && !::IsWindowVisible(l.window); ++i) ::Sleep(50);
+    EXPECT_TRUE(::IsWindowVisible(l.window));
+}
+
+TEST(LaunchModeWin, ModeComesFromTheCommandLineAndThePath) {
+    const std::wstring inside = GetDataFolder() + L"\\Zuva.exe";
+    std::wstring lowerInside = inside;
+    for (wchar_t& c : lowerInside) c = static_cast<wchar_t>(towlower(c));
+    EXPECT_EQ(LaunchInfoOf(L"Zuva.exe", inside).mode, LaunchMode::InstalledStart);
+    EXPECT_EQ(LaunchInfoOf(L"\"C:\\x y\\Zuva.exe\"", lowerInside).mode, LaunchMode::InstalledStart);
+    EXPECT_EQ(LaunchInfoOf(L"Zuva.exe", L"C:\\Temp\\Zuva.exe").mode, LaunchMode::Install);
+    EXPECT_EQ(LaunchInfoOf(L"Zuva.exe x /uninst", L"C:\\Temp\\Zuva.exe").mode, LaunchMode::Install);
+    EXPECT_EQ(LaunchInfoOf(L"\"C:\\x y\\Zuva.exe\" /uninst", inside).mode, LaunchMode::Uninstall);
+    LaunchInfo info = LaunchInfoOf(L"Zuva.exe /newgm /123456 /2", inside);
+    EXPECT_EQ(info.mode, LaunchMode::NewGameWindow);
+    EXPECT_EQ(info.ownerWnd, 123456);
+    EXPECT_EQ(info.ownerPages, 2);
+    EXPECT_EQ(GetDataFolder(), L"C:\\ProgramData\\Korvel\\GameLogin");
+}

@@ -1,0 +1,125 @@
+#include "WinTestSupport.h"
+
+namespace wintest {
+
+std::wstring BuildDir() {
+    std::string unixPath = ZUVA_BUILD_DIR;
+    std::wstring path = L"Z:";
+    for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return path;
+}
+
+std::wstring ScriptedExe() { return BuildDir() + L"\\ZuvaScripted.exe"; }
+
+LauncherProcess::LauncherProcess(const std::wstring& exe, const std::wstring& arguments) {
+    std::wstring line = L"\"" + exe + L"\"";
+    if (!arguments.empty()) line += L" " + arguments;
+    std::vector<wchar_t> buf(line.begin(), line.end());
+    buf.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        ::CloseHandle(pi.hThread);
+        m_process.reset(pi.hProcess);
+        m_pid = pi.dwProcessId;
+    }
+}
+
+LauncherProcess::~LauncherProcess() {
+    if (IsRunning()) {
+        ::TerminateProcess(m_process.get(), 99);
+        ::WaitForSingleObject(m_process.get(), 5000);
+    }
+}
+
+bool LauncherProcess::WaitForExit(DWORD ms) {
+    return m_process && ::WaitForSingleObject(m_process.get(), ms) == WAIT_OBJECT_0;
+}
+
+DWORD LauncherProcess::ExitCode() const {
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.get(), &code);
+    return code;
+}
+
+bool LauncherProcess::IsRunning() const {
+    return m_process && ::WaitForSingleObject(m_process.get(), 0) == WAIT_TIMEOUT;
+}
+
+namespace {
+struct FindRequest {
+    DWORD pid;
+    const wchar_t* className;
+    const wchar_t* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lp) {
+    auto* req = reinterpret_cast<FindRequest*>(lp);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != req->pid) return TRUE;
+    wchar_t cls[64] = {};
+    wchar_t title[256] = {};
+    ::GetClassNameW(hwnd, cls, 64);
+    ::GetWindowTextW(hwnd, title, 256);
+    if (wcscmp(cls, req->className) == 0 && wcscmp(title, req->title) == 0) req->found.push_back(hwnd);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> FindWindows(DWORD pid, const wchar_t* className, const wchar_t* title) {
+    FindRequest req{pid, className, title, {}};
+    ::EnumWindows(&CollectWindow, reinterpret_cast<LPARAM>(&req));
+    return req.found;
+}
+
+HWND WaitForWindow(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms) {
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        for (HWND hwnd : FindWindows(pid, className, title))
+            if (::IsWindowVisible(hwnd)) return hwnd;
+        if (::GetTickCount() - start > ms) return nullptr;
+        ::Sleep(50);
+    }
+}
+
+PlacedCopy::PlacedCopy(const std::wstring& source, const std::wstring& folder, const std::wstring& name) {
+    // Create the folder chain, remembering what did not exist before.
+    for (size_t pos = folder.find(L'\\', 3); ; pos = folder.find(L'\\', pos + 1)) {
+        std::wstring part = folder.substr(0, pos);
+        if (::GetFileAttributesW(part.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            if (!::CreateDirectoryW(part.c_str(), nullptr)) return;
+            m_createdFolders.push_back(part);
+        }
+        if (pos == std::wstring::npos) break;
+    }
+    m_path = folder + L"\\" + name;
+    m_ok = ::CopyFileW(source.c_str(), m_path.c_str(), FALSE) != FALSE;
+}
+
+PlacedCopy::~PlacedCopy() {
+    if (!m_path.empty()) {
+        // The process may take a moment to let go of its image.
+        for (int i = 0; i < 50 && !::DeleteFileW(m_path.c_str()) &&
+                        ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i)
+            ::Sleep(100);
+    }
+    for (auto it = m_createdFolders.rbegin(); it != m_createdFolders.rend(); ++it)
+        ::RemoveDirectoryW(it->c_str());
+}
+
+void PumpFor(DWORD ms) {
+    DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < ms) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(10);
+    }
+}
+
+}  // namespace wintest

@@ -1,0 +1,64 @@
+#pragma once
+// Helpers for the Windows-side tests: starting the launcher as a real
+// process, finding its windows, and leaving the prefix as it was found.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Handles.h"
+
+namespace wintest {
+
+// The build folder as a Windows path (Wine maps the Linux root to Z:).
+std::wstring BuildDir();
+// ZuvaScripted.exe in the build folder.
+std::wstring ScriptedExe();
+
+// A started process, ended on destruction if it is still running.
+class LauncherProcess {
+public:
+    // Starts `exe` with `arguments` (may be empty).
+    LauncherProcess(const std::wstring& exe, const std::wstring& arguments);
+    ~LauncherProcess();
+    LauncherProcess(const LauncherProcess&) = delete;
+    LauncherProcess& operator=(const LauncherProcess&) = delete;
+
+    bool started() const { return static_cast<bool>(m_process); }
+    DWORD pid() const { return m_pid; }
+    // Waits up to `ms` for the end; true when it ended.
+    bool WaitForExit(DWORD ms);
+    DWORD ExitCode() const;
+    bool IsRunning() const;
+
+private:
+    fw::KernelHandle m_process;
+    DWORD m_pid = 0;
+};
+
+// Top-level windows of class `className` titled `title` that belong to `pid`.
+std::vector<HWND> FindWindows(DWORD pid, const wchar_t* className, const wchar_t* title);
+// Waits up to `ms` for the first such window to be visible; null when none came.
+HWND WaitForWindow(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms);
+
+// A copy of an executable placed in a folder, removed with the folders it
+// had to create.
+class PlacedCopy {
+public:
+    PlacedCopy(const std::wstring& source, const std::wstring& folder, const std::wstring& name);
+    ~PlacedCopy();
+    PlacedCopy(const PlacedCopy&) = delete;
+    PlacedCopy& operator=(const PlacedCopy&) = delete;
+    const std::wstring& path() const { return m_path; }
+    bool ok() const { return m_ok; }
+
+private:
+    std::wstring m_path;
+    std::vector<std::wstring> m_createdFolders;
+    bool m_ok = false;
+};
+
+// Runs the calling thread's message queue for `ms` milliseconds.
+void PumpFor(DWORD ms);
+
+}  // namespace wintest

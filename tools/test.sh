@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test: the native suite, then the
+# Windows-side suite under Wine. Prints both ctest summaries; fails if either fails.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+
+tools/setup.sh || exit 1
+tools/build.sh || exit 1
+
+status=0
+echo "== native suite (build/host)"
+(cd build/host && ctest --output-on-failure -j2) || status=1
+
+echo "== Windows-side suite under Wine (build/win32)"
+source tools/wine/session.sh
+zuva_wine_env "$root/build/win32/wineprefix"
+zuva_wine_prefix || exit 1
+own_display=0
+if [ -z "${DISPLAY:-}" ]; then
+  zuva_display_start || exit 1
+  own_display=1
+fi
+zuva_wineserver_keep
+# Windows-side tests start processes and look for their windows: one at a time.
+(cd build/win32 && ctest --output-on-failure) || status=1
+zuva_wineserver_stop
+[ $own_display = 1 ] && zuva_display_stop
+
+exit $status

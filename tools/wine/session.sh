@@ -1,0 +1,70 @@
+# Shell functions for running our Windows programs under Wine.
+# Source this file; it changes nothing until a function is called.
+#
+#   zuva_wine_env PREFIX   export the environment of our Wine prefix
+#   zuva_wine_prefix       create the 32-bit prefix once (safe to call concurrently)
+#   zuva_display_start     start Xvfb on a free display and export DISPLAY
+#   zuva_display_stop      stop the Xvfb that zuva_display_start started
+#   zuva_wineserver_keep   keep the wineserver alive between programs (faster tests)
+#   zuva_wineserver_stop   end every Wine process of the prefix and its server
+
+zuva_wine_env() {
+  export WINEPREFIX="$1"
+  export WINEARCH=win32
+  export WINEDEBUG=-all
+  # Code page 936 as for our players; Chinese text then draws with the CJK font.
+  export LANG=zh_CN.UTF-8
+  unset LC_ALL LANGUAGE
+}
+
+zuva_wine_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      # No Mono or Gecko installer prompts: neither is reachable here.
+      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      wineserver -w
+    fi
+  ) 9>"$WINEPREFIX.lock"
+}
+
+zuva_display_start() {
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    ZUVA_XVFB_PID=$!
+    local i
+    for i in $(seq 1 100); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      kill -0 "$ZUVA_XVFB_PID" 2>/dev/null || break
+      sleep 0.05
+    done
+    if [ -e "/tmp/.X11-unix/X$n" ]; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "zuva: could not start Xvfb" >&2
+  return 1
+}
+
+zuva_display_stop() {
+  if [ -n "${ZUVA_XVFB_PID:-}" ]; then
+    kill "$ZUVA_XVFB_PID" 2>/dev/null
+    wait "$ZUVA_XVFB_PID" 2>/dev/null
+    unset ZUVA_XVFB_PID
+  fi
+}
+
+zuva_wineserver_keep() {
+  wineserver -p
+}
+
+zuva_wineserver_stop() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  return 0
+}
