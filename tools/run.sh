@@ -38,6 +38,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 zuva_display_start || exit 1
+zuva_wine_warm
 echo "No display: started Xvfb on $DISPLAY."
 echo "Started ZuvaScripted.exe /ZuvaD under Wine (test portal on 127.0.0.1:$port)."
 wine "$exe" /ZuvaD &

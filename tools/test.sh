@@ -22,6 +22,7 @@ if [ -z "${DISPLAY:-}" ]; then
   own_display=1
 fi
 zuva_wineserver_keep
+zuva_wine_warm
 # Windows-side tests start processes and look for their windows: one at a time.
 (cd build/win32 && ctest --output-on-failure) || status=1
 zuva_wineserver_stop

@@ -6,6 +6,7 @@
 #   zuva_display_start     start Xvfb on a free display and export DISPLAY
 #   zuva_display_stop      stop the Xvfb that zuva_display_start started
 #   zuva_wineserver_keep   keep the wineserver alive between programs (faster tests)
+#   zuva_wine_warm         start Wine's services detached from our streams
 #   zuva_wineserver_stop   end every Wine process of the prefix and its server
 
 zuva_wine_env() {
@@ -61,6 +62,13 @@ zuva_display_stop() {
 
 zuva_wineserver_keep() {
   wineserver -p
+}
+
+# The first program of a Wine session starts Wine's own services, which stay
+# behind holding whatever standard streams they inherited; a test runner would
+# then wait for those streams to close. Start them here, detached from ours.
+zuva_wine_warm() {
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 zuva_wineserver_stop() {
