@@ -1,0 +1,77 @@
+#include "ui/SkinFrame.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+SkinFrameMetrics Resizable(int border, int caption) {
+    SkinFrameMetrics m;
+    m.border = border;
+    m.captionHeight = caption;
+    m.resizable = true;
+    return m;
+}
+}  // namespace
+
+TEST(SkinHitTest, ResizableBordersCornersAndBands) {
+    const SkinFrameMetrics m = Resizable(4, 30);
+    const int w = 800, h = 600;
+    EXPECT_EQ(SkinHitTest(0, 0, w, h, m), SkinHit::TopLeft);
+    EXPECT_EQ(SkinHitTest(3, 599, w, h, m), SkinHit::BottomLeft);
+    EXPECT_EQ(SkinHitTest(2, 15, w, h, m), SkinHit::Left) << "side columns size over the title band too";
+    EXPECT_EQ(SkinHitTest(799, 3, w, h, m), SkinHit::TopRight);
+    EXPECT_EQ(SkinHitTest(796, 596, w, h, m), SkinHit::BottomRight);
+    EXPECT_EQ(SkinHitTest(797, 300, w, h, m), SkinHit::Right);
+    EXPECT_EQ(SkinHitTest(400, 2, w, h, m), SkinHit::Top);
+    EXPECT_EQ(SkinHitTest(400, 3, w, h, m), SkinHit::Caption) << "the top band is 3 pixels, not the border";
+    EXPECT_EQ(SkinHitTest(400, 29, w, h, m), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(400, 30, w, h, m), SkinHit::Default);
+    EXPECT_EQ(SkinHitTest(400, 596, w, h, m), SkinHit::Bottom);
+    EXPECT_EQ(SkinHitTest(400, 595, w, h, m), SkinHit::Default);
+}
+
+TEST(SkinHitTest, WideBorderStillHasAThinTopBand) {
+    const SkinFrameMetrics m = Resizable(8, 30);
+    EXPECT_EQ(SkinHitTest(400, 5, 800, 600, m), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(5, 5, 800, 600, m), SkinHit::TopLeft);
+}
+
+TEST(SkinHitTest, WholeWindowTitleBandAndFixedWindows) {
+    SkinFrameMetrics m = Resizable(3, -1);
+    EXPECT_EQ(SkinHitTest(100, 500, 800, 600, m), SkinHit::Caption) << "caption -1: drag anywhere";
+    EXPECT_EQ(SkinHitTest(100, 598, 800, 600, m), SkinHit::Caption) << "the band rule comes before the bottom";
+
+    m.resizable = false;
+    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m), SkinHit::Caption);
+    m.captionHeight = 30;
+    EXPECT_EQ(SkinHitTest(0, 10, 800, 600, m), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(0, 30, 800, 600, m), SkinHit::Default);
+
+    m.resizable = true;
+    m.maximized = true;
+    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m), SkinHit::Default) << "a maximised window is not sized";
+}
+
+TEST(SkinHitTest, BordersMapToTheirSizingCommands) {
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Left), 0xF001u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Right), 0xF002u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Top), 0xF003u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::TopLeft), 0xF004u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::TopRight), 0xF005u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Bottom), 0xF006u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::BottomLeft), 0xF007u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::BottomRight), 0xF008u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Caption), 0u);
+    EXPECT_EQ(SizeCommandForHit(SkinHit::Default), 0u);
+}
+
+TEST(SkinFrame, RestoreAndMaximiseRectangles) {
+    EXPECT_EQ(InitialRestoreRect(Rect{0, 0, 1280, 770}), (Rect{160, 96, 1120, 674}));
+    EXPECT_EQ(InitialRestoreRect(Rect{100, 20, 107, 27}), (Rect{100, 20, 107, 27})) << "eighths round down";
+
+    const Rect work{0, 0, 1600, 1000};
+    EXPECT_EQ(MaximizedRect(work, Size{1600, 1000}), work);
+    EXPECT_EQ(MaximizedRect(work, Size{2000, 2000}), work);
+    // A work area that grew since initialisation keeps the old size, centred.
+    EXPECT_EQ(MaximizedRect(work, Size{1280, 800}), (Rect{160, 100, 1440, 900}));
+    EXPECT_EQ(MaximizedRect(Rect{-1600, 0, 0, 900}, Size{1280, 900}), (Rect{-1440, 0, -160, 900}));
+}
