@@ -45,7 +45,7 @@ set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES
 function(zuva_launcher name config)
   add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/src/app/Main.cpp ${config} ${ZUVA_RESOURCES})
   target_link_libraries(${name} PRIVATE zuva_win)
-  target_link_options(${name} PRIVATE -municode -mwindows)
+  target_link_options(${name} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
   zuva_warnings(${name})
 endfunction()
 zuva_launcher(Zuva ${ZUVA_CONFIG_PRODUCT})
@@ -70,3 +70,12 @@ gtest_discover_tests(zuva_win_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 120)
+
+# Benchmarks: start-up time against the floor of an empty dialog program.
+add_executable(zuva_bench_startup ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)
+target_link_options(zuva_bench_startup PRIVATE -municode)
+zuva_warnings(zuva_bench_startup)
+add_executable(zuva_bench_floor WIN32 ${PROJECT_SOURCE_DIR}/tools/bench/FloorDialog.cpp
+  ${PROJECT_SOURCE_DIR}/tools/bench/Floor.rc)
+target_link_options(zuva_bench_floor PRIVATE -municode -mwindows)
+zuva_warnings(zuva_bench_floor)

@@ -19,14 +19,20 @@ zuva_wine_env() {
 }
 
 zuva_wine_prefix() {
-  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  local marker="$WINEPREFIX/.zuva-prefix-v1"
+  [ -f "$marker" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$marker" ]; then
       # No Mono or Gecko installer prompts: neither is reachable here.
-      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      [ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      # Xvfb has no window manager. Managed windows make Wine wait two seconds
+      # for one at every top-level window it hides or destroys; unmanaged
+      # windows do not, and look the same since ours draw their own frames.
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
       wineserver -w
+      touch "$marker"
     fi
   ) 9>"$WINEPREFIX.lock"
 }
