@@ -158,3 +158,8 @@ TEST(Framework, OwnersFreeTheirHandles) {
     }
     EXPECT_EQ(::GetObjectType(brush), 0u) << "deleted with its owner";
 }
+
+TEST(Harness, RunsWithThePlayersCodePage) {
+    // Conversions at the edges (downloads, scripts, shortcuts) assume 936.
+    EXPECT_EQ(::GetACP(), 936u);
+}

@@ -2,6 +2,7 @@
 // a real process, driven by the messages the system and other processes send.
 #include <gtest/gtest.h>
 
+#include "Screenshot.h"
 #include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
 #include "resource.h"
@@ -153,6 +154,10 @@ TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
         ExpectRect(ChildRect(l.window, IDC_BTN_MENU), cx - 185, 0, 44, 28);
         ExpectRect(ChildRect(l.window, IDC_LNK_ADDACC), cx - 285, 7, 92, 16);
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(l.window, IDC_BTN_UNUSED)));
+        ::RedrawWindow(l.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        ::Sleep(200);
+        EXPECT_TRUE(CaptureWindowPng(l.window, L"main-" + std::to_wstring(size.cx) + L"x" +
+                                                   std::to_wstring(size.cy) + L".png"));
     }
     // With no page there is no minimum size.
     ::SetWindowPos(l.window, nullptr, 0, 0, 120, 40, SWP_NOZORDER | SWP_NOACTIVATE);

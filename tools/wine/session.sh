@@ -19,14 +19,17 @@ zuva_wine_env() {
 }
 
 zuva_wine_prefix() {
-  local marker="$WINEPREFIX/.zuva-prefix-v1"
+  # Bump the version when the prefix's set-up changes: an older prefix is made anew.
+  local marker="$WINEPREFIX/.zuva-prefix-v2"
   [ -f "$marker" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     if [ ! -f "$marker" ]; then
+      wineserver -k 2>/dev/null
+      rm -rf "$WINEPREFIX"
       # No Mono or Gecko installer prompts: neither is reachable here.
-      [ -f "$WINEPREFIX/system.reg" ] || WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+      WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
       # Xvfb has no window manager. Managed windows make Wine wait two seconds
       # for one at every top-level window it hides or destroys; unmanaged
       # windows do not, and look the same since ours draw their own frames.
