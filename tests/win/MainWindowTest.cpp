@@ -177,6 +177,18 @@ TEST(MainWindowProcess, BossButtonHidesAndRestores) {
     EXPECT_TRUE(::IsWindowVisible(l.window));
 }
 
+TEST(MainWindowProcess, PageSwitchesWithMissingOrOverlongArgumentsEndCleanly) {
+    for (const wchar_t* args : {L"/newgm", L"/newgm /", L"/gmhall", L"/newgm /x /y",
+                                L"/newgm /123456789012345678901234567890 /99999999999999",
+                                L"/gmhall /-99999999999999999999"}) {
+        LauncherProcess p(ScriptedExe(), args);
+        ASSERT_TRUE(p.started());
+        ASSERT_TRUE(p.WaitForExit(10000)) << args;
+        EXPECT_EQ(p.ExitCode(), 0u) << args;
+        EXPECT_TRUE(FindWindows(p.pid(), kDialogClass, kTitle).empty());
+    }
+}
+
 TEST(LaunchModeWin, ModeComesFromTheCommandLineAndThePath) {
     const std::wstring inside = GetDataFolder() + L"\\Zuva.exe";
     std::wstring lowerInside = inside;
