@@ -35,52 +35,24 @@ private:
     Handle m_h = Traits::Empty();
 };
 
-struct KernelTraits {            // events, processes, threads
-    using Handle = HANDLE;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
-    static void Free(Handle h) { ::CloseHandle(h); }
-};
-struct FileTraits : KernelTraits {   // CreateFile's failure value is INVALID_HANDLE_VALUE
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-};
-template <class T>
-struct GdiTraits {
+// Handles whose empty value is null and that one function frees.
+template <class T, auto FreeFn>
+struct NullTraits {
     using Handle = T;
     static Handle Empty() { return nullptr; }
     static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::DeleteObject(h); }
+    static void Free(Handle h) { FreeFn(h); }
 };
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::DeleteDC(h); }
+
+// Events, processes, threads: some calls fail with INVALID_HANDLE_VALUE.
+struct KernelTraits : NullTraits<HANDLE, &::CloseHandle> {
+    static bool IsEmpty(Handle h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
 };
-struct RegKeyTraits {
-    using Handle = HKEY;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::RegCloseKey(h); }
+struct FileTraits : KernelTraits {  // CreateFile's failure value is INVALID_HANDLE_VALUE
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
 };
-struct HookTraits {
-    using Handle = HHOOK;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::UnhookWindowsHookEx(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::DestroyIcon(h); }
-};
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static Handle Empty() { return nullptr; }
-    static bool IsEmpty(Handle h) { return h == nullptr; }
-    static void Free(Handle h) { ::FreeLibrary(h); }
-};
+template <class T>
+using GdiTraits = NullTraits<T, &::DeleteObject>;
 
 using KernelHandle = UniqueHandle<KernelTraits>;
 using FileHandle = UniqueHandle<FileTraits>;
@@ -89,11 +61,11 @@ using FontHandle = UniqueHandle<GdiTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiTraits<HBRUSH>>;
 using PenHandle = UniqueHandle<GdiTraits<HPEN>>;
 using RegionHandle = UniqueHandle<GdiTraits<HRGN>>;
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-using RegKey = UniqueHandle<RegKeyTraits>;
-using HookHandle = UniqueHandle<HookTraits>;
-using IconHandle = UniqueHandle<IconTraits>;
-using ModuleHandle = UniqueHandle<ModuleTraits>;
+using MemoryDc = UniqueHandle<NullTraits<HDC, &::DeleteDC>>;
+using RegKey = UniqueHandle<NullTraits<HKEY, &::RegCloseKey>>;
+using HookHandle = UniqueHandle<NullTraits<HHOOK, &::UnhookWindowsHookEx>>;
+using IconHandle = UniqueHandle<NullTraits<HICON, &::DestroyIcon>>;
+using ModuleHandle = UniqueHandle<NullTraits<HMODULE, &::FreeLibrary>>;
 
 // A window's DC from GetDC, released on scope exit.
 class WindowDc {

@@ -23,6 +23,14 @@ struct RunningLauncher {
     HWND window = nullptr;
 };
 
+// Closes the instance the way the skin's close button does and expects a
+// clean end.
+void CloseAndExpectCleanExit(RunningLauncher& l, LPARAM lp = 0) {
+    ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, lp);
+    ASSERT_TRUE(l.process.WaitForExit(10000));
+    EXPECT_EQ(l.process.ExitCode(), 0u);
+}
+
 // Where a child control lies in its parent's client coordinates.
 RECT ChildRect(HWND parent, int id) {
     RECT rc{};
@@ -75,10 +83,8 @@ TEST(MainWindowProcess, InstalledStartShowsAOnePixelWindowAndClosesWithoutQuesti
         EXPECT_TRUE(::GetWindowLongW(l.window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
         EXPECT_FALSE(::GetWindowLongW(l.window, GWL_STYLE) & WS_CAPTION);
 
-        // The skin's close button posts exactly this; with no page there is no question.
-        ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_TRUE(l.process.WaitForExit(10000));
-        EXPECT_EQ(l.process.ExitCode(), 0u);
+        // With no page there is no question.
+        CloseAndExpectCleanExit(l);
     }
 }
 
@@ -88,18 +94,14 @@ TEST(MainWindowProcess, ShortcutSwitchInAnyCaseOpensTheMainWindow) {
     RunningLauncher l(ScriptedExe(), L"/ZUVAD");
     ASSERT_NE(l.window, nullptr);
     EXPECT_EQ(LaunchInfoOf(L"Zuva.exe /ZUVAD", ScriptedExe()).mode, LaunchMode::ShortcutStart);
-    ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(l.process.WaitForExit(10000));
-    EXPECT_EQ(l.process.ExitCode(), 0u);
+    CloseAndExpectCleanExit(l);
 }
 
 TEST(MainWindowProcess, AbandonedFirstLoginEndsTheInstance) {
     RunningLauncher l(ScriptedExe(), L"/ZuvaD");
     ASSERT_NE(l.window, nullptr);
     // What a child posts when its first login was cancelled.
-    ::PostMessageW(l.window, WM_SYSCOMMAND, SC_CLOSE, 5813);
-    ASSERT_TRUE(l.process.WaitForExit(10000));
-    EXPECT_EQ(l.process.ExitCode(), 0u);
+    CloseAndExpectCleanExit(l, 5813);
 }
 
 TEST(MainWindowProcess, EscSpaceAndEnterLeaveTheWindowOpen) {
