@@ -1,0 +1,96 @@
+#include "ui/ControlLayout.h"
+
+#include <algorithm>
+
+Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight) {
+    const int buttonsWidth = 2 * buttonWidth + 60;
+    const int width = buttonsWidth >= textWidth ? buttonsWidth : textWidth + 60;
+    return Size{width, textHeight + 3 * lines + 90 + buttonHeight};
+}
+
+MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight) {
+    MessageBoxButtons b;
+    const int bottom = ch - 30;
+    const int top = bottom - buttonHeight;
+    if (type == 4 || type == 1) {
+        b.first = Rect{cw / 2 - 10 - buttonWidth, top, cw / 2 - 10, bottom};
+        b.second = Rect{cw / 2 + 10, top, cw / 2 + 10 + buttonWidth, bottom};
+        b.hasSecond = true;
+    } else {
+        const int left = (cw - buttonWidth) / 2;
+        b.first = Rect{left, top, left + buttonWidth, bottom};
+    }
+    return b;
+}
+
+int MessageBoxResult(int type, unsigned controlId) {
+    if (controlId == 5000) return type == 4 ? 6 : 1;
+    return type == 4 ? 7 : 2;
+}
+
+std::vector<std::wstring> SplitLines(const std::wstring& text) {
+    std::vector<std::wstring> lines;
+    size_t start = 0;
+    for (size_t pos; (pos = text.find(L'\n', start)) != std::wstring::npos; start = pos + 1)
+        lines.push_back(text.substr(start, pos - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines) {
+    std::vector<Rect> rects;
+    if (lines < 1) return rects;
+    const int pitch = textHeight / lines;
+    const int left = (cw - textWidth) / 2;
+    int top = 55;
+    for (int i = 0; i < lines; ++i) {
+        rects.push_back(Rect{left, top, left + textWidth, top + pitch});
+        top += pitch + 3;
+    }
+    return rects;
+}
+
+ProgressFill ComputeProgressFill(int fillLeft, int fillWidth, int lower, int upper, int position) {
+    ProgressFill f;
+    const int span = upper - lower;
+    if (span <= 0 || fillWidth <= 0) return f;
+    const double exact = static_cast<double>(fillWidth) / span * position;
+    f.filled = std::clamp(static_cast<int>(exact), 0, fillWidth);
+    const int leftWidth = f.filled / 2;
+    const int rightWidth = f.filled - leftWidth;
+    f.left = FillPiece{0, fillLeft, leftWidth};
+    f.right = FillPiece{fillWidth - rightWidth, fillLeft + leftWidth, rightWidth};
+    return f;
+}
+
+std::wstring ProgressPercentText(int lower, int upper, int position) {
+    const int span = upper - lower;
+    if (span == 0) return std::wstring();
+    return std::to_wstring(position * 100 / span) + L"%";
+}
+
+std::vector<std::wstring> BreakLabelLines(const std::wstring& text, int lineWidth,
+                                          const std::function<int(const std::wstring&)>& measure) {
+    std::vector<std::wstring> lines;
+    std::wstring line;
+    for (wchar_t ch : text) {
+        if (ch == L'\r') continue;
+        if (ch == L'\n') {
+            lines.push_back(line);
+            line.clear();
+            continue;
+        }
+        line.push_back(ch);
+        if (measure(line) > lineWidth && line.size() > 1) {
+            line.pop_back();
+            lines.push_back(line);
+            line.assign(1, ch);
+        }
+    }
+    lines.push_back(line);
+    return lines;
+}
+
+int LabelHeightFor(int lines, int lineHeight, int spacing) {
+    return lineHeight + (std::max(lines, 1) - 1) * (lineHeight + spacing);
+}
