@@ -10,7 +10,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/winerun.sh)
 set(ZUVA_WIN32_DEFINITIONS
   UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 set(ZUVA_WIN32_LIBRARIES
-  comctl32 gdiplus gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version)
+  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version)
 
 # Everything but the entry point and the per-executable settings.
 add_library(zuva_win STATIC ${ZUVA_PORTABLE_SOURCES} ${ZUVA_WIN32_SOURCES})
@@ -39,8 +39,9 @@ zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted
   "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test")
 
 set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
+file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png)
 set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h;${ZUVA_SKIN_IMAGES}")
 
 function(zuva_launcher name config)
   add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/src/app/Main.cpp ${config} ${ZUVA_RESOURCES})

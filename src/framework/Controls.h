@@ -4,3 +4,4 @@
 
 class CButton : public CWnd {};
 class CStatic : public CWnd {};
+class CProgressCtrl : public CWnd {};

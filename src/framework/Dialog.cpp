@@ -33,12 +33,18 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
 
 INT_PTR CDialog::DoModal() {
     if (m_hWnd) return -1;
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr;
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : m_hOwnerWnd;
     HWND hwnd = CreateFromTemplate(m_nTemplateId, owner);
     if (!hwnd) return -1;
 
     bool disabledOwner = owner && ::IsWindowEnabled(owner);
     if (disabledOwner) ::EnableWindow(owner, FALSE);
+
+    // A template without WS_VISIBLE is shown once it is initialised.
+    if (!::IsWindowVisible(hwnd)) {
+        ::ShowWindow(hwnd, SW_SHOWNORMAL);
+        ::UpdateWindow(hwnd);
+    }
 
     m_bModalRunning = true;
     MSG msg;

@@ -18,6 +18,8 @@ public:
     void EndDialog(INT_PTR result);
 
     UINT GetTemplateId() const { return m_nTemplateId; }
+    // An owner that has no object of ours (DoModal disables it all the same).
+    void SetOwnerWindow(HWND owner) { m_hOwnerWnd = owner; }
     bool IsModalRunning() const { return m_bModalRunning; }
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -42,6 +44,7 @@ private:
     static INT_PTR CALLBACK StartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
     UINT m_nTemplateId;
+    HWND m_hOwnerWnd = nullptr;
     bool m_bModalRunning = false;
     bool m_bEnded = false;
     INT_PTR m_nResult = -1;

@@ -7,7 +7,9 @@
 #include "mainwnd/TitleLayout.h"
 #include "mainwnd/WindowMessages.h"
 #include "resource.h"
+#include "ui/Offscreen.h"
 #include "ui/MessageBox.h"
+#include "ui/SkinImage.h"
 
 namespace {
 CPlexor3Dlg* g_pMainDlg = nullptr;
@@ -59,9 +61,33 @@ void CPlexor3Dlg::SetUpSkinAndControls() {
     m_nBtnRight = 0;
     m_nBtnTop = 0;
     m_nBtnGap = 0;
+    {
+        fw::BitmapHandle close = LoadSkinBitmap(132);
+        fw::BitmapHandle minimise = LoadSkinBitmap(136);
+        SetSkin(LoadSkinBitmap(134), false, true, close.get(), minimise.get(), LoadSkinBitmap(135),
+                LoadSkinBitmap(137));
+    }
     m_bResizable = true;
     // Nothing of the window is seen until the first page attaches.
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
+
+    m_btnHide.SetImage(LoadSkinBitmap(138).get(), false);
+    m_btnSound.SetImage(LoadSkinBitmap(149).get(), false);
+    m_btnMenu.SetImage(LoadSkinBitmap(139).get(), false);
+    m_btnMenu.m_crText = RGB(255, 255, 255);
+    m_lnkAddAcc.m_crNormal = RGB(255, 255, 255);
+    m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
+    m_lnkAddAcc.m_bHandCursor = true;
+    m_lnkAddAcc.m_bUnderline = true;
+    m_lnkAddAcc.SetImage(LoadSkinBitmap(142).get());
+
+    auto strip = [](UINT id) {
+        fw::BitmapHandle bitmap = LoadSkinBitmap(id);
+        const SIZE size = BitmapSize(bitmap.get());
+        return MakeMaskedImageList(bitmap.get(), size.cx / 3, size.cy, 3);
+    };
+    m_ilTab = strip(140);
+    m_ilClose = strip(141);
     CreateTabTooltip();
 }
 
@@ -259,14 +285,10 @@ LRESULT CPlexor3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
 
 BOOL CPlexor3Dlg::OnEraseBkgnd(HDC dc) {
     RECT client = GetClientRect();
-    fw::MemoryDc memDc(::CreateCompatibleDC(dc));
-    fw::BitmapHandle bitmap(::CreateCompatibleBitmap(dc, client.right, client.bottom));
-    if (!memDc || !bitmap) return FALSE;
-    {
-        fw::SelectScope selectBitmap(memDc.get(), bitmap.get());
-        PaintSkin(memDc.get());
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, memDc.get(), 0, 0, SRCCOPY);
-    }
+    ClippedOffscreen image(dc, client.right, client.bottom);
+    if (!image.ok()) return TRUE;
+    PaintBackground(image.dc());
+    image.CopyTo(dc);
     return TRUE;
 }
 
@@ -283,10 +305,15 @@ void CPlexor3Dlg::OnPaint() {
     ::DrawIcon(dc.get(), x, y, m_hIcon);
 }
 
+void CPlexor3Dlg::ShowSoundState(int muted) {
+    m_btnSound.SetImage(LoadSkinBitmap(muted ? 148 : 149).get(), false);
+    m_btnSound.Invalidate(TRUE);
+}
+
 void CPlexor3Dlg::OnMuteTimer() {
     for (HWND page : m_arrPages) ::PostMessageW(page, WM_SET_MUTE, static_cast<WPARAM>(m_bMute), 0);
     if (m_bMute != m_nShownMute) {
-        m_btnSound.Invalidate(TRUE);
+        ShowSoundState(m_bMute);
         m_nShownMute = m_bMute;
     }
 }

@@ -5,10 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "framework/Controls.h"
 #include "framework/Handles.h"
 #include "hotkey/HotkeyRecord.h"
+#include "ui/BtnEx.h"
 #include "ui/DlgEx.h"
+#include "ui/StaticEx.h"
 
 class CPlexor3Dlg : public CDlgEx {
 public:
@@ -30,16 +31,18 @@ public:
     // Ends the instance: the pending child, every page, then the modal loop.
     void ExitLauncher();
 
-    CButton m_btnHide;
-    CButton m_btnMenu;
-    CButton m_btnSound;
-    CStatic m_lnkAddAcc;
+    CBtnEx m_btnHide;
+    CBtnEx m_btnMenu;
+    CBtnEx m_btnSound;
+    CStaticEx m_lnkAddAcc;
     int m_bMute = 0;
     OSVERSIONINFOW m_osvi{};
     HWND m_hHallWnd = nullptr;
     fw::KernelHandle m_hPendingChild;
     std::vector<HWND> m_arrPages;
     std::vector<std::wstring> m_arrCaptions;
+    fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
+    fw::ImageListHandle m_ilClose;  // tab close boxes: shown, hot, pressed
     int m_nCurPage = 0;
     int m_nHotPage = -1;
     int m_nCloseState = -1;
@@ -73,6 +76,7 @@ private:
     void OnSize(UINT type, int cx, int cy);
     LRESULT OnWindowPosChanging(WINDOWPOS* pos);
     BOOL OnEraseBkgnd(HDC dc);
+    void ShowSoundState(int muted);
     void OnPaint();
     void OnMuteTimer();
     void BringToFront();

@@ -69,6 +69,15 @@ std::wstring ProgressPercentText(int lower, int upper, int position) {
     return std::to_wstring(position * 100 / span) + L"%";
 }
 
+int ChooseButtonFrame(bool disabled, bool selected, bool hover, bool& stickyPressed) {
+    if (disabled) return 3;
+    if (selected || stickyPressed) {
+        stickyPressed = true;
+        return 2;
+    }
+    return hover ? 1 : 0;
+}
+
 std::vector<std::wstring> BreakLabelLines(const std::wstring& text, int lineWidth,
                                           const std::function<int(const std::wstring&)>& measure) {
     std::vector<std::wstring> lines;

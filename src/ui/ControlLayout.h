@@ -51,6 +51,14 @@ ProgressFill ComputeProgressFill(int fillLeft, int fillWidth, int lower, int upp
 // The percentage text, or empty for a range of zero width.
 std::wstring ProgressPercentText(int lower, int upper, int position);
 
+// ---- Image button ------------------------------------------------------------
+
+// Which of a button strip's four frames to draw: 3 disabled, 2 pressed,
+// 1 hover, 0 normal. `stickyPressed` is set while the button is drawn pressed
+// and cleared only when the left button is released, so a press that slides
+// off the button keeps the pressed frame until then.
+int ChooseButtonFrame(bool disabled, bool selected, bool hover, bool& stickyPressed);
+
 // ---- Label lines --------------------------------------------------------------
 
 // Breaks `text` into lines no wider than `lineWidth`, at any character.

@@ -2,7 +2,11 @@
 
 #include <windowsx.h>
 
-#include "framework/Handles.h"
+#include <vector>
+
+#include "ui/Offscreen.h"
+#include "ui/SkinGeometry.h"
+#include "ui/SkinPixels.h"
 
 namespace {
 Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
@@ -12,6 +16,22 @@ RECT WorkArea() {
     RECT rc{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
     return rc;
+}
+
+// Top-down 32-bit pixels of a bitmap, for reading its corners.
+std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    fw::WindowDc screen(nullptr);
+    if (!::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), pixels.data(), &bmi, DIB_RGB_COLORS))
+        pixels.clear();
+    return pixels;
 }
 }  // namespace
 
@@ -26,6 +46,194 @@ BOOL CDlgEx::OnInitDialog() {
     m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
     m_rcRestore = ToRECT(InitialRestoreRect(ToRect(work)));
     return TRUE;
+}
+
+bool CDlgEx::SetSkin(fw::BitmapHandle background, bool resizeToImage, bool nineGrid, HBITMAP close,
+                     HBITMAP minimise, fw::BitmapHandle maximise, fw::BitmapHandle restore) {
+    m_bmpSkin = std::move(background);
+    m_bNineGrid = nineGrid;
+
+    int layoutWidth = GetClientRect().right;
+    if (resizeToImage && m_bmpSkin) {
+        SIZE size = BitmapSize(m_bmpSkin.get());
+        SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layoutWidth = size.cx;
+    }
+    UpdateWindowRegion();
+
+    m_bmpMax = std::move(maximise);
+    m_bmpRestore = std::move(restore);
+    int x = layoutWidth - m_nBtnRight;
+    auto place = [&](CBtnEx& button, HBITMAP strip, UINT id) {
+        if (!strip) return;
+        if (button.m_hWnd) button.DestroyWindow();
+        if (CreateImageButton(x, button, strip, m_nBtnTop, id, *this))
+            x -= BitmapSize(strip).cx / 4 + m_nBtnGap;
+    };
+    place(m_btnClose, close, kIdTitleClose);
+    place(m_btnMax, m_bmpMax.get(), kIdTitleMax);
+    place(m_btnMin, minimise, kIdTitleMin);
+    return static_cast<bool>(m_bmpSkin);
+}
+
+void CDlgEx::UpdateWindowRegion() {
+    RECT wr = GetWindowRect();
+    const int W = wr.right - wr.left;
+    const int H = wr.bottom - wr.top;
+    fw::RegionHandle region(::CreateRectRgn(0, 0, W, H));
+    if (!region) return;
+    if (m_bmpSkin) {
+        const SIZE size = BitmapSize(m_bmpSkin.get());
+        std::vector<uint32_t> pixels = ReadPixels(m_bmpSkin.get(), size.cx, size.cy);
+        if (!pixels.empty()) {
+            // DIB pixels are 0x00RRGGBB; magenta reads the same either way.
+            auto isMask = [&](int x, int y) {
+                return (pixels[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF;
+            };
+            for (const Rect& cut : CornerCutouts(W, H, size.cx, size.cy, isMask)) {
+                fw::RegionHandle hole(::CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom));
+                ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
+            }
+        }
+    }
+    // The window owns the region from here on.
+    if (::SetWindowRgn(m_hWnd, region.get(), FALSE)) region.release();
+}
+
+void CDlgEx::LayOutTitleButtons(int layoutWidth) {
+    auto sizeOf = [](const CBtnEx& button) {
+        if (!button.m_hWnd) return Size{};
+        RECT rc = button.GetWindowRect();
+        return Size{rc.right - rc.left, rc.bottom - rc.top};
+    };
+    CBtnEx* buttons[] = {&m_btnClose, &m_btnMax, &m_btnMin};
+    std::vector<Size> sizes;
+    for (CBtnEx* b : buttons) sizes.push_back(sizeOf(*b));
+    std::vector<Rect> rects = LayoutTitleButtons(layoutWidth, m_nBtnRight, 0, m_nBtnGap, sizes);
+    for (size_t i = 0; i < 3; ++i) {
+        if (!buttons[i]->m_hWnd) continue;
+        // Keep each button's own top.
+        RECT rc = buttons[i]->GetWindowRect();
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        buttons[i]->SetWindowPos(nullptr, rects[i].left, rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        buttons[i]->StoreWindowRect();
+    }
+}
+
+void CDlgEx::PaintSkin(HDC dc) {
+    RECT wr = GetWindowRect();
+    const int W = wr.right - wr.left;
+    const int H = wr.bottom - wr.top;
+    if (!m_bmpSkin) return;
+    const SIZE size = BitmapSize(m_bmpSkin.get());
+    const int b = m_nBorder;
+    const int c = m_nCaptionHeight == -1 ? b : m_nCaptionHeight;
+    fw::MemoryDc source(::CreateCompatibleDC(dc));
+    fw::SelectScope select(source.get(), m_bmpSkin.get());
+    const std::vector<BlitPiece> pieces =
+        m_bNineGrid ? NineGridPieces(W, H, size.cx, size.cy, b, c) : PlainSkinPieces(W, H, size.cx, size.cy, b, c);
+    const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
+    for (const BlitPiece& p : pieces) {
+        if (p.dst.width() <= 0 || p.dst.height() <= 0 || p.src.width() <= 0 || p.src.height() <= 0) continue;
+        ::StretchBlt(dc, p.dst.left, p.dst.top, p.dst.width(), p.dst.height(), source.get(), p.src.left,
+                     p.src.top, p.src.width(), p.src.height(), SRCCOPY);
+    }
+    ::SetStretchBltMode(dc, oldMode);
+}
+
+int CDlgEx::TitleIconTop() const { return m_nCaptionHeight == -1 ? 6 : (m_nCaptionHeight - 15) / 2; }
+
+POINT CDlgEx::TitleTextOrigin(bool hasIcon) const {
+    LOGFONTW lf{};
+    if (HFONT font = GetFont()) ::GetObjectW(font, sizeof(lf), &lf);
+    const int fontHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    const int q = (m_nCaptionHeight + 1 - fontHeight) / 2;
+    return POINT{m_nBorder + 5 + (hasIcon ? 16 : 0), q < 0 ? 4 : q - 2};
+}
+
+void CDlgEx::PaintBackground(HDC dc) {
+    PaintSkin(dc);
+    HICON icon = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL));
+    if (icon) ::DrawIconEx(dc, m_nBorder, TitleIconTop(), icon, 16, 16, 0, nullptr, DI_NORMAL);
+    if (m_bShowTitle) {
+        const std::wstring title = GetWindowText();
+        const POINT at = TitleTextOrigin(icon != nullptr);
+        fw::SelectScope font(dc, GetFont());
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SetTextColor(dc, m_crTitle);
+        ::TextOutW(dc, at.x, at.y, title.c_str(), static_cast<int>(title.size()));
+    }
+}
+
+BOOL CDlgEx::OnEraseBkgnd(HDC dc) {
+    if (!m_bmpSkin) return static_cast<BOOL>(Default(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    RECT wr = GetWindowRect();
+    ClippedOffscreen image(dc, wr.right - wr.left, wr.bottom - wr.top);
+    if (!image.ok()) return TRUE;  // nothing of the window to show
+    PaintBackground(image.dc());
+    PaintExtras(image.dc());
+    image.CopyTo(dc);
+    return TRUE;
+}
+
+void CDlgEx::OnSize(WPARAM type, LPARAM lp) {
+    Default(WM_SIZE, type, lp);
+    if (!m_bmpSkin) return;
+    UpdateWindowRegion();
+    Invalidate(TRUE);
+    LayOutTitleButtons(GetClientRect().right);
+}
+
+void CDlgEx::SetTitle(const std::wstring& text) {
+    SetWindowText(text);
+    const bool hasIcon = SendMessage(WM_GETICON, ICON_SMALL) != 0;
+    POINT origin = TitleTextOrigin(hasIcon);
+    fw::WindowDc dc(m_hWnd);
+    fw::SelectScope font(dc.get(), GetFont());
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    RECT client = GetClientRect();
+    InvalidateRect(RECT{origin.x, origin.y, client.right, origin.y + extent.cy}, TRUE);
+}
+
+void CDlgEx::InvalidateTitleButtons() {
+    for (CBtnEx* button : {&m_btnClose, &m_btnMin, &m_btnMax})
+        if (button->m_hWnd) button->Invalidate(TRUE);
+}
+
+void CDlgEx::SetMaxButtonImage(bool restore) {
+    if (!m_btnMax.m_hWnd) return;
+    HBITMAP strip = restore ? m_bmpRestore.get() : m_bmpMax.get();
+    if (strip) m_btnMax.SetImage(strip, false);
+    m_btnMax.StoreWindowRect();
+    m_btnMax.Invalidate(FALSE);
+}
+
+void CDlgEx::ToggleMaximize() {
+    if (m_bMaximized) {
+        MoveWindow(m_rcRestore, TRUE);
+        SetMaxButtonImage(false);
+    } else {
+        RECT work = WorkArea();
+        MoveWindow(ToRECT(MaximizedRect(ToRect(work), Size{m_szMax.cx, m_szMax.cy})), TRUE);
+        SetMaxButtonImage(true);
+    }
+    m_btnMax.m_bTracking = FALSE;
+    m_btnMax.m_bHover = FALSE;
+    m_bMaximized = !m_bMaximized;
+}
+
+void CDlgEx::OnTitleClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+void CDlgEx::OnTitleMinimize() { PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+
+bool CDlgEx::OnCommand(UINT id, UINT code, HWND ctl) {
+    switch (id) {
+    case kIdTitleClose: OnTitleClose(); return true;
+    case kIdTitleMax: ToggleMaximize(); return true;
+    case kIdTitleMin: OnTitleMinimize(); return true;
+    default: return CDialog::OnCommand(id, code, ctl);
+    }
 }
 
 SkinFrameMetrics CDlgEx::Metrics() const {
@@ -68,69 +276,15 @@ LRESULT CDlgEx::OnNcLButtonDblClk(WPARAM hit, LPARAM lp) {
 
 LRESULT CDlgEx::OnLButtonDblClk(WPARAM wp, LPARAM lp) {
     // A maximised window's title band is client area.
-    int y = GET_Y_LPARAM(lp);
+    const int y = GET_Y_LPARAM(lp);
     if (m_bMaximized && (m_nCaptionHeight == -1 || (y >= 0 && y < m_nCaptionHeight))) ToggleMaximize();
     return Default(WM_LBUTTONDBLCLK, wp, lp);
 }
 
-void CDlgEx::ToggleMaximize() {
-    if (m_bMaximized) {
-        MoveWindow(m_rcRestore, TRUE);
-    } else {
-        RECT work = WorkArea();
-        MoveWindow(ToRECT(MaximizedRect(ToRect(work), Size{m_szMax.cx, m_szMax.cy})), TRUE);
-    }
-    m_bMaximized = !m_bMaximized;
-}
-
-void CDlgEx::OnTitleClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-void CDlgEx::OnTitleMinimize() { PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }
-
-bool CDlgEx::OnCommand(UINT id, UINT code, HWND ctl) {
-    switch (id) {
-    case kIdTitleClose: OnTitleClose(); return true;
-    case kIdTitleMax: ToggleMaximize(); return true;
-    case kIdTitleMin: OnTitleMinimize(); return true;
-    default: return CDialog::OnCommand(id, code, ctl);
-    }
-}
-
-POINT CDlgEx::TitleTextOrigin() const {
-    LOGFONTW lf{};
-    if (HFONT font = GetFont()) ::GetObjectW(font, sizeof(lf), &lf);
-    int fontHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    int q = (m_nCaptionHeight + 1 - fontHeight) / 2;
-    bool hasIcon = SendMessage(WM_GETICON, ICON_SMALL) != 0;
-    return POINT{m_nBorder + 5 + (hasIcon ? 16 : 0), q < 0 ? 4 : q - 2};
-}
-
-void CDlgEx::SetTitle(const std::wstring& text) {
-    SetWindowText(text);
-    POINT origin = TitleTextOrigin();
-    fw::WindowDc dc(m_hWnd);
-    fw::SelectScope font(dc.get(), GetFont());
-    SIZE extent{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    RECT client = GetClientRect();
-    InvalidateRect(RECT{origin.x, origin.y, client.right, origin.y + extent.cy}, TRUE);
-}
-
-void CDlgEx::InvalidateTitleButtons() {
-    for (UINT id : {kIdTitleClose, kIdTitleMin, kIdTitleMax}) {
-        if (HWND button = GetDlgItem(static_cast<int>(id))) ::InvalidateRect(button, nullptr, TRUE);
-    }
-}
-
-void CDlgEx::PaintSkin(HDC dc) {
-    RECT client = GetClientRect();
-    HBRUSH brush = reinterpret_cast<HBRUSH>(SendMessage(WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                                                        reinterpret_cast<LPARAM>(m_hWnd)));
-    ::FillRect(dc, &client, brush ? brush : ::GetSysColorBrush(COLOR_3DFACE));
-}
-
 LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case WM_ERASEBKGND:
+        return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
     case WM_NCHITTEST:
         return SkinHitTestAt(POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)});
     case WM_NCLBUTTONDOWN:
@@ -139,6 +293,9 @@ LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnNcLButtonDblClk(wp, lp);
     case WM_LBUTTONDBLCLK:
         return OnLButtonDblClk(wp, lp);
+    case WM_SIZE:
+        OnSize(wp, lp);
+        return 0;
     default:
         return CDialog::WindowProc(msg, wp, lp);
     }

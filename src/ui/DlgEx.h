@@ -1,17 +1,23 @@
 #pragma once
 // CDlgEx: the base of every framed window of the launcher. It removes the
-// system caption and frame, lets the player drag the window by its title band
-// and size it by its border, and maximises to the desktop work area itself.
+// system caption and frame and draws the whole window from one background
+// bitmap: a title band, edges and corners that keep their size while the
+// middle stretches, the icon and title, and up to three image buttons at the
+// top right. It cuts its corners to the magenta pixels of the bitmap, lets
+// the player drag it by its title band and size it by its border, and
+// maximises to the desktop work area itself.
 #include <string>
 
 #include "framework/Dialog.h"
+#include "ui/BtnEx.h"
 #include "ui/SkinFrame.h"
 
 class CDlgEx : public CDialog {
 public:
     explicit CDlgEx(UINT templateId, CWnd* parent = nullptr);
 
-    // Skin settings: set by the derived class after the base's OnInitDialog.
+    // Skin settings: set by the derived class after the base's OnInitDialog,
+    // before SetSkin.
     bool m_bShowTitle = true;
     int m_nCaptionHeight = -1;  // -1: the whole window acts as title band
     int m_nBtnRight = 5;
@@ -20,19 +26,34 @@ public:
     int m_nBorder = 3;
     COLORREF m_crTitle = RGB(255, 255, 255);
 
+    fw::BitmapHandle m_bmpSkin;
+    bool m_bNineGrid = false;
     bool m_bResizable = false;
     bool m_bMaximized = false;
+    CBtnEx m_btnClose;  // 50000
+    CBtnEx m_btnMin;    // 50001
+    CBtnEx m_btnMax;    // 50002
+    fw::BitmapHandle m_bmpMax;
+    fw::BitmapHandle m_bmpRestore;
     SIZE m_szMax{1440, 900};  // the work area measured at initialisation
     RECT m_rcRestore{};       // where the window goes when it leaves the maximised state
 
     virtual void OnTitleClose();
     virtual void OnTitleMinimize();
     virtual void ToggleMaximize();
+    // Shows the restore image on the maximise button (true) or the maximise image.
+    virtual void SetMaxButtonImage(bool restore);
 
+    // Takes the background; the close and minimise strips are only read, the
+    // maximise and restore strips are kept. Any image may be absent.
+    bool SetSkin(fw::BitmapHandle background, bool resizeToImage, bool nineGrid, HBITMAP close,
+                 HBITMAP minimise, fw::BitmapHandle maximise, fw::BitmapHandle restore);
     void SetTitle(const std::wstring& text);
+    void UpdateWindowRegion();
+    // The background for the current window size.
+    void PaintSkin(HDC dc);
     void InvalidateTitleButtons();
 
-    // Control ids of the title buttons.
     static constexpr UINT kIdTitleClose = 50000;
     static constexpr UINT kIdTitleMin = 50001;
     static constexpr UINT kIdTitleMax = 50002;
@@ -42,17 +63,22 @@ protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     bool OnCommand(UINT id, UINT code, HWND ctl) override;
 
-    // Draws the window's background for its current size.
-    virtual void PaintSkin(HDC dc);
+    // The skin, the small icon and the title, as the window's background.
+    void PaintBackground(HDC dc);
+    // What a derived window draws over its background in the same off-screen
+    // image (so nothing of it flickers).
+    virtual void PaintExtras(HDC) {}
     // The skin's own hit test for a point in screen coordinates.
     LRESULT SkinHitTestAt(POINT screen);
-
     LRESULT OnNcLButtonDown(WPARAM hit, LPARAM lp);
     LRESULT OnNcLButtonDblClk(WPARAM hit, LPARAM lp);
     LRESULT OnLButtonDblClk(WPARAM wp, LPARAM lp);
+    BOOL OnEraseBkgnd(HDC dc);
+    void OnSize(WPARAM type, LPARAM lp);
 
 private:
     SkinFrameMetrics Metrics() const;
-    // Where the title text starts, in client coordinates.
-    POINT TitleTextOrigin() const;
+    POINT TitleTextOrigin(bool hasIcon) const;
+    int TitleIconTop() const;
+    void LayOutTitleButtons(int layoutWidth);
 };

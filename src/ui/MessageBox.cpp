@@ -1,8 +1,131 @@
 #include "ui/MessageBox.h"
 
-// The platform's box stands in until the skinned one replaces it; the texts,
-// buttons and answers are already the launcher's own.
+#include "ui/ControlLayout.h"
+
+namespace {
+const UINT kTemplateMessageBox = 130;
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+}  // namespace
+
+CMessageBox::CMessageBox(CWnd* owner) : CDlgEx(kTemplateMessageBox, owner) {}
+
+void CMessageBox::SetContent(int type, const std::wstring& text, fw::BitmapHandle background,
+                             fw::BitmapHandle close, fw::BitmapHandle button1, fw::BitmapHandle button2) {
+    m_nType = type;
+    m_strCaption = L"KorvelFerrowind";
+    m_strText = text;
+    m_hbmFrame = std::move(background);
+    m_hbmClose = std::move(close);
+    m_hbmButton1 = std::move(button1);
+    m_hbmButton2 = std::move(button2);
+}
+
+BOOL CMessageBox::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    m_nCaptionHeight = 30;
+    m_nBorder = 4;
+    m_nBtnRight = 0;
+    m_nBtnTop = 0;
+    m_nBtnGap = 0;
+    // The frame goes on living as the dialog's skin.
+    SetSkin(std::move(m_hbmFrame), false, true, m_hbmClose.get(), nullptr, fw::BitmapHandle(),
+            fw::BitmapHandle());
+    SetTitle(m_strCaption);
+
+    for (wchar_t ch : m_strText)
+        if (ch == L'\n') ++m_nLines;
+
+    m_pFont = GetFont();
+    RECT text{0, 0, 0, 0};
+    {
+        fw::WindowDc dc(m_hWnd);
+        fw::SelectScope font(dc.get(), m_pFont);
+        ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text, DT_CALCRECT);
+    }
+    const SIZE strip = BitmapSize(m_hbmButton1.get());
+    const int buttonWidth = strip.cx / 4;
+    const int buttonHeight = strip.cy;
+    const Size size = MessageBoxWindowSize(text.right - text.left, text.bottom - text.top, m_nLines,
+                                           buttonWidth, buttonHeight);
+    PlaceCentred(size);
+
+    const RECT client = GetClientRect();
+    const MessageBoxButtons buttons =
+        LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight);
+    if (buttons.hasSecond) {
+        const bool yesNo = m_nType == 4;
+        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), yesNo ? L"是" : L"确定");
+        CreateButton(m_btn2, kIdButton2, buttons.second, m_hbmButton2.get(), yesNo ? L"否" : L"取消");
+    } else {
+        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"确定");
+    }
+    return TRUE;
+}
+
+void CMessageBox::PlaceCentred(const Size& size) {
+    // Over the owner when it is on screen, else in the middle of the work area.
+    RECT area{};
+    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+    if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area) ||
+        area.right - area.left < size.cx || area.bottom - area.top < size.cy)
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int x = area.left + (area.right - area.left - size.cx) / 2;
+    const int y = area.top + (area.bottom - area.top - size.cy) / 2;
+    SetWindowPos(nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* caption) {
+    if (!button.CreateEx(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, ToRECT(rc), m_hWnd, id)) return;
+    button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont), FALSE);
+    if (strip) button.SetImage(strip, true);
+    button.m_strText = caption;
+    button.Invalidate(TRUE);
+}
+
+bool CMessageBox::OnCommand(UINT id, UINT code, HWND ctl) {
+    if (id == kIdButton1 || id == kIdButton2) {
+        EndDialog(MessageBoxResult(m_nType, id));
+        return true;
+    }
+    return CDlgEx::OnCommand(id, code, ctl);
+}
+
+void CMessageBox::PaintExtras(HDC dc) {
+    fw::SelectScope font(dc, m_pFont);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));  // the title left its own colour in the image
+    RECT measured{0, 0, 0, 0};
+    ::DrawTextW(dc, m_strText.c_str(), static_cast<int>(m_strText.size()), &measured, DT_CALCRECT);
+    const RECT client = GetClientRect();
+    const std::vector<std::wstring> lines = SplitLines(m_strText);
+    const std::vector<Rect> rects = MessageTextLineRects(client.right, measured.right - measured.left,
+                                                         measured.bottom - measured.top, m_nLines);
+    for (size_t i = 0; i < lines.size() && i < rects.size(); ++i) {
+        RECT r = ToRECT(rects[i]);
+        ::DrawTextW(dc, lines[i].c_str(), static_cast<int>(lines[i].size()), &r, 0);
+    }
+}
+
+LRESULT CMessageBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CLOSE:
+        EndDialog(IDCANCEL);
+        return 0;
+    default:
+        return CDlgEx::WindowProc(msg, wp, lp);
+    }
+}
+
+int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle background,
+                          fw::BitmapHandle close, fw::BitmapHandle button1, fw::BitmapHandle button2, int type) {
+    CMessageBox box(nullptr);
+    box.SetOwnerWindow(owner);
+    box.SetContent(type, text, std::move(background), std::move(close), std::move(button1), std::move(button2));
+    return static_cast<int>(box.DoModal());
+}
+
 int ShowMessageBox(int type, const std::wstring& text, HWND owner) {
-    UINT buttons = type == 4 ? MB_YESNO : type == 1 ? MB_OKCANCEL : MB_OK;
-    return ::MessageBoxW(owner, text.c_str(), L"KorvelFerrowind", buttons | MB_TOPMOST);
+    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(131), LoadSkinBitmap(132), LoadSkinBitmap(133),
+                                 LoadSkinBitmap(133), type);
 }

@@ -1,9 +1,55 @@
 #pragma once
+// The launcher's message box: a small skinned modal window titled
+// "KorvelFerrowind" that sizes itself to its text and answers with the
+// platform's result codes.
 #include <windows.h>
 
 #include <string>
 
-// The launcher's message box, captioned "KorvelFerrowind". type: 0 OK,
-// 1 OK and Cancel, 4 Yes and No. Answers 1 (OK), 2 (Cancel or closed),
-// 6 (Yes) or 7 (No).
+#include "ui/ControlLayout.h"
+#include "ui/DlgEx.h"
+
+class CMessageBox : public CDlgEx {
+public:
+    explicit CMessageBox(CWnd* owner);
+    // Closing with the caption button or the system close command answers 2
+    // whatever the style.
+
+    fw::BitmapHandle m_hbmFrame;
+    fw::BitmapHandle m_hbmClose;
+    fw::BitmapHandle m_hbmButton1;
+    fw::BitmapHandle m_hbmButton2;
+    std::wstring m_strText;     // "\n" separates lines
+    std::wstring m_strCaption;
+    int m_nType = 0;            // 4 Yes/No, 1 OK/Cancel, anything else OK
+    int m_nLines = 1;
+    HFONT m_pFont = nullptr;    // the dialog's font, taken at initialisation
+    CBtnEx m_btn1;              // 5000
+    CBtnEx m_btn2;              // 5001
+
+    void SetContent(int type, const std::wstring& text, fw::BitmapHandle background, fw::BitmapHandle close,
+                    fw::BitmapHandle button1, fw::BitmapHandle button2);
+
+    static constexpr UINT kIdButton1 = 5000;
+    static constexpr UINT kIdButton2 = 5001;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override {}      // Enter does nothing
+    void OnCancel() override {}  // nor does Escape
+    bool OnCommand(UINT id, UINT code, HWND ctl) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void PlaceCentred(const Size& size);
+    void CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* caption);
+    // The text lines, drawn into the off-screen background with the skin.
+    void PaintExtras(HDC dc) override;
+};
+
+// type: 0 OK, 1 OK and Cancel, 4 Yes and No. Answers 1 (OK), 2 (Cancel or
+// closed), 6 (Yes) or 7 (No).
 int ShowMessageBox(int type, const std::wstring& text, HWND owner);
+// The same with the skin images given; the box takes and frees them.
+int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle background,
+                          fw::BitmapHandle close, fw::BitmapHandle button1, fw::BitmapHandle button2, int type);

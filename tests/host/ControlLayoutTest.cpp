@@ -90,3 +90,17 @@ TEST(LabelLines, ACharacterWiderThanTheLineStandsAlone) {
     auto lines = BreakLabelLines(L"abc", 5, Measure12);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
+
+TEST(ButtonFrame, PressStaysUntilReleaseAndDisabledWins) {
+    bool sticky = false;
+    EXPECT_EQ(ChooseButtonFrame(false, false, false, sticky), 0);
+    EXPECT_EQ(ChooseButtonFrame(false, false, true, sticky), 1);
+    EXPECT_EQ(ChooseButtonFrame(false, true, true, sticky), 2);
+    EXPECT_TRUE(sticky);
+    // Slid off the button with the mouse button still down: still pressed.
+    EXPECT_EQ(ChooseButtonFrame(false, false, false, sticky), 2);
+    sticky = false;  // the release
+    EXPECT_EQ(ChooseButtonFrame(false, false, false, sticky), 0);
+    EXPECT_EQ(ChooseButtonFrame(true, true, true, sticky), 3);
+    EXPECT_FALSE(sticky) << "a disabled button is never pressed";
+}

@@ -128,7 +128,7 @@ TEST(MainWindowProcess, CancelAsksTheExitQuestionAndOnlyYesEnds) {
     ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     HWND box = WaitForQuestion(l);
     ASSERT_NE(box, nullptr) << "the exit question appears";
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(5001, BN_CLICKED), 0);  // "否"
     ASSERT_TRUE(WaitUntilGone(box));
     ::Sleep(300);
     EXPECT_TRUE(l.process.IsRunning()) << "No keeps the launcher";
@@ -137,7 +137,7 @@ TEST(MainWindowProcess, CancelAsksTheExitQuestionAndOnlyYesEnds) {
     ::PostMessageW(l.window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     box = WaitForQuestion(l);
     ASSERT_NE(box, nullptr);
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(5000, BN_CLICKED), 0);  // "是"
     ASSERT_TRUE(l.process.WaitForExit(10000));
     EXPECT_EQ(l.process.ExitCode(), 0u);
 }

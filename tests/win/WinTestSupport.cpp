@@ -122,4 +122,25 @@ void PumpFor(DWORD ms) {
     }
 }
 
+int GdiObjectCount() {
+    DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
+    if (reported) return static_cast<int>(reported);
+    int count = 0;
+    for (ULONG_PTR index = 1; index < 0x10000; ++index)
+        if (::GetObjectType(reinterpret_cast<HGDIOBJ>(index))) ++count;
+    return count;
+}
+
+void ClickAt(POINT screen, int clicks) {
+    ::SetCursorPos(screen.x, screen.y);
+    for (int i = 0; i < clicks; ++i) {
+        INPUT input[2] = {};
+        input[0].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].type = INPUT_MOUSE;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        ::SendInput(2, input, sizeof(INPUT));
+    }
+}
+
 }  // namespace wintest

@@ -61,4 +61,12 @@ private:
 // Runs the calling thread's message queue for `ms` milliseconds.
 void PumpFor(DWORD ms);
 
+// GDI objects this process holds. Wine answers GetGuiResources with 0, so
+// there the handle table is probed instead: Wine resolves a handle given by
+// its table index alone.
+int GdiObjectCount();
+
+// Clicks the left mouse button at a screen point with real input.
+void ClickAt(POINT screen, int clicks = 1);
+
 }  // namespace wintest

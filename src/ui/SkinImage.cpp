@@ -1,0 +1,151 @@
+#include "ui/SkinImage.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "ui/SkinPixels.h"
+
+namespace {
+
+// GDI+ for the length of one load; every load starts and ends it itself.
+class GdiplusSession {
+public:
+    GdiplusSession() {
+        Gdiplus::GdiplusStartupInput input;
+        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
+    }
+    ~GdiplusSession() {
+        if (m_ok) Gdiplus::GdiplusShutdown(m_token);
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    ULONG_PTR m_token = 0;
+    bool m_ok = false;
+};
+
+// A 32-bit bottom-up section of width x height; bits receives its pixels.
+fw::BitmapHandle CreateSection(int width, int height, void** bits) {
+    BITMAPINFO bmi{};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = height;  // positive: rows stored bottom-up
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    fw::WindowDc screen(nullptr);
+    return fw::BitmapHandle(::CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+fw::BitmapHandle ConvertToMaskedBitmap(Gdiplus::Bitmap& image, COLORREF mask) {
+    const int width = static_cast<int>(image.GetWidth());
+    const int height = static_cast<int>(image.GetHeight());
+    if (width <= 0 || height <= 0) return fw::BitmapHandle();
+    void* bits = nullptr;
+    fw::BitmapHandle section = CreateSection(width, height, &bits);
+    if (!section || !bits) return fw::BitmapHandle();
+
+    Gdiplus::Rect all(0, 0, width, height);
+    Gdiplus::BitmapData data{};
+    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok ||
+        !data.Scan0)
+        return fw::BitmapHandle();
+    FlattenToMaskedRows(static_cast<const uint8_t*>(data.Scan0), width, height, data.Stride, mask,
+                        static_cast<uint8_t*>(bits));
+    image.UnlockBits(&data);
+    ::GdiFlush();
+    return section;
+}
+
+// The bytes of a custom resource, copied into a stream that frees them.
+fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+    fw::ComPtr<IStream> stream;
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!res) return stream;
+    HGLOBAL loaded = ::LoadResource(module, res);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    const DWORD size = ::SizeofResource(module, res);
+    if (!bytes || size == 0) return stream;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return fw::ComPtr<IStream>();
+    ULONG written = 0;
+    if (FAILED(stream->Write(bytes, size, &written)) || written != size) return fw::ComPtr<IStream>();
+    return stream;
+}
+
+}  // namespace
+
+fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {
+    if (!module) return fw::BitmapHandle();
+    GdiplusSession gdiplus;
+    if (HBITMAP plain = ::LoadBitmapW(module, MAKEINTRESOURCEW(id))) return fw::BitmapHandle(plain);
+    if (!gdiplus.ok()) return fw::BitmapHandle();
+
+    fw::ComPtr<IStream> stream = ResourceStream(module, id, L"PNG");
+    if (!stream) return fw::BitmapHandle();
+    Gdiplus::Bitmap image(stream.get());
+    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
+    fw::BitmapHandle result = ConvertToMaskedBitmap(image, kMaskColour);
+    if (!result) {
+        HBITMAP fallback = nullptr;
+        if (image.GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0x00, 0xFF), &fallback) == Gdiplus::Ok)
+            result.reset(fallback);
+    }
+    return result;
+}
+
+fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(::GetModuleHandleW(nullptr), id); }
+
+fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    GdiplusSession gdiplus;
+    if (!gdiplus.ok()) return fw::BitmapHandle();
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
+    Gdiplus::Image image(path.c_str());
+    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
+    const int cx = static_cast<int>(image.GetWidth());
+    const int cy = static_cast<int>(image.GetHeight());
+    if (cx <= 0 || cy <= 0 || !mem) return fw::BitmapHandle();
+
+    void* bits = nullptr;
+    fw::BitmapHandle section = CreateSection(cx, cy, &bits);
+    if (!section) return fw::BitmapHandle();
+    {
+        fw::SelectScope select(mem.get(), section.get());
+        RECT all{0, 0, cx, cy};
+        ::FillRect(mem.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        Gdiplus::Graphics graphics(mem.get());
+        graphics.DrawImage(&image, 0, 0, cx, cy);
+    }
+    *width = cx;
+    *height = cy;
+    return section;
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+    BITMAP info{};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof(info), &info)) return SIZE{0, 0};
+    return SIZE{info.bmWidth, info.bmHeight};
+}
+
+fw::ImageListHandle MakeMaskedImageList(HBITMAP strip, int frameWidth, int frameHeight, int initial) {
+    if (!strip || frameWidth <= 0 || frameHeight <= 0) return fw::ImageListHandle();
+    fw::ImageListHandle list(::ImageList_Create(frameWidth, frameHeight, ILC_COLOR24 | ILC_MASK, initial, 0));
+    if (list && !AddMaskedStrip(list.get(), strip)) list.reset();
+    return list;
+}
+
+bool AddMaskedStrip(HIMAGELIST list, HBITMAP strip) {
+    // Adding with a mask blackens the masked pixels of the bitmap it is given;
+    // give it a copy so the caller's strip can be used again.
+    fw::BitmapHandle copy(static_cast<HBITMAP>(::CopyImage(strip, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return copy && ::ImageList_AddMasked(list, copy.get(), kMaskColour) >= 0;
+}
+
+void DrawImageScaled(HIMAGELIST list, int index, HDC dc, int x, int y, int width, int height) {
+    ::ImageList_DrawEx(list, index, dc, x, y, width, height, CLR_DEFAULT, CLR_DEFAULT,
+                       ILD_TRANSPARENT | ILD_SCALE);
+}

@@ -1,0 +1,133 @@
+#include "ui/StaticEx.h"
+
+#include "ui/BtnEx.h"
+#include "ui/ControlLayout.h"
+#include "ui/Offscreen.h"
+
+namespace {
+// Measures the sample that gives a line's height and an average character.
+const wchar_t kSample[] = L"测试用汉字来获取宽度";
+}
+
+void CStaticEx::PreSubclassWindow() { m_strText = GetWindowText(); }
+
+bool CStaticEx::SetImage(HBITMAP bitmap) {
+    const SIZE size = BitmapSize(bitmap);
+    fw::ImageListHandle list = MakeMaskedImageList(bitmap, size.cx, size.cy, 1);
+    if (!list) return false;
+    m_ilImage = std::move(list);
+    m_nImageWidth = size.cx;
+    m_nImageHeight = size.cy;
+    m_bImageRight = false;
+    return true;
+}
+
+HFONT CStaticEx::LabelFont() {
+    if (m_font) return m_font.get();
+    HFONT base = GetFont();
+    if (!base) base = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
+    LOGFONTW lf{};
+    ::GetObjectW(base, sizeof(lf), &lf);
+    if (m_nFontHeight != 0) lf.lfHeight = m_nFontHeight;
+    if (m_nFontWeight != -1) lf.lfWeight = m_nFontWeight;
+    if (m_nFontWidth != 0) lf.lfWidth = m_nFontWidth;
+    if (m_bUnderline) lf.lfUnderline = TRUE;
+    m_font.reset(::CreateFontIndirectW(&lf));
+    return m_font ? m_font.get() : base;
+}
+
+UINT CStaticEx::DrawFormat() const {
+    const DWORD style = static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE));
+    UINT format = DT_WORDBREAK;
+    if ((style & SS_TYPEMASK) == SS_CENTER) format |= DT_CENTER | DT_VCENTER;
+    else if ((style & SS_TYPEMASK) == SS_RIGHT) format |= DT_RIGHT;
+    if (style & SS_ENDELLIPSIS) format |= DT_END_ELLIPSIS;
+    if (style & SS_PATHELLIPSIS) format |= DT_PATH_ELLIPSIS | DT_SINGLELINE;
+    if (style & SS_CENTERIMAGE) format |= DT_VCENTER | DT_SINGLELINE;
+    return format;
+}
+
+void CStaticEx::DrawContent(HDC dc) {
+    RECT line = GetClientRect();
+    if (m_nImageWidth) line.left += m_nImageWidth + 6;
+    const UINT format = DrawFormat();
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, (m_bHoverColour && m_bHover) ? m_crHover : m_crNormal);
+    fw::SelectScope font(dc, LabelFont());
+
+    RECT sample{0, 0, 0, 0};
+    ::DrawTextW(dc, kSample, 11, &sample, DT_CALCRECT);
+    const int lineHeight = sample.bottom - sample.top;
+    const int minWidth = (sample.right - sample.left) / 11;
+    line.bottom = line.top + lineHeight;
+    if (line.right - line.left < minWidth) return;
+
+    const int lineWidth = line.right - line.left;
+    // Measured on one line: word breaking would keep every piece inside the width.
+    auto measure = [&](const std::wstring& piece) {
+        RECT r{0, 0, 0, 0};
+        ::DrawTextW(dc, piece.c_str(), static_cast<int>(piece.size()), &r, DT_CALCRECT | DT_SINGLELINE);
+        return static_cast<int>(r.right - r.left);
+    };
+    const std::vector<std::wstring> lines = BreakLabelLines(m_strText, lineWidth, measure);
+    for (const std::wstring& text : lines) {
+        RECT r = line;
+        ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+        ::OffsetRect(&line, 0, lineHeight + m_nLineSpacing);
+    }
+
+    // Grow downward (never shrink) so that every line shows.
+    const int needed = LabelHeightFor(static_cast<int>(lines.size()), lineHeight, m_nLineSpacing);
+    RECT wr = GetWindowRect();
+    if (wr.bottom - wr.top < needed) {
+        HWND parent = ::GetParent(m_hWnd);
+        ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&wr), 2);
+        MoveWindow(wr.left, wr.top, wr.right - wr.left, needed, TRUE);
+    }
+}
+
+void CStaticEx::OnPaint() {
+    fw::PaintDc paint(m_hWnd);
+    RECT client = GetClientRect();
+    OffscreenImage image(paint.get(), client.right, client.bottom);
+    if (!image.ok()) return;
+    PaintParentBackground(m_hWnd, image.dc());
+
+    const int x = m_bImageRight ? client.right - m_nImageWidth - 3 : 3;
+    const int y = (client.bottom - m_nImageHeight) / 2;
+    if (m_ilImage) {
+        ::ImageList_Draw(m_ilImage.get(), m_nImageIndex, image.dc(), x, y, ILD_TRANSPARENT);
+    } else if (m_hLabelIcon) {
+        ::DrawIconEx(image.dc(), x, y, m_hLabelIcon, 16, 16, 0, nullptr, DI_NORMAL);
+    }
+    DrawContent(image.dc());
+    image.CopyTo(paint.get());
+}
+
+LRESULT CStaticEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ERASEBKGND:
+        return TRUE;
+    case WM_SETCURSOR:
+        if (m_bHandCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (!m_bTracking) m_bTracking = TrackHoverAndLeave(m_hWnd);
+        break;
+    case WM_MOUSEHOVER:
+        m_bHover = true;
+        Invalidate(FALSE);
+        return 0;
+    case WM_MOUSELEAVE:
+        m_bHover = false;
+        m_bTracking = FALSE;
+        Invalidate(FALSE);
+        return 0;
+    default:
+        break;
+    }
+    return CStatic::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,332 @@
+// The skinned toolkit in a real window system: message boxes, the skinned
+// dialog base's shape, sizing and maximising, progress bars, and GDI objects.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <thread>
+#include <vector>
+
+#include "Screenshot.h"
+#include "WinTestSupport.h"
+#include "framework/Handles.h"
+#include "mainwnd/Plexor3Dlg.h"
+#include "resource.h"
+#include "ui/DlgEx.h"
+#include "ui/ImgProgress.h"
+#include "ui/MessageBox.h"
+#include "ui/StaticEx.h"
+#include "ui/SkinImage.h"
+
+using namespace wintest;
+
+namespace {
+
+// Shows a message box on this thread while `act` deals with it from another.
+// Windows with the box's title that exist already are not the box.
+int RunBox(int type, const std::wstring& text, const std::function<void(HWND)>& act) {
+    const DWORD pid = ::GetCurrentProcessId();
+    const std::vector<HWND> before = FindWindows(pid, L"#32770", L"KorvelFerrowind");
+    std::thread helper([&] {
+        for (int i = 0; i < 400; ++i, ::Sleep(25)) {
+            for (HWND w : FindWindows(pid, L"#32770", L"KorvelFerrowind")) {
+                if (std::find(before.begin(), before.end(), w) != before.end() || !::IsWindowVisible(w)) continue;
+                act(w);
+                return;
+            }
+        }
+    });
+    int answer = ShowMessageBox(type, text, nullptr);
+    helper.join();
+    return answer;
+}
+
+void Press(HWND box, UINT id) {
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
+}
+
+RECT ClientRectOf(HWND parent, HWND child) {
+    RECT rc{};
+    ::GetWindowRect(child, &rc);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// Top-down pixels of a bitmap.
+std::vector<uint32_t> Pixels(HBITMAP bitmap, SIZE size) {
+    std::vector<uint32_t> px(static_cast<size_t>(size.cx) * size.cy);
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    fw::WindowDc screen(nullptr);
+    ::GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(size.cy), px.data(), &bmi, DIB_RGB_COLORS);
+    return px;
+}
+
+// A small skinned window as the settings dialog and the message box have.
+class SkinnedProbe : public CDlgEx {
+public:
+    explicit SkinnedProbe(UINT templateId = 130) : CDlgEx(templateId) {}
+    bool resizable = false;
+    CImgProgress progress;
+
+protected:
+    void DoDataExchange() override {
+        if (GetTemplateId() == 156) DDX_Control(1000, progress);
+    }
+    BOOL OnInitDialog() override {
+        CDlgEx::OnInitDialog();
+        m_nCaptionHeight = 30;
+        m_nBorder = 4;
+        m_nBtnRight = 0;
+        m_nBtnTop = 0;
+        fw::BitmapHandle close = LoadSkinBitmap(132);
+        SetSkin(LoadSkinBitmap(131), false, true, close.get(), nullptr, fw::BitmapHandle(), fw::BitmapHandle());
+        SetTitle(L"KorvelFerrowind 设置");
+        m_bResizable = resizable;
+        if (progress.m_hWnd) progress.SetImages(LoadSkinBitmap(152), LoadSkinBitmap(153));
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(SkinnedMessageBox, YesNoAnswersSixSevenAndTwoFromItsClose) {
+    EXPECT_EQ(RunBox(4, L"窗口即将关闭，确定要退出游戏？", [](HWND box) {
+                  CaptureWindowPng(box, L"messagebox-yesno.png");
+                  Press(box, 5000);
+              }),
+              6);
+    EXPECT_EQ(RunBox(4, L"确定要退出账号：12服-青龙-lucky ?", [](HWND box) { Press(box, 5001); }), 7);
+    EXPECT_EQ(RunBox(4, L"确定？", [](HWND box) { Press(box, CDlgEx::kIdTitleClose); }), 2);
+    EXPECT_EQ(RunBox(4, L"确定？", [](HWND box) { ::PostMessageW(box, WM_SYSCOMMAND, SC_CLOSE, 0); }), 2);
+}
+
+TEST(SkinnedMessageBox, ButtonsReadTheirStyleAndTheRealMouseClicksThem) {
+    wchar_t caption[64] = {};
+    int answer = RunBox(4, L"同一账号不能在一服重复登录", [&](HWND box) {
+        ::GetWindowTextW(box, caption, 64);
+        HWND yes = ::GetDlgItem(box, 5000);
+        RECT rc{};
+        ::GetWindowRect(yes, &rc);
+        ::Sleep(200);
+        ClickAt(POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+    });
+    EXPECT_EQ(answer, 6);
+    EXPECT_STREQ(caption, L"KorvelFerrowind");
+}
+
+TEST(SkinnedMessageBox, OkStyleHasOneCentredButton) {
+    for (int type : {0, 2, 3}) {
+        bool second = true;
+        RECT button{}, client{};
+        int answer = RunBox(type, L"缓存清除完毕！", [&](HWND box) {
+            second = ::GetDlgItem(box, 5001) != nullptr;
+            button = ClientRectOf(box, ::GetDlgItem(box, 5000));
+            ::GetClientRect(box, &client);
+            if (type == 0) CaptureWindowPng(box, L"messagebox-ok.png");
+            Press(box, 5000);
+        });
+        EXPECT_EQ(answer, 1);
+        EXPECT_FALSE(second);
+        EXPECT_EQ(button.left, (client.right - (button.right - button.left)) / 2);
+    }
+    int answer = RunBox(1, L"检测到新版本\n是否现在更新？", [](HWND box) {
+        CaptureWindowPng(box, L"messagebox-okcancel.png");
+        Press(box, 5001);
+    });
+    EXPECT_EQ(answer, 2);
+}
+
+TEST(SkinnedMessageBox, EnterAndEscapeLeaveItOpen) {
+    bool stillOpen = false;
+    int answer = RunBox(4, L"确定？", [&](HWND box) {
+        for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
+            ::PostMessageW(::GetDlgItem(box, 5000), WM_KEYDOWN, key, 1);
+            ::PostMessageW(box, WM_KEYDOWN, key, 1);
+        }
+        ::Sleep(500);
+        stillOpen = ::IsWindowVisible(box) != FALSE;
+        Press(box, 5001);
+    });
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(answer, 7);
+}
+
+TEST(SkinnedMessageBox, WidthFollowsTheText) {
+    const std::wstring shortText = L"好";
+    const std::wstring longText = L"KorvelFerrowind已成功移除，部分文件将在程序退出或计算机重启后自行删除";
+    int shortWidth = 0, longWidth = 0, textWidth = 0;
+    RunBox(0, shortText, [&](HWND box) {
+        RECT rc{};
+        ::GetWindowRect(box, &rc);
+        shortWidth = rc.right - rc.left;
+        Press(box, 5000);
+    });
+    RunBox(0, longText, [&](HWND box) {
+        RECT rc{};
+        ::GetWindowRect(box, &rc);
+        longWidth = rc.right - rc.left;
+        fw::WindowDc dc(box);
+        fw::SelectScope font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)));
+        RECT text{0, 0, 0, 0};
+        ::DrawTextW(dc.get(), longText.c_str(), static_cast<int>(longText.size()), &text, DT_CALCRECT);
+        textWidth = text.right;
+        Press(box, 5000);
+    });
+    EXPECT_EQ(shortWidth, 2 * 57 + 60);
+    EXPECT_GT(textWidth, 174);
+    EXPECT_EQ(longWidth, textWidth + 60);
+}
+
+TEST(SkinnedDialog, RegionCutsExactlyTheMagentaCornerPixels) {
+    fw::BitmapHandle skin = LoadSkinBitmap(131);
+    const SIZE size = BitmapSize(skin.get());
+    ASSERT_GT(size.cx, 0);
+    const std::vector<uint32_t> px = Pixels(skin.get(), size);
+    auto magenta = [&](int x, int y) { return (px[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF; };
+
+    SkinnedProbe dlg;
+    ASSERT_TRUE(dlg.Create(130));
+    int cut = 0;
+    for (SIZE win : {SIZE{300, 180}, SIZE{517, 333}}) {
+        dlg.SetWindowPos(nullptr, 50, 50, win.cx, win.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        fw::RegionHandle region(::CreateRectRgn(0, 0, 0, 0));
+        ASSERT_NE(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR);
+        for (int j = 0; j < 9; ++j)
+            for (int i = 0; i < 9; ++i) {
+                // Each corner square, bitmap pixel against window pixel.
+                struct { int bx, by, wx, wy; } corners[] = {
+                    {i, j, i, j},
+                    {size.cx - 1 - i, j, win.cx - 1 - i, j},
+                    {i, size.cy - 1 - j, i, win.cy - 1 - j},
+                    {size.cx - 1 - i, size.cy - 1 - j, win.cx - 1 - i, win.cy - 1 - j},
+                };
+                for (auto& k : corners) {
+                    const bool inside = ::PtInRegion(region.get(), k.wx, k.wy) != FALSE;
+                    EXPECT_EQ(inside, !magenta(k.bx, k.by)) << k.wx << "," << k.wy;
+                    cut += inside ? 0 : 1;
+                }
+            }
+        // Away from the corners the window is whole.
+        EXPECT_TRUE(::PtInRegion(region.get(), win.cx / 2, 0));
+        EXPECT_TRUE(::PtInRegion(region.get(), win.cx / 2, win.cy - 1));
+    }
+    EXPECT_GT(cut, 0) << "the skin has rounded corners to cut";
+}
+
+TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
+    SkinnedProbe dlg;
+    ASSERT_TRUE(dlg.Create(130));
+    for (int width : {260, 400, 640}) {
+        dlg.SetWindowPos(nullptr, 40, 40, width, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT close = ClientRectOf(dlg.m_hWnd, dlg.m_btnClose.m_hWnd);
+        EXPECT_EQ(close.right, width - dlg.m_nBtnRight);
+        EXPECT_EQ(close.top, dlg.m_nBtnTop);
+        EXPECT_EQ(close.right - close.left, 33);
+    }
+}
+
+TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestores) {
+    SkinnedProbe dlg;
+    dlg.resizable = true;
+    ASSERT_TRUE(dlg.Create(130));
+    dlg.SetWindowPos(nullptr, 70, 90, 360, 220, SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    PumpFor(200);
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+
+    // The press of the first click records where the window stands: that is
+    // where the restore goes back to.
+    RECT wr = dlg.GetWindowRect();
+    const RECT before = wr;
+    ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
+    PumpFor(400);
+    EXPECT_TRUE(dlg.m_bMaximized);
+    wr = dlg.GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&wr, &work)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+
+    ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
+    PumpFor(400);
+    EXPECT_FALSE(dlg.m_bMaximized);
+    wr = dlg.GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+}
+
+TEST(ProgressBar, FillsFromNothingToTheWholeImage) {
+    SkinnedProbe dlg(156);
+    ASSERT_TRUE(dlg.Create(156));
+    dlg.SetWindowPos(nullptr, 60, 60, 422, 116, SWP_NOZORDER | SWP_NOACTIVATE);
+    dlg.ShowWindow(SW_SHOW);
+    ASSERT_NE(dlg.progress.m_hWnd, nullptr);
+    RECT bar = dlg.progress.GetWindowRect();
+    EXPECT_EQ(bar.right - bar.left, 390);
+    EXPECT_EQ(bar.bottom - bar.top, 21);
+    for (int pos : {0, 50, 100}) {
+        dlg.progress.SendMessage(PBM_SETPOS, pos);
+        dlg.progress.Invalidate(FALSE);
+        ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(100);
+        EXPECT_TRUE(CaptureWindowPng(dlg.m_hWnd, L"progress-" + std::to_wstring(pos) + L".png"));
+    }
+}
+
+TEST(GdiObjects, RepaintsAndMessageBoxesLeaveNothingBehind) {
+    CPlexor3Dlg main;
+    ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
+    main.SetWindowPos(nullptr, 0, 0, 1024, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    auto repaint = [&](int times) {
+        for (int i = 0; i < times; ++i)
+            ::RedrawWindow(main.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    };
+    auto boxes = [&](int times) {
+        for (int i = 0; i < times; ++i) RunBox(4, L"确定？", [](HWND box) { Press(box, 5000); });
+    };
+    repaint(5);  // first paints create what lives for the process (fonts, caches)
+    boxes(2);
+    const int before = GdiObjectCount();
+    repaint(1000);
+    boxes(100);
+    PumpFor(100);
+    EXPECT_EQ(GdiObjectCount(), before);
+    main.DestroyWindow();
+}
+
+namespace {
+// A label of our own on a skinned probe window.
+struct LabelOnProbe {
+    SkinnedProbe dlg;
+    CStaticEx label;
+    bool Create(const wchar_t* text, int width, int height) {
+        if (!dlg.Create(130)) return false;
+        dlg.SetWindowPos(nullptr, 80, 80, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
+        dlg.ShowWindow(SW_SHOW);
+        HWND hwnd = ::CreateWindowExW(0, L"STATIC", text, WS_CHILD | WS_VISIBLE, 20, 40, width, height,
+                                      dlg.m_hWnd, reinterpret_cast<HMENU>(1023), ::GetModuleHandleW(nullptr), nullptr);
+        if (!hwnd || !label.SubclassWindow(hwnd)) return false;
+        label.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(dlg.GetFont()), FALSE);
+        return true;
+    }
+    int Height() {
+        ::RedrawWindow(label.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpFor(50);
+        RECT rc = label.GetWindowRect();
+        return rc.bottom - rc.top;
+    }
+};
+}  // namespace
+
+TEST(Label, LongChineseTextBreaksAnywhereAndTheLabelGrows) {
+    LabelOnProbe probe;
+    ASSERT_TRUE(probe.Create(L"在当前窗口新增标签页？点击是，在当前窗口登录，点击否，在新窗口中登录。", 100, 14));
+    const int grown = probe.Height();
+    EXPECT_GT(grown, 3 * 14) << "several lines";
+    EXPECT_EQ(probe.Height(), grown) << "it grows once, then stays";
+    CaptureWindowPng(probe.dlg.m_hWnd, L"label-wrapped.png");
+}
+
+TEST(Label, NarrowerThanOneCharacterDrawsNothingAndKeepsItsSize) {
+    LabelOnProbe probe;
+    ASSERT_TRUE(probe.Create(L"在当前窗口新增标签页", 4, 14));
+    EXPECT_EQ(probe.Height(), 14);
+}
