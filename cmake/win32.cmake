@@ -64,6 +64,7 @@ add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_R
 target_link_libraries(zuva_win_tests PRIVATE zuva_win GTest::gtest_main)
 target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)

@@ -96,9 +96,15 @@ LRESULT CBtnEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         m_bTracking = FALSE;
         Invalidate(FALSE);
         return 0;
-    case WM_LBUTTONUP:
+    case WM_LBUTTONUP: {
+        const bool wasPressed = m_bPressed != FALSE;
         m_bPressed = FALSE;
-        break;
+        const LRESULT result = CButton::WindowProc(msg, wp, lp);
+        // Released away from the button the control sees no change of its own
+        // and would leave the pressed frame on screen.
+        if (wasPressed && m_hWnd) Invalidate(FALSE);
+        return result;
+    }
     default:
         break;
     }

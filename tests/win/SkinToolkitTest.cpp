@@ -330,3 +330,131 @@ TEST(Label, NarrowerThanOneCharacterDrawsNothingAndKeepsItsSize) {
     ASSERT_TRUE(probe.Create(L"在当前窗口新增标签页", 4, 14));
     EXPECT_EQ(probe.Height(), 14);
 }
+
+namespace {
+// A skinned probe with one push button of our own, counting its clicks.
+class ButtonProbe : public SkinnedProbe {
+public:
+    CBtnEx button;
+    int clicks = 0;
+
+protected:
+    BOOL OnInitDialog() override {
+        SkinnedProbe::OnInitDialog();
+        fw::BitmapHandle strip = LoadSkinBitmap(133);
+        if (button.CreateEx(0, L"BUTTON", L"确定", WS_CHILD | WS_VISIBLE, RECT{40, 60, 97, 83}, m_hWnd, 5000)) {
+            button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()), FALSE);
+            button.SetImage(strip.get(), true);
+        }
+        return TRUE;
+    }
+    bool OnCommand(UINT id, UINT code, HWND ctl) override {
+        if (id == 5000 && code == BN_CLICKED) {
+            ++clicks;
+            return true;
+        }
+        return SkinnedProbe::OnCommand(id, code, ctl);
+    }
+};
+
+COLORREF ScreenPixel(int x, int y) {
+    fw::WindowDc screen(nullptr);
+    return ::GetPixel(screen.get(), x, y);
+}
+
+// Which frame of the strip the button shows, told by a pixel left of its caption.
+int ShownFrame(const CBtnEx& button, const std::vector<uint32_t>& strip, int stripWidth) {
+    PumpFor(120);
+    RECT rc = button.GetWindowRect();
+    const COLORREF shown = ScreenPixel(rc.left + 4, rc.top + 11);
+    for (int frame = 0; frame < 4; ++frame) {
+        const uint32_t px = strip[static_cast<size_t>(11) * stripWidth + frame * (stripWidth / 4) + 4];
+        if (RGB((px >> 16) & 0xFF, (px >> 8) & 0xFF, px & 0xFF) == shown) return frame;
+    }
+    return -1;
+}
+
+void MouseButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &input, sizeof(input));
+}
+}  // namespace
+
+TEST(ImageButton, FramesFollowTheRealMouse) {
+    fw::BitmapHandle strip = LoadSkinBitmap(133);
+    const SIZE size = BitmapSize(strip.get());
+    const std::vector<uint32_t> px = Pixels(strip.get(), size);
+
+    ButtonProbe dlg;
+    ASSERT_TRUE(dlg.Create(130));
+    dlg.SetWindowPos(nullptr, 100, 100, 300, 160, SWP_NOZORDER);
+    dlg.ShowWindow(SW_SHOW);
+    PumpFor(150);
+    RECT rc = dlg.button.GetWindowRect();
+    const POINT over{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    const POINT off{rc.right + 60, rc.bottom + 30};
+
+    ::SetCursorPos(off.x, off.y);
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 0);
+    ::SetCursorPos(over.x, over.y);
+    ::SetCursorPos(over.x + 1, over.y);  // a move inside starts the hover tracking
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 1) << "hover";
+
+    MouseButton(true);
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 2) << "pressed";
+    ::SetCursorPos(off.x, off.y);
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 2) << "pressed stays while the button is held";
+    MouseButton(false);
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 0);
+    EXPECT_EQ(dlg.clicks, 0) << "released outside: no click";
+
+    // Far enough from the last press not to make a double click.
+    ::Sleep(::GetDoubleClickTime() + 100);
+    ::SetCursorPos(over.x, over.y);
+    MouseButton(true);
+    MouseButton(false);
+    PumpFor(100);
+    EXPECT_EQ(dlg.clicks, 1);
+
+    dlg.button.ShowWindow(SW_HIDE);
+    ::EnableWindow(dlg.button.m_hWnd, FALSE);
+    dlg.button.ShowWindow(SW_SHOW);
+    EXPECT_EQ(ShownFrame(dlg.button, px, size.cx), 3) << "disabled, even under the mouse";
+    CaptureWindowPng(dlg.m_hWnd, L"button-disabled.png");
+}
+
+TEST(ImageButton, AButtonOfAnotherSizeShowsItsFrameStretched) {
+    ButtonProbe dlg;
+    ASSERT_TRUE(dlg.Create(130));
+    dlg.SetWindowPos(nullptr, 100, 100, 300, 160, SWP_NOZORDER);
+    dlg.button.SetWindowPos(nullptr, 40, 60, 114, 46, SWP_NOZORDER);  // twice the frame
+    dlg.ShowWindow(SW_SHOW);
+    PumpFor(150);
+    RECT rc = dlg.button.GetWindowRect();
+    // The rounded corner stays see-through (the dialog body shows), the
+    // middle of the left edge is the button's border.
+    const COLORREF body = ScreenPixel(rc.left - 3, rc.top + 20);
+    EXPECT_EQ(ScreenPixel(rc.left, rc.top), body);
+    EXPECT_NE(ScreenPixel(rc.left + 1, rc.top + 23), body);
+    CaptureWindowPng(dlg.m_hWnd, L"button-stretched.png");
+}
+
+TEST(PictureFile, LoadsOntoWhiteOrGivesNothing) {
+    int width = -1, height = -1;
+    const std::string src = ZUVA_SOURCE_DIR;
+    std::wstring path = L"Z:";
+    for (char c : src) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    fw::BitmapHandle picture = LoadPictureFile(path + L"\\res\\skin\\143.png", &width, &height);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(width, 250);
+    EXPECT_EQ(height, 191);
+    const std::vector<uint32_t> px = Pixels(picture.get(), SIZE{width, height});
+    EXPECT_EQ(px[0] & 0xFFFFFF, 0xFFFFFFu) << "a transparent corner ends up white";
+
+    fw::BitmapHandle none = LoadPictureFile(path + L"\\no-such-picture.jpg", &width, &height);
+    EXPECT_FALSE(none);
+    EXPECT_EQ(width, 0);
+    EXPECT_EQ(height, 0);
+}
