@@ -81,21 +81,10 @@ void CBtnEx::DrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT CBtnEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (HandleHoverTracking(m_hWnd, msg, m_bTracking, m_bHover)) return 0;
     switch (msg) {
     case WM_ERASEBKGND:
         return TRUE;  // the background is part of each paint
-    case WM_MOUSEMOVE:
-        if (!m_bTracking) m_bTracking = TrackHoverAndLeave(m_hWnd);
-        break;
-    case WM_MOUSEHOVER:
-        m_bHover = TRUE;
-        Invalidate(FALSE);
-        return 0;
-    case WM_MOUSELEAVE:
-        m_bHover = FALSE;
-        m_bTracking = FALSE;
-        Invalidate(FALSE);
-        return 0;
     case WM_LBUTTONUP: {
         const bool wasPressed = m_bPressed != FALSE;
         m_bPressed = FALSE;

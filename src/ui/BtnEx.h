@@ -39,3 +39,26 @@ bool CreateImageButton(int right, CBtnEx& button, HBITMAP strip, int top, UINT i
 
 // Asks for hover (after 10 ms) and leave notifications for `wnd`.
 BOOL TrackHoverAndLeave(HWND wnd);
+
+// The hover half of a skinned control's mouse handling: the first move asks
+// for notifications, and the control repaints (without erasing) when the
+// mouse comes to rest on it or leaves it. True when `msg` is fully handled.
+template <class HoverFlag>
+bool HandleHoverTracking(HWND wnd, UINT msg, BOOL& tracking, HoverFlag& hover) {
+    switch (msg) {
+    case WM_MOUSEMOVE:
+        if (!tracking) tracking = TrackHoverAndLeave(wnd);
+        return false;  // the control's own handling goes on
+    case WM_MOUSEHOVER:
+        hover = true;
+        ::InvalidateRect(wnd, nullptr, FALSE);
+        return true;
+    case WM_MOUSELEAVE:
+        hover = false;
+        tracking = FALSE;
+        ::InvalidateRect(wnd, nullptr, FALSE);
+        return true;
+    default:
+        return false;
+    }
+}

@@ -105,6 +105,7 @@ void CStaticEx::OnPaint() {
 }
 
 LRESULT CStaticEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (HandleHoverTracking(m_hWnd, msg, m_bTracking, m_bHover)) return 0;
     switch (msg) {
     case WM_PAINT:
         OnPaint();
@@ -114,18 +115,6 @@ LRESULT CStaticEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
         if (m_bHandCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;
-    case WM_MOUSEMOVE:
-        if (!m_bTracking) m_bTracking = TrackHoverAndLeave(m_hWnd);
-        break;
-    case WM_MOUSEHOVER:
-        m_bHover = true;
-        Invalidate(FALSE);
-        return 0;
-    case WM_MOUSELEAVE:
-        m_bHover = false;
-        m_bTracking = FALSE;
-        Invalidate(FALSE);
-        return 0;
     default:
         break;
     }
