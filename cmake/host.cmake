@@ -17,3 +17,8 @@ gtest_discover_tests(zuva_host_tests)
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
 add_test(NAME portal.selftest
   COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/portal -p "test_*.py")
+
+# Throughput of the file digest against md5sum (tools/bench/md5.sh).
+add_executable(zuva_bench_md5 ${PROJECT_SOURCE_DIR}/tools/bench/Md5Bench.cpp)
+target_link_libraries(zuva_bench_md5 PRIVATE zuva_portable)
+zuva_warnings(zuva_bench_md5)

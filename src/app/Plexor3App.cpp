@@ -6,7 +6,10 @@
 
 #include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
+#include "app/SettingsStore.h"
+#include "app/StartProgram.h"
 #include "mainwnd/Plexor3Dlg.h"
+#include "net/Updater.h"
 
 BOOL CPlexor3App::InitInstance() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
@@ -19,6 +22,14 @@ BOOL CPlexor3App::InitInstance() {
     m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 
     if (mode == LaunchMode::Uninstall) return FALSE;
+
+    if (mode == LaunchMode::ApplyUpdate) {
+        // Asked for from a running instance: only the address is wanted.
+        CheckForUpdate(true, &m_strUpdateAddress);
+        if (ReplaceAndRestart()) return FALSE;
+    } else if (mode == LaunchMode::Install || mode == LaunchMode::ShortcutStart) {
+        if (CheckForUpdate(false, &m_strUpdateAddress) && ReplaceAndRestart()) return FALSE;
+    }
 
     Gdiplus::GdiplusStartupInput gdiplusInput;
     m_bGdiplusStarted = Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr) == Gdiplus::Ok;
@@ -37,6 +48,13 @@ BOOL CPlexor3App::InitInstance() {
         RunMainWindow();
         return FALSE;
     }
+}
+
+bool CPlexor3App::ReplaceAndRestart() {
+    if (!ApplyUpdate(m_dlgProgress, m_strUpdateAddress)) return false;
+    StartProgram();  // the new executable, now where this one stood
+    WriteUpdTime();
+    return true;
 }
 
 void CPlexor3App::OpenPortalHome() {

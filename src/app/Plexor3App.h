@@ -6,6 +6,7 @@
 #include "app/LaunchMode.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
+#include "net/PrgsDlg.h"
 
 class CPlexor3App : public CWinApp {
 public:
@@ -17,11 +18,19 @@ public:
     HANDLE RequestTakenEvent() const { return m_hRequestTaken.get(); }
     HANDLE RequestDoneEvent() const { return m_hRequestDone.get(); }
 
+    // The address of the new executable, from the update configuration.
+    const std::wstring& UpdateAddress() const { return m_strUpdateAddress; }
+
 private:
+    // Downloads and swaps in a new build; on success starts it and records
+    // the update day. True when this process is to end for it.
+    bool ReplaceAndRestart();
     // The main window's modal run (every mode but the separate game windows).
     void RunMainWindow();
     void OpenPortalHome();
 
+    CPrgsDlg m_dlgProgress;
+    std::wstring m_strUpdateAddress;
     fw::KernelHandle m_hRequestTaken;
     fw::KernelHandle m_hRequestDone;
     ULONG_PTR m_gdiplusToken = 0;

@@ -1,8 +1,10 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/LaunchMode.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/LaunchMode.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StoreRules.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AppGlobals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LaunchModeWin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Plexor3App.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Plexor3App.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp)

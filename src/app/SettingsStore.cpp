@@ -1,0 +1,87 @@
+#include "app/SettingsStore.h"
+
+#include <vector>
+
+#include "app/LaunchModeWin.h"
+#include "app/StoreRules.h"
+#include "framework/Handles.h"
+
+const wchar_t kRegistryKey[] = L"Software\\Korvel\\GameLogin\\Zuva";
+
+namespace {
+const wchar_t kSection[] = L"Zuva";
+const wchar_t kIniName[] = L"Statistic.ini";
+
+std::wstring FolderOf(const std::wstring& path) {
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
+}
+
+fw::RegKey OpenKey(REGSAM access) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, nullptr, 0, access, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return fw::RegKey();
+    return fw::RegKey(key);
+}
+
+bool ReadBinary(const wchar_t* name, void* out, DWORD size) {
+    fw::RegKey key = OpenKey(KEY_READ);
+    if (!key) return false;
+    DWORD type = 0;
+    DWORD got = size;
+    return ::RegQueryValueExW(key.get(), name, nullptr, &type, static_cast<BYTE*>(out), &got) == ERROR_SUCCESS;
+}
+
+bool WriteBinary(const wchar_t* name, const void* data, DWORD size) {
+    fw::RegKey key = OpenKey(KEY_WRITE);
+    return key && ::RegSetValueExW(key.get(), name, 0, REG_BINARY, static_cast<const BYTE*>(data), size) ==
+                      ERROR_SUCCESS;
+}
+}  // namespace
+
+std::wstring StatisticIniPath(IniLocation where) {
+    const std::wstring folder = where == IniLocation::DataFolder ? GetDataFolder() : FolderOf(GetExePath());
+    return folder + L"\\" + kIniName;
+}
+
+std::wstring ReadZuvaValue(IniLocation where, const wchar_t* key, const wchar_t* defaultValue, size_t maxChars) {
+    std::vector<wchar_t> buf(maxChars > 0 ? maxChars : 1, L'\0');
+    const std::wstring path = StatisticIniPath(where);
+    DWORD got = ::GetPrivateProfileStringW(kSection, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()),
+                                           path.c_str());
+    return std::wstring(buf.data(), got);
+}
+
+bool WriteZuvaValue(IniLocation where, const wchar_t* key, const std::wstring& value) {
+    const std::wstring path = StatisticIniPath(where);
+    return ::WritePrivateProfileStringW(kSection, key, value.c_str(), path.c_str()) != FALSE;
+}
+
+uint32_t IncrementCounter(const wchar_t* key) {
+    const uint32_t next = NextCounterValue(ReadZuvaValue(IniLocation::DataFolder, key, L"0", 32));
+    WriteZuvaValue(IniLocation::DataFolder, key, std::to_wstring(next));
+    return next;
+}
+
+SYSTEMTIME ReadUpdTime() {
+    SYSTEMTIME time{};
+    if (!ReadBinary(L"UpdTime", &time, sizeof(time))) time = SYSTEMTIME{};
+    return time;
+}
+
+bool WriteUpdTime() {
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    return WriteBinary(L"UpdTime", &now, sizeof(now));
+}
+
+uint32_t ReadDisableDays() {
+    uint32_t value = 0;
+    if (!ReadBinary(L"DisableDays", &value, sizeof(value))) value = 0;
+    return value;
+}
+
+bool WriteDisableDays(uint32_t value) { return WriteBinary(L"DisableDays", &value, sizeof(value)); }
+
+bool CanReadRegistryKey() { return static_cast<bool>(OpenKey(KEY_READ)); }

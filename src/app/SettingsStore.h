@@ -1,0 +1,36 @@
+#pragma once
+// The launcher's persistent state: the registry key of the update machinery
+// and section "Zuva" of the shared Statistic.ini.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+// Statistic.ini is reached by two paths that name the same file once the
+// launcher runs from its data folder.
+enum class IniLocation {
+    DataFolder,  // the usage counters
+    ExeFolder,   // hotkeys and notice state: beside the running executable
+};
+std::wstring StatisticIniPath(IniLocation where);
+
+// A value of section "Zuva"; at most maxChars - 1 characters are read, as a
+// buffer of maxChars would hold. Missing file or key: the default.
+std::wstring ReadZuvaValue(IniLocation where, const wchar_t* key, const wchar_t* defaultValue, size_t maxChars);
+bool WriteZuvaValue(IniLocation where, const wchar_t* key, const std::wstring& value);
+
+// Adds one to a usage counter ("Inst", "UnInst", "Game", "Korvel") in the
+// data folder's file and returns the new value.
+uint32_t IncrementCounter(const wchar_t* key);
+
+// HKLM\Software\Korvel\GameLogin\Zuva, opened for each access and closed at once.
+extern const wchar_t kRegistryKey[];
+// The moment of the last successful self-update (UTC); all zero when missing
+// or unreadable.
+SYSTEMTIME ReadUpdTime();
+bool WriteUpdTime();  // now, in UTC
+// Rest days of the automatic update check; 0 when missing.
+uint32_t ReadDisableDays();
+bool WriteDisableDays(uint32_t value);
+// Whether the key can be opened for reading at all.
+bool CanReadRegistryKey();

@@ -1,0 +1,105 @@
+#include "net/PrgsDlg.h"
+
+#include "ui/SkinImage.h"
+
+namespace {
+const UINT kTemplateProgress = 156;
+const UINT kIdProgressBar = 1000;
+// Posted by the watcher when the download worker has ended; wParam: success.
+const UINT WM_DOWNLOAD_OVER = WM_APP + 1;
+}  // namespace
+
+CPrgsDlg::CPrgsDlg() : CDlgEx(kTemplateProgress) {}
+
+CPrgsDlg::~CPrgsDlg() {
+    // Never leave a worker running into a dialog that is gone.
+    m_cancel.Cancel();
+    WaitForWorkers();
+}
+
+void CPrgsDlg::DoDataExchange() { DDX_Control(kIdProgressBar, m_progress); }
+
+BOOL CPrgsDlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    m_nCaptionHeight = 30;
+    m_nBorder = 4;
+    m_nBtnRight = 0;
+    m_nBtnTop = 0;
+    m_nBtnGap = 0;
+    SetTitle(L"版本更新中...");
+    {
+        fw::BitmapHandle close = LoadSkinBitmap(132);
+        SetSkin(LoadSkinBitmap(131), false, true, close.get(), nullptr, fw::BitmapHandle(), fw::BitmapHandle());
+    }
+    // Centred on the desktop and above everything.
+    RECT desk{}, wr = GetWindowRect();
+    ::GetWindowRect(::GetDesktopWindow(), &desk);
+    const int cx = wr.right - wr.left, cy = wr.bottom - wr.top;
+    SetWindowPos(nullptr, desk.left + (desk.right - desk.left - cx) / 2, desk.top + (desk.bottom - desk.top - cy) / 2,
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_progress.SetImages(LoadSkinBitmap(152), LoadSkinBitmap(153));
+
+    m_bFinished = false;
+    m_bSuccess = false;
+    m_hWorker.reset(::CreateThread(nullptr, 0, &CPrgsDlg::DownloadWorker, this, 0, nullptr));
+    m_hWatcher.reset(::CreateThread(nullptr, 0, &CPrgsDlg::Watcher, this, 0, nullptr));
+    if (!m_hWorker || !m_hWatcher) {
+        m_cancel.Cancel();
+        WaitForWorkers();
+        PostMessage(WM_DOWNLOAD_OVER, FALSE);
+    }
+    return TRUE;
+}
+
+DWORD WINAPI CPrgsDlg::DownloadWorker(void* self) {
+    auto* dlg = static_cast<CPrgsDlg*>(self);
+    if (!IsPortalAddress(dlg->m_strUrl)) return 0;  // never fetch an executable from elsewhere
+    const bool complete = HttpDownloadFile(dlg->m_strUrl, dlg->m_strTarget, dlg->m_progress.m_hWnd, &dlg->m_cancel);
+    dlg->m_bSuccess = complete;
+    return 0;
+}
+
+DWORD WINAPI CPrgsDlg::Watcher(void* self) {
+    auto* dlg = static_cast<CPrgsDlg*>(self);
+    ::WaitForSingleObject(dlg->m_hWorker.get(), INFINITE);
+    // The dialog's own thread ends it, so that a cancel and this cannot both do.
+    ::PostMessageW(dlg->m_hWnd, WM_DOWNLOAD_OVER, dlg->m_bSuccess ? TRUE : FALSE, 0);
+    return 0;
+}
+
+void CPrgsDlg::WaitForWorkers() {
+    // The watcher first: it waits on the worker's handle, which therefore
+    // stays open until the watcher is gone.
+    for (fw::KernelHandle* thread : {&m_hWatcher, &m_hWorker}) {
+        if (!*thread) continue;
+        HANDLE h = thread->get();
+        while (::MsgWaitForMultipleObjects(1, &h, FALSE, INFINITE, QS_SENDMESSAGE) == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        }
+        thread->reset();
+    }
+}
+
+void CPrgsDlg::OnCancel() {
+    if (m_bFinished) return;
+    m_bFinished = true;
+    // A cooperative stop: closing the request makes the blocking read return,
+    // and the worker closes its file and handles on its way out.
+    m_cancel.Cancel();
+    WaitForWorkers();
+    EndDialog(IDCANCEL);
+}
+
+LRESULT CPrgsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_DOWNLOAD_OVER) {
+        if (!m_bFinished) {
+            m_bFinished = true;
+            WaitForWorkers();
+            EndDialog(wp ? IDOK : IDCANCEL);
+        }
+        return 0;
+    }
+    return CDlgEx::WindowProc(msg, wp, lp);
+}

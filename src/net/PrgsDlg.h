@@ -1,0 +1,44 @@
+#pragma once
+// CPrgsDlg: the small topmost dialog that shows "版本更新中..." and a
+// progress bar while the new executable is downloaded on a worker thread.
+// It ends with IDOK when the whole file arrived, IDCANCEL otherwise.
+#include <atomic>
+#include <string>
+
+#include "framework/Handles.h"
+#include "net/HttpClient.h"
+#include "ui/DlgEx.h"
+#include "ui/ImgProgress.h"
+
+class CPrgsDlg : public CDlgEx {
+public:
+    CPrgsDlg();
+    ~CPrgsDlg() override;
+
+    CImgProgress m_progress;      // control 1000
+    std::wstring m_strUrl;        // the update address
+    std::wstring m_strTarget;     // where the download goes
+
+    // The download's outcome as the worker left it.
+    bool Succeeded() const { return m_bSuccess.load(); }
+
+protected:
+    void DoDataExchange() override;
+    BOOL OnInitDialog() override;
+    void OnOK() override {}  // Enter does nothing
+    void OnCancel() override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    static DWORD WINAPI DownloadWorker(void* self);
+    static DWORD WINAPI Watcher(void* self);
+    // Waits for the workers while still answering the progress messages the
+    // download worker sends to this thread.
+    void WaitForWorkers();
+
+    fw::KernelHandle m_hWorker;
+    fw::KernelHandle m_hWatcher;
+    HttpCancel m_cancel;
+    std::atomic<bool> m_bSuccess{false};
+    bool m_bFinished = false;  // the dialog's result is decided
+};

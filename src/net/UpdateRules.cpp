@@ -1,0 +1,62 @@
+#include "net/UpdateRules.h"
+
+#include "app/StoreRules.h"
+
+const wchar_t kProgramVersion[] = L"3.0.0.1";
+
+namespace {
+wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+}  // namespace
+
+std::wstring VersionDigits(const std::wstring& version) {
+    std::wstring digits;
+    for (wchar_t c : version)
+        if (c != L'.') digits.push_back(c);
+    return digits;
+}
+
+std::wstring LocalVersionKey(const std::wstring& md5Hex, const std::wstring& digits) {
+    if (md5Hex.size() != 32 || digits.size() > 32) return std::wstring();
+    return md5Hex.substr(0, 32 - digits.size()) + digits;
+}
+
+bool IsDifferentBuild(const std::wstring& remoteKey, const std::wstring& localKey) {
+    if (remoteKey.size() != localKey.size()) return true;
+    for (size_t i = 0; i < remoteKey.size(); ++i)
+        if (Lower(remoteKey[i]) != Lower(localKey[i])) return true;
+    return false;
+}
+
+int CrtRandom::Next() {
+    m_seed = m_seed * 214013u + 2531011u;
+    return static_cast<int>((m_seed >> 16) & 0x7FFF);
+}
+
+uint32_t ComputeRestDays(int r1, int r2, unsigned millisecond) {
+    // Unsigned 32-bit throughout: r + 7 - m wraps around when m is larger.
+    const uint32_t m = millisecond;
+    uint32_t d1 = (static_cast<uint32_t>(r1) + 7u - m) % 7u;
+    uint32_t d2 = (static_cast<uint32_t>(r2) + 7u - m) % 7u;
+    uint32_t d3 = m % 7u;
+    if (d3 == d1) d3 = (d3 + 6u) % 7u;
+    if (d2 == d1) d2 = (d2 + 1u) % 7u;
+    return d2 | (d1 << 8) | (d3 << 16);
+}
+
+bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date& today, int dayOfWeek) {
+    if (lastUpdate.year == today.year && lastUpdate.month == today.month && lastUpdate.day == today.day)
+        return false;
+    return !IsRestDay(disableDays, dayOfWeek);
+}
+
+bool ModeChecksAutomatically(LaunchMode mode) {
+    switch (mode) {
+    case LaunchMode::Install:
+    case LaunchMode::PortalHome:
+    case LaunchMode::Uninstall:
+    case LaunchMode::NewGameWindow:
+        return false;
+    default:
+        return true;
+    }
+}

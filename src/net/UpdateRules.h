@@ -1,0 +1,46 @@
+#pragma once
+// The update decisions that need no platform: the version key, the rest days
+// and whether the automatic check is due.
+#include <cstdint>
+#include <string>
+
+#include "app/LaunchMode.h"
+
+extern const wchar_t kProgramVersion[];  // "3.0.0.1"
+
+// The version with every "." removed: "3001".
+std::wstring VersionDigits(const std::wstring& version);
+
+// The local key: a 32-character digest whose last characters are replaced by
+// the version digits. Empty when there is no 32-character digest to build it
+// from (a shorter key is never built).
+std::wstring LocalVersionKey(const std::wstring& md5Hex, const std::wstring& digits);
+
+// Whether the published key differs from the local one (letter case ignored).
+// Only equality matters: no key counts as newer than another.
+bool IsDifferentBuild(const std::wstring& remoteKey, const std::wstring& localKey);
+
+// The C runtime's generator as the launcher has always used it: never seeded,
+// so its first two values are 41 and 18467.
+class CrtRandom {
+public:
+    int Next();
+
+private:
+    uint32_t m_seed = 1;
+};
+
+// Rest days from two generator values and the millisecond of the current
+// time: the registry value whose bytes are D2, D1, D3, 0.
+uint32_t ComputeRestDays(int r1, int r2, unsigned millisecond);
+
+struct Date {
+    int year = 0, month = 0, day = 0;
+};
+
+// Whether the automatic check may run today (UTC): not on the day of the
+// last update, not on a rest day.
+bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date& today, int dayOfWeek);
+
+// Whether a launch mode makes the automatic (not forced) check at all.
+bool ModeChecksAutomatically(LaunchMode mode);

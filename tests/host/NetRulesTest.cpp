@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include "app/StoreRules.h"
+#include "net/HttpRules.h"
+#include "net/UpdateRules.h"
+
+TEST(HttpAddress, SplitsHostPortAndPathByPosition) {
+    auto a = SplitHttpAddress(L"http://host:8080/a/b.htm");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->host, L"host");
+    EXPECT_EQ(a->port, 8080);
+    EXPECT_EQ(a->path, L"a/b.htm");
+
+    a = SplitHttpAddress(L"http://host");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->host, L"host");
+    EXPECT_EQ(a->port, 80);
+    EXPECT_EQ(a->path, L"");
+
+    a = SplitHttpAddress(L"http://127.0.0.1:47861/update/ConfigZuva.htm?x=1");
+    EXPECT_EQ(a->host, L"127.0.0.1");
+    EXPECT_EQ(a->path, L"update/ConfigZuva.htm?x=1");
+
+    // The port field holds 16 bits; digits stop at the first non-digit.
+    EXPECT_EQ(SplitHttpAddress(L"http://h:65617/")->port, 81);
+    EXPECT_EQ(SplitHttpAddress(L"http://h:80x/")->port, 80);
+    EXPECT_EQ(SplitHttpAddress(L"http://h:/")->port, 0);
+    // The scheme is skipped by position, whatever it says.
+    EXPECT_EQ(SplitHttpAddress(L"ftp://ahost/x")->host, L"host");
+}
+
+TEST(HttpAddress, OverlongPartsAreRefusedNotCut) {
+    EXPECT_TRUE(SplitHttpAddress(L"http://" + std::wstring(259, L'h') + L"/" + std::wstring(511, L'p')));
+    EXPECT_FALSE(SplitHttpAddress(L"http://" + std::wstring(260, L'h') + L"/x"));
+    EXPECT_FALSE(SplitHttpAddress(L"http://h/" + std::wstring(512, L'p')));
+}
+
+TEST(HttpAddress, PingSchemeCheck) {
+    EXPECT_TRUE(HasHttpScheme(L"HTTP://host/x"));
+    EXPECT_TRUE(HasHttpScheme(L"http://host"));
+    EXPECT_FALSE(HasHttpScheme(L"ftp://host/x"));
+    EXPECT_FALSE(HasHttpScheme(L"HTTPX://host"));
+    EXPECT_FALSE(HasHttpScheme(L"http:/"));
+}
+
+TEST(PortalHost, GenuinePortalAddressesPass) {
+    const auto domains = SplitDomainList(L"korvel.example;korvelgame.example;kvgame.example");
+    ASSERT_EQ(domains.size(), 3u);
+    EXPECT_TRUE(IsPortalHost(L"http://korvel.example/new.exe", domains));
+    EXPECT_TRUE(IsPortalHost(L"http://dl.korvel.example/update/Zuva.exe", domains));
+    EXPECT_TRUE(IsPortalHost(L"HTTP://CDN.KvGame.Example:8080/x.jpg", domains));
+    EXPECT_TRUE(IsPortalHost(L"http://a.b.korvelgame.example", domains));
+}
+
+TEST(PortalHost, HostileAddressesFail) {
+    const auto domains = SplitDomainList(L"korvel.example;korvelgame.example;kvgame.example");
+    for (const wchar_t* address : {
+             L"http://evil.example/x?korvel.example",        // domain in the query
+             L"http://evil.example/korvel.example/new.exe",  // in the path
+             L"http://korvel.example.evil.example/x",        // as a prefix of another host
+             L"http://evilkorvel.example/x",                  // no dot before the domain
+             L"http://korvel.example@evil.example/x",         // user part
+             L"http://evil.example#.korvel.example/x",        // fragment in the host field
+             L"http://evil.example\\.korvel.example/x",       // backslash
+             L"https://korvel.example/x",                      // not the scheme we split
+             L"korvel.example/x",
+             L"http://",
+             L"",
+         })
+        EXPECT_FALSE(IsPortalHost(address, domains)) << address;
+    EXPECT_FALSE(IsPortalHost(L"http://korvel.example/x", {}));
+}
+
+TEST(HttpAnswer, OnlySuccessWithALengthIsTaken) {
+    EXPECT_TRUE(IsAcceptedAnswer(200, true));
+    EXPECT_TRUE(IsAcceptedAnswer(206, true));
+    EXPECT_FALSE(IsAcceptedAnswer(200, false)) << "chunked: no Content-Length";
+    for (int status : {0, 199, 301, 304, 404, 500, 503})
+        EXPECT_FALSE(IsAcceptedAnswer(status, true)) << status;
+    EXPECT_EQ(ParseStatusCode(L"404"), 404);
+    EXPECT_EQ(ParseStatusCode(L""), 0);
+}
+
+TEST(HttpAnswer, PercentNeverWrapsOrPassesAHundred) {
+    EXPECT_EQ(DownloadPercent(0, 100000), 0u);
+    EXPECT_EQ(DownloadPercent(512, 100000), 0u);
+    EXPECT_EQ(DownloadPercent(50000, 100000), 50u);
+    EXPECT_EQ(DownloadPercent(100000, 100000), 100u);
+    EXPECT_EQ(DownloadPercent(60000000, 100000000), 60u) << "above 42 MB 32 bits would wrap";
+    EXPECT_EQ(DownloadPercent(120, 100), 100u);
+    EXPECT_EQ(DownloadPercent(5, 0), 0u);
+}
+
+TEST(Counters, CountOnFromWhatIsStored) {
+    EXPECT_EQ(NextCounterValue(L"0"), 1u);
+    EXPECT_EQ(NextCounterValue(L"abc"), 1u);
+    EXPECT_EQ(NextCounterValue(L"41"), 42u);
+    EXPECT_EQ(NextCounterValue(L"4294967295"), 2147483648u);
+    EXPECT_EQ(NextCounterValue(L"2147483648"), 2147483648u) << "and stays there";
+    EXPECT_EQ(NextCounterValue(L" 7x"), 8u);
+}
+
+TEST(RestDays, BytesNameTheDaysOfRest) {
+    EXPECT_FALSE(IsRestDay(0, 0)) << "0: every day may check";
+    const uint32_t sunWedFri = 0 | (3u << 8) | (5u << 16);
+    for (int day = 0; day < 7; ++day) EXPECT_EQ(IsRestDay(sunWedFri, day), day == 0 || day == 3 || day == 5) << day;
+}
+
+TEST(RestDays, ComputedFromTheGeneratorAndTheMillisecond) {
+    CrtRandom random;
+    const int r1 = random.Next();
+    const int r2 = random.Next();
+    EXPECT_EQ(r1, 41);
+    EXPECT_EQ(r2, 18467);
+    EXPECT_EQ(ComputeRestDays(r1, r2, 500), 5u | (0u << 8) | (3u << 16));
+    EXPECT_EQ(ComputeRestDays(r1, r2, 3), 5u | (3u << 8) | (2u << 16));
+    for (unsigned m = 0; m < 1000; ++m) {
+        const uint32_t v = ComputeRestDays(r1, r2, m);
+        EXPECT_EQ(v >> 24, 0u);
+        EXPECT_LT(v & 0xFF, 7u);
+        EXPECT_NE(v & 0xFF, (v >> 8) & 0xFF) << "D2 never equals D1";
+        EXPECT_NE((v >> 16) & 0xFF, (v >> 8) & 0xFF) << "D3 never equals D1";
+    }
+}
+
+TEST(UpdateDue, NotOnTheDayOfTheLastUpdateNorOnARestDay) {
+    const Date today{2026, 12, 8};
+    EXPECT_FALSE(IsUpdateCheckDueOn(Date{2026, 12, 8}, 0, today, 2));
+    EXPECT_TRUE(IsUpdateCheckDueOn(Date{2026, 12, 7}, 0, today, 2));
+    EXPECT_TRUE(IsUpdateCheckDueOn(Date{}, 0, today, 2)) << "never updated";
+    const uint32_t tueThuSat = 2 | (4u << 8) | (6u << 16);
+    EXPECT_FALSE(IsUpdateCheckDueOn(Date{}, tueThuSat, today, 2));
+    EXPECT_TRUE(IsUpdateCheckDueOn(Date{}, tueThuSat, Date{2026, 12, 7}, 1));
+    EXPECT_TRUE(ModeChecksAutomatically(LaunchMode::ShortcutStart));
+    for (LaunchMode m : {LaunchMode::Install, LaunchMode::PortalHome, LaunchMode::Uninstall, LaunchMode::NewGameWindow})
+        EXPECT_FALSE(ModeChecksAutomatically(m));
+}
+
+TEST(VersionKey, DigestEndsInTheVersionDigits) {
+    EXPECT_EQ(VersionDigits(kProgramVersion), L"3001");
+    EXPECT_EQ(LocalVersionKey(L"0123456789abcdef0123456789abcdef", L"3001"), L"0123456789abcdef0123456789ab3001");
+    EXPECT_EQ(LocalVersionKey(L"0123", L"3001"), L"") << "no shorter key is ever built";
+    const std::wstring local = L"0123456789abcdef0123456789ab3001";
+    EXPECT_FALSE(IsDifferentBuild(L"0123456789ABCDEF0123456789AB3001", local));
+    EXPECT_TRUE(IsDifferentBuild(L"0123456789abcdef0123456789ab3002", local));
+    EXPECT_TRUE(IsDifferentBuild(L"0123456789abcdef0123456789ab300", local)) << "another length: always an update";
+}
