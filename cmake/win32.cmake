@@ -68,10 +68,20 @@ target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)
+# The test portal runs for the whole Windows-side suite.
+set(ZUVA_PORTAL_ROOT ${CMAKE_BINARY_DIR}/portal-root)
+set(ZUVA_PORTAL_PID ${CMAKE_BINARY_DIR}/portal.pid)
+add_test(NAME portal.start COMMAND ${PROJECT_SOURCE_DIR}/tools/portal/ctl.sh start ${ZUVA_TEST_PORT}
+  ${ZUVA_PORTAL_ROOT} ${ZUVA_PORTAL_PID})
+add_test(NAME portal.stop COMMAND ${PROJECT_SOURCE_DIR}/tools/portal/ctl.sh stop ${ZUVA_PORTAL_PID})
+set_tests_properties(portal.start PROPERTIES FIXTURES_SETUP portal)
+set_tests_properties(portal.stop PROPERTIES FIXTURES_CLEANUP portal)
+target_compile_definitions(zuva_win_tests PRIVATE ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
+
 gtest_discover_tests(zuva_win_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 120)
+  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED portal)
 
 # Benchmarks: start-up time against the floor of an empty dialog program.
 add_executable(zuva_bench_startup ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)

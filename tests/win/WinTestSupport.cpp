@@ -85,29 +85,30 @@ HWND WaitForWindow(DWORD pid, const wchar_t* className, const wchar_t* title, DW
     }
 }
 
-PlacedCopy::PlacedCopy(const std::wstring& source, const std::wstring& folder, const std::wstring& name) {
-    // Create the folder chain, remembering what did not exist before.
-    for (size_t pos = folder.find(L'\\', 3); ; pos = folder.find(L'\\', pos + 1)) {
+FolderChain::FolderChain(const std::wstring& folder) {
+    for (size_t pos = folder.find(L'\\', 3);; pos = folder.find(L'\\', pos + 1)) {
         std::wstring part = folder.substr(0, pos);
         if (::GetFileAttributesW(part.c_str()) == INVALID_FILE_ATTRIBUTES) {
             if (!::CreateDirectoryW(part.c_str(), nullptr)) return;
-            m_createdFolders.push_back(part);
+            m_created.push_back(part);
         }
         if (pos == std::wstring::npos) break;
     }
-    m_path = folder + L"\\" + name;
+}
+
+FolderChain::~FolderChain() {
+    for (auto it = m_created.rbegin(); it != m_created.rend(); ++it) ::RemoveDirectoryW(it->c_str());
+}
+
+PlacedCopy::PlacedCopy(const std::wstring& source, const std::wstring& folder, const std::wstring& name)
+    : m_folders(folder), m_path(folder + L"\\" + name) {
     m_ok = ::CopyFileW(source.c_str(), m_path.c_str(), FALSE) != FALSE;
 }
 
 PlacedCopy::~PlacedCopy() {
-    if (!m_path.empty()) {
-        // The process may take a moment to let go of its image.
-        for (int i = 0; i < 50 && !::DeleteFileW(m_path.c_str()) &&
-                        ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i)
-            ::Sleep(100);
-    }
-    for (auto it = m_createdFolders.rbegin(); it != m_createdFolders.rend(); ++it)
-        ::RemoveDirectoryW(it->c_str());
+    // The process may take a moment to let go of its image.
+    for (int i = 0; i < 50 && !::DeleteFileW(m_path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i)
+        ::Sleep(100);
 }
 
 void PumpFor(DWORD ms) {
@@ -121,6 +122,51 @@ void PumpFor(DWORD ms) {
         ::Sleep(10);
     }
 }
+
+RegistryValueBackup::RegistryValueBackup(HKEY root, const std::wstring& subkey, const std::wstring& name)
+    : m_root(root), m_subkey(subkey), m_name(name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    fw::RegKey owned(key);
+    DWORD size = 0;
+    if (::RegQueryValueExW(key, name.c_str(), nullptr, &m_type, nullptr, &size) != ERROR_SUCCESS) return;
+    m_data.resize(size);
+    m_existed = ::RegQueryValueExW(key, name.c_str(), nullptr, &m_type, m_data.data(), &size) == ERROR_SUCCESS;
+}
+
+RegistryValueBackup::~RegistryValueBackup() {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(m_root, m_subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    fw::RegKey owned(key);
+    if (m_existed)
+        ::RegSetValueExW(key, m_name.c_str(), 0, m_type, m_data.data(), static_cast<DWORD>(m_data.size()));
+    else
+        ::RegDeleteValueW(key, m_name.c_str());
+}
+
+FileBackup::FileBackup(const std::wstring& path) : m_path(path), m_copy(path + L".zuva-test-backup") {
+    m_existed = ::CopyFileW(path.c_str(), m_copy.c_str(), FALSE) != FALSE;
+}
+
+FileBackup::~FileBackup() {
+    if (m_existed) ::MoveFileExW(m_copy.c_str(), m_path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    else ::DeleteFileW(m_path.c_str());
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    if (!file) return std::string();
+    std::string bytes;
+    char chunk[65536];
+    DWORD got = 0;
+    while (::ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+    return bytes;
+}
+
+bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 int GdiObjectCount() {
     DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);

@@ -41,6 +41,19 @@ std::vector<HWND> FindWindows(DWORD pid, const wchar_t* className, const wchar_t
 // Waits up to `ms` for the first such window to be visible; null when none came.
 HWND WaitForWindow(DWORD pid, const wchar_t* className, const wchar_t* title, DWORD ms);
 
+// Creates the folders of `folder` that are missing and removes them again
+// (when empty) on destruction.
+class FolderChain {
+public:
+    explicit FolderChain(const std::wstring& folder);
+    ~FolderChain();
+    FolderChain(const FolderChain&) = delete;
+    FolderChain& operator=(const FolderChain&) = delete;
+
+private:
+    std::vector<std::wstring> m_created;
+};
+
 // A copy of an executable placed in a folder, removed with the folders it
 // had to create.
 class PlacedCopy {
@@ -53,10 +66,44 @@ public:
     bool ok() const { return m_ok; }
 
 private:
+    FolderChain m_folders;
     std::wstring m_path;
-    std::vector<std::wstring> m_createdFolders;
     bool m_ok = false;
 };
+
+// Puts a registry value back as it was (or removes it if it did not exist)
+// when the test is over.
+class RegistryValueBackup {
+public:
+    RegistryValueBackup(HKEY root, const std::wstring& subkey, const std::wstring& name);
+    ~RegistryValueBackup();
+    RegistryValueBackup(const RegistryValueBackup&) = delete;
+    RegistryValueBackup& operator=(const RegistryValueBackup&) = delete;
+
+private:
+    HKEY m_root;
+    std::wstring m_subkey, m_name;
+    bool m_existed = false;
+    DWORD m_type = 0;
+    std::vector<BYTE> m_data;
+};
+
+// Puts a file back as it was (or removes it if it did not exist).
+class FileBackup {
+public:
+    explicit FileBackup(const std::wstring& path);
+    ~FileBackup();
+    FileBackup(const FileBackup&) = delete;
+    FileBackup& operator=(const FileBackup&) = delete;
+
+private:
+    std::wstring m_path, m_copy;
+    bool m_existed = false;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string ReadFileBytes(const std::wstring& path);
+bool FileExists(const std::wstring& path);
 
 // Runs the calling thread's message queue for `ms` milliseconds.
 void PumpFor(DWORD ms);
