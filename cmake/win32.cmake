@@ -91,3 +91,7 @@ add_executable(zuva_bench_floor WIN32 ${PROJECT_SOURCE_DIR}/tools/bench/FloorDia
   ${PROJECT_SOURCE_DIR}/tools/bench/Floor.rc)
 target_link_options(zuva_bench_floor PRIVATE -municode -mwindows)
 zuva_warnings(zuva_bench_floor)
+add_executable(zuva_bench_download ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED})
+target_link_libraries(zuva_bench_download PRIVATE zuva_win)
+target_link_options(zuva_bench_download PRIVATE -municode)
+zuva_warnings(zuva_bench_download)

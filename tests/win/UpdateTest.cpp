@@ -201,3 +201,23 @@ TEST(UpdateRoad, AFailedSwapPutsTheRunningExecutableBack) {
     ASSERT_TRUE(launcher.WaitForExit(10000));
     ::RemoveDirectoryW(stage.Path(L"OldZuva.exe").c_str());
 }
+
+TEST(UpdateRoad, TheUpdateSwitchDownloadsWhateverTheDay) {
+    UpdateStage stage;
+    ASSERT_TRUE(WriteUpdTime());  // updated today: an automatic check would rest
+    stage.Publish(kOtherKey, PortalUrl(L"/NewBuild.exe"));
+    PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe");
+    LauncherProcess updater(stage.exe.path(), L"/update");
+    ASSERT_TRUE(updater.WaitForExit(60000));
+    EXPECT_EQ(ReadFileBytes(stage.exe.path()).size(), stage.newBuildSize);
+    // The new build was started without arguments: an installed start.
+    HWND restarted = nullptr;
+    for (int i = 0; i < 300 && !restarted; ++i, ::Sleep(50)) {
+        HWND w = ::FindWindowW(kDialogClass, kMainTitle);
+        if (w && ::IsWindowVisible(w)) restarted = w;
+    }
+    ASSERT_NE(restarted, nullptr);
+    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, PidOfWindow(restarted)));
+    ::PostMessageW(restarted, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (process) ::WaitForSingleObject(process.get(), 10000);
+}
