@@ -21,8 +21,9 @@ target_link_libraries(zuva_win PUBLIC ${ZUVA_WIN32_LIBRARIES})
 zuva_warnings(zuva_win)
 
 # The per-executable settings: hosts and which flavour this is.
-function(zuva_build_config out flavour service member home domains)
+function(zuva_build_config out flavour engine service member home domains)
   set(ZUVA_CFG_FLAVOUR ${flavour})
+  set(ZUVA_CFG_ENGINE ${engine})
   set(ZUVA_CFG_SERVICE_HOST ${service})
   set(ZUVA_CFG_MEMBER_HOST ${member})
   set(ZUVA_CFG_PORTAL_HOME ${home})
@@ -33,9 +34,9 @@ function(zuva_build_config out flavour service member home domains)
 endfunction()
 
 string(REPLACE ";" "\\;" _domains "${ZUVA_PORTAL_DOMAINS}")
-zuva_build_config(ZUVA_CONFIG_PRODUCT Product
+zuva_build_config(ZUVA_CONFIG_PRODUCT Product Ie
   "${ZUVA_SERVICE_HOST}" "${ZUVA_MEMBER_HOST}" "${ZUVA_PORTAL_HOME}" "${_domains}")
-zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted
+zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted Scripted
   "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test")
 
 set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)

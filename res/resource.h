@@ -9,3 +9,7 @@
 #define IDC_BTN_MENU 1003
 #define IDC_BTN_UNUSED 1004
 #define IDC_LNK_ADDACC 1005
+
+#define IDD_LOGIN_PAGE 157   // the login page and the login background
+#define IDD_ADD_ACCOUNT 161  // the add-account prompt
+#define IDC_ADDACC_QUESTION 1023

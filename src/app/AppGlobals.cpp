@@ -1,4 +1,14 @@
 #include "app/AppGlobals.h"
 
+#include "app/BuildConfig.h"
+
 HWND g_hOwnerWnd = nullptr;
 int g_nOwnerPages = 0;
+std::wstring g_strGameUrl = GameHallAddress();
+std::wstring g_strPageUrl;
+std::wstring g_strPageTitle;
+CGmWndView* g_pGameView = nullptr;
+
+std::wstring GameHallAddress() { return std::wstring(L"http://") + buildcfg::kServiceHost + L"/webgame.htm"; }
+
+std::wstring LoginPageAddress() { return std::wstring(L"http://") + buildcfg::kMemberHost + L"/yxzuva/?ac=wd"; }

@@ -1,8 +1,24 @@
 #pragma once
-// Process-wide values of a page process, taken from its command line.
+// Process-wide values of a page process (and the addresses they start from).
 #include <windows.h>
+
+#include <string>
+
+class CGmWndView;
 
 // The main window that asked for this separate game window ("/newgm", "/gmhall").
 extern HWND g_hOwnerWnd;
 // How many game pages that main window held when it asked ("/newgm").
 extern int g_nOwnerPages;
+// The address the game window opens: the game hall until a login picks a game.
+extern std::wstring g_strGameUrl;
+// The last address that completed in the game view, and the page's last title.
+extern std::wstring g_strPageUrl;
+extern std::wstring g_strPageTitle;
+// The game view, once it has had its first update.
+extern CGmWndView* g_pGameView;
+
+// The game hall: the client-service host's "/webgame.htm".
+std::wstring GameHallAddress();
+// The login page: the member host's "/yxzuva/?ac=wd".
+std::wstring LoginPageAddress();

@@ -4,7 +4,15 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
+#include "app/AppGlobals.h"
 #include "app/BuildConfig.h"
+#include "browser/GmWndDoc.h"
+#include "browser/GmWndView.h"
+#include "browser/MainFrame.h"
+#include "login/LoginBkDlg.h"
+#include "mainwnd/WindowMessages.h"
+#include "resource.h"
+#include "ui/MessageBox.h"
 #include "app/LaunchModeWin.h"
 #include "app/SettingsStore.h"
 #include "app/StartProgram.h"
@@ -42,12 +50,40 @@ BOOL CPlexor3App::InitInstance() {
         return FALSE;
     case LaunchMode::NewGameWindow:
     case LaunchMode::GameHallWindow:
-        // Page processes have no main window of their own.
-        return FALSE;
+        return RunPageProcess(mode);
     default:
         RunMainWindow();
         return FALSE;
     }
+}
+
+BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
+    m_bOleStarted = SUCCEEDED(::OleInitialize(nullptr));
+    if (!m_bOleStarted) {
+        ShowMessageBox(0, L"初始化OLE库失败", nullptr);
+        return FALSE;
+    }
+    if (mode == LaunchMode::NewGameWindow) {
+        // A login for a main window that is not there has nobody to join.
+        if (!::IsWindow(g_hOwnerWnd)) return FALSE;
+        CLoginBkDlg login(g_hOwnerWnd);
+        if (login.DoModal() == IDCANCEL) {
+            // The owner recognises an abandoned login by the marker.
+            ::PostMessageW(g_hOwnerWnd, WM_SYSCOMMAND, SC_CLOSE, kSystemMarker);
+            return FALSE;
+        }
+    }
+    m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
+        IDR_MAINFRAME, [] { return std::make_unique<CGmWndDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
+        [] { return std::make_unique<CGmWndView>(); });
+    CFrameWnd* frame = m_pDocTemplate->OpenDocumentFile();
+    if (!frame) return FALSE;
+    m_pMainWnd = frame;
+    frame->SetTitle(L"KorvelFerrowind");
+    // Hidden until its page has loaded; the view shows it.
+    frame->ShowWindow(SW_HIDE);
+    ::UpdateWindow(frame->m_hWnd);
+    return TRUE;
 }
 
 bool CPlexor3App::ReplaceAndRestart() {
@@ -69,6 +105,12 @@ void CPlexor3App::RunMainWindow() {
 }
 
 int CPlexor3App::ExitInstance() {
+    m_pMainWnd = nullptr;
+    m_pDocTemplate.reset();
+    if (m_bOleStarted) {
+        ::OleUninitialize();
+        m_bOleStarted = false;
+    }
     m_hRequestTaken.reset();
     m_hRequestDone.reset();
     if (m_bGdiplusStarted) {

@@ -3,9 +3,12 @@
 // runs the main window, a short task, or a separate game window.
 #include <windows.h>
 
+#include <memory>
+
 #include "app/LaunchMode.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
+#include "framework/DocView.h"
 #include "net/PrgsDlg.h"
 
 class CPlexor3App : public CWinApp {
@@ -28,6 +31,8 @@ private:
     // The main window's modal run (every mode but the separate game windows).
     void RunMainWindow();
     void OpenPortalHome();
+    // A page process: the login (for a new game window), then the game window.
+    BOOL RunPageProcess(LaunchMode mode);
 
     CPrgsDlg m_dlgProgress;
     std::wstring m_strUpdateAddress;
@@ -35,4 +40,6 @@ private:
     fw::KernelHandle m_hRequestDone;
     ULONG_PTR m_gdiplusToken = 0;
     bool m_bGdiplusStarted = false;
+    bool m_bOleStarted = false;
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };

@@ -85,6 +85,44 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text
     return true;
 }
 
+namespace {
+const wchar_t kFrameworkClass[] = L"ZuvaWindow";
+
+bool RegisterFrameworkClass(WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(128));
+    wc.lpszClassName = kFrameworkClass;
+    return ::RegisterClassExW(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+}  // namespace
+
+LRESULT CALLBACK CWnd::FirstMessageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
+        if (auto* wnd = static_cast<CWnd*>(cs->lpCreateParams)) {
+            wnd->Attach(hwnd);
+            wnd->m_bOwnsWindow = true;
+            ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StdWndProc));
+            return wnd->WindowProc(msg, wp, lp);
+        }
+    }
+    return ::DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+bool CWnd::CreateFrameworkWindow(DWORD exStyle, const wchar_t* text, DWORD style, const RECT& rc, HWND parent,
+                                 UINT_PTR idOrMenu) {
+    if (m_hWnd || !RegisterFrameworkClass(&CWnd::FirstMessageProc)) return false;
+    HWND hwnd = ::CreateWindowExW(exStyle, kFrameworkClass, text, style, rc.left, rc.top, rc.right - rc.left,
+                                  rc.bottom - rc.top, parent, reinterpret_cast<HMENU>(idOrMenu),
+                                  ::GetModuleHandleW(nullptr), this);
+    return hwnd != nullptr;
+}
+
 bool CWnd::DestroyWindow() {
     if (!m_hWnd) return false;
     HWND hwnd = m_hWnd;

@@ -26,6 +26,10 @@ public:
     // Creates a window of a registered class (controls such as tooltips).
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                   const RECT& rc, HWND parent, UINT_PTR idOrMenu);
+    // Creates a window of the framework's own class, tied to this object from
+    // its very first message (so WindowProc sees WM_CREATE).
+    bool CreateFrameworkWindow(DWORD exStyle, const wchar_t* text, DWORD style, const RECT& rc, HWND parent,
+                               UINT_PTR idOrMenu);
     bool DestroyWindow();
 
     virtual LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
@@ -81,6 +85,7 @@ protected:
 
 private:
     static LRESULT CALLBACK StdWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK FirstMessageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     bool Attach(HWND hwnd);
     void DetachFromHandle();
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "app/AppGlobals.h"
+#include "app/LaunchModeWin.h"
 #include "framework/Handles.h"
 #include "mainwnd/KeyFilter.h"
 #include "mainwnd/TitleLayout.h"
@@ -20,8 +22,10 @@ Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 }  // namespace
 
-CPlexor3Dlg::CPlexor3Dlg() : CDlgEx(IDD_PLEXOR3_DIALOG) {
+CPlexor3Dlg::CPlexor3Dlg()
+    : CDlgEx(IDD_PLEXOR3_DIALOG), m_dlgAddAcc(this), m_dlgLogin(LoginPageAddress()) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    m_strChildExe = GetExePath();
     g_pMainDlg = this;
 }
 
@@ -50,6 +54,11 @@ BOOL CPlexor3Dlg::OnInitDialog() {
 #pragma GCC diagnostic pop
 
     SetUpSkinAndControls();
+    StartChildPage();  // the first login the player sees
+    if (IsXpFamily() && m_dlgLogin.Create(IDD_LOGIN_PAGE)) {
+        // Loads the login page out of sight, so that later logins come up faster.
+        m_dlgLogin.SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
+    }
     return TRUE;
 }
 
@@ -108,13 +117,14 @@ void CPlexor3Dlg::CreateTabTooltip() {
 
 HWND CPlexor3Dlg::CurrentPage() const {
     if (m_nCurPage < 0 || m_nCurPage >= PageCount()) return nullptr;
-    return m_arrPages[static_cast<size_t>(m_nCurPage)];
+    return PageWindow(m_nCurPage);
 }
 
 bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
     switch (id) {
     case IDC_BTN_HIDE: OnBossKey(); return true;
     case IDC_BTN_SOUND: ToggleMute(); return true;
+    case IDC_LNK_ADDACC: ShowAddAccountPrompt(); return true;
     default: return CDlgEx::OnCommand(id, code, ctl);
     }
 }
@@ -124,7 +134,8 @@ void CPlexor3Dlg::InvalidateTab(int index) {
 }
 
 void CPlexor3Dlg::ShowPage(HWND page) {
-    for (HWND each : m_arrPages) {
+    for (int i = 0; i < PageCount(); ++i) {
+        HWND each = PageWindow(i);
         if (each != page) {
             ::ShowWindow(each, SW_HIDE);
             continue;
@@ -153,6 +164,7 @@ void CPlexor3Dlg::ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
 void CPlexor3Dlg::OnBossKey() {
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
+        if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
         return;
     }
     ShowWindow(SW_RESTORE);
@@ -180,11 +192,13 @@ void CPlexor3Dlg::ExitLauncher() {
         ::TerminateProcess(m_hPendingChild.get(), 0);
         m_hPendingChild.reset();
     }
-    for (HWND page : m_arrPages) {
+    for (int i = 0; i < PageCount(); ++i) {
+        HWND page = PageWindow(i);
         ::SetParent(page, nullptr);
         ::ShowWindow(page, SW_HIDE);
         ::PostMessageW(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
+    m_tray.Delete();
     ::PostQuitMessage(0);
 }
 
@@ -288,6 +302,7 @@ BOOL CPlexor3Dlg::OnEraseBkgnd(HDC dc) {
     ClippedOffscreen image(dc, client.right, client.bottom);
     if (!image.ok()) return TRUE;
     PaintBackground(image.dc());
+    DrawTabs(image.dc());
     image.CopyTo(dc);
     return TRUE;
 }
@@ -311,7 +326,9 @@ void CPlexor3Dlg::ShowSoundState(int muted) {
 }
 
 void CPlexor3Dlg::OnMuteTimer() {
-    for (HWND page : m_arrPages) ::PostMessageW(page, WM_SET_MUTE, static_cast<WPARAM>(m_bMute), 0);
+    RemoveDeadPages();
+    for (int i = 0; i < PageCount(); ++i)
+        ::PostMessageW(PageWindow(i), WM_SET_MUTE, static_cast<WPARAM>(m_bMute), 0);
     if (m_bMute != m_nShownMute) {
         ShowSoundState(m_bMute);
         m_nShownMute = m_bMute;
@@ -335,6 +352,44 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
+    case WM_PAGE_ATTACH:
+        return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);
+    case WM_ADD_ACCOUNT_CHOICE:
+        return OnAddAccountChoice(wp != 0);
+    case WM_COPYDATA:
+        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_NCHITTEST:
+        return OnNcHitTest(lp);
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_NCLBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_NCMBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK: {
+        static const struct {
+            UINT msg;
+            TabMouse kind;
+            bool screen;
+        } kRoutes[] = {
+            {WM_LBUTTONDOWN, TabMouse::LButtonDown, false}, {WM_NCLBUTTONDOWN, TabMouse::NcLButtonDown, true},
+            {WM_LBUTTONUP, TabMouse::LButtonUp, false},     {WM_NCLBUTTONUP, TabMouse::NcLButtonUp, true},
+            {WM_MBUTTONUP, TabMouse::MButtonUp, false},     {WM_NCMBUTTONUP, TabMouse::NcMButtonUp, true},
+            {WM_LBUTTONDBLCLK, TabMouse::DoubleClick, false}, {WM_NCLBUTTONDBLCLK, TabMouse::DoubleClick, true},
+        };
+        for (const auto& route : kRoutes) {
+            LRESULT result = 0;
+            if (route.msg == msg && RouteTabMouse(route.kind, lp, route.screen, &result)) return result;
+        }
+        break;
+    }
+    case WM_MOUSELEAVE:
+        ClearHover(true);
+        break;
+    case WM_NCMOUSELEAVE:
+        ClearHover(false);
+        break;
     default:
         break;
     }

@@ -7,6 +7,11 @@
 
 #include "framework/Handles.h"
 #include "hotkey/HotkeyRecord.h"
+#include "login/AddAccDlg.h"
+#include "login/LoginDlg.h"
+#include "mainwnd/PageBook.h"
+#include "mainwnd/TabStrip.h"
+#include "mainwnd/TrayIcon.h"
 #include "ui/BtnEx.h"
 #include "ui/DlgEx.h"
 #include "ui/StaticEx.h"
@@ -28,6 +33,10 @@ public:
     void SwitchToNextPage();
     // Shows `page` in the page area and hides every other page; null hides all.
     void ShowPage(HWND page);
+    // Starts a child process for a new login, in a new tab of this window.
+    void StartChildPage();
+    void SelectTab(POINT client);
+    void ClosePage(int index);
     // Ends the instance: the pending child, every page, then the modal loop.
     void ExitLauncher();
 
@@ -39,8 +48,9 @@ public:
     OSVERSIONINFOW m_osvi{};
     HWND m_hHallWnd = nullptr;
     fw::KernelHandle m_hPendingChild;
-    std::vector<HWND> m_arrPages;
-    std::vector<std::wstring> m_arrCaptions;
+    // The game pages in tab order with their captions (and the captions that
+    // wait for their page).
+    PageBook m_arrPages;
     fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
     fw::ImageListHandle m_ilClose;  // tab close boxes: shown, hot, pressed
     int m_nCurPage = 0;
@@ -49,9 +59,16 @@ public:
     BOOL m_bTipActive = FALSE;
     CWnd m_tip;
     BOOL m_bTracking = FALSE;
+    CAddAccDlg m_dlgAddAcc;
+    CLoginDlg m_dlgLogin;  // a hidden login page, only on Windows XP
     HICON m_hIcon = nullptr;
+    TrayIcon m_tray;
 
     HotkeyRecord m_hkSwitch;  // the window-switch hotkey; matches nothing until loaded
+
+    // The executable started for each login: this one (tests that host the
+    // window in their own process name another).
+    std::wstring m_strChildExe;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -67,7 +84,8 @@ private:
     void SetUpSkinAndControls();
     void CreateTabTooltip();
     bool IsXpFamily() const { return m_osvi.dwMajorVersion < 6; }
-    int PageCount() const { return static_cast<int>(m_arrPages.size()); }
+    int PageCount() const { return m_arrPages.count(); }
+    HWND PageWindow(int i) const { return reinterpret_cast<HWND>(m_arrPages.frame(i)); }
     HWND CurrentPage() const;
     RECT PageArea() const;
     void MoveToPageArea(HWND wnd) const;
@@ -81,6 +99,19 @@ private:
     void OnMuteTimer();
     void BringToFront();
     void ForwardKey(HWND target, const MSG& msg);
+
+    // Game pages and the tab strip.
+    LRESULT OnPageAttach(HWND frame, bool hall);
+    LRESULT OnAddAccountChoice(bool newTab);
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    void ShowAddAccountPrompt();
+    void DrawTabs(HDC dc);
+    LRESULT OnNcHitTest(LPARAM lp);
+    bool RouteTabMouse(TabMouse message, LPARAM lp, bool screenPoint, LRESULT* result);
+    void ClearHover(bool clearTracking);
+    // Removes pages whose process has died and waiting captions of ended logins.
+    void RemoveDeadPages();
+    void SetHover(const TabHover& hover) { m_nHotPage = hover.hotTab; m_nCloseState = hover.closeState; }
 
     int m_nLastWidth = 0;       // client width seen by the previous WM_SIZE
     int m_nShownMute = 1;       // mute value last shown on the sound button

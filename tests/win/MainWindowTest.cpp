@@ -179,6 +179,8 @@ TEST(MainWindowProcess, BossButtonHidesAndRestores) {
     EXPECT_TRUE(::IsWindowVisible(l.window));
 }
 
+// A page process without a main window to join ends by itself: at once for a
+// login, within a tick of its owner watch for a hall window.
 TEST(MainWindowProcess, PageSwitchesWithMissingOrOverlongArgumentsEndCleanly) {
     for (const wchar_t* args : {L"/newgm", L"/newgm /", L"/gmhall", L"/newgm /x /y",
                                 L"/newgm /123456789012345678901234567890 /99999999999999",

@@ -8,6 +8,8 @@ case "${1:-}" in
   start)
     port=$2 root=$3 pidfile=$4
     mkdir -p "$root"
+    # The portal's own pages (login, hall, games) and whatever tests add.
+    cp -r "$here/site/." "$root/"
     if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then exit 0; fi
     rm -f "$pidfile"
     # Detached from our streams, so a runner waiting on them is not held up.

@@ -24,6 +24,7 @@ CONTENT_TYPES = {
     ".htm": "text/html",
     ".html": "text/html",
     ".txt": "text/plain",
+    ".page": "text/plain; charset=utf-8",     # page scripts of the scripted engine
     ".css": "text/css",
     ".js": "application/javascript",
     ".json": "application/json",

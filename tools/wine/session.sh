@@ -20,7 +20,7 @@ zuva_wine_env() {
 
 zuva_wine_prefix() {
   # Bump the version when the prefix's set-up changes: an older prefix is made anew.
-  local marker="$WINEPREFIX/.zuva-prefix-v2"
+  local marker="$WINEPREFIX/.zuva-prefix-v3"
   [ -f "$marker" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -34,6 +34,9 @@ zuva_wine_prefix() {
       # for one at every top-level window it hides or destroys; unmanaged
       # windows do not, and look the same since ours draw their own frames.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      # A crashing program ends with its exception code instead of waiting in
+      # a debugger that would hold the test runner's streams open.
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
       wineserver -w
       touch "$marker"
     fi

@@ -1,0 +1,41 @@
+#include "browser/GmWndView.h"
+
+#include "app/AppGlobals.h"
+#include "framework/WinApp.h"
+
+void CGmWndView::OnInitialUpdate() {
+    CHtmlView::OnInitialUpdate();
+    if (PageEngine* browser = GetBrowser()) browser->SetSilent(true);
+    g_pGameView = this;
+    Navigate2(g_strGameUrl);
+}
+
+LRESULT CGmWndView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CREATE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    return CHtmlView::WindowProc(msg, wp, lp);
+}
+
+HRESULT CGmWndView::OnGetHostInfo(DWORD* flags) {
+    // Games show without border or scroll bars; the hall keeps the browser's.
+    if (g_strGameUrl != GameHallAddress()) *flags |= kHostFlagNo3DBorder | kHostFlagScrollNo;
+    return S_OK;
+}
+
+void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
+    g_strPageUrl = url;
+    // Onto the main window's page area, the same one the main window uses.
+    RECT area{};
+    ::GetClientRect(g_hOwnerWnd, &area);
+    area.left += 4;
+    area.top += 30;
+    area.right -= 4;
+    area.bottom -= 4;
+    if (CWinApp* app = AfxGetApp()) {
+        if (CWnd* frame = app->m_pMainWnd) {
+            frame->MoveWindow(area, TRUE);
+            frame->ShowWindow(SW_SHOW);
+        }
+    }
+}
+
+void CGmWndView::OnTitleChange(const std::wstring& title) { g_strPageTitle = title; }

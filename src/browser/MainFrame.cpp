@@ -1,0 +1,105 @@
+#include "browser/MainFrame.h"
+
+#include "app/AppGlobals.h"
+#include "browser/GmWndView.h"
+#include "hotkey/HotkeyStore.h"
+#include "mainwnd/WindowMessages.h"
+
+namespace {
+bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
+bool IsPlainF5(const HotkeyRecord& r) { return r.vk == VK_F5 && r.modifiers == 0; }
+}  // namespace
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
+    CFrameWnd::PreCreateWindow(cs);
+    cs.hMenu = nullptr;
+    cs.cx = 10;
+    cs.cy = 10;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
+    ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    // No taskbar button, ever.
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    if (CFrameWnd::OnCreate(cs) == -1) return -1;
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (::IsWindow(g_hOwnerWnd)) {
+        const bool hall = g_strGameUrl == GameHallAddress();
+        ::PostMessageW(g_hOwnerWnd, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(m_hWnd), hall ? 1 : 0);
+        ::SetParent(m_hWnd, g_hOwnerWnd);
+    }
+    LoadHotkeys();
+    SetTimer(kTimerOwnerWatch, 800);
+    return 0;
+}
+
+void CMainFrame::LoadHotkeys() {
+    m_hkBoss = LoadHotkey(HotkeyId::Boss);
+    m_hkSwitch = LoadHotkey(HotkeyId::Switch);
+    m_hkSound = LoadHotkey(HotkeyId::Sound);
+}
+
+void CMainFrame::RaiseOwner() {
+    KillTimer(kTimerRaiseOwner);
+    const DWORD ownerThread = ::GetWindowThreadProcessId(g_hOwnerWnd, nullptr);
+    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
+    const bool attached = ownerThread && foregroundThread && ownerThread != foregroundThread &&
+                          ::AttachThreadInput(ownerThread, foregroundThread, TRUE);
+    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
+    ::SetWindowPos(g_hOwnerWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
+    ::SetWindowPos(g_hOwnerWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (attached) ::AttachThreadInput(ownerThread, foregroundThread, FALSE);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kTimerOwnerWatch:
+        // The page process ends when its main window is gone.
+        if (!::IsWindow(g_hOwnerWnd)) ::PostQuitMessage(0);
+        break;
+    case kTimerRaiseOwner:
+        RaiseOwner();
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
+    if (keyDown && msg->lParam != kSystemMarker) {
+        const int32_t state = ModifierState(KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT), KeyHeld(VK_MENU));
+        if (MatchesHotkey(m_hkSwitch, static_cast<int32_t>(msg->wParam), state)) {
+            ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
+            return TRUE;
+        }
+    }
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
+        const bool f5IsAHotkey = IsPlainF5(m_hkBoss) || IsPlainF5(m_hkSound);
+        if (f5IsAHotkey && msg->lParam != kSystemMarker) return TRUE;  // the hotkey's, not a refresh
+        if (g_pGameView && g_pGameView->GetBrowser()) g_pGameView->GetBrowser()->Refresh();
+        return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(msg);
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_TIMER: {
+        const LRESULT r = CFrameWnd::WindowProc(msg, wp, lp);
+        OnTimer(wp);
+        return r;
+    }
+    case WM_RELOAD_HOTKEYS:
+        LoadHotkeys();
+        return 0;
+    case WM_MOUSEACTIVATE:
+        SetTimer(kTimerRaiseOwner, 10);
+        break;
+    default:
+        break;
+    }
+    return CFrameWnd::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// CMainFrame: the game window of a page process. It has no caption, border or
+// taskbar button; it makes itself a child of its main window, announces
+// itself there, and ends when that main window is gone.
+#include "framework/DocView.h"
+#include "hotkey/HotkeyRecord.h"
+
+class CMainFrame : public CFrameWnd {
+public:
+    BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
+    BOOL PreTranslateMessage(MSG* msg) override;
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+    // This process's copy of the hotkeys; -1, -1 until loaded.
+    HotkeyRecord m_hkBoss;
+    HotkeyRecord m_hkSwitch;
+    HotkeyRecord m_hkSound;
+
+protected:
+    int OnCreate(CREATESTRUCTW* cs) override;
+
+private:
+    void LoadHotkeys();
+    void OnTimer(UINT_PTR id);
+    void RaiseOwner();
+};
+
+// Timers of the game window.
+constexpr UINT_PTR kTimerOwnerWatch = 2;    // 800 ms: end with the main window
+constexpr UINT_PTR kTimerWebBoxes = 5;      // 130 ms after a close request
+constexpr UINT_PTR kTimerRaiseOwner = 6;    // 10 ms after a click in the game

@@ -1,0 +1,73 @@
+#include "browser/PageRules.h"
+
+namespace {
+wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+
+bool EqualIgnoringCase(const std::wstring& a, const wchar_t* b) {
+    size_t i = 0;
+    for (; b[i]; ++i)
+        if (i >= a.size() || Lower(a[i]) != Lower(b[i])) return false;
+    return i == a.size();
+}
+}  // namespace
+
+bool CancelBeforeNavigate(const std::wstring& url, bool cancel) {
+    if (url.compare(0, 4, L"app:") == 0) return true;
+    if (url.size() >= 10 && url.compare(0, 10, L"javascript") == 0) return false;
+    return cancel;
+}
+
+int FindPageEventRow(const PageEventRowSpec* rows, size_t count, long dispid, const std::wstring& classAttribute,
+                     const std::wstring& tagName) {
+    for (size_t i = 0; i < count; ++i) {
+        const PageEventRowSpec& row = rows[i];
+        if (row.dispid != dispid) continue;
+        const bool match = row.byClass ? classAttribute == row.name : EqualIgnoringCase(tagName, row.name);
+        if (match) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+long SpriteBackgroundX(int frame, long elementWidth) { return -static_cast<long>(frame) * elementWidth; }
+
+SpriteStep SpriteMouseOut(bool dialogHasCapture) {
+    SpriteStep s;
+    if (!dialogHasCapture) s.frame = kSpriteNormal;
+    return s;
+}
+
+SpriteStep SpriteMouseOver(bool dialogHasCapture, bool disabled) {
+    SpriteStep s;
+    if (!dialogHasCapture && !disabled) s.frame = kSpriteHover;
+    return s;
+}
+
+SpriteStep SpriteMouseDown(bool disabled) {
+    SpriteStep s;
+    if (disabled) return s;
+    s.hold = true;
+    s.frame = kSpritePressed;
+    return s;
+}
+
+SpriteStep SpriteCapturedRelease(bool releasedInside) {
+    SpriteStep s;
+    s.frame = releasedInside ? kSpriteHover : kSpriteNormal;
+    s.click = releasedInside;
+    return s;
+}
+
+SpriteStep SpriteUncapturedMouseUp() {
+    SpriteStep s;
+    s.frame = kSpriteHover;
+    s.click = true;
+    return s;
+}
+
+uint32_t PackScreenPoint(long x, long y) {
+    return (static_cast<uint32_t>(y) << 16) | (static_cast<uint32_t>(x) & 0xFFFF);
+}
+
+bool PointInBox(long x, long y, long left, long top, long right, long bottom) {
+    return x >= left && x < right && y >= top && y < bottom;
+}

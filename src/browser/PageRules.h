@@ -1,0 +1,46 @@
+#pragma once
+// The rules of the launcher's web windows that need no browser: which
+// navigations are cancelled, which page-event row handles an event, how page
+// buttons change frames, and how a page press becomes a caption press.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Before a navigation: "app:" (exactly, first four characters) is cancelled,
+// "javascript" (exactly, first ten) proceeds, anything else keeps `cancel`.
+bool CancelBeforeNavigate(const std::wstring& url, bool cancel);
+
+// One row of a page-event table, as the matcher sees it.
+struct PageEventRowSpec {
+    bool byClass;         // the element's class attribute must equal `name` exactly
+    long dispid;          // the event
+    const wchar_t* name;  // class, or tag (compared ignoring letter case)
+};
+// The first row that handles `dispid` for an element of this class attribute
+// and tag, or -1.
+int FindPageEventRow(const PageEventRowSpec* rows, size_t count, long dispid, const std::wstring& classAttribute,
+                     const std::wstring& tagName);
+
+// Page buttons: an element of class "button" shows one of three frames of its
+// background strip, each as wide as the element.
+enum SpriteFrame : int { kSpriteNone = -1, kSpriteNormal = 0, kSpriteHover = 1, kSpritePressed = 2 };
+long SpriteBackgroundX(int frame, long elementWidth);
+
+struct SpriteStep {
+    int frame = kSpriteNone;      // frame to show, or none
+    bool hold = false;            // hold this element and capture the mouse
+    bool click = false;           // click the element
+};
+SpriteStep SpriteMouseOut(bool dialogHasCapture);
+SpriteStep SpriteMouseOver(bool dialogHasCapture, bool disabled);
+SpriteStep SpriteMouseDown(bool disabled);
+// A left or right release while the dialog holds the capture, inside or
+// outside the held element.
+SpriteStep SpriteCapturedRelease(bool releasedInside);
+// A mouse-up on the element with no press captured (a disabled element).
+SpriteStep SpriteUncapturedMouseUp();
+
+// The lParam of a caption press sent for a point in screen coordinates.
+uint32_t PackScreenPoint(long x, long y);
+// Whether (x, y) lies in [left, right) x [top, bottom).
+bool PointInBox(long x, long y, long left, long top, long right, long bottom);

@@ -1,0 +1,23 @@
+#pragma once
+// Test commands of the scripted page engine. A test (in any process) sends
+// WM_COPYDATA to the engine's window with dwData = kScriptedCommandTag and a
+// UTF-16 command text (terminating zero included in cbData). The answer is 1
+// when the command was understood and carried out, 0 otherwise.
+//
+//   over <id>      the mouse comes over the element (mouse-over, then a move)
+//   out <id>       the mouse leaves it (mouse-out)
+//   down <id>      the left button is pressed on it (mouse-down)
+//   up <id>        the left button is released on it (mouse-up)
+//   move <id>      the mouse moves on it (mouse-move)
+//   context <id>   the right button asks for a menu (context-menu)
+//   click <id>     the element is clicked (its href is followed)
+//   navigate <url> the page navigates
+//
+// <id> is an element's id from the page script; "body" is the page itself.
+// The engine's window has the class name kScriptedEngineClass.
+#include <windows.h>
+
+constexpr ULONG_PTR kScriptedCommandTag = 0x5A535043;  // "ZSPC"
+constexpr wchar_t kScriptedEngineClass[] = L"ZuvaScriptedPage";
+// The caption of the engine's own web message boxes.
+constexpr wchar_t kWebMessageCaption[] = L"来自网页的消息";

@@ -1,0 +1,101 @@
+#include "browser/scripted/EngineWindow.h"
+
+#include <windowsx.h>
+
+#include "browser/ScriptedCommands.h"
+#include "browser/scripted/TestCommandText.h"
+#include "framework/Handles.h"
+#include "ui/Offscreen.h"
+
+namespace scripted {
+
+namespace {
+
+bool RegisterEngineClass() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, kScriptedEngineClass, &wc)) return true;
+    wc.lpfnWndProc = ::DefWindowProcW;  // CWnd routes the messages once created
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kScriptedEngineClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
+
+}  // namespace
+
+bool EngineWindow::Create(HWND parent, const RECT& area) {
+    return RegisterEngineClass() &&
+           CreateEx(0, kScriptedEngineClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area, parent, 0);
+}
+
+void EngineWindow::Paint() {
+    fw::PaintDc dc(m_hWnd);
+    const RECT client = GetClientRect();
+    OffscreenImage image(dc.get(), client.right, client.bottom);
+    if (!image.ok()) return;
+    m_handler.PaintPage(image.dc(), client);
+    image.CopyTo(dc.get());
+}
+
+void EngineWindow::TrackLeave() {
+    if (m_tracking) return;
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = m_hWnd;
+    m_tracking = ::TrackMouseEvent(&tme) != FALSE;
+}
+
+LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_PAINT:
+        Paint();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;  // the paint covers every pixel
+    case WM_SIZE:
+        m_handler.Resized(LOWORD(lp), HIWORD(lp));
+        Invalidate(FALSE);
+        return 0;
+    case WM_MOUSEMOVE:
+        TrackLeave();
+        m_handler.Pointer(PointerInput::Move, PointOf(lp));
+        return 0;
+    case WM_MOUSELEAVE:
+        m_tracking = false;
+        m_handler.Pointer(PointerInput::Leave, POINT{});
+        return 0;
+    case WM_LBUTTONDOWN:
+        m_handler.Pointer(PointerInput::LeftDown, PointOf(lp));
+        return 0;
+    case WM_LBUTTONUP:
+        m_handler.Pointer(PointerInput::LeftUp, PointOf(lp));
+        return 0;
+    case WM_RBUTTONUP:
+        // Not to DefWindowProc: its WM_CONTEXTMENU would climb to the host's
+        // window. The page's context-menu event is the only menu request.
+        m_handler.Pointer(PointerInput::RightUp, PointOf(lp));
+        return 0;
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_COPYDATA: {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        if (!data || data->dwData != kScriptedCommandTag) return 0;
+        return m_handler.RunTestCommand(CommandTextFromPayload(data->lpData, data->cbData)) ? 1 : 0;
+    }
+    case kFetchDone:
+        m_handler.FetchDone(wp);
+        return 0;
+    case kOnloadDue:
+        m_handler.OnloadDue(wp);
+        return 0;
+    default:
+        return CWnd::WindowProc(msg, wp, lp);
+    }
+}
+
+}  // namespace scripted

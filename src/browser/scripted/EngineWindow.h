@@ -1,0 +1,47 @@
+#pragma once
+// The scripted engine's child window: it paints through an off-screen image,
+// turns the real mouse and the test commands into calls on its handler, and
+// carries the results posted to it back onto the engine's thread.
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Wnd.h"
+
+namespace scripted {
+
+enum class PointerInput { Move, LeftDown, LeftUp, RightUp, Leave };
+
+class EngineWindowHandler {
+public:
+    virtual ~EngineWindowHandler() = default;
+    virtual void PaintPage(HDC dc, const RECT& client) = 0;
+    virtual void Pointer(PointerInput input, POINT point) = 0;
+    virtual bool RunTestCommand(const std::wstring& text) = 0;
+    virtual void FetchDone(WPARAM serial) = 0;
+    virtual void OnloadDue(WPARAM serial) = 0;
+    virtual void Resized(int width, int height) = 0;
+};
+
+class EngineWindow : public CWnd {
+public:
+    // Posted to the window: a fetch has finished; a page's onload is due.
+    static constexpr UINT kFetchDone = WM_APP + 0x51;
+    static constexpr UINT kOnloadDue = WM_APP + 0x52;
+
+    explicit EngineWindow(EngineWindowHandler& handler) : m_handler(handler) {}
+    // A child of `parent` of class kScriptedEngineClass covering `area`.
+    bool Create(HWND parent, const RECT& area);
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void Paint();
+    void TrackLeave();
+
+    EngineWindowHandler& m_handler;
+    bool m_tracking = false;  // a WM_MOUSELEAVE is asked for
+};
+
+}  // namespace scripted

@@ -1,0 +1,185 @@
+#include "browser/scripted/PagePainter.h"
+
+#include <algorithm>
+
+namespace scripted {
+
+namespace {
+
+constexpr uint32_t kPageFill = 0xF4F6F9;
+constexpr uint32_t kBorder = 0x5B6770;
+constexpr uint32_t kDisabledBorder = 0xA8A8A8;
+constexpr uint32_t kInk = 0x202428;
+constexpr uint32_t kFaintInk = 0x6B7780;
+constexpr uint32_t kLinkInk = 0x1A56B0;
+constexpr uint32_t kStatusFill = 0x263238;
+constexpr uint32_t kStatusInk = 0xECEFF1;
+constexpr int kTextMargin = 12;
+
+COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
+void Fill(HDC dc, const RECT& rc, uint32_t rgb) {
+    fw::BrushHandle brush(::CreateSolidBrush(Colour(rgb)));
+    ::FillRect(dc, &rc, brush.get());
+}
+
+void Frame(HDC dc, const RECT& rc, uint32_t rgb) {
+    fw::BrushHandle brush(::CreateSolidBrush(Colour(rgb)));
+    ::FrameRect(dc, &rc, brush.get());
+}
+
+void Text(HDC dc, const std::wstring& text, RECT rc, HFONT font, uint32_t ink, UINT format) {
+    fw::SelectScope select(dc, font);
+    ::SetTextColor(dc, Colour(ink));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, format | DT_NOPREFIX);
+}
+
+int LineHeight(HDC dc, HFONT font) {
+    fw::SelectScope select(dc, font);
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(dc, &tm);
+    return tm.tmHeight + 4;
+}
+
+// The frame number of a sprite button, in a white badge at its right end.
+RECT DrawFrameBadge(HDC dc, const RECT& rc, int frame, const PageFonts& fonts) {
+    const int side = std::min<int>(18, std::max<int>(0, rc.bottom - rc.top - 6));
+    if (side < 10 || rc.right - rc.left < side + 12) return rc;
+    const int top = rc.top + (rc.bottom - rc.top - side) / 2;
+    const RECT badge{rc.right - side - 4, top, rc.right - 4, top + side};
+    Fill(dc, badge, 0xFFFFFF);
+    Frame(dc, badge, kBorder);
+    Text(dc, std::to_wstring(frame), badge, fonts.bold(), FrameFill(frame), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    RECT rest = rc;
+    rest.right = badge.left;
+    return rest;
+}
+
+// A container names itself and shows its label in its top line, where its
+// children do not cover them; other elements centre their label.
+void DrawElement(HDC dc, const ScriptedElement& element, bool container, const PageFonts& fonts) {
+    const ElementDef& def = element.def();
+    const RECT rc = element.OffsetRect();
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    const bool button = HasClass(def.className, L"button");
+    const int frame = ShownSpriteFrame(element.backgroundX(), def.width);
+
+    uint32_t ink = def.href.empty() ? kInk : kLinkInk;
+    if (def.disabled) {
+        Fill(dc, rc, kDisabledFill);
+        ink = kDisabledText;
+    } else if (button) {
+        Fill(dc, rc, FrameFill(frame));
+        ink = 0xFFFFFF;
+    } else if (def.background) {
+        Fill(dc, rc, *def.background);
+    }
+    Frame(dc, rc, def.disabled ? kDisabledBorder : kBorder);
+
+    RECT labelArea = rc;
+    ::InflateRect(&labelArea, -4, -2);
+    if (button) labelArea = DrawFrameBadge(dc, labelArea, frame, fonts);
+    const uint32_t captionInk = def.disabled ? kDisabledText : button ? 0xFFFFFF : kFaintInk;
+    const std::wstring caption = def.id + L" <" + def.tag + L">";
+    if (container) {
+        const std::wstring line = def.text.empty() ? caption : caption + L"  " + def.text;
+        Text(dc, line, labelArea, fonts.caption(), captionInk, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+        return;
+    }
+    // Tall elements name themselves in the corner, so a screenshot tells
+    // which script line drew them.
+    if (rc.bottom - rc.top >= 36)
+        Text(dc, caption, labelArea, fonts.caption(), captionInk, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+    const std::wstring label = ElementLabel(def.id, def.text);
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
+    const HFONT font = fonts.label();
+    Text(dc, label, labelArea, font, ink, format);
+    if (!def.href.empty() && !button) {
+        // An underline under the centred label marks a link.
+        fw::SelectScope select(dc, font);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+        const int width = std::min<int>(size.cx, labelArea.right - labelArea.left);
+        const int left = (labelArea.left + labelArea.right - width) / 2;
+        const int baseline = (labelArea.top + labelArea.bottom + size.cy) / 2;
+        const RECT line{left, baseline, left + width, baseline + 1};
+        if (baseline < labelArea.bottom) Fill(dc, line, ink);
+    }
+}
+
+void DrawBodyText(HDC dc, const RECT& client, const std::vector<std::wstring>& lines, const PageFonts& fonts) {
+    const int step = LineHeight(dc, fonts.label());
+    int y = kTextMargin;
+    for (const std::wstring& line : lines) {
+        RECT rc{kTextMargin, y, client.right - kTextMargin, y + step};
+        Text(dc, line, rc, fonts.label(), kInk, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+        y += step;
+        if (y > client.bottom) break;
+    }
+}
+
+void DrawErrorPage(HDC dc, const RECT& client, const std::vector<std::wstring>& lines, const PageFonts& fonts) {
+    const RECT band{0, 0, client.right, 6};
+    Fill(dc, band, 0x1F5FA8);
+    int y = 28;
+    const int headingStep = LineHeight(dc, fonts.heading());
+    const int step = LineHeight(dc, fonts.label());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool heading = i == 0;
+        RECT rc{28, y, client.right - 28, y + (heading ? headingStep : step)};
+        Text(dc, lines[i], rc, heading ? fonts.heading() : fonts.label(), heading ? 0x1F5FA8 : kInk,
+             DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+        y += heading ? headingStep + 10 : step;
+    }
+}
+
+void DrawStatusLine(HDC dc, const RECT& client, const StatusFacts& facts, const PageFonts& fonts) {
+    const RECT band{0, client.bottom - kStatusLineHeight, client.right, client.bottom};
+    Fill(dc, band, kStatusFill);
+    RECT text = band;
+    ::InflateRect(&text, -6, 0);
+    Text(dc, StatusLine(facts), text, fonts.label(), kStatusInk,
+         DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+}
+
+}  // namespace
+
+PageFonts::PageFonts() {
+    LOGFONTW lf{};
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfHeight = -12;
+    m_label.reset(::CreateFontIndirectW(&lf));
+    lf.lfHeight = -11;
+    m_caption.reset(::CreateFontIndirectW(&lf));
+    lf.lfHeight = -12;
+    lf.lfWeight = FW_BOLD;
+    m_bold.reset(::CreateFontIndirectW(&lf));
+    lf.lfHeight = -20;
+    m_heading.reset(::CreateFontIndirectW(&lf));
+}
+
+HFONT PageFonts::Pick(const fw::FontHandle& font) {
+    return font ? font.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void PaintPage(HDC dc, const RECT& client, const PagePicture& picture, const PageFonts& fonts) {
+    ::SetBkMode(dc, TRANSPARENT);
+    Fill(dc, client, picture.errorPage ? 0xFFFFFF : picture.background.value_or(kPageFill));
+    if (picture.hasDocument && picture.text) {
+        if (picture.errorPage) DrawErrorPage(dc, client, *picture.text, fonts);
+        else DrawBodyText(dc, client, *picture.text, fonts);
+    }
+    if (picture.hasDocument && picture.elements) {
+        const auto& elements = *picture.elements;
+        std::vector<bool> container(elements.size(), false);
+        for (size_t i = 1; i < elements.size(); ++i) {
+            const size_t parent = elements[i]->def().parent;
+            if (parent < elements.size()) container[parent] = true;
+        }
+        for (size_t i = 1; i < elements.size(); ++i) DrawElement(dc, *elements[i], container[i], fonts);
+    }
+    DrawStatusLine(dc, client, picture.status, fonts);
+}
+
+}  // namespace scripted

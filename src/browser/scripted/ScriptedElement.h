@@ -1,0 +1,47 @@
+#pragma once
+// An element of a page script as the host sees it. The host may keep one
+// (PageElement::Keep) past the document it came from; it then still answers
+// questions, but clicking it leads nowhere and drawing it changes nothing.
+#include <memory>
+#include <string>
+
+#include "browser/PageEngine.h"
+#include "browser/scripted/PageScript.h"
+
+namespace scripted {
+
+// The document an element belongs to, while that document is shown.
+class ElementOwner {
+public:
+    virtual ~ElementOwner() = default;
+    virtual void FollowLink(const std::wstring& href) = 0;
+    virtual void Redraw(const RECT& area) = 0;
+};
+
+class ScriptedElement : public PageElement, public std::enable_shared_from_this<ScriptedElement> {
+public:
+    ScriptedElement(ElementDef def, std::weak_ptr<ElementOwner> owner);
+
+    std::wstring TagName() const override { return m_def.tag; }
+    std::wstring ClassName() const override { return m_def.className; }
+    bool IsDisabled() const override { return m_def.disabled; }
+    RECT OffsetRect() const override;
+    bool SetBackgroundPositionX(long pixels) override;
+    // Follows the element's link, unless it is disabled: a disabled
+    // control's default click does nothing.
+    void Click() override;
+    bool SameElement(const PageElement& other) const override { return &other == this; }
+    std::shared_ptr<PageElement> Keep() override { return shared_from_this(); }
+
+    const ElementDef& def() const { return m_def; }
+    long backgroundX() const { return m_backgroundX; }
+    // The body covers the whole window and follows its size.
+    void SetSize(int width, int height);
+
+private:
+    ElementDef m_def;
+    long m_backgroundX = 0;
+    std::weak_ptr<ElementOwner> m_owner;
+};
+
+}  // namespace scripted

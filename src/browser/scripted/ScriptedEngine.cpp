@@ -1,0 +1,293 @@
+#include "browser/scripted/ScriptedEngine.h"
+
+#include "browser/scripted/NavigationRules.h"
+#include "browser/scripted/TestCommandText.h"
+#include "browser/scripted/WebMessage.h"
+
+namespace scripted {
+
+namespace {
+
+// Whether the engine still exists after a host call.
+class LifeCheck {
+public:
+    explicit LifeCheck(const std::shared_ptr<int>& life) : m_life(life) {}
+    bool gone() const { return m_life.expired(); }
+
+private:
+    std::weak_ptr<int> m_life;
+};
+
+PageEvent EventOf(PointerEventKind kind) {
+    switch (kind) {
+    case PointerEventKind::Over:
+        return PageEvent::MouseOver;
+    case PointerEventKind::Out:
+        return PageEvent::MouseOut;
+    case PointerEventKind::Move:
+        return PageEvent::MouseMove;
+    case PointerEventKind::Down:
+        return PageEvent::MouseDown;
+    case PointerEventKind::Up:
+        return PageEvent::MouseUp;
+    case PointerEventKind::ContextMenu:
+        break;
+    }
+    return PageEvent::ContextMenu;
+}
+
+PageScript ErrorPage(const std::wstring& url, long status) {
+    PageScript page;
+    page.title = kErrorPageTitle;
+    page.text = {kErrorPageTitle, L"地址：" + url, L"状态：" + DescribeStatus(status)};
+    return page;
+}
+
+}  // namespace
+
+// The elements' way back to the engine while their page is shown.
+class DocumentLink : public ElementOwner {
+public:
+    explicit DocumentLink(ScriptedEngine& engine) : m_engine(engine) {}
+    void FollowLink(const std::wstring& href) override { m_engine.FollowLink(href); }
+    void Redraw(const RECT& area) override { m_engine.Redraw(area); }
+
+private:
+    ScriptedEngine& m_engine;
+};
+
+ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area) : m_host(host), m_window(*this) {
+    m_window.Create(parent, area);
+}
+
+ScriptedEngine::~ScriptedEngine() {
+    m_closing = true;
+    if (m_job) m_job->Abandon();
+    m_job.reset();
+    RunUnload();
+    m_page.reset();
+    m_window.DestroyWindow();
+}
+
+bool ScriptedEngine::Navigate(const std::wstring& url) {
+    if (m_closing || !ok()) return false;
+    LifeCheck life(m_life);
+    bool cancel = false;
+    m_host.OnBeforeNavigate(url, &cancel);
+    if (life.gone() || m_closing) return false;
+    if (!cancel) StartLoad(url, false);
+    return true;
+}
+
+void ScriptedEngine::Refresh() {
+    if (m_closing || !m_page) return;
+    StartLoad(m_page->source, true);
+}
+
+bool ScriptedEngine::SetBodyScroll(const std::wstring& value) {
+    if (!m_page) return false;
+    m_page->bodyScroll = value;
+    m_window.Invalidate(FALSE);
+    return true;
+}
+
+std::wstring ScriptedEngine::CurrentUrl() const { return m_page ? m_page->url : std::wstring(); }
+
+void ScriptedEngine::StartLoad(const std::wstring& url, bool refresh) {
+    if (m_job) m_job->Abandon();  // a newer navigation supersedes it
+    m_load = Load{url, refresh};
+    m_job = std::make_shared<FetchJob>(m_window.m_hWnd, EngineWindow::kFetchDone, ++m_loadSerial);
+    StartFetch(m_job, url);
+    m_window.Invalidate(FALSE);
+}
+
+void ScriptedEngine::FetchDone(WPARAM serial) {
+    if (m_closing || !m_job || serial != m_loadSerial) return;
+    FetchOutcome outcome;
+    if (!m_job->Take(&outcome)) return;
+    m_job.reset();
+    const Load load = m_load;
+    if (IsSuccessStatus(outcome.status)) {
+        ShowPage(ParsePageScript(outcome.body), load.url, load.url, false, load.refresh);
+        return;
+    }
+    LifeCheck life(m_life);
+    bool cancel = false;
+    m_host.OnNavigateError(load.url, outcome.status, &cancel);
+    if (life.gone()) return;
+    m_window.Invalidate(FALSE);
+    // Cancelled, the old page stays. A navigation the host started meanwhile
+    // decides what comes next.
+    if (cancel || serial != m_loadSerial) return;
+    ShowPage(ErrorPage(load.url, outcome.status), ErrorPageAddress(load.url), load.url, true, load.refresh);
+}
+
+void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const std::wstring& source,
+                              bool errorPage, bool refresh) {
+    LifeCheck life(m_life);
+    const WPARAM loadSerial = m_loadSerial;
+    RunUnload();
+    // While the unload box was up, the engine may have ended or moved on.
+    if (life.gone() || m_closing || loadSerial != m_loadSerial) return;
+
+    auto page = std::make_unique<ShownPage>();
+    page->link = std::make_shared<DocumentLink>(*this);
+    const RECT client = m_window.GetClientRect();
+    for (const ElementDef& def : script.elements)
+        page->elements.push_back(std::make_shared<ScriptedElement>(def, page->link));
+    page->elements.front()->SetSize(client.right, client.bottom);
+    page->script = std::move(script);
+    page->url = url;
+    page->source = source;
+    page->errorPage = errorPage;
+    // Copies: the host's calls below may replace the page.
+    const std::wstring title = page->script.title;
+    const std::wstring onload = page->script.onloadNavigate;
+    m_page = std::move(page);
+    const WPARAM pageSerial = ++m_pageSerial;
+    m_pointer.Reset();
+
+    const DWORD flags = m_host.GetHostFlags(0);
+    if (life.gone()) return;
+    if (m_pageSerial == pageSerial) m_page->hostFlags = flags;
+    m_window.Invalidate(FALSE);
+
+    if (!refresh) {
+        m_host.OnNavigateComplete(url, true);
+        if (life.gone()) return;
+    }
+    if (!title.empty()) {
+        m_host.OnTitleChange(title);
+        if (life.gone()) return;
+    }
+    m_host.OnDocumentComplete(url, true);
+    if (life.gone()) return;
+    if (!onload.empty()) m_window.PostMessage(EngineWindow::kOnloadDue, pageSerial);
+}
+
+void ScriptedEngine::OnloadDue(WPARAM serial) {
+    // Only for the page that asked, and not when the host has moved on.
+    if (m_closing || !m_page || serial != m_pageSerial || m_job) return;
+    const std::wstring target = ResolveAddress(m_page->source, m_page->script.onloadNavigate);
+    Navigate(target);
+}
+
+void ScriptedEngine::RunUnload() {
+    if (!m_page || !m_page->script.onunloadAlert) return;
+    const std::wstring text = *m_page->script.onunloadAlert;
+    m_page->script.onunloadAlert.reset();
+    ShowWebMessage(m_host, m_window.m_hWnd, text);
+}
+
+void ScriptedEngine::Pointer(PointerInput input, POINT point) {
+    if (m_closing || !m_page) return;
+    const size_t hit = m_page->script.HitTest(point.x, point.y);
+    switch (input) {
+    case PointerInput::Move:
+        Raise(m_pointer.Move(hit));
+        break;
+    case PointerInput::LeftDown:
+        Raise(m_pointer.LeftDown(hit));
+        break;
+    case PointerInput::LeftUp:
+        Raise(m_pointer.LeftUp(hit));
+        break;
+    case PointerInput::RightUp:
+        Raise(m_pointer.RightUp(hit));
+        break;
+    case PointerInput::Leave:
+        Raise(m_pointer.Leave());
+        break;
+    }
+}
+
+void ScriptedEngine::Raise(const std::vector<PointerStep>& steps) {
+    LifeCheck life(m_life);
+    const WPARAM pageSerial = m_pageSerial;
+    for (const PointerStep& step : steps) {
+        // A host call may have let another page in (a modal loop of its own).
+        if (life.gone() || m_closing || !m_page || pageSerial != m_pageSerial) return;
+        if (step.element >= m_page->elements.size()) return;
+        const std::shared_ptr<ScriptedElement> element = m_page->elements[step.element];
+        const HRESULT result = m_host.OnPageEvent(EventOf(step.kind), *element);
+        if (life.gone()) return;
+        if (result != S_OK) continue;
+        if (step.clickOnDefault) element->Click();
+        if (step.menuOnDefault) m_host.ShowContextMenu();
+    }
+}
+
+bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
+    if (m_closing) return false;
+    const std::optional<TestCommand> command = ParseTestCommand(text);
+    if (!command) return false;
+    if (command->verb == TestVerb::Navigate) return Navigate(command->argument);
+    if (!m_page) return false;
+    const size_t index = m_page->script.Find(command->argument);
+    if (index == PageScript::kNone) return false;
+    switch (command->verb) {
+    case TestVerb::Over:
+        Raise(m_pointer.ComeOver(index));
+        break;
+    case TestVerb::Out:
+        Raise(m_pointer.GoOut(index));
+        break;
+    case TestVerb::Down:
+        Raise(m_pointer.Press(index));
+        break;
+    case TestVerb::Up:
+        Raise(m_pointer.Release(index));
+        break;
+    case TestVerb::Move:
+        Raise(m_pointer.MoveOn(index));
+        break;
+    case TestVerb::Context:
+        Raise(m_pointer.AskMenu(index));
+        break;
+    case TestVerb::Click: {
+        const std::shared_ptr<ScriptedElement> element = m_page->elements[index];
+        element->Click();
+        break;
+    }
+    case TestVerb::Navigate:
+        break;
+    }
+    return true;
+}
+
+void ScriptedEngine::FollowLink(const std::wstring& href) {
+    if (m_closing || !m_page) return;
+    Navigate(ResolveAddress(m_page->source, href));
+}
+
+void ScriptedEngine::Redraw(const RECT& area) { m_window.InvalidateRect(area, FALSE); }
+
+void ScriptedEngine::Resized(int width, int height) {
+    if (m_page) m_page->elements.front()->SetSize(width, height);
+}
+
+void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
+    PagePicture picture;
+    if (m_page) {
+        picture.hasDocument = true;
+        picture.errorPage = m_page->errorPage;
+        picture.background = m_page->script.background;
+        picture.text = &m_page->script.text;
+        picture.elements = &m_page->elements;
+        picture.status.hasDocument = true;
+        picture.status.title = m_page->script.title;
+        picture.status.url = m_page->url;
+        picture.status.hostFlags = m_page->hostFlags;
+        picture.status.bodyScroll = m_page->bodyScroll;
+    }
+    if (m_job) picture.status.loading = m_load.url;
+    scripted::PaintPage(dc, client, picture, m_fonts);
+}
+
+}  // namespace scripted
+
+std::unique_ptr<PageEngine> CreateScriptedPageEngine(PageHost& host, HWND parent, const RECT& area) {
+    auto engine = std::make_unique<scripted::ScriptedEngine>(host, parent, area);
+    if (!engine->ok()) return nullptr;
+    return engine;
+}

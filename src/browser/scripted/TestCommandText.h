@@ -1,0 +1,25 @@
+#pragma once
+// The text side of the scripted engine's test commands (the list is in
+// browser/ScriptedCommands.h): what a WM_COPYDATA payload says.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace scripted {
+
+enum class TestVerb { Over, Out, Down, Up, Move, Context, Click, Navigate };
+
+struct TestCommand {
+    TestVerb verb;
+    std::wstring argument;  // an element id, or the address for Navigate
+};
+
+// The UTF-16 text of a payload of `bytes` bytes, up to its first zero. A
+// payload without one is read to its end; an odd last byte is no character.
+std::wstring CommandTextFromPayload(const void* data, size_t bytes);
+
+// "verb argument"; empty when the verb is unknown or the argument missing.
+std::optional<TestCommand> ParseTestCommand(std::wstring_view text);
+
+}  // namespace scripted

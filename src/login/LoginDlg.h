@@ -1,0 +1,36 @@
+#pragma once
+// CLoginDlg: the portal's login and server-choice page. The page asks for
+// launcher actions by navigating to "app:" addresses; every one is cancelled
+// and carried out here: load a game, abandon the login, or minimise.
+#include <string>
+
+#include "browser/DHtmDlgEx.h"
+
+class CLoginDlg : public CDHtmDlgEx {
+public:
+    explicit CLoginDlg(const std::wstring& url, CWnd* parent = nullptr);
+
+    std::wstring m_strUrl;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnNavigateComplete(const std::wstring& url) override;
+    void OnBeforeNavigate2(const std::wstring& url, bool* cancel) override;
+    const DHtmlEventRow* GetPageEventTable() const override;
+    HRESULT OnPageMouse(PageElement& element);
+
+private:
+    void LoadGame(const std::wstring& loginText, const std::wstring& gameUrl);
+    void Minimize();
+    // Ends the login background (the parent) with `result`.
+    void EndLogin(INT_PTR result);
+};
+
+// Whether user account control is on (Windows major version above 5 and
+// EnableLUA = 1 under the system policies).
+bool IsUserAccountControlOn();
+// The login text of an "app:" address as the page sent it: percent-encoded
+// UTF-8 read through the ANSI code page, or the text itself.
+std::wstring DecodeLoginText(const std::wstring& text);

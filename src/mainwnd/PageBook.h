@@ -1,0 +1,63 @@
+#pragma once
+// The bookkeeping of a main window's pages: captions registered by login
+// pages, pages attached by game frames, and keeping the two aligned.
+//
+// A login page registers its caption before its game frame attaches, and
+// nothing ties the two messages together but the child's process. So a
+// registration waits, tagged with the process it most likely came from,
+// until a frame of that process attaches (else the oldest waiting one is
+// taken); a registration whose process has ended is dropped, and a page whose
+// window is gone is removed with its caption. The tab strip thus never reads
+// a caption without a page, and an accepted login that never attached does
+// not block its account.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class PageBook {
+public:
+    using Frame = uintptr_t;
+
+    // A login page's caption; false when an equal caption (exactly, letter
+    // case counts) is held by a page or waits for one.
+    bool Register(const std::wstring& caption, uint32_t processId);
+
+    // A game frame attached: appended as the last page with the caption of
+    // its process's registration (or the oldest waiting one; none: empty).
+    // Returns the new page's index.
+    int Attach(Frame frame, uint32_t processId);
+
+    // Removes page i with its caption; returns its frame.
+    Frame Remove(int index);
+
+    // Drops waiting registrations whose process has ended (those of an
+    // unknown process, 0, stay).
+    void DropWaiting(const std::function<bool(uint32_t processId)>& processAlive);
+    // Removes pages whose window is gone; returns their indexes, highest first.
+    std::vector<int> RemoveDead(const std::function<bool(Frame)>& windowAlive);
+
+    int count() const { return static_cast<int>(m_pages.size()); }
+    Frame frame(int i) const { return m_pages[static_cast<size_t>(i)].frame; }
+    const std::wstring& caption(int i) const { return m_pages[static_cast<size_t>(i)].caption; }
+    int IndexOf(Frame frame) const;
+    size_t waiting() const { return m_waiting.size(); }
+
+private:
+    struct Page {
+        Frame frame;
+        std::wstring caption;
+    };
+    struct Waiting {
+        std::wstring caption;
+        uint32_t processId;
+    };
+    std::vector<Page> m_pages;
+    std::vector<Waiting> m_waiting;
+};
+
+// The current page after page `closed` of `countBefore` was removed: the page
+// that moved into its place, or the new last page.
+int CurrentAfterClose(int closed, int countBefore);
+// The next page in turn.
+int NextPage(int current, int count);

@@ -1,0 +1,37 @@
+#include "mainwnd/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include "mainwnd/WindowMessages.h"
+
+namespace {
+// The record as every Windows since Vista knows it.
+static_assert(sizeof(NOTIFYICONDATAW) == 956, "the tray record is 956 bytes");
+
+NOTIFYICONDATAW Record(HWND owner) {
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = owner;
+    nid.uID = 1;
+    return nid;
+}
+}  // namespace
+
+bool TrayIcon::Add(HWND owner, HICON icon) {
+    if (m_owner) return true;
+    NOTIFYICONDATAW nid = Record(owner);
+    nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
+    nid.uCallbackMessage = WM_TRAY_NOTIFY;
+    nid.hIcon = icon;
+    wcscpy_s(nid.szTip, L"KorvelFerrowind");
+    if (!::Shell_NotifyIconW(NIM_ADD, &nid)) return false;
+    m_owner = owner;
+    return true;
+}
+
+void TrayIcon::Delete() {
+    if (!m_owner) return;
+    NOTIFYICONDATAW nid = Record(m_owner);
+    ::Shell_NotifyIconW(NIM_DELETE, &nid);
+    m_owner = nullptr;
+}
