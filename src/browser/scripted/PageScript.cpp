@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "browser/scripted/CssColour.h"
-#include "browser/scripted/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 namespace scripted {
 
@@ -202,7 +202,7 @@ size_t PageScript::HitTest(int x, int y) const {
 
 PageScript ParsePageScript(std::string_view utf8) {
     PageScript page;
-    const std::wstring text = DecodeUtf8(utf8);
+    const std::wstring text = text::DecodeUtf8(utf8);
     size_t start = 0;
     while (start <= text.size()) {
         size_t end = text.find_first_of(L"\r\n", start);

@@ -5,8 +5,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PageLook.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageScript.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PointerModel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TestCommandText.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Utf8Text.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TestCommandText.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/EngineWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageFetch.cpp

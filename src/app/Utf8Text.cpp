@@ -1,8 +1,8 @@
-#include "browser/scripted/Utf8Text.h"
+#include "app/Utf8Text.h"
 
 #include <cstdint>
 
-namespace scripted {
+namespace text {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::wstring DecodeUtf8(std::string_view bytes) {
     return out;
 }
 
-}  // namespace scripted
+}  // namespace text

@@ -1,9 +1,10 @@
 #pragma once
-// Page scripts arrive as UTF-8 bytes; the engine works in wide strings.
+// UTF-8 bytes from outside (page scripts, percent-decoded login texts) as
+// the wide strings the launcher works in.
 #include <string>
 #include <string_view>
 
-namespace scripted {
+namespace text {
 
 // Decodes UTF-8 into wide characters (UTF-16 where wchar_t has 16 bits).
 // A leading byte-order mark is skipped. Every byte that starts no valid
@@ -12,4 +13,4 @@ namespace scripted {
 // so that no text ends early when handed to a C string function.
 std::wstring DecodeUtf8(std::string_view bytes);
 
-}  // namespace scripted
+}  // namespace text
