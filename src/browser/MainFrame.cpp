@@ -31,8 +31,16 @@ int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
         ::SetParent(m_hWnd, g_hOwnerWnd);
     }
     LoadHotkeys();
-    SetTimer(kTimerOwnerWatch, 800);
+    // A thread timer, not one of the frame's: when the main window's process
+    // dies, the frame (its child) goes with it, window timers and all, and the
+    // process must still end.
+    m_ownerWatch = ::SetTimer(nullptr, 0, 800, &CMainFrame::WatchOwner);
     return 0;
+}
+
+void CALLBACK CMainFrame::WatchOwner(HWND, UINT, UINT_PTR, DWORD) {
+    // The page process ends when its main window is gone.
+    if (!::IsWindow(g_hOwnerWnd)) ::PostQuitMessage(0);
 }
 
 void CMainFrame::LoadHotkeys() {
@@ -55,10 +63,6 @@ void CMainFrame::RaiseOwner() {
 
 void CMainFrame::OnTimer(UINT_PTR id) {
     switch (id) {
-    case kTimerOwnerWatch:
-        // The page process ends when its main window is gone.
-        if (!::IsWindow(g_hOwnerWnd)) ::PostQuitMessage(0);
-        break;
     case kTimerRaiseOwner:
         RaiseOwner();
         break;

@@ -20,12 +20,14 @@ protected:
     int OnCreate(CREATESTRUCTW* cs) override;
 
 private:
+    static void CALLBACK WatchOwner(HWND, UINT, UINT_PTR, DWORD);
     void LoadHotkeys();
     void OnTimer(UINT_PTR id);
     void RaiseOwner();
+
+    UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
 };
 
 // Timers of the game window.
-constexpr UINT_PTR kTimerOwnerWatch = 2;    // 800 ms: end with the main window
 constexpr UINT_PTR kTimerWebBoxes = 5;      // 130 ms after a close request
 constexpr UINT_PTR kTimerRaiseOwner = 6;    // 10 ms after a click in the game

@@ -157,6 +157,7 @@ void CPlexor3Dlg::DrawTabs(HDC dc) {
     HFONT font = GetFont();
     fw::SelectScope selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));  // the title before left white in the image
     for (int i = 0; i < PageCount(); ++i) {
         const Rect tab = TabRect(i);
         const int frame = i == m_nCurPage ? 2 : i == m_nHotPage ? 1 : 0;

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <thread>
 
 #include "LauncherDriver.h"
 #include "PortalClient.h"
@@ -103,4 +105,136 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     ::Sleep(2500);
     EXPECT_TRUE(CaptureWindowPng(app.main, L"road-one-tab.png"));
     ::Sleep(3000);
+}
+
+namespace {
+// The add-account prompt of a main window, answered with "是" (a new tab).
+bool ChooseNewTab(Instance& app) {
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1005, STN_CLICKED), 0);
+    // The prompt hides itself whenever it loses activation, so it is looked
+    // for whether shown or not.
+    HWND prompt = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> found = FindWindows(app.process.pid(), kDialogClass, L"登录其他账号");
+            if (!found.empty()) prompt = found.front();
+            return prompt != nullptr;
+        },
+        10000);
+    if (!prompt) return false;
+    ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return true;
+}
+
+// Logs `account` in through a new child of the instance.
+bool LogIn(Instance& app, const wchar_t* account) {
+    HWND login = app.NextLogin();
+    return login && SendPageCommand(login, std::wstring(L"click ") + account);
+}
+
+// A skinned box of a process, with its first button pressed.
+bool AnswerBox(DWORD pid, HWND except = nullptr) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+                if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, 5000)) box = w;
+            return box != nullptr;
+        },
+        10000);
+    if (!box) return false;
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(5000, BN_CLICKED), 0);
+    return true;
+}
+}  // namespace
+
+TEST(LoginRoad, MoreAccountsAsTabsOneLoginPerServerAtMostThree) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12"));
+    ASSERT_TRUE(app.WaitForPages(1));
+
+    ASSERT_TRUE(ChooseNewTab(app));
+    ASSERT_TRUE(LogIn(app, L"fox12"));
+    ASSERT_TRUE(app.WaitForPages(2)) << "a second account, a second tab";
+
+    // The same account on the same server again: refused in the child.
+    ASSERT_TRUE(ChooseNewTab(app));
+    HWND login = app.NextLogin();
+    ASSERT_NE(login, nullptr);
+    const DWORD refusedChild = app.children.back();
+    // The click runs into the refusal box, which holds it until answered.
+    std::thread click([login] { SendPageCommand(login, L"click lucky12"); });
+    const bool answered = AnswerBox(refusedChild);
+    click.join();
+    ASSERT_TRUE(answered) << "the child shows the refusal";
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(refusedChild); }, 10000)) << "and abandons its login";
+    ::Sleep(500);
+    EXPECT_TRUE(app.process.IsRunning()) << "the main window is unaffected";
+    EXPECT_EQ(app.Pages(), 2u);
+
+    ASSERT_TRUE(ChooseNewTab(app));
+    ASSERT_TRUE(LogIn(app, L"wolf12"));
+    ASSERT_TRUE(app.WaitForPages(3));
+    ::Sleep(1500);
+    CaptureWindowPng(app.main, L"road-three-tabs.png");
+
+    // A fourth tab is refused by the main window itself.
+    const size_t childrenBefore = ChildProcesses(app.process.pid()).size();
+    ::PostMessageW(app.main, WM_ADD_ACCOUNT_CHOICE, 1, 0);
+    ASSERT_TRUE(AnswerBox(app.process.pid(), app.main)) << "当前窗体只支持3个游戏页";
+    ::Sleep(500);
+    EXPECT_EQ(ChildProcesses(app.process.pid()).size(), childrenBefore) << "no fourth child";
+}
+
+TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12"));
+    ASSERT_TRUE(app.WaitForPages(1));
+    ASSERT_TRUE(ChooseNewTab(app));
+    ASSERT_TRUE(LogIn(app, L"fox12"));
+    ASSERT_TRUE(app.WaitForPages(2));
+
+    // Kill the first page's process: its tab and caption go within a tick.
+    DWORD firstPid = 0;
+    ::GetWindowThreadProcessId(PageFrames(app.main)[0], &firstPid);
+    fw::KernelHandle first(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, firstPid));
+    ASSERT_TRUE(first);
+    ::TerminateProcess(first.get(), 1);
+    ::WaitForSingleObject(first.get(), 5000);
+    const DWORD killedAt = ::GetTickCount();
+    // Registering the dead page's caption succeeds once its tab is gone.
+    std::wstring freedCaption;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (const wchar_t* c : {L"12服-青龙-lucky", L"12服-青龙-fox"}) {
+                if (RegisterCaption(app.main, c)) {
+                    freedCaption = c;
+                    return true;
+                }
+            }
+            return false;
+        },
+        5000));
+    const DWORD tabGoneMs = ::GetTickCount() - killedAt;
+    std::printf("dead page's tab removed after %lu ms\n", tabGoneMs);
+    EXPECT_LT(tabGoneMs, 1500u);
+    EXPECT_EQ(app.Pages(), 1u) << "the other page keeps running";
+
+    // Kill the main window's process: the remaining page ends by itself.
+    DWORD secondPid = 0;
+    HWND secondFrame = PageFrames(app.main)[0];
+    ::GetWindowThreadProcessId(secondFrame, &secondPid);
+    fw::KernelHandle second(::OpenProcess(SYNCHRONIZE, FALSE, secondPid));
+    ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 1);
+    const DWORD mainKilledAt = ::GetTickCount();
+    const DWORD waited = ::WaitForSingleObject(second.get(), 10000);
+    std::printf("frame %d, process running %d\n", ::IsWindow(secondFrame), ProcessRunning(secondPid));
+    ASSERT_EQ(waited, WAIT_OBJECT_0);
+    const DWORD pageEndMs = ::GetTickCount() - mainKilledAt;
+    std::printf("page process ended %lu ms after its main window\n", pageEndMs);
+    EXPECT_LT(pageEndMs, 3000u);
 }
