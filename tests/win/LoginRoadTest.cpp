@@ -238,3 +238,55 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     std::printf("page process ended %lu ms after its main window\n", pageEndMs);
     EXPECT_LT(pageEndMs, 3000u);
 }
+
+TEST(LoginRoad, AbandoningTheFirstLoginEndsTheInstance) {
+    PortalSession portal;
+    {
+        Instance app;
+        ASSERT_NE(app.main, nullptr);
+        HWND login = app.NextLogin();
+        ASSERT_NE(login, nullptr);
+        ASSERT_TRUE(SendPageCommand(login, L"click quit"));  // "app://exitgame"
+        ASSERT_TRUE(app.process.WaitForExit(10000)) << "no page yet: the instance ends";
+        EXPECT_EQ(app.process.ExitCode(), 0u);
+    }
+    {
+        Instance app;
+        ASSERT_NE(app.main, nullptr);
+        ASSERT_NE(app.NextLogin(), nullptr);
+        // Escape on the picture (not on the page, which swallows it).
+        HWND picture = nullptr;
+        for (HWND w : FindWindows(app.children.back(), kDialogClass, kTitle))
+            if (!FindPageEngineWindow(w)) picture = w;
+        ASSERT_NE(picture, nullptr);
+        ::PostMessageW(picture, WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(app.process.WaitForExit(10000));
+        EXPECT_EQ(app.process.ExitCode(), 0u);
+    }
+}
+
+TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    HWND login = app.NextLogin();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(SendPageCommand(login, L"click mini"));  // "app://minimize"
+    // Without user account control the main window goes down, the login stays.
+    EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.main) != FALSE; }, 5000));
+    EXPECT_TRUE(ProcessRunning(app.children.back()));
+    ::ShowWindow(app.main, SW_RESTORE);
+    ASSERT_TRUE(SendPageCommand(login, L"click lucky12"));
+    ASSERT_TRUE(app.WaitForPages(1));
+
+    // In a later login of the instance "minimize" abandons that login.
+    ASSERT_TRUE(ChooseNewTab(app));
+    HWND later = app.NextLogin();
+    ASSERT_NE(later, nullptr);
+    const DWORD laterChild = app.children.back();
+    ASSERT_TRUE(SendPageCommand(later, L"click mini"));
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(laterChild); }, 10000));
+    ::Sleep(500);
+    EXPECT_TRUE(app.process.IsRunning());
+    EXPECT_EQ(app.Pages(), 1u);
+}
