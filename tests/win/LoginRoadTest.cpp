@@ -290,3 +290,50 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
     EXPECT_TRUE(app.process.IsRunning());
     EXPECT_EQ(app.Pages(), 1u);
 }
+
+namespace {
+HWND FrameOf(HWND main, DWORD pid) {
+    for (HWND f : PageFrames(main)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(f, &owner);
+        if (owner == pid) return f;
+    }
+    return nullptr;
+}
+
+void MiddleClickAt(POINT screen) {
+    ::SetCursorPos(screen.x, screen.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+}  // namespace
+
+TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12"));
+    ASSERT_TRUE(app.WaitForPages(1));
+    ASSERT_TRUE(ChooseNewTab(app));
+    ASSERT_TRUE(LogIn(app, L"fox12"));
+    ASSERT_TRUE(app.WaitForPages(2));
+    HWND lucky = FrameOf(app.main, app.children[0]);
+    HWND fox = FrameOf(app.main, app.children[1]);
+    ASSERT_TRUE(lucky && fox);
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(fox) && !::IsWindowVisible(lucky); }, 15000))
+        << "the newest page is current";
+
+    RECT wr{};
+    ::GetWindowRect(app.main, &wr);
+    ClickAt(POINT{wr.left + 170, wr.top + 14});  // the first tab
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(lucky) && !::IsWindowVisible(fox); }, 5000));
+
+    MiddleClickAt(POINT{wr.left + 120 + 189 + 50, wr.top + 14});  // anywhere on the second tab
+    ASSERT_TRUE(AnswerBox(app.process.pid(), app.main)) << "确定要退出账号：12服-青龙-fox ?";
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children[1]); }, 10000)) << "Yes ends that page";
+    EXPECT_TRUE(ProcessRunning(app.children[0]));
+    EXPECT_TRUE(RegisterCaption(app.main, L"12服-青龙-fox")) << "its caption is free again";
+}
