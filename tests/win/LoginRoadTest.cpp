@@ -132,6 +132,12 @@ bool LogIn(Instance& app, const wchar_t* account) {
     return login && SendPageCommand(login, std::wstring(L"click ") + account);
 }
 
+// Two accounts of server 12 logged in as two tabs: lucky, then fox.
+bool LogInLuckyAndFox(Instance& app) {
+    return LogIn(app, L"lucky12") && app.WaitForPages(1) && ChooseNewTab(app) && LogIn(app, L"fox12") &&
+           app.WaitForPages(2);
+}
+
 // A skinned box of a process, with its first button pressed.
 bool AnswerBox(DWORD pid, HWND except = nullptr) {
     HWND box = nullptr;
@@ -152,12 +158,7 @@ TEST(LoginRoad, MoreAccountsAsTabsOneLoginPerServerAtMostThree) {
     PortalSession portal;
     Instance app;
     ASSERT_NE(app.main, nullptr);
-    ASSERT_TRUE(LogIn(app, L"lucky12"));
-    ASSERT_TRUE(app.WaitForPages(1));
-
-    ASSERT_TRUE(ChooseNewTab(app));
-    ASSERT_TRUE(LogIn(app, L"fox12"));
-    ASSERT_TRUE(app.WaitForPages(2)) << "a second account, a second tab";
+    ASSERT_TRUE(LogInLuckyAndFox(app)) << "a second account, a second tab";
 
     // The same account on the same server again: refused in the child.
     ASSERT_TRUE(ChooseNewTab(app));
@@ -192,11 +193,7 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     PortalSession portal;
     Instance app;
     ASSERT_NE(app.main, nullptr);
-    ASSERT_TRUE(LogIn(app, L"lucky12"));
-    ASSERT_TRUE(app.WaitForPages(1));
-    ASSERT_TRUE(ChooseNewTab(app));
-    ASSERT_TRUE(LogIn(app, L"fox12"));
-    ASSERT_TRUE(app.WaitForPages(2));
+    ASSERT_TRUE(LogInLuckyAndFox(app));
 
     // Kill the first page's process: its tab and caption go within a tick.
     DWORD firstPid = 0;
@@ -315,11 +312,7 @@ TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
     PortalSession portal;
     Instance app;
     ASSERT_NE(app.main, nullptr);
-    ASSERT_TRUE(LogIn(app, L"lucky12"));
-    ASSERT_TRUE(app.WaitForPages(1));
-    ASSERT_TRUE(ChooseNewTab(app));
-    ASSERT_TRUE(LogIn(app, L"fox12"));
-    ASSERT_TRUE(app.WaitForPages(2));
+    ASSERT_TRUE(LogInLuckyAndFox(app));
     HWND lucky = FrameOf(app.main, app.children[0]);
     HWND fox = FrameOf(app.main, app.children[1]);
     ASSERT_TRUE(lucky && fox);
