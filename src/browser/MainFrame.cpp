@@ -3,10 +3,10 @@
 #include "app/AppGlobals.h"
 #include "browser/GmWndView.h"
 #include "hotkey/HotkeyStore.h"
+#include "hotkey/KeyState.h"
 #include "mainwnd/WindowMessages.h"
 
 namespace {
-bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 bool IsPlainF5(const HotkeyRecord& r) { return r.vk == VK_F5 && r.modifiers == 0; }
 }  // namespace
 
@@ -74,7 +74,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
     if (keyDown && msg->lParam != kSystemMarker) {
-        const int32_t state = ModifierState(KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT), KeyHeld(VK_MENU));
+        const int32_t state = CurrentModifierState();
         if (MatchesHotkey(m_hkSwitch, static_cast<int32_t>(msg->wParam), state)) {
             ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
             return TRUE;

@@ -1,5 +1,8 @@
 #include "mainwnd/Plexor3Dlg.h"
 
+#include "hotkey/KeyState.h"
+#include "ui/RectConvert.h"
+
 #include <commctrl.h>
 
 #include "app/AppGlobals.h"
@@ -16,10 +19,7 @@
 namespace {
 CPlexor3Dlg* g_pMainDlg = nullptr;
 
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
-bool KeyHeld(int vk) { return (::GetKeyState(vk) & 0x8000) != 0; }
 }  // namespace
 
 CPlexor3Dlg::CPlexor3Dlg()
@@ -207,7 +207,7 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     in.message = msg->message;
     in.wParam = msg->wParam;
     in.lParam = msg->lParam;
-    in.modifierState = ModifierState(KeyHeld(VK_CONTROL), KeyHeld(VK_SHIFT), KeyHeld(VK_MENU));
+    in.modifierState = CurrentModifierState();
     in.pageCount = PageCount();
     in.hasPendingChild = static_cast<bool>(m_hPendingChild);
     HWND current = CurrentPage();

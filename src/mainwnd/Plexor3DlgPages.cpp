@@ -2,6 +2,8 @@
 // the tab strip, and closing pages.
 #include "mainwnd/Plexor3Dlg.h"
 
+#include "ui/RectConvert.h"
+
 #include <windowsx.h>
 #include <commctrl.h>
 
@@ -18,8 +20,6 @@
 #include "ui/SkinImage.h"
 
 namespace {
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
 uint32_t ProcessOf(HWND wnd) {
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);

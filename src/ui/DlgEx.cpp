@@ -1,5 +1,7 @@
 #include "ui/DlgEx.h"
 
+#include "ui/RectConvert.h"
+
 #include <windowsx.h>
 
 #include <vector>
@@ -9,9 +11,6 @@
 #include "ui/SkinPixels.h"
 
 namespace {
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-
 RECT WorkArea() {
     RECT rc{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);

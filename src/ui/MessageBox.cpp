@@ -1,11 +1,11 @@
 #include "ui/MessageBox.h"
 
+#include "ui/RectConvert.h"
+
 #include "ui/ControlLayout.h"
 
 namespace {
 const UINT kTemplateMessageBox = 130;
-
-RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 }  // namespace
 
 CMessageBox::CMessageBox(CWnd* owner) : CDlgEx(kTemplateMessageBox, owner) {}

@@ -1,0 +1,11 @@
+#pragma once
+// The modifier keys held right now, as a hotkey's modifier bit set (the high
+// bit of GetKeyState; left and right keys are not told apart).
+#include <windows.h>
+
+#include "hotkey/HotkeyRecord.h"
+
+inline int32_t CurrentModifierState() {
+    auto held = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
+    return ModifierState(held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU));
+}
