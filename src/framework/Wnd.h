@@ -49,6 +49,8 @@ public:
     // Thin conveniences over the window functions.
     BOOL ShowWindow(int cmd) const { return ::ShowWindow(m_hWnd, cmd); }
     BOOL IsWindowVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
+    BOOL IsWindowEnabled() const { return m_hWnd && ::IsWindowEnabled(m_hWnd); }
+    BOOL EnableWindow(BOOL enable) const { return ::EnableWindow(m_hWnd, enable); }
     BOOL IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
     BOOL IsIconic() const { return ::IsIconic(m_hWnd); }
     BOOL MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE) const {

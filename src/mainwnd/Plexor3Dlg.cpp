@@ -349,6 +349,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMER:
         if (wp == kTimerMute) OnMuteTimer();
+        if (wp == kTimerPendingLogin) WatchPendingLogin();
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));

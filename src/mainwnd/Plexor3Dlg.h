@@ -35,6 +35,7 @@ public:
     void ShowPage(HWND page);
     // Starts a child process for a new login, in a new tab of this window.
     void StartChildPage();
+    void WatchPendingLogin();
     void SelectTab(POINT client);
     void ClosePage(int index);
     // Ends the instance: the pending child, every page, then the modal loop.

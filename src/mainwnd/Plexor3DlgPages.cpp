@@ -37,7 +37,25 @@ void CPlexor3Dlg::StartChildPage() {
                               std::to_wstring(static_cast<int32_t>(reinterpret_cast<intptr_t>(m_hWnd))) + L" /" +
                               std::to_wstring(PageCount());
     // A failed start changes nothing; a started one is the pending child.
-    if (fw::KernelHandle child = StartIdleProcess(line)) m_hPendingChild = std::move(child);
+    if (fw::KernelHandle child = StartIdleProcess(line)) {
+        m_hPendingChild = std::move(child);
+        SetTimer(kTimerPendingLogin, kMuteTimerPeriodMs);
+    }
+}
+
+void CPlexor3Dlg::WatchPendingLogin() {
+    if (!m_hPendingChild) {
+        KillTimer(kTimerPendingLogin);
+        return;
+    }
+    if (::WaitForSingleObject(m_hPendingChild.get(), 0) != WAIT_OBJECT_0) return;
+    // The login process ended without attaching and without its close
+    // request (a crash, or killed). Its modal login had disabled this window
+    // and nobody else will enable it again.
+    KillTimer(kTimerPendingLogin);
+    m_hPendingChild.reset();
+    if (!IsWindowEnabled()) EnableWindow(TRUE);
+    if (PageCount() == 0) ExitLauncher();  // as for an abandoned first login
 }
 
 LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {

@@ -20,3 +20,6 @@ constexpr long kSystemMarker = 5813;
 constexpr unsigned kTimerMute = 3;    // 400 ms: hand the mute state to every page
 constexpr unsigned kTimerNotice = 4;  // show the notice pop-up
 constexpr unsigned kMuteTimerPeriodMs = 400;
+// 400 ms while a login is pending: notices a login process that died
+// without a word (its modal login had disabled this window).
+constexpr unsigned kTimerPendingLogin = 7;

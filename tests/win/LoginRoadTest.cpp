@@ -13,6 +13,7 @@
 #include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
+#include "app/LaunchModeWin.h"
 #include "mainwnd/WindowMessages.h"
 
 using namespace wintest;
@@ -21,13 +22,41 @@ namespace {
 const wchar_t kDialogClass[] = L"#32770";
 const wchar_t kTitle[] = L"KorvelFerrowind";
 
+// Yes and No of a skinned question box of `pid`.
+bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+                if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, 5001)) box = w;
+            return box != nullptr;
+        },
+        10000);
+    if (!box) return false;
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? 5000 : 5001, BN_CLICKED), 0);
+    return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
+}
+
 // A launcher instance started from its shortcut, with its main window.
 struct Instance {
-    Instance() : process(ScriptedExe(), L"/ZuvaD") {
+    explicit Instance(const std::wstring& exe = ScriptedExe()) : process(exe, L"/ZuvaD") {
+        if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+    }
+    // An instance another one started.
+    explicit Instance(DWORD pid) : process(pid) {
         if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
     }
     ~Instance() {
-        if (main && ::IsWindow(main)) ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (main && ::IsWindow(main)) {
+            // With pages the exit asks first; a pending login may hold the
+            // window disabled, so the question comes by the cancel command.
+            if (Pages() > 0) {
+                ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                AnswerQuestion(process.pid(), main, true);
+            } else {
+                ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+        }
         process.WaitForExit(5000);
         for (DWORD child : children) {
             fw::KernelHandle h(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
@@ -78,6 +107,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     ASSERT_NE(app.main, nullptr);
     HWND login = app.NextLogin();
     ASSERT_NE(login, nullptr) << "the child shows its login page";
+    ::Sleep(1500);  // painted
     CaptureWindowPng(::GetDesktopWindow(), L"road-login.png");
     EXPECT_FALSE(TrayIconExists(app.main)) << "no tray icon before the first page";
 
@@ -108,8 +138,9 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
 }
 
 namespace {
-// The add-account prompt of a main window, answered with "是" (a new tab).
-bool ChooseNewTab(Instance& app) {
+// The add-account prompt of a main window, answered with "是" (a new tab)
+// or "否" (a new window).
+bool AnswerAddAccount(Instance& app, bool newTab) {
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1005, STN_CLICKED), 0);
     // The prompt hides itself whenever it loses activation, so it is looked
     // for whether shown or not.
@@ -122,9 +153,11 @@ bool ChooseNewTab(Instance& app) {
         },
         10000);
     if (!prompt) return false;
-    ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(newTab ? IDOK : IDCANCEL, BN_CLICKED), 0);
     return true;
 }
+
+bool ChooseNewTab(Instance& app) { return AnswerAddAccount(app, true); }
 
 // Logs `account` in through a new child of the instance.
 bool LogIn(Instance& app, const wchar_t* account) {
@@ -329,4 +362,205 @@ TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
     EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children[1]); }, 10000)) << "Yes ends that page";
     EXPECT_TRUE(ProcessRunning(app.children[0]));
     EXPECT_TRUE(RegisterCaption(app.main, L"12服-青龙-fox")) << "its caption is free again";
+}
+
+TEST(LoginRoad, ANewWindowIsAnotherInstanceWithItsOwnLogins) {
+    PortalSession portal;
+    // Installed, so that the instance "否" starts (no arguments) opens a
+    // main window instead of installing.
+    PlacedCopy copy(ScriptedExe(), GetDataFolder(), L"ZuvaRoad.exe");
+    ASSERT_TRUE(copy.ok());
+    Instance first(copy.path());
+    ASSERT_NE(first.main, nullptr);
+    ASSERT_TRUE(LogIn(first, L"lucky12") && first.WaitForPages(1));
+
+    const std::vector<DWORD> before = ChildProcesses(first.process.pid());
+    ASSERT_TRUE(AnswerAddAccount(first, false));
+    DWORD secondPid = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (DWORD pid : ChildProcesses(first.process.pid()))
+                if (std::find(before.begin(), before.end(), pid) == before.end()) secondPid = pid;
+            return secondPid != 0;
+        },
+        10000))
+        << "a new instance starts";
+    Instance second(secondPid);
+    ASSERT_NE(second.main, nullptr) << "with its own main window";
+    EXPECT_NE(second.main, first.main);
+
+    // The caption the first instance holds is free in the second.
+    ASSERT_TRUE(LogIn(second, L"lucky12"));
+    EXPECT_TRUE(second.WaitForPages(1));
+    EXPECT_EQ(first.Pages(), 1u);
+}
+
+namespace {
+bool AllEnd(const std::vector<DWORD>& pids, DWORD ms) {
+    return WaitUntil(
+        [&] { return std::none_of(pids.begin(), pids.end(), [](DWORD pid) { return ProcessRunning(pid); }); },
+        ms);
+}
+}  // namespace
+
+TEST(LoginRoad, ClosingTheOnlyPageAsksTheExitQuestion) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    RECT wr{};
+    ::GetWindowRect(app.main, &wr);
+    const POINT tab{wr.left + 170, wr.top + 14};
+
+    MiddleClickAt(tab);
+    ASSERT_TRUE(AnswerQuestion(app.process.pid(), app.main, false));
+    ::Sleep(500);
+    EXPECT_TRUE(app.process.IsRunning()) << "No leaves everything as it was";
+    EXPECT_EQ(app.Pages(), 1u);
+
+    MiddleClickAt(tab);
+    ASSERT_TRUE(AnswerQuestion(app.process.pid(), app.main, true));
+    EXPECT_TRUE(app.process.WaitForExit(10000)) << "Yes to the exit question ends the instance";
+    EXPECT_TRUE(AllEnd(app.children, 5000));
+}
+
+TEST(LoginRoad, ExitEndsEveryPageAndThePendingLogin) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogInLuckyAndFox(app));
+    ASSERT_TRUE(ChooseNewTab(app));
+    ASSERT_NE(app.NextLogin(), nullptr) << "a third login is pending";
+    ASSERT_EQ(app.children.size(), 3u);
+
+    // A pending login holds the main window disabled, as any modal window
+    // does its owner, so the exit comes as the window's cancel command (the
+    // tray menu's way in).
+    EXPECT_FALSE(::IsWindowEnabled(app.main));
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    ASSERT_TRUE(AnswerQuestion(app.process.pid(), app.main, true)) << "窗口即将关闭，确定要退出游戏？";
+    const DWORD answeredAt = ::GetTickCount();
+    ASSERT_TRUE(app.process.WaitForExit(10000));
+    EXPECT_EQ(app.process.ExitCode(), 0u);
+    EXPECT_TRUE(AllEnd(app.children, 5000)) << "both pages and the pending login end";
+    std::printf("instance and its %zu children ended %lu ms after the answer\n", app.children.size(),
+                ::GetTickCount() - answeredAt);
+}
+
+TEST(LoginRoad, TheHallShowsInThePageAreaUntilAPageComes) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    wchar_t owner[32];
+    swprintf(owner, 32, L"/gmhall /%ld", static_cast<long>(reinterpret_cast<LONG_PTR>(app.main)));
+    LauncherProcess hallProcess(ScriptedExe(), owner);
+    ASSERT_TRUE(hallProcess.started());
+    ASSERT_TRUE(app.WaitForPages(1)) << "the hall attaches";
+    HWND hall = PageFrames(app.main)[0];
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(hall) != FALSE; }, 15000)) << "shown once loaded";
+
+    RECT work{}, wr{}, hr{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(app.main, &wr);
+    EXPECT_TRUE(::EqualRect(&work, &wr)) << "the first attach maximises, hall or page";
+    ::GetWindowRect(hall, &hr);
+    EXPECT_EQ(hr.left, wr.left + 4);
+    EXPECT_EQ(hr.top, wr.top + 30);
+    EXPECT_EQ(hr.right, wr.right - 4);
+    EXPECT_EQ(hr.bottom, wr.bottom - 4);
+
+    // A page that comes hides the hall; the hall is no tab.
+    ASSERT_TRUE(LogIn(app, L"lucky12"));
+    ASSERT_TRUE(app.WaitForPages(2));
+    HWND page = FrameOf(app.main, app.children[0]);
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page) && !::IsWindowVisible(hall); }, 15000));
+    EXPECT_FALSE(RegisterCaption(app.main, L"12服-青龙-lucky"));
+
+    // The hall ends with its main window.
+    ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 1);
+    EXPECT_TRUE(hallProcess.WaitForExit(5000));
+}
+
+TEST(LoginRoad, ALoginProcessThatDiesGivesTheMainWindowBack) {
+    PortalSession portal;
+    {
+        Instance app;
+        ASSERT_NE(app.main, nullptr);
+        ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+        ASSERT_TRUE(ChooseNewTab(app));
+        ASSERT_NE(app.NextLogin(), nullptr);
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(app.main); }, 5000)) << "held by the login";
+        fw::KernelHandle login(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.children.back()));
+        ::TerminateProcess(login.get(), 1);
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(app.main) != FALSE; }, 3000))
+            << "the player gets the window back";
+        EXPECT_EQ(app.Pages(), 1u);
+        EXPECT_TRUE(app.process.IsRunning());
+    }
+    {
+        // The first login of an instance: nothing is left to show, the
+        // instance ends instead of waiting invisibly for ever.
+        Instance app;
+        ASSERT_NE(app.main, nullptr);
+        ASSERT_NE(app.NextLogin(), nullptr);
+        fw::KernelHandle login(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.children.back()));
+        ::TerminateProcess(login.get(), 1);
+        EXPECT_TRUE(app.process.WaitForExit(3000));
+    }
+}
+
+namespace {
+// A window of the test posing as a page (or the hall), recording the mute
+// values the main window hands it.
+class MuteSpy {
+public:
+    MuteSpy() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &MuteSpy::Proc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"ZuvaTestMuteSpy";
+        ::RegisterClassW(&wc);
+        m_wnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+        ::SetWindowLongPtrW(m_wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&values));
+    }
+    ~MuteSpy() { ::DestroyWindow(m_wnd); }
+    HWND wnd() const { return m_wnd; }
+    std::vector<WPARAM> values;
+
+private:
+    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_SET_MUTE) {
+            auto* seen = reinterpret_cast<std::vector<WPARAM>*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
+            if (seen) seen->push_back(wp);
+            return 0;
+        }
+        return ::DefWindowProcW(wnd, msg, wp, lp);
+    }
+    HWND m_wnd = nullptr;
+};
+}  // namespace
+
+TEST(LoginRoad, EveryPageButNotTheHallHearsTheMuteStateEachTick) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    MuteSpy hall, page;
+    ::PostMessageW(app.main, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(hall.wnd()), 1);
+    ::PostMessageW(app.main, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(page.wnd()), 0);
+    PumpFor(2000);
+    std::printf("%zu mute messages in 2000 ms\n", page.values.size());
+    EXPECT_GE(page.values.size(), 3u);
+    EXPECT_LE(page.values.size(), 7u);
+    EXPECT_TRUE(std::all_of(page.values.begin(), page.values.end(), [](WPARAM v) { return v == 0; }));
+    EXPECT_TRUE(hall.values.empty());
+
+    // The sound button flips the state; the pages learn it at the next tick.
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
+    PumpFor(1000);
+    ASSERT_FALSE(page.values.empty());
+    EXPECT_EQ(page.values.back(), 1u);
+    EXPECT_TRUE(hall.values.empty());
+    ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 0);
 }

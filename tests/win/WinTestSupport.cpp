@@ -26,6 +26,10 @@ LauncherProcess::LauncherProcess(const std::wstring& exe, const std::wstring& ar
     }
 }
 
+LauncherProcess::LauncherProcess(DWORD pid)
+    : m_process(::OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, pid)),
+      m_pid(m_process ? pid : 0) {}
+
 LauncherProcess::~LauncherProcess() {
     if (IsRunning()) {
         ::TerminateProcess(m_process.get(), 99);

@@ -20,6 +20,8 @@ class LauncherProcess {
 public:
     // Starts `exe` with `arguments` (may be empty).
     LauncherProcess(const std::wstring& exe, const std::wstring& arguments);
+    // Takes on a process that is already running (one the launcher started).
+    explicit LauncherProcess(DWORD pid);
     ~LauncherProcess();
     LauncherProcess(const LauncherProcess&) = delete;
     LauncherProcess& operator=(const LauncherProcess&) = delete;
