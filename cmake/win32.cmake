@@ -60,13 +60,32 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# The driver plays the launcher as a player would (processes, windows, page
+# clicks, screenshots); the tests and the road demo of tools/run.sh share it.
+set(ZUVA_DRIVER_SOURCES
+  ${PROJECT_SOURCE_DIR}/tests/win/LauncherDriver.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/WinTestSupport.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/Screenshot.cpp)
+add_library(zuva_driver STATIC ${ZUVA_DRIVER_SOURCES})
+target_link_libraries(zuva_driver PUBLIC zuva_win)
+target_include_directories(zuva_driver PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
+target_compile_definitions(zuva_driver PRIVATE ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}")
+zuva_warnings(zuva_driver)
+
 file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
+list(REMOVE_ITEM ZUVA_WIN_TESTS ${ZUVA_DRIVER_SOURCES})
 add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES})
-target_link_libraries(zuva_win_tests PRIVATE zuva_win GTest::gtest_main)
+target_link_libraries(zuva_win_tests PRIVATE zuva_driver GTest::gtest_main)
 target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
   ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
+
+add_executable(zuva_road_demo ${PROJECT_SOURCE_DIR}/tools/demo/RoadDemo.cpp)
+target_link_libraries(zuva_road_demo PRIVATE zuva_driver)
+target_link_options(zuva_road_demo PRIVATE -municode)
+zuva_warnings(zuva_road_demo)
+add_dependencies(zuva_road_demo ZuvaScripted)
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)
 # The test portal runs for the whole Windows-side suite.

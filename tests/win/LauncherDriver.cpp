@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
 
@@ -117,6 +119,106 @@ bool RegisterCaption(HWND mainWindow, const std::wstring& caption) {
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(mainWindow, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 5000, &result);
     return result == 1;
+}
+
+namespace {
+const wchar_t kDialogClass[] = L"#32770";
+const wchar_t kTitle[] = L"KorvelFerrowind";
+// The question box's buttons: Yes (or OK) and No.
+const int kFirstButton = 5000;
+const int kSecondButton = 5001;
+}  // namespace
+
+HWND FrameOf(HWND main, DWORD pid) {
+    for (HWND f : PageFrames(main)) {
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(f, &owner);
+        if (owner == pid) return f;
+    }
+    return nullptr;
+}
+
+bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+                if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, kSecondButton)) box = w;
+            return box != nullptr;
+        },
+        10000);
+    if (!box) return false;
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? kFirstButton : kSecondButton, BN_CLICKED), 0);
+    return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
+}
+
+LauncherInstance::LauncherInstance(const std::wstring& exe) : process(exe, L"/ZuvaD") {
+    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+}
+
+LauncherInstance::LauncherInstance(DWORD pid) : process(pid) {
+    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+}
+
+LauncherInstance::~LauncherInstance() {
+    if (main && ::IsWindow(main)) {
+        // With pages the exit asks first; a pending login may hold the window
+        // disabled, so the question comes by the cancel command.
+        if (Pages() > 0) {
+            ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            AnswerQuestion(process.pid(), main, true);
+        } else {
+            ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+    }
+    process.WaitForExit(5000);
+    for (DWORD child : children) {
+        fw::KernelHandle h(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
+        if (h && ::WaitForSingleObject(h.get(), 3000) == WAIT_TIMEOUT) ::TerminateProcess(h.get(), 1);
+    }
+}
+
+HWND LauncherInstance::NextLogin() {
+    HWND login = nullptr;
+    WaitUntil(
+        [&] {
+            for (DWORD child : ChildProcesses(process.pid())) {
+                if (std::find(children.begin(), children.end(), child) != children.end()) continue;
+                if ((login = WaitForLoginPage(child, 50))) {
+                    children.push_back(child);
+                    return true;
+                }
+            }
+            return false;
+        },
+        20000);
+    return login;
+}
+
+bool LauncherInstance::WaitForPages(size_t n) {
+    return WaitUntil([&] { return Pages() == n; }, 20000);
+}
+
+bool AnswerAddAccount(LauncherInstance& app, bool newTab) {
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1005, STN_CLICKED), 0);
+    // The prompt hides itself whenever it loses activation, so it is looked
+    // for whether shown or not.
+    HWND prompt = nullptr;
+    WaitUntil(
+        [&] {
+            const std::vector<HWND> found = FindWindows(app.process.pid(), kDialogClass, L"登录其他账号");
+            if (!found.empty()) prompt = found.front();
+            return prompt != nullptr;
+        },
+        10000);
+    if (!prompt) return false;
+    ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(newTab ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    return true;
+}
+
+bool LogIn(LauncherInstance& app, const wchar_t* account) {
+    HWND login = app.NextLogin();
+    return login && SendPageCommand(login, std::wstring(L"click ") + account);
 }
 
 }  // namespace wintest

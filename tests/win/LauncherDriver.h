@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "WinTestSupport.h"
+
 namespace wintest {
 
 // The processes whose parent is `pid`.
@@ -41,5 +43,42 @@ bool WaitUntil(Condition condition, DWORD ms) {
     }
     return true;
 }
+
+// The frame among `main`'s pages that belongs to process `pid` (or null).
+HWND FrameOf(HWND main, DWORD pid);
+
+// Presses Yes (or No) in the visible skinned question box of `pid` other
+// than `except`; true when the box took the answer and went.
+bool AnswerQuestion(DWORD pid, HWND except, bool yes);
+
+// A launcher instance with its main window, and the login children it
+// started that the driver has met so far.
+class LauncherInstance {
+public:
+    // Starts `exe` as the desktop shortcut does.
+    explicit LauncherInstance(const std::wstring& exe = ScriptedExe());
+    // Takes on an instance that another one started.
+    explicit LauncherInstance(DWORD pid);
+    // Ends the instance as a player would (answering the exit question when
+    // pages ask it), then any child that outlives it.
+    ~LauncherInstance();
+    LauncherInstance(const LauncherInstance&) = delete;
+    LauncherInstance& operator=(const LauncherInstance&) = delete;
+
+    // The newest child at its login page (null when none came).
+    HWND NextLogin();
+    size_t Pages() const { return PageFrames(main).size(); }
+    bool WaitForPages(size_t n);
+
+    LauncherProcess process;
+    HWND main = nullptr;
+    std::vector<DWORD> children;
+};
+
+// The add-account prompt of `app`, answered with "是" (a new tab) or "否"
+// (a new window).
+bool AnswerAddAccount(LauncherInstance& app, bool newTab);
+// Logs in the page element `account` through a new child of `app`.
+bool LogIn(LauncherInstance& app, const wchar_t* account);
 
 }  // namespace wintest

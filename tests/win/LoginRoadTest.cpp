@@ -22,73 +22,7 @@ namespace {
 const wchar_t kDialogClass[] = L"#32770";
 const wchar_t kTitle[] = L"KorvelFerrowind";
 
-// Yes and No of a skinned question box of `pid`.
-bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
-                if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, 5001)) box = w;
-            return box != nullptr;
-        },
-        10000);
-    if (!box) return false;
-    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? 5000 : 5001, BN_CLICKED), 0);
-    return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
-}
-
-// A launcher instance started from its shortcut, with its main window.
-struct Instance {
-    explicit Instance(const std::wstring& exe = ScriptedExe()) : process(exe, L"/ZuvaD") {
-        if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
-    }
-    // An instance another one started.
-    explicit Instance(DWORD pid) : process(pid) {
-        if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
-    }
-    ~Instance() {
-        if (main && ::IsWindow(main)) {
-            // With pages the exit asks first; a pending login may hold the
-            // window disabled, so the question comes by the cancel command.
-            if (Pages() > 0) {
-                ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                AnswerQuestion(process.pid(), main, true);
-            } else {
-                ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-            }
-        }
-        process.WaitForExit(5000);
-        for (DWORD child : children) {
-            fw::KernelHandle h(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
-            if (h && ::WaitForSingleObject(h.get(), 3000) == WAIT_TIMEOUT) ::TerminateProcess(h.get(), 1);
-        }
-    }
-    // The newest child at its login page.
-    HWND NextLogin() {
-        HWND login = nullptr;
-        WaitUntil(
-            [&] {
-                for (DWORD child : ChildProcesses(process.pid())) {
-                    if (std::find(children.begin(), children.end(), child) != children.end()) continue;
-                    if ((login = WaitForLoginPage(child, 50))) {
-                        children.push_back(child);
-                        return true;
-                    }
-                }
-                return false;
-            },
-            20000);
-        return login;
-    }
-    size_t Pages() const { return PageFrames(main).size(); }
-    bool WaitForPages(size_t n) {
-        return WaitUntil([&] { return Pages() == n; }, 20000);
-    }
-
-    LauncherProcess process;
-    HWND main = nullptr;
-    std::vector<DWORD> children;
-};
+using Instance = LauncherInstance;
 
 bool TrayIconExists(HWND main) {
     NOTIFYICONDATAW nid{};
@@ -138,32 +72,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
 }
 
 namespace {
-// The add-account prompt of a main window, answered with "是" (a new tab)
-// or "否" (a new window).
-bool AnswerAddAccount(Instance& app, bool newTab) {
-    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1005, STN_CLICKED), 0);
-    // The prompt hides itself whenever it loses activation, so it is looked
-    // for whether shown or not.
-    HWND prompt = nullptr;
-    WaitUntil(
-        [&] {
-            const std::vector<HWND> found = FindWindows(app.process.pid(), kDialogClass, L"登录其他账号");
-            if (!found.empty()) prompt = found.front();
-            return prompt != nullptr;
-        },
-        10000);
-    if (!prompt) return false;
-    ::PostMessageW(prompt, WM_COMMAND, MAKEWPARAM(newTab ? IDOK : IDCANCEL, BN_CLICKED), 0);
-    return true;
-}
-
 bool ChooseNewTab(Instance& app) { return AnswerAddAccount(app, true); }
-
-// Logs `account` in through a new child of the instance.
-bool LogIn(Instance& app, const wchar_t* account) {
-    HWND login = app.NextLogin();
-    return login && SendPageCommand(login, std::wstring(L"click ") + account);
-}
 
 // Two accounts of server 12 logged in as two tabs: lucky, then fox.
 bool LogInLuckyAndFox(Instance& app) {
@@ -322,15 +231,6 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
 }
 
 namespace {
-HWND FrameOf(HWND main, DWORD pid) {
-    for (HWND f : PageFrames(main)) {
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(f, &owner);
-        if (owner == pid) return f;
-    }
-    return nullptr;
-}
-
 void MiddleClickAt(POINT screen) {
     ::SetCursorPos(screen.x, screen.y);
     INPUT input[2] = {};

@@ -14,6 +14,10 @@ std::wstring ScreenshotDir() {
 }
 
 bool CaptureWindowPng(HWND hwnd, const std::wstring& name) {
+    return CaptureWindowPngTo(hwnd, ScreenshotDir() + L"\\" + name);
+}
+
+bool CaptureWindowPngTo(HWND hwnd, const std::wstring& path) {
     RECT rc{};
     if (!::GetWindowRect(hwnd, &rc) || rc.right <= rc.left || rc.bottom <= rc.top) return false;
     const int cx = rc.right - rc.left;
@@ -36,7 +40,6 @@ bool CaptureWindowPng(HWND hwnd, const std::wstring& name) {
         Gdiplus::Bitmap image(bitmap.get(), nullptr);
         // The PNG encoder's class id.
         const CLSID png = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
-        std::wstring path = ScreenshotDir() + L"\\" + name;
         saved = image.Save(path.c_str(), &png, nullptr) == Gdiplus::Ok;
     }
     Gdiplus::GdiplusShutdown(token);
