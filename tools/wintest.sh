@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs some of the Windows-side tests of one mingw build folder under Wine,
+# in that folder's own prefix, display and wineserver, so that two folders
+# (configured with different ZUVA_TEST_PORT values) can run side by side.
+#   tools/wintest.sh [BUILD_DIR] [CTEST_REGEX]
+# Defaults: build/win32 and every test. Builds nothing; run tools/build.sh
+# (or cmake --build BUILD_DIR) first.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build/win32}" && pwd)"
+regex="${2:-.}"
+source "$root/tools/wine/session.sh"
+zuva_wine_env "$build/wineprefix"
+zuva_wine_prefix || exit 1
+trap 'zuva_wineserver_stop; zuva_display_stop' EXIT
+[ -n "${DISPLAY:-}" ] || zuva_display_start || exit 1
+zuva_wineserver_keep
+zuva_wine_warm
+cd "$build" && ctest --output-on-failure -R "$regex"
