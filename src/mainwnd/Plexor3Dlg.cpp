@@ -1,5 +1,6 @@
 #include "mainwnd/Plexor3Dlg.h"
 
+#include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "ui/RectConvert.h"
 
@@ -46,6 +47,7 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    m_hook.Install(this);
 
     m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
 #pragma GCC diagnostic push
@@ -55,6 +57,7 @@ BOOL CPlexor3Dlg::OnInitDialog() {
 
     SetUpSkinAndControls();
     StartChildPage();  // the first login the player sees
+    ReloadHotkeys();
     if (IsXpFamily() && m_dlgLogin.Create(IDD_LOGIN_PAGE)) {
         // Loads the login page out of sight, so that later logins come up faster.
         m_dlgLogin.SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
@@ -161,6 +164,14 @@ void CPlexor3Dlg::SwitchToNextPage() {
 
 void CPlexor3Dlg::ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
 
+void CPlexor3Dlg::ReloadHotkeys() {
+    m_hkBoss = LoadHotkey(HotkeyId::Boss);
+    m_hkSwitch = LoadHotkey(HotkeyId::Switch);
+    for (int i = 0; i < PageCount(); ++i) ::PostMessageW(PageWindow(i), WM_RELOAD_HOTKEYS, 0, 0);
+    if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
+    m_hkSound = LoadHotkey(HotkeyId::Sound);
+}
+
 void CPlexor3Dlg::OnBossKey() {
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
@@ -192,6 +203,7 @@ void CPlexor3Dlg::ExitLauncher() {
         ::TerminateProcess(m_hPendingChild.get(), 0);
         m_hPendingChild.reset();
     }
+    m_hook.Remove();
     for (int i = 0; i < PageCount(); ++i) {
         HWND page = PageWindow(i);
         ::SetParent(page, nullptr);
@@ -353,6 +365,9 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
+    case WM_HOTKEYS_CHANGED:
+        ReloadHotkeys();
+        return 0;
     case WM_PAGE_ATTACH:
         return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);
     case WM_ADD_ACCOUNT_CHOICE:

@@ -7,6 +7,7 @@
 
 #include "framework/Handles.h"
 #include "hotkey/HotkeyRecord.h"
+#include "hotkey/KeyboardHook.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
 #include "mainwnd/PageBook.h"
@@ -16,7 +17,7 @@
 #include "ui/DlgEx.h"
 #include "ui/StaticEx.h"
 
-class CPlexor3Dlg : public CDlgEx {
+class CPlexor3Dlg : public CDlgEx, public HotkeyActions {
 public:
     CPlexor3Dlg();
     ~CPlexor3Dlg() override;
@@ -25,9 +26,14 @@ public:
     static CPlexor3Dlg* Instance();
 
     // Hides the whole instance, or restores it and brings it to the front.
-    void OnBossKey();
+    void OnBossKey() override;
     // Flips the instance's mute state; pages learn it at the next mute tick.
-    void ToggleMute();
+    void ToggleMute() override;
+    int GamePageCount() const override { return PageCount(); }
+    const HotkeyRecord& BossKey() const override { return m_hkBoss; }
+    const HotkeyRecord& SoundKey() const override { return m_hkSound; }
+    // Reads the hotkeys anew and has every page and the hall do the same.
+    void ReloadHotkeys();
     // Shows the next page (the current one again when there is one page or
     // the hall window is showing).
     void SwitchToNextPage();
@@ -65,7 +71,11 @@ public:
     HICON m_hIcon = nullptr;
     TrayIcon m_tray;
 
-    HotkeyRecord m_hkSwitch;  // the window-switch hotkey; matches nothing until loaded
+    // The three hotkeys; they match nothing until loaded.
+    HotkeyRecord m_hkBoss;
+    HotkeyRecord m_hkSwitch;
+    HotkeyRecord m_hkSound;
+    KeyboardHook m_hook;
 
     // The executable started for each login: this one (tests that host the
     // window in their own process name another).

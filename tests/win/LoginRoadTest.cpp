@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "LauncherDriver.h"
+#include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
@@ -410,57 +411,25 @@ TEST(LoginRoad, ALoginProcessThatDiesGivesTheMainWindowBack) {
     }
 }
 
-namespace {
-// A window of the test posing as a page (or the hall), recording the mute
-// values the main window hands it.
-class MuteSpy {
-public:
-    MuteSpy() {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = &MuteSpy::Proc;
-        wc.hInstance = ::GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"ZuvaTestMuteSpy";
-        ::RegisterClassW(&wc);
-        m_wnd = ::CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
-        ::SetWindowLongPtrW(m_wnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&values));
-    }
-    ~MuteSpy() { ::DestroyWindow(m_wnd); }
-    HWND wnd() const { return m_wnd; }
-    std::vector<WPARAM> values;
-
-private:
-    static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
-        if (msg == WM_SET_MUTE) {
-            auto* seen = reinterpret_cast<std::vector<WPARAM>*>(::GetWindowLongPtrW(wnd, GWLP_USERDATA));
-            if (seen) seen->push_back(wp);
-            return 0;
-        }
-        return ::DefWindowProcW(wnd, msg, wp, lp);
-    }
-    HWND m_wnd = nullptr;
-};
-}  // namespace
-
 TEST(LoginRoad, EveryPageButNotTheHallHearsTheMuteStateEachTick) {
     PortalSession portal;
     Instance app;
     ASSERT_NE(app.main, nullptr);
-    MuteSpy hall, page;
-    ::PostMessageW(app.main, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(hall.wnd()), 1);
-    ::PostMessageW(app.main, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(page.wnd()), 0);
+    PageSpy hall, page;
+    hall.AttachTo(app.main, true);
+    page.AttachTo(app.main);
     PumpFor(2000);
-    std::printf("%zu mute messages in 2000 ms\n", page.values.size());
-    EXPECT_GE(page.values.size(), 3u);
-    EXPECT_LE(page.values.size(), 7u);
-    EXPECT_TRUE(std::all_of(page.values.begin(), page.values.end(), [](WPARAM v) { return v == 0; }));
-    EXPECT_TRUE(hall.values.empty());
+    std::printf("%zu mute messages in 2000 ms\n", page.muteValues.size());
+    EXPECT_GE(page.muteValues.size(), 3u);
+    EXPECT_LE(page.muteValues.size(), 7u);
+    EXPECT_TRUE(std::all_of(page.muteValues.begin(), page.muteValues.end(), [](WPARAM v) { return v == 0; }));
+    EXPECT_TRUE(hall.muteValues.empty());
 
     // The sound button flips the state; the pages learn it at the next tick.
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
     PumpFor(1000);
-    ASSERT_FALSE(page.values.empty());
-    EXPECT_EQ(page.values.back(), 1u);
-    EXPECT_TRUE(hall.values.empty());
+    ASSERT_FALSE(page.muteValues.empty());
+    EXPECT_EQ(page.muteValues.back(), 1u);
+    EXPECT_TRUE(hall.muteValues.empty());
     ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 0);
 }

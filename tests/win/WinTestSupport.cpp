@@ -193,4 +193,22 @@ void ClickAt(POINT screen, int clicks) {
     }
 }
 
+void PressKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> input;
+    for (WORD vk : keys) {
+        INPUT down{};
+        down.type = INPUT_KEYBOARD;
+        down.ki.wVk = vk;
+        input.push_back(down);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT up{};
+        up.type = INPUT_KEYBOARD;
+        up.ki.wVk = *--it;
+        up.ki.dwFlags = KEYEVENTF_KEYUP;
+        input.push_back(up);
+    }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
 }  // namespace wintest

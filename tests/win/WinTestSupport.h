@@ -3,6 +3,7 @@
 // process, finding its windows, and leaving the prefix as it was found.
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -117,5 +118,8 @@ int GdiObjectCount();
 
 // Clicks the left mouse button at a screen point with real input.
 void ClickAt(POINT screen, int clicks = 1);
+// Presses the keys in order and lets them go in reverse order, with real
+// input (modifiers first: {VK_CONTROL, VK_TAB}).
+void PressKeys(std::initializer_list<WORD> keys);
 
 }  // namespace wintest

@@ -1,0 +1,158 @@
+// The hotkeys of a running instance, pressed with real input: the boss key
+// and the sound key through the system-wide hook, the switch key through the
+// launcher's own windows, and a reload after the settings changed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "LauncherDriver.h"
+#include "PageSpy.h"
+#include "PortalClient.h"
+#include "WinTestSupport.h"
+#include "mainwnd/WindowMessages.h"
+
+using namespace wintest;
+
+namespace {
+// Statistic.ini beside the launcher, as the test found it.
+struct HotkeySettings {
+    HotkeySettings() : backup(BuildDir() + L"\\Statistic.ini") {}
+    void Set(const wchar_t* key, const wchar_t* text) {
+        ::WritePrivateProfileStringW(L"Zuva", key, text, (BuildDir() + L"\\Statistic.ini").c_str());
+    }
+    FileBackup backup;
+};
+
+bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
+
+// A focused window of the test, to see that hotkeys still reach the program
+// that has the focus.
+struct FocusedSpy {
+    FocusedSpy() {
+        ::ShowWindow(spy.wnd(), SW_SHOW);
+        ::SetForegroundWindow(spy.wnd());
+        ::SetFocus(spy.wnd());
+        PumpFor(100);
+    }
+    bool Saw(WPARAM vk) const {
+        return std::any_of(spy.keys.begin(), spy.keys.end(), [vk](const MSG& m) { return m.wParam == vk; });
+    }
+    PageSpy spy;
+};
+}  // namespace
+
+TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
+    HotkeySettings settings;
+    settings.Set(L"ShortKey", nullptr);  // the default, F10
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    FocusedSpy focused;
+
+    // No game page yet: the key does nothing.
+    PressKeys({VK_F10});
+    PumpFor(500);
+    EXPECT_TRUE(Shown(app.main));
+    EXPECT_TRUE(focused.Saw(VK_F10)) << "the focused program gets the key";
+
+    PageSpy page;
+    page.AttachTo(app.main);
+    PumpFor(300);
+    ::SetForegroundWindow(focused.spy.wnd());
+    focused.spy.keys.clear();
+    PressKeys({VK_CONTROL, VK_SHIFT, VK_F10});  // an extra modifier: not the boss key
+    PumpFor(500);
+    EXPECT_TRUE(Shown(app.main));
+
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, 3000)) << "hidden";
+    EXPECT_TRUE(focused.Saw(VK_F10));
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000)) << "back again";
+}
+
+TEST(Hotkeys, SoundKeyFlipsWhatPagesHearAndLosesToTheSameBossKey) {
+    HotkeySettings settings;
+    settings.Set(L"ShortKey", nullptr);
+    settings.Set(L"SndKey", nullptr);  // the default, Ctrl+Q
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    PageSpy page;
+    page.AttachTo(app.main);
+    PumpFor(600);
+
+    PressKeys({VK_CONTROL, 'Q'});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !page.muteValues.empty() && page.muteValues.back() == 1; }, 3000));
+    PressKeys({VK_CONTROL, 'Q'});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return page.muteValues.back() == 0; }, 3000));
+
+    // Both keys the same: the window hides, the sound stays as it was.
+    settings.Set(L"SndKey", L"0,121");
+    ::PostMessageW(app.main, WM_HOTKEYS_CHANGED, 0, 0);
+    PumpFor(300);
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, 3000));
+    PumpFor(900);
+    EXPECT_EQ(page.muteValues.back(), 0u);
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000));
+}
+
+TEST(Hotkeys, ChangedSettingsReachTheMainWindowAndItsPagesAtOnce) {
+    HotkeySettings settings;
+    settings.Set(L"ShortKey", nullptr);
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    PageSpy page, hall;
+    hall.AttachTo(app.main, true);
+    page.AttachTo(app.main);
+    PumpFor(300);
+    const int reloadsBefore = page.hotkeyReloads;
+
+    settings.Set(L"ShortKey", L"2,88");  // Ctrl+X
+    ::PostMessageW(app.main, WM_HOTKEYS_CHANGED, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return page.hotkeyReloads > reloadsBefore && hall.hotkeyReloads > 0; },
+                          3000))
+        << "every page and the hall reload";
+
+    PressKeys({VK_F10});
+    PumpFor(500);
+    EXPECT_TRUE(Shown(app.main)) << "F10 is no longer the boss key";
+    PressKeys({VK_CONTROL, 'X'});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, 3000));
+    PressKeys({VK_CONTROL, 'X'});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000));
+}
+
+TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
+    PortalSession portal;
+    HotkeySettings settings;
+    settings.Set(L"AltWndKey", nullptr);  // the default, Ctrl+Tab
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    ASSERT_TRUE(AnswerAddAccount(app, true) && LogIn(app, L"fox12") && app.WaitForPages(2));
+    HWND lucky = FrameOf(app.main, app.children[0]);
+    HWND fox = FrameOf(app.main, app.children[1]);
+    ASSERT_TRUE(WaitUntil([&] { return Shown(fox) && !Shown(lucky); }, 15000));
+
+    // The newest page has the focus: its frame hands the key to the main window.
+    ::SetForegroundWindow(fox);
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return Shown(lucky) && !Shown(fox); }, 3000));
+    // From the main window itself.
+    ::SetForegroundWindow(app.main);
+    PumpFor(200);
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return Shown(fox) && !Shown(lucky); }, 3000));
+
+    // Another program has the focus: nothing happens.
+    PageSpy other;
+    ::ShowWindow(other.wnd(), SW_SHOW);
+    ::SetForegroundWindow(other.wnd());
+    PumpFor(200);
+    PressKeys({VK_CONTROL, VK_TAB});
+    PumpFor(600);
+    EXPECT_TRUE(Shown(fox) && !Shown(lucky));
+}
