@@ -1,14 +1,11 @@
 #include "browser/MainFrame.h"
 
 #include "app/AppGlobals.h"
+#include "browser/FrameKeys.h"
 #include "browser/GmWndView.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/WindowMessages.h"
-
-namespace {
-bool IsPlainF5(const HotkeyRecord& r) { return r.vk == VK_F5 && r.modifiers == 0; }
-}  // namespace
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     CFrameWnd::PreCreateWindow(cs);
@@ -72,19 +69,26 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
-    const bool keyDown = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
-    if (keyDown && msg->lParam != kSystemMarker) {
-        const int32_t state = CurrentModifierState();
-        if (MatchesHotkey(m_hkSwitch, static_cast<int32_t>(msg->wParam), state)) {
-            ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
-            return TRUE;
-        }
-    }
-    if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
-        const bool f5IsAHotkey = IsPlainF5(m_hkBoss) || IsPlainF5(m_hkSound);
-        if (f5IsAHotkey && msg->lParam != kSystemMarker) return TRUE;  // the hotkey's, not a refresh
+    FrameKeyInput in;
+    in.message = msg->message;
+    in.wParam = msg->wParam;
+    in.lParam = msg->lParam;
+    in.modifierState = CurrentModifierState();
+    switch (DecideFrameKey(in, FrameHotkeys{m_hkBoss, m_hkSwitch, m_hkSound})) {
+    case FrameKeyAction::ForwardToOwner:
+        ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
+        return TRUE;
+    case FrameKeyAction::Refresh:
         if (g_pGameView && g_pGameView->GetBrowser()) g_pGameView->GetBrowser()->Refresh();
         return TRUE;
+    case FrameKeyAction::Swallow:
+        return TRUE;
+    case FrameKeyAction::ArmWebBoxSweep:
+        SetTimer(kTimerWebBoxes, 130);
+        break;
+    case FrameKeyAction::AddFavourite:  // the favourites dialog is not built yet: the key goes on
+    case FrameKeyAction::PassOn:
+        break;
     }
     return CFrameWnd::PreTranslateMessage(msg);
 }

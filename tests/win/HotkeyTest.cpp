@@ -156,3 +156,40 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     PumpFor(600);
     EXPECT_TRUE(Shown(fox) && !Shown(lucky));
 }
+
+TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes) {
+    PortalSession portal;
+    HotkeySettings settings;
+    settings.Set(L"ShortKey", nullptr);
+    settings.Set(L"SndKey", nullptr);
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    HWND page = PageFrames(app.main)[0];
+    ASSERT_TRUE(WaitUntil([&] { return Shown(page); }, 15000));
+    const std::wstring game = L"/games/s12.page";
+    const int loads = PortalCount(game);
+
+    ::SetForegroundWindow(page);
+    PumpFor(200);
+    PressKeys({VK_F5});
+    EXPECT_TRUE(WaitUntil([&] { return PortalCount(game) > loads; }, 5000)) << "F5 in the game refreshes it";
+
+    // F5 becomes the boss key: it hides the window and refreshes nothing.
+    settings.Set(L"ShortKey", L"0,116");
+    ::PostMessageW(app.main, WM_HOTKEYS_CHANGED, 0, 0);
+    PumpFor(500);
+    const int beforeBoss = PortalCount(game);
+    ::SetForegroundWindow(page);
+    PumpFor(200);
+    PressKeys({VK_F5});
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(app.main); }, 3000));
+    PumpFor(1000);
+    EXPECT_EQ(PortalCount(game), beforeBoss);
+    PressKeys({VK_F5});
+    EXPECT_TRUE(WaitUntil([&] { return Shown(app.main); }, 3000));
+
+    // The menus' refresh is an F5 the launcher marks as its own.
+    ::PostMessageW(app.main, WM_KEYDOWN, VK_F5, kSystemMarker);
+    EXPECT_TRUE(WaitUntil([&] { return PortalCount(game) > beforeBoss; }, 5000));
+}

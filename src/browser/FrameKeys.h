@@ -1,0 +1,32 @@
+#pragma once
+// What a game page's frame does with a message before it is dispatched: the
+// switch key goes to the main window, Ctrl+D opens the favourites dialog, F5
+// refreshes unless a plain F5 is the boss or sound key, and a close request
+// arms the web message-box sweep.
+#include <cstdint>
+
+#include "hotkey/HotkeyRecord.h"
+
+enum class FrameKeyAction {
+    PassOn,           // the framework's own pre-translation
+    ForwardToOwner,   // post the same message to the main window, consume it
+    AddFavourite,     // open the add-to-favourites dialog, consume it
+    Refresh,          // refresh the page, consume it
+    Swallow,          // consume it, nothing else
+    ArmWebBoxSweep,   // arm the close-time sweep, then pass on
+};
+
+struct FrameKeyInput {
+    unsigned message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+    int32_t modifierState = 0;  // ModifierState() at the time of the message
+};
+
+struct FrameHotkeys {
+    HotkeyRecord boss;
+    HotkeyRecord switchKey;
+    HotkeyRecord sound;
+};
+
+FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const FrameHotkeys& keys);

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "browser/FrameKeys.h"
+
+namespace {
+constexpr unsigned kKeyDown = 0x100, kChar = 0x102, kSysKeyDown = 0x104, kSysCommand = 0x112;
+constexpr uintptr_t kF5 = 116, kTab = 9;
+constexpr intptr_t kMarker = 5813;
+const FrameHotkeys kDefaults{{121, 0}, {static_cast<int32_t>(kTab), kModCtrl}, {'Q', kModCtrl}};
+
+FrameKeyAction Decide(unsigned message, uintptr_t wp, intptr_t lp, int32_t state = 0,
+                      const FrameHotkeys& keys = kDefaults) {
+    FrameKeyInput in;
+    in.message = message;
+    in.wParam = wp;
+    in.lParam = lp;
+    in.modifierState = state;
+    return DecideFrameKey(in, keys);
+}
+}  // namespace
+
+TEST(FrameKeys, TheSwitchKeyGoesToTheMainWindowUnlessTheLauncherMadeIt) {
+    EXPECT_EQ(Decide(kKeyDown, kTab, 1, kModCtrl), FrameKeyAction::ForwardToOwner);
+    EXPECT_EQ(Decide(kSysKeyDown, kTab, 1, kModCtrl), FrameKeyAction::ForwardToOwner);
+    EXPECT_EQ(Decide(kKeyDown, kTab, kMarker, kModCtrl), FrameKeyAction::PassOn);
+    EXPECT_EQ(Decide(kKeyDown, kTab, 1, kModCtrl | kModShift), FrameKeyAction::PassOn);
+    EXPECT_EQ(Decide(kKeyDown, kTab, 1, 0), FrameKeyAction::PassOn);
+}
+
+TEST(FrameKeys, F5RefreshesUnlessAPlainF5IsTheBossOrSoundKey) {
+    EXPECT_EQ(Decide(kKeyDown, kF5, 1), FrameKeyAction::Refresh);
+    EXPECT_EQ(Decide(kKeyDown, kF5, 1, kModCtrl), FrameKeyAction::Refresh) << "F5 with modifiers too";
+
+    for (bool asBoss : {true, false}) {
+        FrameHotkeys keys = kDefaults;
+        (asBoss ? keys.boss : keys.sound) = HotkeyRecord{static_cast<int32_t>(kF5), 0};
+        EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, keys), FrameKeyAction::Swallow);
+        EXPECT_EQ(Decide(kKeyDown, kF5, kMarker, 0, keys), FrameKeyAction::Refresh) << "the menus' refresh";
+    }
+    // Ctrl+F5 as the boss key leaves a plain F5 refreshing.
+    FrameHotkeys ctrlF5 = kDefaults;
+    ctrlF5.boss = HotkeyRecord{static_cast<int32_t>(kF5), kModCtrl};
+    EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, ctrlF5), FrameKeyAction::Refresh);
+
+    // F5 as the switch key: forwarded, never a refresh; the marked one refreshes.
+    FrameHotkeys f5Switch = kDefaults;
+    f5Switch.switchKey = HotkeyRecord{static_cast<int32_t>(kF5), 0};
+    EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, f5Switch), FrameKeyAction::ForwardToOwner);
+    EXPECT_EQ(Decide(kKeyDown, kF5, kMarker, 0, f5Switch), FrameKeyAction::Refresh);
+}
+
+TEST(FrameKeys, CtrlDOnlyFromTheDKeyItself) {
+    EXPECT_EQ(Decide(kChar, 4, 0x00200001), FrameKeyAction::AddFavourite);
+    EXPECT_EQ(Decide(kChar, 4, 0x00200005), FrameKeyAction::AddFavourite) << "the repeat count does not matter";
+    EXPECT_EQ(Decide(kChar, 4, 0x00210001), FrameKeyAction::PassOn) << "another scan code";
+    EXPECT_EQ(Decide(kChar, 4, 0x40200001), FrameKeyAction::PassOn) << "a repeat flag";
+    EXPECT_EQ(Decide(kChar, 'd', 0x00200001), FrameKeyAction::PassOn);
+}
+
+TEST(FrameKeys, ACloseRequestArmsTheSweepAndGoesOn) {
+    EXPECT_EQ(Decide(kSysCommand, 0xF060, 0), FrameKeyAction::ArmWebBoxSweep);
+    EXPECT_EQ(Decide(kSysCommand, 0xF063, 0), FrameKeyAction::ArmWebBoxSweep) << "the system's low bits";
+    EXPECT_EQ(Decide(kSysCommand, 0xF120, 0), FrameKeyAction::PassOn);
+}
