@@ -19,8 +19,8 @@
 
 namespace {
 CPlexor3Dlg* g_pMainDlg = nullptr;
-
-
+// The settings dialog while it runs from a menu, so that hiding can cancel it.
+CDialog* g_pSettingDlg = nullptr;
 }  // namespace
 
 CPlexor3Dlg::CPlexor3Dlg()
@@ -172,10 +172,19 @@ void CPlexor3Dlg::ReloadHotkeys() {
     m_hkSound = LoadHotkey(HotkeyId::Sound);
 }
 
+INT_PTR CPlexor3Dlg::RunSettingsDialog(CDialog& dlg) {
+    g_pSettingDlg = &dlg;
+    const INT_PTR result = dlg.DoModal();
+    g_pSettingDlg = nullptr;
+    return result;
+}
+
 void CPlexor3Dlg::OnBossKey() {
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
+        if (g_pSettingDlg && g_pSettingDlg->IsWindow() && g_pSettingDlg->IsWindowVisible())
+            g_pSettingDlg->EndDialog(IDCANCEL);
         return;
     }
     ShowWindow(SW_RESTORE);

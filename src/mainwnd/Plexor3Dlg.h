@@ -34,6 +34,9 @@ public:
     const HotkeyRecord& SoundKey() const override { return m_hkSound; }
     // Reads the hotkeys anew and has every page and the hall do the same.
     void ReloadHotkeys();
+    // Runs `dlg` modally as the open settings dialog, which hiding the
+    // instance cancels.
+    INT_PTR RunSettingsDialog(CDialog& dlg);
     // Shows the next page (the current one again when there is one page or
     // the hall window is showing).
     void SwitchToNextPage();

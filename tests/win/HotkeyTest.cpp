@@ -6,12 +6,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 #include "LauncherDriver.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "WinTestSupport.h"
+#include "mainwnd/Plexor3Dlg.h"
 #include "mainwnd/WindowMessages.h"
+#include "resource.h"
 
 using namespace wintest;
 
@@ -192,4 +196,29 @@ TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes)
     // The menus' refresh is an F5 the launcher marks as its own.
     ::PostMessageW(app.main, WM_KEYDOWN, VK_F5, kSystemMarker);
     EXPECT_TRUE(WaitUntil([&] { return PortalCount(game) > beforeBoss; }, 5000));
+}
+
+TEST(Hotkeys, HidingCancelsTheOpenSettingsDialog) {
+    CPlexor3Dlg main;
+    main.m_strChildExe = L"Z:\\no-login-here.exe";  // no login child of the test executable
+    ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
+    main.SetWindowPos(nullptr, 0, 0, 800, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    main.ShowWindow(SW_SHOW);
+
+    CDialog settings(130, &main);  // any dialog stands in for the settings
+    std::atomic<bool> done{false};
+    std::thread boss([&] {
+        // The hide button does what the boss key does; press it once the
+        // dialog shows, and end the dialog otherwise rather than hang.
+        WaitUntil([&] { return done || (settings.m_hWnd && ::IsWindowVisible(settings.m_hWnd)); }, 5000);
+        ::PostMessageW(main.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_BTN_HIDE, BN_CLICKED), 0);
+        if (!WaitUntil([&] { return done.load(); }, 5000) && settings.m_hWnd)
+            ::PostMessageW(settings.m_hWnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    });
+    const INT_PTR result = main.RunSettingsDialog(settings);
+    done = true;
+    boss.join();
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_FALSE(main.IsWindowVisible());
+    main.DestroyWindow();
 }
