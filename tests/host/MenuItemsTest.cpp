@@ -1,0 +1,31 @@
+#include <gtest/gtest.h>
+
+#include "mainwnd/MenuItems.h"
+
+namespace {
+std::vector<int> Ids(const std::vector<MenuItemSpec>& items) {
+    std::vector<int> ids;
+    for (const MenuItemSpec& item : items) ids.push_back(item.separator ? 0 : item.id);
+    return ids;
+}
+}  // namespace
+
+TEST(MenuItems, BothMenusShareTheCommandsAndEndDifferently) {
+    const auto system = BuildMenuItems(LauncherMenu::System, L"F10");
+    const auto tray = BuildMenuItems(LauncherMenu::Tray, L"F10");
+    EXPECT_EQ(Ids(system), (std::vector<int>{1, 2, 3, 0, 4, 5, -1}));
+    EXPECT_EQ(Ids(tray), (std::vector<int>{1, 2, 3, 0, 4, 5, 6}));
+    EXPECT_EQ(system.back().text, L"版本号: 3.0.0.1");
+    EXPECT_EQ(tray.back().text, L"退出");
+    for (size_t i = 0; i + 1 < system.size(); ++i) EXPECT_EQ(system[i].text, tray[i].text) << i;
+    EXPECT_EQ(system[0].text, L"刷新 (F5)");
+    EXPECT_EQ(system[2].text, L"清除缓存");
+    EXPECT_EQ(system[4].text, L"更新");
+    EXPECT_EQ(system[5].text, L"设置...");
+}
+
+TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
+    EXPECT_EQ(BuildMenuItems(LauncherMenu::Tray, L"F10")[1].text, L"隐藏/恢复(F10)");
+    EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"Ctrl  +  Q")[1].text, L"隐藏/恢复(Ctrl  +  Q)");
+    EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
+}
