@@ -1,0 +1,9 @@
+#include "sound/MuteLatch.h"
+
+bool MuteLatch::Accept(int value) {
+    const bool mute = value != 0;
+    if (m_bApplied && mute == m_bMute) return false;
+    m_bApplied = true;
+    m_bMute = mute;
+    return true;
+}
