@@ -11,5 +11,18 @@
 #define IDC_LNK_ADDACC 1005
 
 #define IDD_LOGIN_PAGE 157   // the login page and the login background
+#define IDD_SETTING 158      // the hotkey settings
+#define IDC_SET_BOSS_LABEL 1006
+#define IDC_SET_BOSS_EDIT 1007
+#define IDC_SET_BOSS_EXAMPLE 1008
+#define IDC_SET_SWITCH_LABEL 1009
+#define IDC_SET_SWITCH_EDIT 1010
+#define IDC_SET_SWITCH_EXAMPLE 1011
+#define IDC_SET_SWITCH_GROUP 1012
+#define IDC_SET_SOUND_GROUP 1013
+#define IDC_SET_SOUND_EDIT 1014
+#define IDC_SET_SOUND_EXAMPLE 1015
+#define IDC_SET_SOUND_LABEL 1016
+#define IDC_SET_BOSS_GROUP 1017
 #define IDD_ADD_ACCOUNT 161  // the add-account prompt
 #define IDC_ADDACC_QUESTION 1023
