@@ -5,5 +5,6 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SettingSaveRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HotkeyModel.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SettingDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HotkeyStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardHook.cpp)
