@@ -3,8 +3,10 @@
 #include <algorithm>
 
 Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight) {
+    // The text always keeps its 30-pixel margins: a text almost as wide as
+    // the buttons' row would otherwise run into the frame.
     const int buttonsWidth = 2 * buttonWidth + 60;
-    const int width = buttonsWidth >= textWidth ? buttonsWidth : textWidth + 60;
+    const int width = buttonsWidth >= textWidth + 60 ? buttonsWidth : textWidth + 60;
     return Size{width, textHeight + 3 * lines + 90 + buttonHeight};
 }
 

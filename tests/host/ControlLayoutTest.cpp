@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 TEST(MessageBoxLayout, WidthFollowsTheTextBeyondTheButtons) {
-    EXPECT_EQ(MessageBoxWindowSize(174, 14, 1, 57, 23).cx, 174);
     EXPECT_EQ(MessageBoxWindowSize(100, 14, 1, 57, 23).cx, 174);
-    EXPECT_EQ(MessageBoxWindowSize(175, 14, 1, 57, 23).cx, 235);
+    EXPECT_EQ(MessageBoxWindowSize(114, 14, 1, 57, 23).cx, 174);
+    // Wider texts keep their margins instead of touching the frame.
+    EXPECT_EQ(MessageBoxWindowSize(115, 14, 1, 57, 23).cx, 175);
+    EXPECT_EQ(MessageBoxWindowSize(174, 14, 1, 57, 23).cx, 234);
     EXPECT_EQ(MessageBoxWindowSize(200, 14, 1, 57, 23).cx, 260);
     EXPECT_EQ(MessageBoxWindowSize(200, 42, 3, 57, 23).cy, 42 + 9 + 90 + 23);
 }
