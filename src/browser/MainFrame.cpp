@@ -6,6 +6,7 @@
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/WindowMessages.h"
+#include "sound/SoundMute.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     CFrameWnd::PreCreateWindow(cs);
@@ -44,6 +45,10 @@ void CMainFrame::LoadHotkeys() {
     m_hkBoss = LoadHotkey(HotkeyId::Boss);
     m_hkSwitch = LoadHotkey(HotkeyId::Switch);
     m_hkSound = LoadHotkey(HotkeyId::Sound);
+}
+
+void CMainFrame::OnSetMute(WPARAM muted) {
+    if (m_muteLatch.Accept(static_cast<int>(muted))) ApplyMute(muted != 0);
 }
 
 void CMainFrame::RaiseOwner() {
@@ -102,6 +107,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_RELOAD_HOTKEYS:
         LoadHotkeys();
+        return 0;
+    case WM_SET_MUTE:
+        OnSetMute(wp);
         return 0;
     case WM_MOUSEACTIVATE:
         SetTimer(kTimerRaiseOwner, 10);

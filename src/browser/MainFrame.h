@@ -4,6 +4,7 @@
 // itself there, and ends when that main window is gone.
 #include "framework/DocView.h"
 #include "hotkey/HotkeyRecord.h"
+#include "sound/MuteLatch.h"
 
 class CMainFrame : public CFrameWnd {
 public:
@@ -22,10 +23,14 @@ protected:
 private:
     static void CALLBACK WatchOwner(HWND, UINT, UINT_PTR, DWORD);
     void LoadHotkeys();
+    // The main window's mute flag, repeated every 400 ms: the first value and
+    // each change reach the sound.
+    void OnSetMute(WPARAM muted);
     void OnTimer(UINT_PTR id);
     void RaiseOwner();
 
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
+    MuteLatch m_muteLatch;
 };
 
 // Timers of the game window.
