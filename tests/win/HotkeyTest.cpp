@@ -52,6 +52,7 @@ TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
     settings.Set(L"ShortKey", nullptr);  // the default, F10
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
+    ASSERT_NE(app.NextLogin(), nullptr);  // shown, so that it takes the focus no more
     FocusedSpy focused;
 
     // No game page yet: the key does nothing.

@@ -164,11 +164,13 @@ LauncherInstance::~LauncherInstance() {
     if (main && ::IsWindow(main)) {
         // With pages the exit asks first; a pending login may hold the window
         // disabled, so the question comes by the cancel command.
-        if (Pages() > 0) {
+        // Without pages the close request ends it at once; pages of the
+        // test's own (spies) make it ask like real ones.
+        const bool ended = Pages() == 0 && ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0) &&
+                           process.WaitForExit(1500);
+        if (!ended) {
             ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             AnswerQuestion(process.pid(), main, true);
-        } else {
-            ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
     }
     process.WaitForExit(5000);
