@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <shlobj.h>
 #include <wininet.h>
-#include <winioctl.h>
 
 #include <algorithm>
 #include <string>
@@ -54,65 +53,38 @@ private:
 
 // A directory link at `link` to `target`, made the first way this system
 // offers that it then reports as a reparse point: a directory symbolic link,
-// a mount point, or (under Wine) a symbolic link of the host's file system.
+// or under Wine (whose symbolic links and mount points are not made) a
+// symbolic link of the host's file system inside the prefix.
 class FolderLink {
 public:
     FolderLink(const std::wstring& link, const std::wstring& target) : m_link(link) {
         if (::CreateSymbolicLinkW(link.c_str(), target.c_str(),
                                   SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
             IsLink())
-            m_kind = "directory symbolic link";
-        else if (MakeMountPoint(target) && IsLink())
-            m_kind = "mount point";
+            m_kind = Kind::Symbolic;
         else if (MakeHostLink(target) && IsLink())
-            m_kind = "host symbolic link";
+            m_kind = Kind::Host;
     }
     ~FolderLink() {
-        if (m_kind == std::string("host symbolic link")) {
+        if (m_kind == Kind::Host) {
             RunHost(L"/bin/rm", L"rm -f " + Quoted(HostPath(m_link)));
             WaitUntil([&] { return !FileExists(m_link); }, 5000);  // the host program's end is not waited for
-        } else if (FileExists(m_link)) {
+        } else if (m_kind == Kind::Symbolic) {
             ::RemoveDirectoryW(m_link.c_str());
         }
     }
     FolderLink(const FolderLink&) = delete;
     FolderLink& operator=(const FolderLink&) = delete;
 
-    bool made() const { return m_kind != nullptr; }
-    const char* kind() const { return m_kind ? m_kind : "none"; }
+    bool made() const { return m_kind != Kind::None; }
+    const char* kind() const { return m_kind == Kind::Symbolic ? "directory symbolic link" : "host symbolic link"; }
+
+private:
+    enum class Kind { None, Symbolic, Host };
+
     bool IsLink() const {
         const DWORD a = ::GetFileAttributesW(m_link.c_str());
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_REPARSE_POINT) && (a & FILE_ATTRIBUTE_DIRECTORY);
-    }
-
-private:
-    struct MountPointData {
-        DWORD tag;
-        WORD dataLength, reserved;
-        WORD substituteOffset, substituteLength, printOffset, printLength;
-        wchar_t names[2 * MAX_PATH + 8];
-    };
-
-    bool MakeMountPoint(const std::wstring& target) {
-        if (!::CreateDirectoryW(m_link.c_str(), nullptr)) return false;
-        fw::FileHandle dir(::CreateFileW(m_link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-        const std::wstring substitute = L"\\??\\" + target;
-        MountPointData data{};
-        data.tag = IO_REPARSE_TAG_MOUNT_POINT;
-        data.substituteLength = static_cast<WORD>(substitute.size() * 2);
-        data.printOffset = static_cast<WORD>(data.substituteLength + 2);
-        data.printLength = static_cast<WORD>(target.size() * 2);
-        std::copy(substitute.begin(), substitute.end(), data.names);
-        std::copy(target.begin(), target.end(), data.names + substitute.size() + 1);
-        data.dataLength = static_cast<WORD>(8 + data.printOffset + data.printLength + 2);
-        DWORD returned = 0;
-        if (dir && ::DeviceIoControl(dir.get(), FSCTL_SET_REPARSE_POINT, &data, data.dataLength + 8u, nullptr, 0,
-                                     &returned, nullptr))
-            return true;
-        dir.reset();
-        ::RemoveDirectoryW(m_link.c_str());
-        return false;
     }
 
     bool MakeHostLink(const std::wstring& target) {
@@ -149,7 +121,7 @@ private:
     }
 
     std::wstring m_link;
-    const char* m_kind = nullptr;
+    Kind m_kind = Kind::None;
 };
 
 // A folder that has to be put back where it was after the test.
@@ -232,15 +204,16 @@ std::vector<std::wstring> UrlCacheNames() {
     DWORD bytes = 0;
     ::FindFirstUrlCacheEntryW(nullptr, nullptr, &bytes);
     std::vector<DWORD> room(bytes / sizeof(DWORD) + 1);
-    HANDLE find = ::FindFirstUrlCacheEntryW(nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(room.data()), &bytes);
+    auto entry = [&] { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(room.data()); };
+    fw::UniqueHandle<fw::NullTraits<HANDLE, &::FindCloseUrlCache>> find(
+        ::FindFirstUrlCacheEntryW(nullptr, entry(), &bytes));
     if (!find) return names;
     do {
-        names.push_back(reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(room.data())->lpszSourceUrlName);
+        names.push_back(entry()->lpszSourceUrlName);
         bytes = 0;
-        ::FindNextUrlCacheEntryW(find, nullptr, &bytes);
+        ::FindNextUrlCacheEntryW(find.get(), nullptr, &bytes);
         room.assign(bytes / sizeof(DWORD) + 1, 0);
-    } while (bytes && ::FindNextUrlCacheEntryW(find, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(room.data()), &bytes));
-    ::FindCloseUrlCache(find);
+    } while (bytes && ::FindNextUrlCacheEntryW(find.get(), entry(), &bytes));
     return names;
 }
 
