@@ -138,19 +138,32 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     ASSERT_NE(app.main, nullptr);
     ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
     ASSERT_TRUE(AnswerAddAccount(app, true) && LogIn(app, L"fox12") && app.WaitForPages(2));
+    ASSERT_TRUE(AnswerAddAccount(app, true) && LogIn(app, L"wolf12") && app.WaitForPages(3));
     HWND lucky = FrameOf(app.main, app.children[0]);
     HWND fox = FrameOf(app.main, app.children[1]);
-    ASSERT_TRUE(WaitUntil([&] { return Shown(fox) && !Shown(lucky); }, 15000));
+    HWND wolf = FrameOf(app.main, app.children[2]);
+    auto only = [&](HWND shown) {
+        return WaitUntil([&] { return Shown(shown) && Shown(lucky) + Shown(fox) + Shown(wolf) == 1; }, 3000);
+    };
+    ASSERT_TRUE(WaitUntil([&] { return Shown(wolf); }, 15000));
+    ASSERT_TRUE(only(wolf)) << "the newest page is current";
 
-    // The newest page has the focus: its frame hands the key to the main window.
-    ::SetForegroundWindow(fox);
-    PressKeys({VK_CONTROL, VK_TAB});
-    EXPECT_TRUE(WaitUntil([&] { return Shown(lucky) && !Shown(fox); }, 3000));
-    // From the main window itself.
+    // 3, 1, 2, 3: a page with the focus hands the key to the main window ...
+    for (HWND next : {lucky, fox}) {
+        // The player clicks into the game first.
+        for (HWND page : {lucky, fox, wolf}) {
+            RECT rc{};
+            if (Shown(page) && ::GetWindowRect(page, &rc)) ClickAt(POINT{(rc.left + rc.right) / 2, rc.bottom - 20});
+        }
+        PumpFor(300);
+        PressKeys({VK_CONTROL, VK_TAB});
+        EXPECT_TRUE(only(next));
+    }
+    // ... and the main window takes it itself.
     ::SetForegroundWindow(app.main);
     PumpFor(200);
     PressKeys({VK_CONTROL, VK_TAB});
-    EXPECT_TRUE(WaitUntil([&] { return Shown(fox) && !Shown(lucky); }, 3000));
+    EXPECT_TRUE(only(wolf));
 
     // Another program has the focus: nothing happens.
     PageSpy other;
@@ -159,7 +172,7 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     PumpFor(200);
     PressKeys({VK_CONTROL, VK_TAB});
     PumpFor(600);
-    EXPECT_TRUE(Shown(fox) && !Shown(lucky));
+    EXPECT_TRUE(only(wolf));
 }
 
 TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes) {
@@ -222,4 +235,21 @@ TEST(Hotkeys, HidingCancelsTheOpenSettingsDialog) {
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_FALSE(main.IsWindowVisible());
     main.DestroyWindow();
+}
+
+TEST(Hotkeys, OnePressTogglesEveryInstanceWithAGamePage) {
+    HotkeySettings settings;
+    settings.Set(L"ShortKey", nullptr);
+    LauncherInstance first, second;
+    ASSERT_TRUE(first.main && second.main);
+    ASSERT_TRUE(first.NextLogin() && second.NextLogin());
+    PageSpy firstPage, secondPage;
+    firstPage.AttachTo(first.main);
+    secondPage.AttachTo(second.main);
+    PumpFor(500);
+
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(first.main) && !Shown(second.main); }, 3000));
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(first.main) && Shown(second.main); }, 3000));
 }

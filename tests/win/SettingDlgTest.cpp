@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "LauncherDriver.h"
+#include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
 #include "app/SettingsStore.h"
@@ -239,4 +241,37 @@ TEST(SettingDialog, ConfirmingTellsTheFirstTenLauncherWindowsInZOrder) {
     EXPECT_LE(told, 10);
     EXPECT_EQ(ReloadRequestsFor(otherTitle.get()), 0);
     EXPECT_EQ(ReloadRequestsFor(otherClass.get()), 0);
+}
+
+TEST(SettingDialog, SavedKeysReachARunningInstanceAndItsPagesWithoutARestart) {
+    PortalSession portal;
+    HotkeyFile file(L"0,121", L"2,9", L"2,81");
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    HWND page = PageFrames(app.main)[0];
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page) != FALSE; }, 15000));
+
+    // F5 becomes the boss key through the dialog.
+    EXPECT_EQ(RunSettings([&](HWND dlg) {
+                  TypeInto(dlg, IDC_SET_BOSS_EDIT, {VK_F5}, L"F5");
+                  Click(dlg, IDOK);
+              }),
+              IDOK);
+    PumpFor(500);
+
+    // The main window hides on it, and the page no longer refreshes on it.
+    const std::wstring game = L"/games/s12.page";
+    const int loads = PortalCount(game);
+    ::SetForegroundWindow(page);
+    PumpFor(200);
+    PressKeys({VK_F5});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(app.main); }, 3000));
+    PumpFor(800);
+    EXPECT_EQ(PortalCount(game), loads);
+    PressKeys({VK_F5});
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(app.main) != FALSE; }, 3000));
+    PressKeys({VK_F10});
+    PumpFor(500);
+    EXPECT_TRUE(::IsWindowVisible(app.main)) << "the old boss key is gone";
 }
