@@ -126,6 +126,7 @@ HWND CPlexor3Dlg::CurrentPage() const {
 bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
     switch (id) {
     case IDC_BTN_HIDE: OnBossKey(); return true;
+    case IDC_BTN_MENU: ShowSystemMenu(); return true;
     case IDC_BTN_SOUND: ToggleMute(); return true;
     case IDC_LNK_ADDACC: ShowAddAccountPrompt(); return true;
     default: return CDlgEx::OnCommand(id, code, ctl);
@@ -376,6 +377,11 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
     case WM_HOTKEYS_CHANGED:
         ReloadHotkeys();
+        return 0;
+    case WM_TRAY_NOTIFY:
+        return OnTrayNotify(lp);
+    case WM_TRAY_MENU:
+        ShowTrayMenu();
         return 0;
     case WM_PAGE_ATTACH:
         return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);

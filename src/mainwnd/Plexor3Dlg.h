@@ -17,6 +17,8 @@
 #include "ui/DlgEx.h"
 #include "ui/StaticEx.h"
 
+class CSettingDlg;
+
 class CPlexor3Dlg : public CDlgEx, public HotkeyActions {
 public:
     CPlexor3Dlg();
@@ -113,6 +115,13 @@ private:
     void OnMuteTimer();
     void BringToFront();
     void ForwardKey(HWND target, const MSG& msg);
+
+    // The system menu, the tray menu and the tray icon's clicks.
+    void ShowSystemMenu();
+    void ShowTrayMenu();
+    void RunMenuCommand(int command, CSettingDlg& settings);
+    void UpdateFromMenu();
+    LRESULT OnTrayNotify(LPARAM mouseMessage);
 
     // Game pages and the tab strip.
     LRESULT OnPageAttach(HWND frame, bool hall);

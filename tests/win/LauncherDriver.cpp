@@ -1,5 +1,6 @@
 #include "LauncherDriver.h"
 
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -128,6 +129,17 @@ const wchar_t kTitle[] = L"KorvelFerrowind";
 const int kFirstButton = 5000;
 const int kSecondButton = 5001;
 }  // namespace
+
+bool TrayIconExists(HWND main) {
+    // Changing the tip succeeds only for an icon the tray holds.
+    NOTIFYICONDATAW nid{};
+    nid.cbSize = sizeof(nid);
+    nid.hWnd = main;
+    nid.uID = 1;
+    nid.uFlags = NIF_TIP;
+    wcscpy_s(nid.szTip, L"KorvelFerrowind");
+    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
 
 HWND FrameOf(HWND main, DWORD pid) {
     for (HWND f : PageFrames(main)) {

@@ -44,6 +44,9 @@ bool WaitUntil(Condition condition, DWORD ms) {
     return true;
 }
 
+// Whether the tray holds the icon of main window `main`.
+bool TrayIconExists(HWND main);
+
 // The frame among `main`'s pages that belongs to process `pid` (or null).
 HWND FrameOf(HWND main, DWORD pid);
 

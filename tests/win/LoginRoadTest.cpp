@@ -1,7 +1,6 @@
 // The login road as a player walks it, with real processes: a shortcut start
 // shows the login, an account is chosen, the game window attaches as a tab.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -25,15 +24,6 @@ const wchar_t kTitle[] = L"KorvelFerrowind";
 
 using Instance = LauncherInstance;
 
-bool TrayIconExists(HWND main) {
-    NOTIFYICONDATAW nid{};
-    nid.cbSize = sizeof(nid);
-    nid.hWnd = main;
-    nid.uID = 1;
-    nid.uFlags = NIF_TIP;
-    wcscpy_s(nid.szTip, L"KorvelFerrowind");
-    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
 }  // namespace
 
 TEST(LoginRoad, FirstLoginAttachesAGameTab) {

@@ -1,0 +1,100 @@
+// CPlexor3Dlg, its two pop-up menus and the tray icon's clicks.
+#include "mainwnd/Plexor3Dlg.h"
+
+#include "app/LaunchModeWin.h"
+#include "app/StartProgram.h"
+#include "cache/CacheCleaner.h"
+#include "hotkey/HotkeyStore.h"
+#include "hotkey/SettingDlg.h"
+#include "mainwnd/MenuItems.h"
+#include "mainwnd/WindowMessages.h"
+#include "net/Updater.h"
+#include "resource.h"
+#include "ui/MessageBox.h"
+
+namespace {
+using MenuHandle = fw::UniqueHandle<fw::NullTraits<HMENU, &::DestroyMenu>>;
+
+MenuHandle CreateLauncherMenu(LauncherMenu which) {
+    MenuHandle menu(::CreatePopupMenu());
+    if (!menu) return menu;
+    for (const MenuItemSpec& item : BuildMenuItems(which, FormatHotkey(LoadHotkey(HotkeyId::Boss)))) {
+        if (item.separator)
+            ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(static_cast<UINT>(item.id)), item.text.c_str());
+    }
+    return menu;
+}
+}  // namespace
+
+void CPlexor3Dlg::ShowSystemMenu() {
+    // The settings dialog lives as long as the menu handling.
+    CSettingDlg settings(this);
+    MenuHandle menu = CreateLauncherMenu(LauncherMenu::System);
+    if (!menu) return;
+    const RECT button = m_btnMenu.GetWindowRect();
+    const int chosen = static_cast<int>(
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, button.left, button.bottom + 2, 0, m_hWnd, nullptr));
+    RunMenuCommand(chosen, settings);
+}
+
+void CPlexor3Dlg::ShowTrayMenu() {
+    CSettingDlg settings(this);
+    MenuHandle menu = CreateLauncherMenu(LauncherMenu::Tray);
+    if (!menu) return;
+    // Foreground first, or the menu would not close when the player clicks elsewhere.
+    ::SetForegroundWindow(m_hWnd);
+    POINT at{};
+    ::GetCursorPos(&at);
+    const int chosen = static_cast<int>(::TrackPopupMenu(
+        menu.get(), TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, at.x, at.y, 0, m_hWnd, nullptr));
+    RunMenuCommand(chosen, settings);
+}
+
+void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
+    switch (command) {
+    case kMenuRefresh:
+        // Marked as the launcher's own, so that no filter takes it for a hotkey.
+        PostMessage(WM_KEYDOWN, VK_F5, kSystemMarker);
+        break;
+    case kMenuHideRestore:
+        OnBossKey();
+        break;
+    case kMenuClearCache:
+        StartCacheClearing();
+        break;
+    case kMenuUpdate:
+        UpdateFromMenu();
+        break;
+    case kMenuSettings:
+        RunSettingsDialog(settings);
+        break;
+    case kMenuExit:
+        ExitLauncher();
+        break;
+    default:  // the version line, or nothing chosen
+        break;
+    }
+}
+
+void CPlexor3Dlg::UpdateFromMenu() {
+    std::wstring address;
+    if (CheckForUpdate(true, &address) == 0) {
+        ShowMessageBox(0, L"已经是最新版本，无需进行更新。", m_hWnd);
+        return;
+    }
+    // The new process downloads and installs; this instance makes way for it.
+    StartIdleProcess(CommandLineProgram(GetExePath()) + L" /update");
+    ExitLauncher();
+}
+
+LRESULT CPlexor3Dlg::OnTrayNotify(LPARAM mouseMessage) {
+    if (mouseMessage == WM_LBUTTONUP) {
+        OnBossKey();
+    } else if (mouseMessage == WM_RBUTTONUP) {
+        // After the shell's notification has returned.
+        PostMessage(WM_TRAY_MENU, 0, 0);
+    }
+    return 0;
+}
