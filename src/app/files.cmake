@@ -2,7 +2,11 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LaunchMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoreRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Utf8Text.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/Utf8Text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UsagePings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelfDeleteScript.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DumpFileName.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShortcutPaths.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AppGlobals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LaunchModeWin.cpp

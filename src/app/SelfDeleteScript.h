@@ -1,0 +1,18 @@
+#pragma once
+// The batch script that deletes the uninstalled executable once its process
+// has ended (and, when nothing else lives there, the folder's files and the
+// folder), then deletes itself.
+#include <string>
+
+// The executable's folder: its path up to, not including, the last "\".
+// Empty when the path holds no "\".
+std::wstring FolderOfPath(const std::wstring& path);
+
+// Whether the folder may go with the executable: `filesInFolder` counts the
+// files below the executable's folder, subfolders included. A drive's root
+// is never emptied, whatever the count.
+bool CanRemoveExeFolder(const std::wstring& exePath, unsigned filesInFolder);
+
+// The script's text, lines ending in CR LF. The long form also empties and
+// removes the executable's folder; the short form leaves the folder alone.
+std::wstring SelfDeleteScriptText(const std::wstring& exePath, const std::wstring& scriptPath, bool removeFolder);
