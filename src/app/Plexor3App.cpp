@@ -13,13 +13,17 @@
 #include "mainwnd/WindowMessages.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
+#include "app/CrashDump.h"
+#include "app/Installer.h"
 #include "app/LaunchModeWin.h"
+#include "app/PingSender.h"
 #include "app/SettingsStore.h"
 #include "app/StartProgram.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/Updater.h"
 
 BOOL CPlexor3App::InitInstance() {
+    InstallCrashFilter();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
@@ -29,7 +33,14 @@ BOOL CPlexor3App::InitInstance() {
     m_hRequestTaken.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 
-    if (mode == LaunchMode::Uninstall) return FALSE;
+    if (mode == LaunchMode::Uninstall) {
+        if (ShowMessageBox(4, L"确定要移除 KorvelFerrowind极速登录器吗？", nullptr) == IDYES) {
+            Uninstall(PingEvents());
+            // The script deletes the executable once this process has ended.
+            ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
+        }
+        return FALSE;
+    }
 
     if (mode == LaunchMode::ApplyUpdate) {
         // Asked for from a running instance: only the address is wanted.
@@ -44,17 +55,34 @@ BOOL CPlexor3App::InitInstance() {
 
     switch (mode) {
     case LaunchMode::Install:
+        InstallAndReport();
         return FALSE;
     case LaunchMode::PortalHome:
         OpenPortalHome();
         return FALSE;
-    case LaunchMode::NewGameWindow:
-    case LaunchMode::GameHallWindow:
-        return RunPageProcess(mode);
+    case LaunchMode::ShortcutStart:
+    case LaunchMode::InstalledStart:
+        // Waits only until the worker has the address; the request runs on
+        // while the main window opens.
+        CountAndSendPing(UsageEvent::GameStart, PingEvents());
+        break;
     default:
-        RunMainWindow();
-        return FALSE;
+        break;
     }
+
+    // Every mode from here on shows web pages.
+    if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) return RunPageProcess(mode);
+    RunMainWindow();
+    return FALSE;
+}
+
+PingSignals CPlexor3App::PingEvents() const { return PingSignals{m_hRequestTaken.get(), m_hRequestDone.get()}; }
+
+void CPlexor3App::InstallAndReport() {
+    Install();
+    MakeRestDays();
+    CountAndSendPing(UsageEvent::Install, PingEvents());
+    ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
 }
 
 BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
@@ -95,6 +123,8 @@ bool CPlexor3App::ReplaceAndRestart() {
 
 void CPlexor3App::OpenPortalHome() {
     ::ShellExecuteW(nullptr, L"open", buildcfg::kPortalHome, nullptr, nullptr, SW_SHOWMAXIMIZED);
+    CountAndSendPing(UsageEvent::PortalHome, PingEvents());
+    ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
 }
 
 void CPlexor3App::RunMainWindow() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/LaunchMode.h"
+#include "app/PingSender.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include "framework/DocView.h"
@@ -30,6 +31,12 @@ private:
     bool ReplaceAndRestart();
     // The main window's modal run (every mode but the separate game windows).
     void RunMainWindow();
+    // The events a usage ping signals.
+    PingSignals PingEvents() const;
+    // Installs, picks the rest days, counts and pings the installation and
+    // waits for the ping.
+    void InstallAndReport();
+    // Opens the portal's home page, counts and pings it and waits for the ping.
     void OpenPortalHome();
     // A page process: the login (for a new game window), then the game window.
     BOOL RunPageProcess(LaunchMode mode);

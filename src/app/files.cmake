@@ -12,4 +12,10 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LaunchModeWin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3App.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileCount.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelfDelete.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Shortcuts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Installer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CrashDump.cpp)

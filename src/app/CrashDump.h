@@ -1,0 +1,19 @@
+#pragma once
+// One minidump per process, beside the executable, when an exception reaches
+// the top of a thread unhandled; the system's own crash handling follows.
+#include <windows.h>
+
+// The unhandled-exception filter. Writes the dump and lets the search go on
+// (EXCEPTION_CONTINUE_SEARCH); once a dump was written (or is being written
+// by another thread) it ends the handling at once (EXCEPTION_EXECUTE_HANDLER)
+// without a second one. An executable without an extension gets no dump.
+LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers);
+
+// Writes a dump of this process into an open file, through the debugging
+// library looked up at run time, trying the richest kind first. Without
+// exception pointers the dump shows the caller's own point. True when one
+// kind was written.
+bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers);
+
+// Makes CrashFilter the process's unhandled-exception filter.
+void InstallCrashFilter();

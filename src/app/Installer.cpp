@@ -1,0 +1,81 @@
+#include "app/Installer.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "app/LaunchMode.h"
+#include "app/LaunchModeWin.h"
+#include "app/SelfDelete.h"
+#include "app/SettingsStore.h"
+#include "app/ShortcutPaths.h"
+#include "app/Shortcuts.h"
+#include "app/StartProgram.h"
+#include "ui/MessageBox.h"
+
+namespace {
+// COM for the calling thread while the links are written.
+class ComApartment {
+public:
+    ComApartment() : m_hr(::CoInitialize(nullptr)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(m_hr)) ::CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT m_hr;
+};
+
+std::wstring CommonAppData() {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return std::wstring();
+    return folder;
+}
+
+bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                  TRUE) == CSTR_EQUAL;
+}
+
+std::wstring FileNameOf(const std::wstring& path) {
+    const size_t slash = path.rfind(L'\\');
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+}  // namespace
+
+bool Install() {
+    ComApartment com;
+    const std::wstring korvel = CommonAppData() + L"\\Korvel";
+    ::CreateDirectoryW(korvel.c_str(), nullptr);
+    const std::wstring dataFolder = korvel + L"\\GameLogin";
+    ::CreateDirectoryW(dataFolder.c_str(), nullptr);
+
+    const std::wstring running = GetExePath();
+    const std::wstring installed = dataFolder + L"\\" + FileNameOf(running);
+    if (!SamePathIgnoringCase(installed, running)) ::CopyFileW(running.c_str(), installed.c_str(), FALSE);
+
+    CreateDesktopShortcut(installed);
+    CreateStartMenuShortcut(kGameLinkName, installed, kShortcutSwitch);
+    CreateStartMenuShortcut(kUninstallLinkName, installed, kUninstallSwitch);
+
+    StartProgram(CommandLineProgram(installed));
+    return true;
+}
+
+void Uninstall(const PingSignals& signals) {
+    ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kRegistryKey);
+
+    DeleteDesktopShortcut(kPortalGamesLinkName);
+    DeleteDesktopShortcut(kGameLinkName);
+    DeleteStartMenuShortcut(kGameLinkName);
+    DeleteStartMenuShortcut(kUninstallLinkName);
+    RemoveStartMenuFolderIfEmpty();
+
+    WriteSelfDeleteScript();
+    CountAndSendPing(UsageEvent::Uninstall, signals);
+    ShowMessageBox(0, L"KorvelFerrowind已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
+}

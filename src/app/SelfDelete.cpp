@@ -1,0 +1,88 @@
+#include "app/SelfDelete.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/FileCount.h"
+#include "app/LaunchModeWin.h"
+#include "app/SelfDeleteScript.h"
+#include "framework/Handles.h"
+
+namespace {
+// The text in the ANSI code page; empty when some character has no spelling
+// there (or the text is empty).
+std::string ToAnsiExactly(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    BOOL lossy = FALSE;
+    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, &lossy);
+    if (size <= 0 || lossy) return std::string();
+    std::string out(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()), &out[0], size,
+                          nullptr, &lossy);
+    return lossy ? std::string() : out;
+}
+
+// An existing path as the ANSI code page can spell it: itself, else its short
+// form; empty when neither can be spelled.
+std::wstring AnsiSpellablePath(const std::wstring& path) {
+    if (!ToAnsiExactly(path).empty()) return path;
+    std::vector<wchar_t> shortPath(MAX_PATH);
+    const DWORD got = ::GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    if (got == 0 || got >= shortPath.size()) return std::wstring();
+    std::wstring candidate(shortPath.data(), got);
+    return ToAnsiExactly(candidate).empty() ? std::wstring() : candidate;
+}
+
+// A fresh script path in the temporary folder. The system creates the empty
+// file of the unique name; the script is that name with ".bat" appended.
+std::wstring NewScriptPath() {
+    wchar_t temp[MAX_PATH] = {};
+    const DWORD got = ::GetTempPathW(MAX_PATH, temp);
+    if (got == 0 || got >= MAX_PATH) return std::wstring();
+    const std::wstring folder = AnsiSpellablePath(temp);
+    if (folder.empty()) return std::wstring();
+    wchar_t unique[MAX_PATH] = {};
+    if (!::GetTempFileNameW(folder.c_str(), L"DelSelf", 0, unique)) return std::wstring();
+    return std::wstring(unique) + L".bat";
+}
+
+bool AppendToFile(const std::wstring& path, const std::string& bytes) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+bool StartHidden(const std::wstring& scriptPath) {
+    std::wstring line = L"\"" + scriptPath + L"\"";
+    std::vector<wchar_t> buf(line.begin(), line.end());
+    buf.push_back(L'\0');
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+    fw::KernelHandle process(pi.hProcess);
+    fw::KernelHandle thread(pi.hThread);
+    // It only waits for us to end; it should take no time from anyone else.
+    ::SetThreadPriority(thread.get(), THREAD_PRIORITY_IDLE);
+    return true;
+}
+}  // namespace
+
+bool WriteSelfDeleteScript() {
+    const std::wstring scriptPath = NewScriptPath();
+    if (scriptPath.empty()) return false;
+    const std::wstring exePath = AnsiSpellablePath(GetExePath());
+    if (exePath.empty()) return false;
+    const bool removeFolder = CanRemoveExeFolder(exePath, CountFilesBelow(FolderOfPath(exePath)));
+    const std::string script = ToAnsiExactly(SelfDeleteScriptText(exePath, scriptPath, removeFolder));
+    if (script.empty() || !AppendToFile(scriptPath, script)) return false;
+    return StartHidden(scriptPath);
+}
