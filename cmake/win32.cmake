@@ -88,6 +88,12 @@ zuva_warnings(zuva_road_demo)
 add_dependencies(zuva_road_demo ZuvaScripted)
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)
+# A program that crashes on purpose, for the crash-dump tests.
+add_executable(zuva_crash_probe ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED})
+target_link_libraries(zuva_crash_probe PRIVATE zuva_win)
+target_link_options(zuva_crash_probe PRIVATE -municode)
+zuva_warnings(zuva_crash_probe)
+add_dependencies(zuva_win_tests zuva_crash_probe)
 # The test portal runs for the whole Windows-side suite.
 set(ZUVA_PORTAL_ROOT ${CMAKE_BINARY_DIR}/portal-root)
 set(ZUVA_PORTAL_PID ${CMAKE_BINARY_DIR}/portal.pid)

@@ -1,0 +1,120 @@
+// Self-installation as a player meets it: the downloaded launcher, started
+// from wherever it was saved, installs itself, makes its links, reports the
+// installation and hands over to the installed copy.
+#include <gtest/gtest.h>
+
+#include "InstallStage.h"
+#include "app/LaunchModeWin.h"
+#include "app/SettingsStore.h"
+#include "app/ShortcutPaths.h"
+
+using namespace wintest;
+
+namespace {
+// A launcher saved outside the data folder, as a download would be.
+struct Download {
+    Download() : folder(TempFolder() + L"zuva-download"), exe(ScriptedExe(), folder, L"Zuva.exe") {}
+    std::wstring folder;
+    PlacedCopy exe;
+};
+
+// Runs the saved launcher with no switch, expects it to end by itself, and
+// ends the installed copy it started (after its main window came up).
+void RunInstaller(const Download& download, const InstallStage& stage) {
+    LauncherProcess installer(download.exe.path(), L"");
+    ASSERT_TRUE(installer.started());
+    ASSERT_TRUE(installer.WaitForExit(30000)) << "the installer ends by itself";
+    EXPECT_EQ(installer.ExitCode(), 0u);
+    HWND main = WaitForMainWindowOf(stage.DataFile(L"Zuva.exe"), 20000);
+    ASSERT_NE(main, nullptr) << "the installed copy runs and shows its main window";
+    LauncherProcess installed(ProcessOfWindow(main));
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(installed.WaitForExit(10000));
+}
+
+void ExpectPingHead(const std::string& head, const std::string& requestLine) {
+    EXPECT_EQ(head.rfind("GET " + requestLine + " HTTP/1.1\r\n", 0), 0u) << head;
+    EXPECT_NE(head.find("\r\nUser-Agent: Vek\r\n"), std::string::npos) << head;
+    EXPECT_TRUE(head.find("\r\nAccept-Language: zh-cn \r\n") != std::string::npos ||
+                head.find("\r\nAccept-Language: zh-cn\r\n") != std::string::npos)
+        << head;
+    EXPECT_NE(head.find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"), std::string::npos) << head;
+}
+
+void ExpectLink(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments,
+                const std::wstring& description) {
+    const LinkInfo link = ReadLink(linkPath);
+    ASSERT_TRUE(link.read) << "no link at " << std::string(linkPath.begin(), linkPath.end());
+    EXPECT_EQ(link.target, target);
+    EXPECT_EQ(link.arguments, arguments);
+    EXPECT_EQ(link.description, description);
+    EXPECT_EQ(link.iconPath, target);
+    EXPECT_EQ(link.iconIndex, 0);
+}
+}  // namespace
+
+TEST(Install, FirstRunCopiesLinksPingsAndStartsTheInstalledCopy) {
+    InstallStage stage;
+    Download download;
+    ASSERT_TRUE(download.exe.ok());
+    // A per-user link of an earlier version on the installing user's desktop.
+    const std::wstring legacy = stage.LegacyUserLink();
+    ASSERT_FALSE(legacy.empty());
+    {
+        fw::FileHandle made(::CreateFileW(legacy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    }
+    ASSERT_TRUE(FileExists(legacy));
+
+    RunInstaller(download, stage);
+
+    const std::wstring installed = stage.DataFile(L"Zuva.exe");
+    EXPECT_EQ(ReadFileBytes(installed), ReadFileBytes(ScriptedExe())) << "the copy is whole";
+    ExpectLink(stage.DesktopLink(kGameLinkName), installed, L"/ZuvaD", L"KorvelFerrowind极速登录器");
+    ExpectLink(stage.StartMenuLink(kGameLinkName), installed, L"/ZuvaD", L"");
+    ExpectLink(stage.StartMenuLink(kUninstallLinkName), installed, L"/uninst", L"");
+    EXPECT_FALSE(FileExists(legacy)) << "the machine-wide link takes the per-user one's place";
+    EXPECT_FALSE(FileExists(stage.DesktopLink(kPortalGamesLinkName))) << "never made";
+
+    EXPECT_EQ(PortalCount(L"/install.htm"), 1);
+    ExpectPingHead(PortalLog(L"/install.htm"), "/install.htm?tag=zuva&ver=3.0.0.1&count=1");
+    EXPECT_EQ(stage.Counter(L"Inst"), L"1");
+    // The installed copy ran in its plain mode: a game start, no update check.
+    EXPECT_EQ(PortalCount(L"/active.htm"), 1);
+    ExpectPingHead(PortalLog(L"/active.htm"), "/active.htm?tag=zuva&ver=3.0.0.1&count=1");
+    EXPECT_EQ(stage.Counter(L"Game"), L"1");
+    EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), 0);
+
+    // Three rest days of the week (two may coincide), the last byte zero.
+    HKEY key = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    fw::RegKey owned(key);
+    BYTE days[8] = {};
+    DWORD type = 0, size = sizeof(days);
+    ASSERT_EQ(::RegQueryValueExW(key, L"DisableDays", nullptr, &type, days, &size), ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_BINARY));
+    ASSERT_EQ(size, 4u);
+    for (int i = 0; i < 3; ++i) EXPECT_LT(days[i], 7);
+    EXPECT_EQ(days[3], 0);
+    EXPECT_NE(days[0], days[1]);
+}
+
+TEST(Install, ASecondRunOverwritesTheCopyAndCountsTwo) {
+    InstallStage stage;
+    Download download;
+    ASSERT_TRUE(download.exe.ok());
+    RunInstaller(download, stage);
+    // Something else now stands where the launcher was installed.
+    {
+        fw::FileHandle stale(::CreateFileW(stage.DataFile(L"Zuva.exe").c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(stale);
+    }
+    RunInstaller(download, stage);
+
+    EXPECT_EQ(ReadFileBytes(stage.DataFile(L"Zuva.exe")), ReadFileBytes(ScriptedExe())) << "overwritten";
+    EXPECT_EQ(PortalCount(L"/install.htm"), 2);
+    const std::string heads = PortalLog(L"/install.htm");
+    EXPECT_NE(heads.find("GET /install.htm?tag=zuva&ver=3.0.0.1&count=2 HTTP/1.1\r\n"), std::string::npos) << heads;
+    EXPECT_EQ(stage.Counter(L"Inst"), L"2");
+    ExpectLink(stage.StartMenuLink(kGameLinkName), stage.DataFile(L"Zuva.exe"), L"/ZuvaD", L"");
+}

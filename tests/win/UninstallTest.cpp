@@ -1,0 +1,145 @@
+// Uninstallation as a player meets it: the start-menu link's "/uninst", the
+// question, the removal, the closing note, and the executable gone once its
+// process has ended.
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+#include "InstallStage.h"
+#include "app/LaunchModeWin.h"
+#include "app/SettingsStore.h"
+#include "app/ShortcutPaths.h"
+
+using namespace wintest;
+
+namespace {
+const wchar_t kBoxClass[] = L"#32770";
+const wchar_t kBoxTitle[] = L"KorvelFerrowind";
+const WPARAM kYesOrOk = 5000;
+const WPARAM kNo = 5001;
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (file) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+// An installed launcher: the executable, its key, its links and the
+// portal's desktop link that uninstallation also takes away.
+struct Installed {
+    explicit Installed(InstallStage& s) : stage(s) {
+        ::CreateDirectoryW(FolderOf(GetDataFolder()).c_str(), nullptr);
+        ::CreateDirectoryW(GetDataFolder().c_str(), nullptr);
+        ::CopyFileW(ScriptedExe().c_str(), exe().c_str(), FALSE);
+        WriteDisableDays(0x00050301);
+        ::CreateDirectoryW(stage.StartMenuFolder().c_str(), nullptr);
+        for (const std::wstring& link : Links()) WriteFile(link, "link");
+    }
+    static std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
+    std::wstring exe() const { return stage.DataFile(L"Zuva.exe"); }
+    std::vector<std::wstring> Links() const {
+        return {stage.DesktopLink(kGameLinkName), stage.DesktopLink(kPortalGamesLinkName),
+                stage.StartMenuLink(kGameLinkName), stage.StartMenuLink(kUninstallLinkName)};
+    }
+    InstallStage& stage;
+};
+
+bool KeyExists() {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    ::RegCloseKey(key);
+    return true;
+}
+
+// Waits for a box of the process other than `other`, and answers it.
+HWND WaitForBox(const LauncherProcess& p, HWND other = nullptr) {
+    for (int i = 0; i < 300; ++i, ::Sleep(50))
+        for (HWND w : FindWindows(p.pid(), kBoxClass, kBoxTitle))
+            if (w != other && ::IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
+void Answer(HWND box, WPARAM button) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
+
+bool WaitUntilGone(const std::wstring& path, DWORD ms) {
+    for (DWORD waited = 0; FileExists(path) && waited < ms; waited += 100) ::Sleep(100);
+    return !FileExists(path);
+}
+
+// "/uninst" answered Yes, then the closing note answered OK; the process ends.
+void UninstallWithYes(const Installed& installed) {
+    LauncherProcess p(installed.exe(), L"/uninst");
+    HWND question = WaitForBox(p);
+    ASSERT_NE(question, nullptr) << "the question";
+    Answer(question, kYesOrOk);
+    HWND note = WaitForBox(p, question);
+    ASSERT_NE(note, nullptr) << "the closing note";
+    EXPECT_TRUE(p.IsRunning()) << "the process waits for the note";
+    ::Sleep(1500);  // the script has started and tries meanwhile
+    EXPECT_TRUE(FileExists(installed.exe())) << "a running executable is not deleted";
+    Answer(note, kYesOrOk);
+    ASSERT_TRUE(p.WaitForExit(20000));
+    EXPECT_EQ(p.ExitCode(), 0u);
+}
+}  // namespace
+
+TEST(Uninstall, NoChangesNothing) {
+    InstallStage stage;
+    Installed installed(stage);
+    LauncherProcess p(installed.exe(), L"/uninst");
+    HWND question = WaitForBox(p);
+    ASSERT_NE(question, nullptr);
+    Answer(question, kNo);
+    ASSERT_TRUE(p.WaitForExit(10000));
+    EXPECT_EQ(p.ExitCode(), 0u);
+    ::Sleep(1500);  // a script would have had time to act
+    EXPECT_TRUE(FileExists(installed.exe()));
+    EXPECT_TRUE(KeyExists());
+    EXPECT_EQ(ReadDisableDays(), 0x00050301u);
+    for (const std::wstring& link : installed.Links()) EXPECT_TRUE(FileExists(link));
+    EXPECT_EQ(stage.Counter(L"UnInst"), L"");
+    EXPECT_EQ(PortalCount(L"/uninstall.htm"), 0);
+}
+
+// Statistic.ini beside the executable keeps the folder: only the executable
+// (and the script itself) go.
+TEST(Uninstall, YesRemovesKeyLinksAndExecutableAndCountsEvenWithThePortalDown) {
+    InstallStage stage;
+    Installed installed(stage);
+    WriteZuvaValue(IniLocation::DataFolder, L"UnInst", L"4");
+    // Another program's file keeps the start-menu folder.
+    const std::wstring otherFile = stage.StartMenuFolder() + L"\\other.txt";
+    WriteFile(otherFile, "not ours");
+    PortalAnswer(L"/uninstall.htm", L"mode=drop");
+
+    UninstallWithYes(installed);
+
+    EXPECT_FALSE(KeyExists());
+    for (const std::wstring& link : installed.Links()) EXPECT_FALSE(FileExists(link));
+    EXPECT_TRUE(FileExists(stage.StartMenuFolder())) << "another file is in it";
+    EXPECT_EQ(stage.Counter(L"UnInst"), L"5") << "counted although the ping went nowhere";
+    EXPECT_EQ(PortalCount(L"/uninstall.htm"), 1);
+    EXPECT_NE(PortalLog(L"/uninstall.htm").find("GET /uninstall.htm?tag=zuva&ver=3.0.0.1&count=5 HTTP/1.1\r\n"),
+              std::string::npos);
+
+    EXPECT_TRUE(WaitUntilGone(installed.exe(), 20000)) << "the script deletes the executable";
+    ::Sleep(1500);  // the script's last lines
+    EXPECT_TRUE(FileExists(stage.DataFile(L"Statistic.ini"))) << "the short form leaves the folder's files";
+    EXPECT_TRUE(FileExists(GetDataFolder()));
+    ::DeleteFileW(otherFile.c_str());
+}
+
+TEST(Uninstall, AnExecutableAloneTakesItsFolderWithIt) {
+    InstallStage stage;
+    Installed installed(stage);
+    ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kRegistryKey);  // a missing key is no obstacle
+
+    UninstallWithYes(installed);
+
+    EXPECT_FALSE(FileExists(stage.StartMenuFolder())) << "nothing else was in it";
+    EXPECT_EQ(PortalCount(L"/uninstall.htm"), 1);
+    EXPECT_TRUE(WaitUntilGone(installed.exe(), 20000));
+    // The long form empties the folder (the counter written meanwhile
+    // included) and removes it.
+    EXPECT_TRUE(WaitUntilGone(GetDataFolder(), 10000));
+}
