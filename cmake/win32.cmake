@@ -121,3 +121,13 @@ add_executable(zuva_bench_download ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBen
 target_link_libraries(zuva_bench_download PRIVATE zuva_win)
 target_link_options(zuva_bench_download PRIVATE -municode)
 zuva_warnings(zuva_bench_download)
+# A process that mutes itself and reports what became of its audio data, for
+# the sound tests that run it under a per-program Windows version.
+add_executable(zuva_sound_probe
+  ${PROJECT_SOURCE_DIR}/tools/soundprobe/SoundProbe.cpp
+  ${PROJECT_SOURCE_DIR}/tools/soundprobe/WaveMidiWrites.cpp
+  ${PROJECT_SOURCE_DIR}/tools/soundprobe/DirectSoundWrite.cpp)
+target_link_libraries(zuva_sound_probe PRIVATE zuva_win)
+target_link_options(zuva_sound_probe PRIVATE -municode)
+zuva_warnings(zuva_sound_probe)
+add_dependencies(zuva_win_tests zuva_sound_probe)
