@@ -19,6 +19,7 @@
 #include "app/PingSender.h"
 #include "app/SettingsStore.h"
 #include "app/StartProgram.h"
+#include "cache/CacheCleaner.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/Updater.h"
 
@@ -71,6 +72,7 @@ BOOL CPlexor3App::InitInstance() {
     }
 
     // Every mode from here on shows web pages.
+    SetCacheLimit();
     if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) return RunPageProcess(mode);
     RunMainWindow();
     return FALSE;

@@ -14,6 +14,7 @@
 
 #include "LauncherDriver.h"
 #include "WinTestSupport.h"
+#include "app/LaunchModeWin.h"
 #include "cache/CacheCleaner.h"
 #include "cache/DeleteTree.h"
 #include "ui/MessageBox.h"
@@ -464,5 +465,50 @@ TEST(StartCacheClearing, TellsThePlayerAtOnceAndClearsBehindTheBox) {
         EXPECT_TRUE(singleButton);
         EXPECT_EQ(text, L"缓存清除完毕！");
         EXPECT_TRUE(WaitUntil([&] { return !FileExists(shared) && !FileExists(temporaryFiles); }, 10000));
+    }
+}
+
+namespace {
+const wchar_t kCacheContentKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\5.0\\Cache\\Content";
+
+DWORD CacheLimitValue() {
+    DWORD value = 0, size = sizeof(value);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit", RRF_RT_REG_DWORD, nullptr, &value,
+                       &size) != ERROR_SUCCESS)
+        return 0;
+    return value;
+}
+
+void SetSmallCacheLimit() {
+    const DWORD fiveKilobytes = 5;
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit", REG_DWORD, &fiveKilobytes,
+                      sizeof(fiveKilobytes));
+}
+}  // namespace
+
+TEST(CacheLimit, EveryStartThatShowsPagesSetsIt) {
+    // The browser makes this key; here it has not run yet.
+    KeyChain chain(kCacheContentKey);
+    RegistryValueBackup backup(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit");
+    auto setByStart = [](const std::wstring& exe, const wchar_t* arguments) {
+        SetSmallCacheLimit();
+        LauncherProcess process(exe, arguments);
+        const bool set = WaitUntil([] { return CacheLimitValue() == 1048576u; }, 10000);
+        // Ended by the process object; a main window ends without question
+        // while it has no page.
+        for (HWND w : FindWindows(process.pid(), L"#32770", L"KorvelFerrowind"))
+            ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        process.WaitForExit(3000);
+        return set;
+    };
+    EXPECT_TRUE(setByStart(ScriptedExe(), L"/ZuvaD")) << "shortcut start";
+    EXPECT_TRUE(setByStart(ScriptedExe(), L"/newgm /0 /0")) << "a game window";
+    EXPECT_TRUE(setByStart(ScriptedExe(), L"/gmhall /0")) << "the hall window";
+    EXPECT_TRUE(setByStart(ScriptedExe(), L"/update")) << "an update that could not be applied";
+    {
+        PlacedCopy installed(ScriptedExe(), GetDataFolder(), L"ZuvaCache.exe");
+        ASSERT_TRUE(installed.ok());
+        EXPECT_TRUE(setByStart(installed.path(), L"")) << "installed start";
     }
 }

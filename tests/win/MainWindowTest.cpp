@@ -72,6 +72,7 @@ bool WaitUntilGone(HWND wnd) {
 
 TEST(MainWindowProcess, InstalledStartShowsAOnePixelWindowAndClosesWithoutQuestion) {
     PlacedCopy copy(ScriptedExe(), GetDataFolder(), L"ZuvaTest.exe");
+    FileBackup counters(GetDataFolder() + L"\\Statistic.ini");  // the start counts a game
     ASSERT_TRUE(copy.ok());
     {
         RunningLauncher l(copy.path());
