@@ -1,0 +1,77 @@
+#include "extras/NoticeLayout.h"
+
+#include <gtest/gtest.h>
+
+TEST(NoticeLayout, ThePictureAddressAndTheTextChooseTheLook) {
+    EXPECT_EQ(ChooseNoticeLayout(L"http://h/p.jpg", L"正文"), NoticeLayout::PictureAndText);
+    EXPECT_EQ(ChooseNoticeLayout(L"http://h/p.jpg", L""), NoticeLayout::PictureOnly);
+    EXPECT_EQ(ChooseNoticeLayout(L"", L"正文"), NoticeLayout::TextOnly);
+    EXPECT_EQ(ChooseNoticeLayout(L"", L""), NoticeLayout::TextOnly) << "nothing fetched";
+}
+
+TEST(NoticeLayout, SkinsAndTitleButtonsOfEachLook) {
+    const NoticeSkin both = NoticeSkinOf(NoticeLayout::PictureAndText);
+    EXPECT_EQ(both.background, 143u);
+    EXPECT_EQ(both.closeButton, 144u);
+    EXPECT_EQ(both.captionHeight, 0);
+    EXPECT_EQ(both.border, 3);
+    EXPECT_EQ(both.btnRight, 3);
+    EXPECT_EQ(both.btnTop, 3);
+    const NoticeSkin picture = NoticeSkinOf(NoticeLayout::PictureOnly);
+    EXPECT_EQ(picture.background, 146u);
+    EXPECT_EQ(picture.closeButton, 145u);
+    EXPECT_EQ(picture.border, 0);
+    EXPECT_EQ(picture.btnRight, 0);
+    EXPECT_EQ(picture.btnTop, 1);
+    const NoticeSkin text = NoticeSkinOf(NoticeLayout::TextOnly);
+    EXPECT_EQ(text.background, 147u);
+    EXPECT_EQ(text.closeButton, 144u);
+    EXPECT_EQ(text.btnTop, 3);
+}
+
+TEST(NoticeLayout, PictureAndTextLabels) {
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, L"短文");
+    EXPECT_EQ(l.picture.rect, (Rect{15, 67, 90, 147}));
+    EXPECT_EQ(l.title.rect, (Rect{100, 48, 230, 63}));
+    EXPECT_EQ(l.text.rect, (Rect{100, 68, 234, 81}));
+    EXPECT_EQ(l.link.rect, (Rect{195, 168, 237, 181}));
+    EXPECT_TRUE(l.picture.placed && l.title.placed && l.text.placed && l.link.placed);
+    EXPECT_FALSE(l.pictureInText);
+    EXPECT_EQ(l.shownText, L"短文...");
+}
+
+TEST(NoticeLayout, PictureOnlyFillsTheBodyBelowTheBand) {
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureOnly, Size{160, 212}, L"");
+    EXPECT_TRUE(l.pictureInText);
+    EXPECT_EQ(l.text.rect, (Rect{-3, 22, 160, 212}));
+    EXPECT_FALSE(l.picture.placed);
+    EXPECT_FALSE(l.title.placed) << "no title";
+    EXPECT_FALSE(l.link.placed) << "no details link";
+    EXPECT_EQ(l.shownText, L"");
+}
+
+TEST(NoticeLayout, TextOnlyLabels) {
+    const std::wstring text(80, L'字');
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::TextOnly, Size{250, 167}, text);
+    EXPECT_FALSE(l.picture.placed);
+    EXPECT_EQ(l.title.rect, (Rect{0, 45, 250, 60}));
+    EXPECT_EQ(l.text.rect, (Rect{18, 65, 234, 78}));
+    EXPECT_EQ(l.link.rect, (Rect{195, 145, 237, 158}));
+    EXPECT_EQ(l.shownText, std::wstring(71, L'字') + L"...");
+    EXPECT_EQ(LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, text).shownText,
+              std::wstring(54, L'字') + L"...");
+}
+
+TEST(NoticeLayout, ShorteningNeverSplitsACharacterPair) {
+    // U+20000 is two UTF-16 units; cut between them it would draw as garbage.
+    const std::wstring pair = L"\xD840\xDC00";
+    EXPECT_EQ(ShortenNoticeText(L"ab" + pair + L"c", 3), L"ab...");
+    EXPECT_EQ(ShortenNoticeText(L"ab" + pair + L"c", 4), L"ab" + pair + L"...");
+    EXPECT_EQ(ShortenNoticeText(L"", 54), L"...");
+}
+
+TEST(NoticeLayout, TheWindowSitsInTheWorkAreasBottomRightCorner) {
+    EXPECT_EQ(NoticePlacement(Rect{0, 0, 1024, 740}, Size{250, 191}), (Rect{774, 549, 1024, 740}));
+    // A work area that does not start at the origin (a taskbar at the top or left).
+    EXPECT_EQ(NoticePlacement(Rect{60, 30, 1280, 800}, Size{160, 212}), (Rect{1120, 588, 1280, 800}));
+}
