@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ googletest python3
   mingw-w64 wine wine32 xvfb xauth x11-utils
   fonts-wqy-microhei imagemagick locales
+  clang libclang-rt-dev
 )
 
 missing=()

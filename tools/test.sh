@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test: the native suite, then the
-# Windows-side suite under Wine. Prints both ctest summaries; fails if either fails.
+# Builds both builds and runs every test: the native suite, a short fuzzing
+# round, then the Windows-side suite under Wine. Prints the summaries; fails if
+# any part fails.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -11,6 +12,9 @@ tools/build.sh || exit 1
 status=0
 echo "== native suite (build/host)"
 (cd build/host && ctest --output-on-failure -j2) || status=1
+
+echo "== fuzzing every outside-input parser briefly (tools/fuzz/run.sh SECONDS runs longer)"
+tools/fuzz/run.sh 5 || status=1
 
 echo "== Windows-side suite under Wine (build/win32)"
 source tools/wine/session.sh

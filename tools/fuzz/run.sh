@@ -1,27 +1,42 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets natively with libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs each for a while.
+# UndefinedBehaviorSanitizer, and runs each for a while on its committed
+# seed corpus (tools/fuzz/corpus/<target>), printing executions and findings.
 #   tools/fuzz/run.sh [seconds per target]   (default 60)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds=${1:-60}
 out="$root/build/fuzz"
-mkdir -p "$out"
-flags=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$root/src")
+mkdir -p "$out/obj"
+flags=(-std=c++17 -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=undefined -I"$root/src")
 
-build() {  # name, sources...
-  local name=$1; shift
-  clang++ "${flags[@]}" "$@" -o "$out/$name"
-}
+command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (tools/setup.sh installs it)" >&2; exit 1; }
 
-build fuzz_app_command "$root/tools/fuzz/FuzzAppCommand.cpp" \
-  "$root/src/login/AppCommand.cpp" "$root/src/app/Utf8Text.cpp"
+# Every portable source once, instrumented for the fuzzer; each target links
+# what it needs from them.
+objects=()
+while IFS= read -r source; do
+  obj="$out/obj/$(basename "${source%.cpp}").o"
+  if [ ! -f "$obj" ] || [ "$source" -nt "$obj" ]; then
+    clang++ "${flags[@]}" -fsanitize=fuzzer-no-link -c "$source" -o "$obj"
+  fi
+  objects+=("$obj")
+done < <(cmake -P "$root/tools/fuzz/portable-sources.cmake" 2>&1)
+ar rcs "$out/libportable.a" "${objects[@]}"
 
-for target in fuzz_app_command; do
-  corpus="$root/tools/fuzz/corpus/${target#fuzz_}"
-  work="$out/$target-corpus"
+targets=(app_command ini_values http_address update_key notice_record)
+failed=0
+for name in "${targets[@]}"; do
+  source="$root/tools/fuzz/Fuzz$(echo "$name" | sed -E 's/(^|_)([a-z])/\U\2/g').cpp"
+  [ -f "$source" ] || continue
+  clang++ "${flags[@]}" -fsanitize=fuzzer "$source" "$out/libportable.a" -o "$out/fuzz_$name"
+  work="$out/$name-corpus"
   mkdir -p "$work"
-  echo "== $target for ${seconds}s"
-  "$out/$target" -max_total_time="$seconds" -print_final_stats=1 "$work" "$corpus" 2>&1 | \
-    grep -E 'stat::number_of_executed_units|stat::peak_rss_mb|ERROR|SUMMARY|Done' || true
+  echo "== fuzz_$name for ${seconds}s"
+  if ! "$out/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$out/$name-" \
+      "$work" "$root/tools/fuzz/corpus/$name" >"$out/$name.log" 2>&1; then
+    failed=1
+  fi
+  grep -E 'stat::number_of_executed_units|ERROR|SUMMARY|Done [0-9]+ runs' "$out/$name.log" || true
 done
+[ $failed -eq 0 ] && echo "fuzz: no findings" || { echo "fuzz: FINDINGS (see $out/*.log)"; exit 1; }

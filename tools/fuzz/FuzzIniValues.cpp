@@ -1,0 +1,29 @@
+// Fuzz target: values read back from Statistic.ini, which anybody can edit:
+// hotkeys and counters.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "app/LenientNumber.h"
+#include "app/StoreRules.h"
+#include "app/Utf8Text.h"
+#include "hotkey/HotkeyModel.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // Values hold at most 31 characters, as the launcher's buffers read them.
+    const std::wstring value = text::DecodeUtf8(std::string(reinterpret_cast<const char*>(data), size)).substr(0, 31);
+
+    const HotkeyRecord record = ParseHotkeyText(value);
+    // A record survives being written and read again.
+    const HotkeyRecord again = ParseHotkeyText(HotkeyToText(record));
+    if (again.vk != record.vk || again.modifiers != record.modifiers) std::abort();
+    const std::wstring shown = FormatHotkey(record);
+    (void)HotkeyFromDisplayText(shown, record.vk);
+    (void)HotkeyFromDisplayText(value, record.vk);
+    (void)GetKeyName(record.vk);
+
+    (void)ParseLenientInt(value);
+    (void)NextCounterValue(value);
+    return 0;
+}
