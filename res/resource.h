@@ -26,3 +26,12 @@
 #define IDC_SET_BOSS_GROUP 1017
 #define IDD_ADD_ACCOUNT 161  // the add-account prompt
 #define IDC_ADDACC_QUESTION 1023
+
+#define IDI_FAVOURITE 155       // the icon of the favourites dialog
+#define IDD_ADD_FAVOURITE 159   // Ctrl+D in a game page: save it as a favourite
+#define IDC_FAV_NAME 1018
+#define IDD_NOTICE 160          // the portal's notice pop-up
+#define IDC_NOTICE_PICTURE 1019
+#define IDC_NOTICE_TITLE 1020
+#define IDC_NOTICE_TEXT 1021
+#define IDC_NOTICE_DETAILS 1022

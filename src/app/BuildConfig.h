@@ -7,4 +7,10 @@ extern const wchar_t kMemberHost[];     // host of the login page
 extern const wchar_t kPortalHome[];     // the portal's home page address
 extern const wchar_t kPortalDomains[];  // the three portal domains, separated by ';'
 extern const bool kScripted;            // built with the scripted page engine
+// The notice pop-up: how long after the first game page it comes, how long
+// each showing lasts and the pause between showings (shorter in the scripted
+// build, so that its tests need not wait for them).
+extern const unsigned kNoticeDelayMs;
+extern const unsigned kNoticeShowMs;
+extern const unsigned kNoticePauseMs;
 }  // namespace buildcfg

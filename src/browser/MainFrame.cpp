@@ -3,6 +3,8 @@
 #include "app/AppGlobals.h"
 #include "browser/FrameKeys.h"
 #include "browser/GmWndView.h"
+#include "browser/WebBoxSweep.h"
+#include "extras/FavDlg.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/WindowMessages.h"
@@ -68,6 +70,11 @@ void CMainFrame::OnTimer(UINT_PTR id) {
     case kTimerRaiseOwner:
         RaiseOwner();
         break;
+    case kTimerWebBoxes:
+        // Runs inside the modal loop of a box that holds up the close, too.
+        KillTimer(kTimerWebBoxes);
+        SweepWebMessageBox();
+        break;
     default:
         break;
     }
@@ -91,7 +98,11 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     case FrameKeyAction::ArmWebBoxSweep:
         SetTimer(kTimerWebBoxes, 130);
         break;
-    case FrameKeyAction::AddFavourite:  // the favourites dialog is not built yet: the key goes on
+    case FrameKeyAction::AddFavourite: {
+        CFavDlg dlg(g_strPageTitle, g_strPageUrl, g_hOwnerWnd);
+        dlg.DoModal();
+        return TRUE;
+    }
     case FrameKeyAction::PassOn:
         break;
     }

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include "app/AppGlobals.h"
+#include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
 #include "framework/Handles.h"
 #include "mainwnd/KeyFilter.h"
@@ -184,6 +185,7 @@ void CPlexor3Dlg::OnBossKey() {
     if (IsWindowVisible()) {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
+        if (m_dlgNotice.m_hWnd) m_dlgNotice.ShowWindow(SW_HIDE);
         if (g_pSettingDlg && g_pSettingDlg->IsWindow() && g_pSettingDlg->IsWindowVisible())
             g_pSettingDlg->EndDialog(IDCANCEL);
         return;
@@ -347,6 +349,19 @@ void CPlexor3Dlg::ShowSoundState(int muted) {
     m_btnSound.Invalidate(TRUE);
 }
 
+void CPlexor3Dlg::ArmNoticeTimer() {
+    if (m_bNoticeArmed) return;
+    m_bNoticeArmed = true;
+    SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
+}
+
+void CPlexor3Dlg::ShowNotice() {
+    KillTimer(kTimerNotice);
+    if (m_dlgNotice.m_hWnd || !m_dlgNotice.Create(IDD_NOTICE, this)) return;
+    // A notice with nothing to show closes unseen by itself.
+    if (IsWindowVisible() && m_dlgNotice.WantsToShow()) m_dlgNotice.ShowWindow(SW_SHOW);
+}
+
 void CPlexor3Dlg::OnMuteTimer() {
     RemoveDeadPages();
     for (int i = 0; i < PageCount(); ++i)
@@ -372,6 +387,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
         if (wp == kTimerMute) OnMuteTimer();
         if (wp == kTimerPendingLogin) WatchPendingLogin();
+        if (wp == kTimerNotice) ShowNotice();
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
@@ -384,6 +400,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ShowTrayMenu();
         return 0;
     case WM_PAGE_ATTACH:
+        if (lp == 0) ArmNoticeTimer();  // a game page, not the hall
         return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);
     case WM_ADD_ACCOUNT_CHOICE:
         return OnAddAccountChoice(wp != 0);

@@ -8,6 +8,7 @@
 #include "framework/Handles.h"
 #include "hotkey/HotkeyRecord.h"
 #include "hotkey/KeyboardHook.h"
+#include "extras/PopInfoDlg.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
 #include "mainwnd/PageBook.h"
@@ -73,6 +74,7 @@ public:
     BOOL m_bTracking = FALSE;
     CAddAccDlg m_dlgAddAcc;
     CLoginDlg m_dlgLogin;  // a hidden login page, only on Windows XP
+    CPopInfoDlg m_dlgNotice;  // the portal's notice, created when timer 4 fires
     HICON m_hIcon = nullptr;
     TrayIcon m_tray;
 
@@ -115,6 +117,10 @@ private:
     void OnMuteTimer();
     void BringToFront();
     void ForwardKey(HWND target, const MSG& msg);
+    // Timer 4, once per instance: a while after the first game page came,
+    // so that the notice finds the player in the game.
+    void ArmNoticeTimer();
+    void ShowNotice();
 
     // The system menu, the tray menu and the tray icon's clicks.
     void ShowSystemMenu();
@@ -138,4 +144,5 @@ private:
 
     int m_nLastWidth = 0;       // client width seen by the previous WM_SIZE
     int m_nShownMute = 1;       // mute value last shown on the sound button
+    bool m_bNoticeArmed = false;
 };

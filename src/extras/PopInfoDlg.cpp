@@ -1,0 +1,235 @@
+#include "extras/PopInfoDlg.h"
+
+#include <shellapi.h>
+
+#include "app/BuildConfig.h"
+#include "app/LaunchModeWin.h"
+#include "app/SelfDeleteScript.h"
+#include "app/SettingsStore.h"
+#include "extras/NoticeDate.h"
+#include "net/HttpClient.h"
+#include "resource.h"
+#include "ui/RectConvert.h"
+#include "ui/SkinImage.h"
+
+namespace {
+constexpr UINT_PTR kTimerShowing = 1;  // a showing is over
+constexpr UINT_PTR kTimerPause = 2;    // the pause before the next showing is over
+constexpr size_t kPopInfoChars = 1024;
+constexpr size_t kPopEnableChars = 8;
+constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr COLORREF kHoverColour = RGB(22, 122, 235);
+
+std::wstring TodayText() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return FormatNoticeDay(now.wYear, now.wMonth, now.wDay);
+}
+
+std::wstring PictureFilePath() { return FolderOfPath(GetExePath()) + L"\\PopWnd.jpg"; }
+
+// The look every clickable label of the notice shares.
+void MakeClickable(CStaticEx& label, COLORREF normal) {
+    label.m_crNormal = normal;
+    label.m_bHandCursor = true;
+    label.m_bUnderline = false;
+    label.ModifyStyle(0, SS_NOTIFY);
+    label.m_crHover = kHoverColour;
+    label.m_bHoverColour = true;
+}
+}  // namespace
+
+CPopInfoDlg::CPopInfoDlg() : CDlgEx(IDD_NOTICE) {}
+
+void CPopInfoDlg::DoDataExchange() {
+    DDX_Control(IDC_NOTICE_PICTURE, m_lblPicture);
+    DDX_Control(IDC_NOTICE_TITLE, m_lblTitle);
+    DDX_Control(IDC_NOTICE_TEXT, m_lblText);
+    DDX_Control(IDC_NOTICE_DETAILS, m_lnkDetails);
+}
+
+bool CPopInfoDlg::ShouldShowNotice(const std::wstring& record) const {
+    if (record.empty()) return false;
+    return ShouldShowNoticeRecord(record, ReadZuvaValue(IniLocation::ExeFolder, L"PopInfo", L"", kPopInfoChars),
+                                  ReadZuvaValue(IniLocation::ExeFolder, L"PopEnable", L"", kPopEnableChars));
+}
+
+bool CPopInfoDlg::FetchNotice() {
+    const std::wstring address = L"http://" + std::wstring(buildcfg::kServiceHost) + L"/notice/zuva.txt";
+    std::wstring fetched;
+    if (!IsPortalAddress(address) || !HttpFetchText(address, &fetched)) return false;
+    const std::wstring record = TrimNoticeText(fetched);
+    if (!ShouldShowNotice(record)) return false;
+    const std::optional<NoticeRecord> notice = ParseNoticeRecord(record);
+    if (!notice || IsPastLastDay(notice->lastDay, TodayText())) return false;
+    m_notice = *notice;
+    WriteZuvaValue(IniLocation::ExeFolder, L"PopInfo", record);
+    WriteZuvaValue(IniLocation::ExeFolder, L"PopEnable", L"1");
+    return true;
+}
+
+BOOL CPopInfoDlg::OnInitDialog() {
+    CDlgEx::OnInitDialog();
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);  // no taskbar button
+    m_bShow = FetchNotice();
+    m_showings = NoticeShowings(m_notice.showings);
+
+    const NoticeLayout layout = ChooseNoticeLayout(m_notice.picture, m_notice.text);
+    ApplySkin(NoticeSkinOf(layout));
+    if (layout == NoticeLayout::PictureOnly) {
+        // The picture's own magenta shows what lies behind the window.
+        ModifyStyleEx(0, WS_EX_LAYERED);
+        ::SetLayeredWindowAttributes(m_hWnd, kMagenta, 0, LWA_COLORKEY);
+    }
+    PlaceLabels(layout);
+    PlaceOnScreen();
+    SetTimer(kTimerShowing, buildcfg::kNoticeShowMs);
+    return TRUE;
+}
+
+void CPopInfoDlg::ApplySkin(const NoticeSkin& skin) {
+    m_nCaptionHeight = skin.captionHeight;
+    m_nBorder = skin.border;
+    m_nBtnRight = skin.btnRight;
+    m_nBtnTop = skin.btnTop;
+    m_nBtnGap = skin.btnGap;
+    fw::BitmapHandle close = LoadSkinBitmap(skin.closeButton);
+    SetSkin(LoadSkinBitmap(skin.background), true, false, close.get(), nullptr, fw::BitmapHandle(),
+            fw::BitmapHandle());
+}
+
+fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
+    const std::wstring file = PictureFilePath();
+    // A failed download leaves an earlier picture to show, if there is one.
+    if (IsPortalAddress(m_notice.picture)) HttpDownloadFile(m_notice.picture, file);
+    int width = 0, height = 0;
+    return LoadPictureFile(file, &width, &height);
+}
+
+void CPopInfoDlg::PlaceLabels(NoticeLayout layout) {
+    const RECT client = GetClientRect();
+    const NoticeLabels labels = LayOutNoticeLabels(layout, Size{client.right, client.bottom}, m_notice.text);
+    fw::BitmapHandle picture;
+    if (layout != NoticeLayout::TextOnly) picture = FetchPicture();
+
+    // Labels a layout does not use would show their template texts.
+    const std::pair<CStaticEx*, const NoticeLabel*> all[] = {{&m_lblPicture, &labels.picture},
+                                                             {&m_lblTitle, &labels.title},
+                                                             {&m_lblText, &labels.text},
+                                                             {&m_lnkDetails, &labels.link}};
+    for (const auto& [label, place] : all) {
+        if (!place->placed) {
+            label->ShowWindow(SW_HIDE);
+            continue;
+        }
+        label->MoveWindow(ToRECT(place->rect), TRUE);
+    }
+
+    if (labels.pictureInText) {
+        m_lblText.SetImage(picture.get());
+        m_lblText.m_strText.clear();
+        m_lblText.m_bHandCursor = true;
+        m_lblText.m_bUnderline = false;
+        m_lblText.ModifyStyle(0, SS_NOTIFY);
+        return;
+    }
+    if (labels.picture.placed) {
+        m_lblPicture.SetImage(picture.get());
+        m_lblPicture.m_strText.clear();
+    }
+    m_lblTitle.m_strText = m_notice.title;
+    m_lblTitle.m_nFontWeight = FW_BOLD;
+    MakeClickable(m_lblTitle, RGB(19, 43, 67));
+    m_lblText.m_strText = labels.shownText;
+    MakeClickable(m_lblText, RGB(30, 39, 46));
+    MakeClickable(m_lnkDetails, RGB(30, 39, 46));
+}
+
+void CPopInfoDlg::PlaceOnScreen() {
+    RECT work{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    if (!m_bShow) {
+        ShowWindow(SW_HIDE);
+        PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);  // closes it, its fate untouched
+        return;
+    }
+    const RECT client = GetClientRect();
+    const Rect place = NoticePlacement(ToRect(work), Size{client.right, client.bottom});
+    SetWindowPos(HWND_TOPMOST, place.left, place.top, 0, 0, SWP_NOSIZE);
+    ::BringWindowToTop(m_hWnd);
+}
+
+void CPopInfoDlg::OnTimer(UINT_PTR id) {
+    if (id == kTimerShowing) {
+        KillTimer(kTimerShowing);
+        if (!m_showings.MoreToCome()) {
+            Close(NoticeEnd::RanItsCourse);
+            return;
+        }
+        SetTimer(kTimerPause, buildcfg::kNoticePauseMs);
+        ShowWindow(SW_HIDE);
+    } else if (id == kTimerPause) {
+        m_showings.NextShowing();
+        KillTimer(kTimerPause);
+        SetTimer(kTimerShowing, buildcfg::kNoticeShowMs);
+        HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+        if (owner && ::IsWindowVisible(owner)) ShowWindow(SW_SHOW);
+    }
+}
+
+void CPopInfoDlg::OnNoticeClick() {
+    const std::wstring link = m_notice.link;
+    Close(NoticeEnd::Dismissed);
+    if (IsOpenableNoticeLink(link))
+        ::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+}
+
+void CPopInfoDlg::Close(NoticeEnd end) {
+    KillTimer(kTimerShowing);
+    KillTimer(kTimerPause);
+    if (const wchar_t* enable = PopEnableAfter(end)) WriteZuvaValue(IniLocation::ExeFolder, L"PopEnable", enable);
+    DestroyWindow();
+}
+
+bool CPopInfoDlg::OnSysCommand(WPARAM command) {
+    switch (command & 0xFFF0) {
+    case SC_CLOSE:  // the skin's close button
+        Close(NoticeEnd::Dismissed);
+        return true;
+    case SC_MINIMIZE:  // nothing to show
+        Close(NoticeEnd::Unseen);
+        return true;
+    default:
+        return false;
+    }
+}
+
+BOOL CPopInfoDlg::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_SYSCOMMAND && msg->hwnd == m_hWnd && OnSysCommand(msg->wParam)) return TRUE;
+    return CDlgEx::PreTranslateMessage(msg);
+}
+
+bool CPopInfoDlg::OnCommand(UINT id, UINT code, HWND ctl) {
+    if (code == STN_CLICKED && (id == IDC_NOTICE_TITLE || id == IDC_NOTICE_TEXT || id == IDC_NOTICE_DETAILS)) {
+        OnNoticeClick();
+        return true;
+    }
+    return CDlgEx::OnCommand(id, code, ctl);
+}
+
+LRESULT CPopInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_TIMER: {
+        const LRESULT r = CDlgEx::WindowProc(msg, wp, lp);
+        OnTimer(wp);
+        return r;
+    }
+    case WM_SYSCOMMAND:
+        // Sent rather than posted, the command misses the pre-translation.
+        if (OnSysCommand(wp)) return 0;
+        break;
+    default:
+        break;
+    }
+    return CDlgEx::WindowProc(msg, wp, lp);
+}

@@ -1,0 +1,10 @@
+list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/InternetShortcut.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NoticeDate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NoticeLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NoticeRecord.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NoticeRepeat.cpp)
+list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FavDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FavouriteFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PopInfoDlg.cpp)
