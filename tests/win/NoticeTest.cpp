@@ -1,0 +1,248 @@
+// The portal's notice in a running launcher: it comes a while after the first
+// game page, in the work area's bottom-right corner, in each of its three
+// looks; its close button dismisses it for good, one that ran its course
+// comes back at the next start, an expired one is not shown, and a click on
+// its details link opens the link.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GameLogin.h"
+#include "LauncherDriver.h"
+#include "PortalClient.h"
+#include "Screenshot.h"
+#include "WinTestSupport.h"
+
+using namespace wintest;
+
+namespace {
+constexpr int kDetailsLink = 1022;
+constexpr int kCloseButton = 50000;
+const wchar_t kNoticePath[] = L"/notice/zuva.txt";
+
+std::wstring IniPath() { return BuildDir() + L"\\Statistic.ini"; }  // beside ZuvaScripted.exe
+
+std::wstring IniValue(const wchar_t* key) {
+    wchar_t value[1100] = {};
+    ::GetPrivateProfileStringW(L"Zuva", key, L"(none)", value, 1100, IniPath().c_str());
+    return value;
+}
+
+void SetIniValue(const wchar_t* key, const wchar_t* value) {
+    ::WritePrivateProfileStringW(L"Zuva", key, value, IniPath().c_str());
+}
+
+// Today's local date moved by `days`, as "yyyy-mm-dd".
+std::wstring Day(int days) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart += static_cast<ULONGLONG>(static_cast<LONGLONG>(days) * 864000000000LL);
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    ::FileTimeToSystemTime(&ft, &now);
+    wchar_t text[16];
+    swprintf(text, 16, L"%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
+    return text;
+}
+
+std::wstring Record(const std::wstring& lastDay, const std::wstring& title, const std::wstring& link,
+                    const std::wstring& text, const std::wstring& picture, int showings) {
+    return L"t" + std::to_wstring(::GetTickCount()) + L"|" + lastDay + L"|" + title + L"|" + link + L"|" + text +
+           L"|" + picture + L"|" + std::to_wstring(showings);
+}
+
+std::wstring PublishedNoticeFile() { return PortalRoot() + L"\\notice\\zuva.txt"; }
+
+// The portal publishes `record` as the portal does, in the ANSI code page
+// (936); the notice's state and picture beside the executable and the
+// published file are put back as they were afterwards.
+struct NoticeStage : PortalSession {
+    explicit NoticeStage(const std::wstring& record)
+        : ini(IniPath()), picture(BuildDir() + L"\\PopWnd.jpg"), published(PublishedNoticeFile()), record(record) {
+        SetIniValue(L"PopInfo", nullptr);
+        SetIniValue(L"PopEnable", nullptr);
+        const int size = static_cast<int>(record.size());
+        const int bytes = ::WideCharToMultiByte(936, 0, record.data(), size, nullptr, 0, nullptr, nullptr);
+        std::string ansi(static_cast<size_t>(bytes), '\0');
+        ::WideCharToMultiByte(936, 0, record.data(), size, &ansi[0], bytes, nullptr, nullptr);
+        fw::FileHandle file(::CreateFileW(PublishedNoticeFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        ::WriteFile(file.get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
+    }
+    FileBackup ini;
+    FileBackup picture;
+    FileBackup published;
+    std::wstring record;
+};
+
+// The instance's notice window (a dialog carrying the details link), shown or not.
+HWND FindNotice(DWORD pid) {
+    for (HWND w : FindWindows(pid, L"#32770", L""))
+        if (::GetDlgItem(w, kDetailsLink)) return w;
+    return nullptr;
+}
+
+HWND WaitForShownNotice(LauncherInstance& app, DWORD ms) {
+    HWND notice = nullptr;
+    WaitUntil(
+        [&] {
+            notice = FindNotice(app.process.pid());
+            return notice && ::IsWindowVisible(notice);
+        },
+        ms);
+    return notice && ::IsWindowVisible(notice) ? notice : nullptr;
+}
+
+// Starts an instance and logs it in; the notice comes 1.5 s after the page.
+bool StartInGame(LauncherInstance& app) { return app.main && LogInToGame(app, L"/games/s12.page"); }
+
+void ExpectInWorkAreaCorner(HWND notice, int width, int height) {
+    RECT work{}, wr{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    ::GetWindowRect(notice, &wr);
+    EXPECT_EQ(wr.right, work.right);
+    EXPECT_EQ(wr.bottom, work.bottom);
+    EXPECT_EQ(wr.right - wr.left, width) << "the size of its skin";
+    EXPECT_EQ(wr.bottom - wr.top, height);
+    EXPECT_TRUE(::GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) << "no taskbar button";
+    EXPECT_TRUE(::GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+POINT CentreOf(HWND wnd) {
+    RECT r{};
+    ::GetWindowRect(wnd, &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// After a start that fetched the notice, no notice shows up.
+bool StaysAway(LauncherInstance& app, int fetchesBefore) {
+    if (!WaitUntil([&] { return PortalCount(kNoticePath) > fetchesBefore; }, 10000)) return false;
+    PumpFor(1500);
+    HWND notice = FindNotice(app.process.pid());
+    return !notice || !::IsWindowVisible(notice);
+}
+}  // namespace
+
+TEST(Notice, PictureAndTextThenItsCloseButtonDismissesItForGood) {
+    NoticeStage stage(Record(Day(0), L"风暴之城今日开启", PortalUrl(L"/notice/details.htm"),
+                             L"全新服务器今日十点开启，登录即送坐骑与双倍经验，限时七天，快来与好友一同冒险吧！",
+                             PortalUrl(L"/notice/art-small.jpg"), 1));
+    {
+        LauncherInstance app;
+        ASSERT_TRUE(StartInGame(app));
+        HWND notice = WaitForShownNotice(app, 8000);
+        ASSERT_NE(notice, nullptr);
+        ExpectInWorkAreaCorner(notice, 250, 191);
+        EXPECT_EQ(PortalCount(L"/notice/art-small.jpg"), 1) << "the picture was fetched";
+        EXPECT_TRUE(FileExists(BuildDir() + L"\\PopWnd.jpg"));
+        EXPECT_EQ(IniValue(L"PopInfo"), stage.record);
+        EXPECT_EQ(IniValue(L"PopEnable"), L"1");
+        PumpFor(500);
+        CaptureWindowPng(notice, L"notice-picture-text.png");
+        CaptureWindowPng(::GetDesktopWindow(), L"notice-picture-text-desktop.png");
+
+        ClickAt(CentreOf(::GetDlgItem(notice, kCloseButton)));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "closed by its close button";
+        EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+        EXPECT_TRUE(app.process.IsRunning());
+    }
+    LauncherInstance again;
+    const int fetches = PortalCount(kNoticePath);
+    ASSERT_TRUE(StartInGame(again));
+    EXPECT_TRUE(StaysAway(again, fetches)) << "dismissed for good";
+    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+}
+
+TEST(Notice, PictureOnly) {
+    NoticeStage stage(Record(Day(1), L"", L"", L"", PortalUrl(L"/notice/art-tall.jpg"), 1));
+    LauncherInstance app;
+    ASSERT_TRUE(StartInGame(app));
+    HWND notice = WaitForShownNotice(app, 8000);
+    ASSERT_NE(notice, nullptr);
+    ExpectInWorkAreaCorner(notice, 160, 212);
+    EXPECT_TRUE(::GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_LAYERED) << "its magenta lets the screen through";
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, kDetailsLink))) << "no details link";
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, 1020))) << "no title";
+    PumpFor(500);
+    CaptureWindowPng(notice, L"notice-picture-only.png");
+}
+
+TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
+    const std::wstring link = PortalUrl(L"/notice/details.htm");
+    NoticeStage stage(Record(Day(0) + L" 24h", L"维护公告", link,
+                             L"本周四凌晨两点至六点停机维护，届时将无法登录游戏。维护完成后将为所有玩家发放补偿，敬请谅解。",
+                             L"", 1));
+    // The shell opens web links with a command of ours that notes the link.
+    const std::wstring opened = L"C:\\users\\Public\\zuva-notice-link.txt";
+    ::DeleteFileW(opened.c_str());
+    RegistryValueBackup handler(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", L"");
+    const std::wstring command = L"C:\\windows\\system32\\cmd.exe /c echo %1>" + opened;
+    fw::RegKey key;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0, KEY_SET_VALUE,
+                                nullptr, reinterpret_cast<HKEY*>(&key), nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+
+    LauncherInstance app;
+    ASSERT_TRUE(StartInGame(app));
+    HWND notice = WaitForShownNotice(app, 8000);
+    ASSERT_NE(notice, nullptr);
+    ExpectInWorkAreaCorner(notice, 250, 167);
+    PumpFor(500);
+    CaptureWindowPng(notice, L"notice-text-only.png");
+
+    // The hide button hides the notice with the instance.
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(notice) && !::IsWindowVisible(app.main); }, 3000));
+    ::ShowWindow(notice, SW_SHOWNOACTIVATE);  // as the next showing would, for the click below
+    PumpFor(300);
+
+    ClickAt(CentreOf(::GetDlgItem(notice, kDetailsLink)));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "a click closes it";
+    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+    const std::string linkBytes(link.begin(), link.end());
+    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(opened).find(linkBytes) != std::string::npos; }, 10000))
+        << "the shell was asked to open the link; noted: " << ReadFileBytes(opened);
+    ::DeleteFileW(opened.c_str());
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);  // shown again for the exit
+}
+
+TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
+    NoticeStage stage(Record(Day(0), L"周末双倍经验", L"", L"周六周日全天双倍经验。", L"", 2));
+    {
+        LauncherInstance app;
+        ASSERT_TRUE(StartInGame(app));
+        HWND notice = WaitForShownNotice(app, 8000);
+        ASSERT_NE(notice, nullptr);
+        // Shown 4 s, paused 2.5 s, shown 4 s again, then closed (the scripted build's times).
+        ASSERT_TRUE(WaitUntil([&] { return !::IsWindowVisible(notice); }, 8000));
+        EXPECT_TRUE(::IsWindow(notice)) << "paused, not closed";
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(notice) != FALSE; }, 6000)) << "the second showing";
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 8000)) << "closed after the second showing";
+        EXPECT_EQ(IniValue(L"PopEnable"), L"1");
+    }
+    LauncherInstance again;
+    ASSERT_TRUE(StartInGame(again));
+    EXPECT_NE(WaitForShownNotice(again, 8000), nullptr) << "not dismissed: shown again";
+}
+
+TEST(Notice, AnExpiredNoticeIsNotShownAndTheStoredOneStays) {
+    NoticeStage stage(Record(Day(-1), L"昨日活动", L"", L"已结束。", L"", 1));
+    SetIniValue(L"PopInfo", L"an earlier notice");
+    SetIniValue(L"PopEnable", L"0");
+    LauncherInstance app;
+    const int fetches = PortalCount(kNoticePath);
+    ASSERT_TRUE(StartInGame(app));
+    EXPECT_TRUE(StaysAway(app, fetches));
+    EXPECT_EQ(IniValue(L"PopInfo"), L"an earlier notice");
+    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+}
