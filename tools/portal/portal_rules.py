@@ -12,12 +12,15 @@ MODES = ("normal", "nolength", "wronglength", "chunked", "short", "slow", "drop"
 # parameter name -> (smallest, largest) accepted value; None means unbounded
 _INT_LIMITS = {
     "status": (100, 999),
-    "extra": (0, None),
+    "extra": (None, None),
     "chunk": (1, None),
     "bytes": (0, None),
     "delay_ms": (0, 60_000),
     "wait_ms": (0, 600_000),
     "times": (1, None),
+    "garbage": (0, 1 << 31),
+    "header_bytes": (1, 1 << 20),
+    "header_count": (1, 100_000),
 }
 _TEXT_PARAMS = ("path", "body", "file", "content_type", "mode", "header")
 
@@ -30,13 +33,16 @@ class AnswerRule:
     file: Optional[str] = None          # file under the root used as body
     content_type: Optional[str] = None  # None: guessed from the file or path
     mode: str = "normal"
-    extra: int = 10                     # wronglength: bytes promised but never sent
+    extra: int = 10                     # wronglength: promised minus sent (below 0: a short promise)
     chunk: int = 100                    # chunked / slow: piece size
     cut: Optional[int] = None           # short: body bytes actually sent (None: half)
     delay_ms: int = 50                  # slow: pause between pieces
     wait_ms: int = 0                    # pause before anything is sent
     headers: List[Tuple[str, str]] = field(default_factory=list)
     times: Optional[int] = None         # None: until cleared
+    garbage: Optional[int] = None       # body of this many generated binary bytes
+    header_bytes: Optional[int] = None  # one extra header line with a value this long
+    header_count: Optional[int] = None  # this many extra small header lines
 
     @classmethod
     def from_params(cls, params: Dict[str, List[str]]) -> "AnswerRule":
@@ -62,7 +68,7 @@ class AnswerRule:
                 number = int(text)
             except ValueError:
                 raise ValueError(f"{name} must be a whole number, got {text!r}") from None
-            if number < low or (high is not None and number > high):
+            if (low is not None and number < low) or (high is not None and number > high):
                 raise ValueError(f"{name} out of range: {number}")
             setattr(rule, "cut" if name == "bytes" else name, number)
 

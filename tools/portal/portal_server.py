@@ -5,6 +5,7 @@ from __future__ import annotations
 
 import json
 import os
+import random
 import socket
 import socketserver
 import threading
@@ -75,9 +76,46 @@ def split_target(target: str) -> Tuple[str, str]:
     return path, query
 
 
-def _pieces(data: bytes, size: int):
-    for start in range(0, len(data), size):
-        yield data[start:start + size]
+SEND_PIECE = 64 * 1024
+GARBAGE_SEED = 1729
+
+
+class BytesBody:
+    """A body held in memory."""
+
+    def __init__(self, data: bytes):
+        self.data = data
+        self.length = len(data)
+
+    def pieces(self, size: int, limit: int):
+        for start in range(0, limit, size):
+            yield self.data[start:min(start + size, limit)]
+
+
+class GarbageBody:
+    """Binary garbage made while it is sent, so that a body of any size never
+    sits in memory: one fixed pseudo-random block (every byte value, NULs,
+    line ends) repeated."""
+
+    _block = random.Random(GARBAGE_SEED).randbytes(SEND_PIECE)
+
+    def __init__(self, length: int):
+        self.length = length
+
+    @classmethod
+    def prefix(cls, count: int) -> bytes:
+        """The first `count` bytes of any garbage body."""
+        return (cls._block * (count // len(cls._block) + 1))[:count]
+
+    def pieces(self, size: int, limit: int):
+        block = self._block
+        for start in range(0, limit, size):
+            end = min(start + size, limit)
+            offset = start % len(block)
+            piece = block[offset:offset + end - start]
+            while len(piece) < end - start:
+                piece += block[:end - start - len(piece)]
+            yield piece
 
 
 class _LineRecorder:
@@ -241,14 +279,16 @@ class PortalHandler(BaseHTTPRequestHandler):
 
     # -- rule-driven answers --------------------------------------------------
 
-    def _rule_body(self, rule: AnswerRule, path: str) -> Tuple[bytes, str]:
+    def _rule_body(self, rule: AnswerRule, path: str) -> Tuple["_Body", str]:
+        if rule.garbage is not None:
+            return GarbageBody(rule.garbage), rule.content_type or DEFAULT_CONTENT_TYPE
         if rule.body is not None:
-            return rule.body, rule.content_type or content_type_for(path, "text/plain")
+            return BytesBody(rule.body), rule.content_type or content_type_for(path, "text/plain")
         filename = resolve_under(self.server.root, "/" + rule.file if rule.file else path)
         if filename is None:
-            return b"", rule.content_type or "text/plain"
+            return BytesBody(b""), rule.content_type or "text/plain"
         with open(filename, "rb") as f:
-            return f.read(), rule.content_type or content_type_for(filename)
+            return BytesBody(f.read()), rule.content_type or content_type_for(filename)
 
     def _answer_by_rule(self, rule: AnswerRule, path: str):
         body, content_type = self._rule_body(rule, path)
@@ -263,12 +303,16 @@ class PortalHandler(BaseHTTPRequestHandler):
         self.send_header("Content-Type", content_type)
         for name, value in rule.headers:
             self.send_header(name, value)
+        if rule.header_bytes:
+            self.send_header("X-Filler", "x" * rule.header_bytes)
+        for number in range(rule.header_count or 0):
+            self.send_header(f"X-Filler-{number}", "v")
         if mode == "chunked":
             self.send_header("Transfer-Encoding", "chunked")
         elif mode == "wronglength":
-            self.send_header("Content-Length", str(len(body) + rule.extra))
+            self.send_header("Content-Length", str(max(0, body.length + rule.extra)))
         elif mode != "nolength":
-            self.send_header("Content-Length", str(len(body)))
+            self.send_header("Content-Length", str(body.length))
         self.end_headers()
         # Deliberately no "Connection: close" header: the client has to cope
         # with the connection simply ending.
@@ -277,19 +321,19 @@ class PortalHandler(BaseHTTPRequestHandler):
         if self.command == "HEAD":
             return
 
-        if mode == "chunked":
-            for piece in _pieces(body, rule.chunk):
+        size = rule.chunk if mode in ("chunked", "slow") else SEND_PIECE
+        limit = body.length
+        if mode == "short":
+            limit = body.length // 2 if rule.cut is None else min(rule.cut, body.length)
+        for number, piece in enumerate(body.pieces(size, limit)):
+            if mode == "chunked":
                 self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+                continue
+            if mode == "slow" and number:
+                time.sleep(rule.delay_ms / 1000)
+            self.wfile.write(piece)
+        if mode == "chunked":
             self.wfile.write(b"0\r\n\r\n")
-        elif mode == "slow":
-            for number, piece in enumerate(_pieces(body, rule.chunk)):
-                if number:
-                    time.sleep(rule.delay_ms / 1000)
-                self.wfile.write(piece)
-        elif mode == "short":
-            self.wfile.write(body[:len(body) // 2 if rule.cut is None else rule.cut])
-        else:
-            self.wfile.write(body)
 
     # -- control requests -----------------------------------------------------
 

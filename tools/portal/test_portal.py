@@ -16,7 +16,7 @@ from urllib.parse import urlencode
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
-from portal_server import PortalServer  # noqa: E402
+from portal_server import GarbageBody, PortalServer  # noqa: E402
 
 FILES = {
     "a.htm": b"<html>a</html>", "a.html": b"<html>b</html>", "a.txt": b"plain text",
@@ -213,6 +213,59 @@ class AnswerRuleTests(PortalTest):
         self.answer(path="/x", mode="drop")
         self.assertEqual(self.raw_get(b"/x").read(), b"")
         self.assertEqual(control("count", path="/x"), (200, b"1"))
+
+    def test_a_short_promise_sends_the_whole_body_then_closes(self):
+        self.answer(path="/x", mode="wronglength", extra=-4, body="0123456789")
+        reader = self.raw_get(b"/x")
+        self.assertEqual(self.read_head(reader)[1]["content-length"], "6")
+        self.assertEqual(reader.read(), b"0123456789")
+        self.answer(path="/x", mode="wronglength", extra=-99, body="0123456789")
+        self.assertEqual(self.read_head(self.raw_get(b"/x"))[1]["content-length"], "0")
+
+
+class GeneratedAnswerTests(PortalTest):
+    def test_garbage_is_binary_repeatable_and_framed_by_every_mode(self):
+        size = 200_000                      # several generated blocks
+        expected = GarbageBody.prefix(size)
+        self.assertEqual(len(set(expected[:4096])), 256)    # every byte value, NUL and line ends too
+        self.answer(path="/g", garbage=size)
+        response, body = fetch("/g")
+        self.assertEqual((response.getheader("Content-Length"), body), (str(size), expected))
+        self.assertEqual(response.getheader("Content-Type"), "application/octet-stream")
+        self.answer(path="/g", garbage=size, mode="chunked", chunk=70_000)
+        self.assertEqual(fetch("/g")[1], expected)
+        self.answer(path="/g", garbage=size, mode="short", bytes=100_001)
+        reader = self.raw_get(b"/g")
+        self.assertEqual(self.read_head(reader)[1]["content-length"], str(size))
+        self.assertEqual(reader.read(), expected[:100_001])
+
+    def test_a_huge_garbage_body_streams_without_being_built(self):
+        size = 100 * 1024 * 1024
+        self.answer(path="/huge", garbage=size)
+        reader = self.raw_get(b"/huge")
+        self.assertEqual(self.read_head(reader)[1]["content-length"], str(size))
+        total = 0
+        while piece := reader.read1(1 << 20):
+            total += len(piece)
+            if total >= size:
+                break
+        self.assertEqual(total, size)
+
+    def test_overlong_and_countless_headers(self):
+        self.answer(path="/h", header_bytes=65536, body="ok")
+        reader = self.raw_get(b"/h")
+        headers = self.read_head(reader)[1]
+        self.assertEqual(headers["x-filler"], "x" * 65536)
+        self.assertEqual(reader.read(int(headers["content-length"])), b"ok")
+        self.answer(path="/h", header_count=5000, body="ok")
+        headers = self.read_head(self.raw_get(b"/h"))[1]
+        self.assertEqual(sum(name.startswith("x-filler-") for name in headers), 5000)
+        self.assertEqual(headers["content-length"], "2")
+
+    def test_generator_limits_are_checked(self):
+        for params in ({"garbage": -1}, {"header_bytes": 0}, {"header_count": 100_001}):
+            with self.subTest(params):
+                self.assertEqual(control("answer", path="/x", **params)[0], 400)
 
 
 class CommandLineTests(unittest.TestCase):
