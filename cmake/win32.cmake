@@ -74,6 +74,8 @@ zuva_warnings(zuva_driver)
 
 file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
 list(REMOVE_ITEM ZUVA_WIN_TESTS ${ZUVA_DRIVER_SOURCES})
+# The soak has a time limit of its own (see below).
+list(FILTER ZUVA_WIN_TESTS EXCLUDE REGEX "/tests/win/Soak[^/]*$")
 add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES})
 target_link_libraries(zuva_win_tests PRIVATE zuva_driver GTest::gtest_main)
 target_compile_definitions(zuva_win_tests PRIVATE
@@ -131,3 +133,19 @@ target_link_libraries(zuva_sound_probe PRIVATE zuva_win)
 target_link_options(zuva_sound_probe PRIVATE -municode)
 zuva_warnings(zuva_sound_probe)
 add_dependencies(zuva_win_tests zuva_sound_probe)
+# The soak: one instance through many pages, tab switches, hides and mutes,
+# with bounds on what it may keep. It takes minutes, so it is an executable
+# with a time limit of its own; its gauges serve the benchmarks too.
+set(ZUVA_SOAK_GAUGES ${PROJECT_SOURCE_DIR}/tests/win/SoakGauges.cpp)
+file(GLOB ZUVA_SOAK_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/Soak*.cpp)
+add_executable(zuva_soak_tests ${ZUVA_SOAK_TESTS}
+  ${PROJECT_SOURCE_DIR}/tests/win/PortalClient.cpp ${PROJECT_SOURCE_DIR}/tests/win/GameLogin.cpp)
+target_link_libraries(zuva_soak_tests PRIVATE zuva_driver GTest::gtest_main ntdll)
+target_compile_definitions(zuva_soak_tests PRIVATE
+  ZUVA_TEST_PORT=${ZUVA_TEST_PORT} ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
+zuva_warnings(zuva_soak_tests)
+add_dependencies(zuva_soak_tests ZuvaScripted)
+gtest_discover_tests(zuva_soak_tests
+  DISCOVERY_MODE PRE_TEST
+  DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 480 FIXTURES_REQUIRED portal)
