@@ -9,26 +9,6 @@ TEST(NoticeLayout, ThePictureAddressAndTheTextChooseTheLook) {
     EXPECT_EQ(ChooseNoticeLayout(L"", L""), NoticeLayout::TextOnly) << "nothing fetched";
 }
 
-TEST(NoticeLayout, SkinsAndTitleButtonsOfEachLook) {
-    const NoticeSkin both = NoticeSkinOf(NoticeLayout::PictureAndText);
-    EXPECT_EQ(both.background, 143u);
-    EXPECT_EQ(both.closeButton, 144u);
-    EXPECT_EQ(both.captionHeight, 0);
-    EXPECT_EQ(both.border, 3);
-    EXPECT_EQ(both.btnRight, 3);
-    EXPECT_EQ(both.btnTop, 3);
-    const NoticeSkin picture = NoticeSkinOf(NoticeLayout::PictureOnly);
-    EXPECT_EQ(picture.background, 146u);
-    EXPECT_EQ(picture.closeButton, 145u);
-    EXPECT_EQ(picture.border, 0);
-    EXPECT_EQ(picture.btnRight, 0);
-    EXPECT_EQ(picture.btnTop, 1);
-    const NoticeSkin text = NoticeSkinOf(NoticeLayout::TextOnly);
-    EXPECT_EQ(text.background, 147u);
-    EXPECT_EQ(text.closeButton, 144u);
-    EXPECT_EQ(text.btnTop, 3);
-}
-
 TEST(NoticeLayout, PictureAndTextLabels) {
     const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, L"短文");
     EXPECT_EQ(l.picture.rect, (Rect{15, 67, 90, 147}));

@@ -31,12 +31,6 @@ TEST(NoticeRepeat, AnEmptyRecordIsNeverShown) {
     EXPECT_FALSE(ShouldShowNoticeRecord(L"", kOld, L"1"));
 }
 
-TEST(NoticeRepeat, HowTheNoticeEndsDecidesItsNextStart) {
-    EXPECT_STREQ(PopEnableAfter(NoticeEnd::Dismissed), L"0");
-    EXPECT_STREQ(PopEnableAfter(NoticeEnd::RanItsCourse), L"1");
-    EXPECT_EQ(PopEnableAfter(NoticeEnd::Unseen), nullptr);
-}
-
 namespace {
 // How many showings a run makes of a notice published for `published`.
 int ShowingsOf(int published) {
