@@ -149,3 +149,10 @@ gtest_discover_tests(zuva_soak_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
   PROPERTIES TIMEOUT 480 FIXTURES_REQUIRED portal)
+# The instance benchmark (tools/bench/run.sh): the login road, memory and
+# idle CPU of a launcher with three pages, against the floor program.
+add_executable(zuva_bench_instance ${PROJECT_SOURCE_DIR}/tools/bench/InstanceBench.cpp ${ZUVA_SOAK_GAUGES})
+target_link_libraries(zuva_bench_instance PRIVATE zuva_driver ntdll)
+target_link_options(zuva_bench_instance PRIVATE -municode)
+zuva_warnings(zuva_bench_instance)
+add_dependencies(zuva_bench_instance ZuvaScripted zuva_bench_floor)

@@ -152,10 +152,17 @@ bool MemoryOf(DWORD pid, SIZE_T* workingSet, SIZE_T* privateBytes) {
 }
 
 double CpuMillisecondsOf(DWORD pid) {
-    // Not GetProcessTimes: for another process Wine answers with the
-    // caller's own times. The system's process list has the right ones
-    // everywhere; its documented layout keeps UserTime and KernelTime at
-    // these offsets (mingw's header calls them reserved).
+    if (!RunningUnderWine()) {
+        fw::KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+        FILETIME created, ended, kernel, user;
+        if (!process || !::GetProcessTimes(process.get(), &created, &ended, &kernel, &user)) return -1;
+        const auto ticks = [](FILETIME t) { return (ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+        return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+    }
+    // For another process Wine's GetProcessTimes answers with the caller's
+    // own times. Its process list has the right ones; the documented layout
+    // keeps UserTime and KernelTime at these offsets (mingw's header calls
+    // them reserved).
     constexpr size_t kUserTime = 0x28, kKernelTime = 0x30;
     const std::vector<BYTE> list = QuerySystem(SystemProcessInformation);
     for (size_t at = 0; at + sizeof(SYSTEM_PROCESS_INFORMATION) <= list.size();) {

@@ -25,8 +25,8 @@ long GdiObjectCountOf(DWORD pid);
 long WindowCountOf(DWORD pid);
 // Working set and private bytes in bytes; false when unreadable.
 bool MemoryOf(DWORD pid, SIZE_T* workingSet, SIZE_T* privateBytes);
-// User plus kernel time the process has used so far, in milliseconds;
-// -1 when it is not listed.
+// User plus kernel time the process has used so far, in milliseconds
+// (GetProcessTimes; under Wine the system's process list); -1 when unknown.
 double CpuMillisecondsOf(DWORD pid);
 
 bool RunningUnderWine();
