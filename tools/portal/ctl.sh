@@ -10,6 +10,13 @@ case "${1:-}" in
     mkdir -p "$root"
     # The portal's own pages (login, hall, games) and whatever tests add.
     cp -r "$here/site/." "$root/"
+    # The site's pages name the default port; a portal on another port (a
+    # second build folder) serves them with its own.
+    if [ "$port" != 47861 ]; then
+      grep -rlF '127.0.0.1:47861' "$root" | while IFS= read -r page; do
+        sed -i "s/127\.0\.0\.1:47861/127.0.0.1:$port/g" "$page"
+      done
+    fi
     if [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null; then exit 0; fi
     rm -f "$pidfile"
     # Detached from our streams, so a runner waiting on them is not held up.
