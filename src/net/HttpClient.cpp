@@ -34,9 +34,18 @@ bool OpenAndSend(const std::wstring& address, Request& r) {
     r.connection.reset(::InternetConnectW(r.session.get(), split->host.c_str(), split->port, nullptr, nullptr,
                                           INTERNET_SERVICE_HTTP, 0, 0));
     if (!r.connection) return false;
+    // Redirects are not followed: Wine's WinINet follows a redirect loop for
+    // ever, and a hop could lead a download away from the portal address it
+    // was checked against. A 3xx answer is then simply not a 2xx one.
     r.request.reset(::HttpOpenRequestW(r.connection.get(), L"GET", split->path.c_str(), L"HTTP/1.1", nullptr,
-                                       nullptr, INTERNET_FLAG_RELOAD, 0));
+                                       nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
     if (!r.request) return false;
+    // Wine's WinINet has no receive time-out of its own, so a server that
+    // goes quiet (after a "100 Continue", or in the middle of a body) would
+    // hold a ping, start-up's configuration fetch or the download for ever.
+    // Only the request handle honours the option there.
+    DWORD timeout = kHttpReceiveTimeoutMs;
+    ::InternetSetOptionW(r.request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
     return ::HttpSendRequestW(r.request.get(), kExtraHeaders, static_cast<DWORD>(wcslen(kExtraHeaders)), nullptr,
                               0) != FALSE;
 }
