@@ -5,6 +5,8 @@
 #include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
 #include "app/SettingsStore.h"
+#include "framework/Handles.h"
+#include "net/ExeImage.h"
 #include "net/FileDigest.h"
 #include "net/HttpClient.h"
 #include "net/PrgsDlg.h"
@@ -39,6 +41,18 @@ bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
     return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
+// Whether the downloaded file is a whole executable image (ExeImage.h).
+bool IsWholeExeFile(const std::wstring& path) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
+    std::string head(kExeHeadBytes, '\0');
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), &head[0], static_cast<DWORD>(head.size()), &got, nullptr)) return false;
+    head.resize(got);
+    return IsWholeExeImage(head, static_cast<uint64_t>(size.QuadPart));
+}
+
 void DeleteAtReboot(const std::wstring& path) {
     ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
 }
@@ -58,7 +72,11 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress) {
     remoteKey->clear();
     const std::wstring file = ExeFolder() + L"\\ConfigZuva.htm";
     const std::wstring address = std::wstring(L"http://") + buildcfg::kServiceHost + L"/update/ConfigZuva.htm";
-    if (!HttpDownloadFile(address, file)) return false;
+    if (!HttpDownloadFile(address, file)) {
+        // A partial configuration is nobody's to read.
+        ::DeleteFileW(file.c_str());
+        return false;
+    }
     *updateAddress = ReadConfigValue(file, L"UpdAddr", 512);
     const std::wstring key = ReadConfigValue(file, L"Zuva", 64);
     ::DeleteFileW(file.c_str());
@@ -86,7 +104,9 @@ bool ApplyUpdate(CPrgsDlg& progress, const std::wstring& updateAddress) {
     const std::wstring old = folder + L"\\OldZuva.exe";
     progress.m_strUrl = updateAddress.substr(0, 511);
     progress.m_strTarget = fresh;
-    if (progress.DoModal() != IDOK) {
+    // An answer can reach its announced length and still be no executable
+    // (garbage, or cut short by a length that promised too little).
+    if (progress.DoModal() != IDOK || !IsWholeExeFile(fresh)) {
         DeleteAtReboot(fresh);
         return false;
     }
