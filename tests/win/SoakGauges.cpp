@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "framework/Handles.h"
@@ -47,13 +48,20 @@ fw::KernelHandle OpenForReading(DWORD pid) {
 struct WindowTally {
     DWORD pid;
     long count;
+    std::map<std::wstring, int>* byClass;  // or null
 };
 
 BOOL CALLBACK TallyChild(HWND wnd, LPARAM lp) {
     auto* tally = reinterpret_cast<WindowTally*>(lp);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(wnd, &pid);
-    if (pid == tally->pid) ++tally->count;
+    if (pid != tally->pid) return TRUE;
+    ++tally->count;
+    if (tally->byClass) {
+        wchar_t name[64] = {};
+        ::GetClassNameW(wnd, name, 64);
+        ++(*tally->byClass)[name];
+    }
     return TRUE;
 }
 
@@ -68,6 +76,15 @@ BOOL CALLBACK TallyTopLevel(HWND wnd, LPARAM lp) {
     return TRUE;
 }
 
+// A window of the process may sit under another process's window (a page
+// frame in its main window), so every tree is walked, the message-only
+// windows' too.
+void TallyWindows(WindowTally* tally) {
+    ::EnumWindows(&TallyTopLevel, reinterpret_cast<LPARAM>(tally));
+    for (HWND w = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
+         w = ::FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
+        TallyTree(w, tally);
+}
 double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 }  // namespace
 
@@ -126,15 +143,23 @@ long WindowCountOf(DWORD pid) {
         if (const DWORD reported = ::GetGuiResources(process.get(), GR_USEROBJECTS)) return static_cast<long>(reported);
     }
     // Wine answers 0, and its menus, icons, cursors and hooks carry no owner
-    // another process could read; windows do. A window of the process may
-    // sit under another process's window (a page frame in its main window),
-    // so every tree is walked, the message-only windows' too.
-    WindowTally tally{pid, 0};
-    ::EnumWindows(&TallyTopLevel, reinterpret_cast<LPARAM>(&tally));
-    for (HWND w = ::FindWindowExW(HWND_MESSAGE, nullptr, nullptr, nullptr); w;
-         w = ::FindWindowExW(HWND_MESSAGE, w, nullptr, nullptr))
-        TallyTree(w, &tally);
+    // another process could read; windows do.
+    WindowTally tally{pid, 0, nullptr};
+    TallyWindows(&tally);
     return tally.count;
+}
+
+std::string WindowClassesOf(DWORD pid) {
+    std::map<std::wstring, int> byClass;
+    WindowTally tally{pid, 0, &byClass};
+    TallyWindows(&tally);
+    std::string text;
+    for (const auto& entry : byClass) {
+        char part[96];
+        std::snprintf(part, sizeof(part), "%s%ls %d", text.empty() ? "" : ", ", entry.first.c_str(), entry.second);
+        text += part;
+    }
+    return text;
 }
 
 bool MemoryOf(DWORD pid, SIZE_T* workingSet, SIZE_T* privateBytes) {

@@ -31,6 +31,9 @@ double CpuMillisecondsOf(DWORD pid);
 
 bool RunningUnderWine();
 
+// The process's windows counted by class: "Button 9, #32770 2, ...".
+std::string WindowClassesOf(DWORD pid);
+
 // "handles 312 gdi 140 windows 23 ws 40.1 MB private 12.3 MB"
 std::string Describe(const ProcessFigures& f);
 

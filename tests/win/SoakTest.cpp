@@ -44,10 +44,12 @@ constexpr long kWindowGrowth = 3;
 // Private memory: heaps settle into their free lists after the warm-up; 4 MB
 // is 80 KB per page cycle, which a leak of any page's worth of data exceeds.
 constexpr double kPrivateGrowthMb = 4.0;
-// The working set also holds shared pages (code, fonts, mapped files) that
-// may first be touched late: runs without a fault grew by 0 or by one step
-// of about 4 MB with private memory unchanged.
-constexpr double kWorkingSetGrowthMb = 8.0;
+// The working set also holds the shared memory of Wine's window surfaces,
+// about 4 MB each for the maximised window, which Wine keeps for a while
+// after hiding and restoring: runs without a fault read 0, +4 and once +19 MB
+// with private memory unchanged. A surface kept per hide (200) or per page
+// (50) would add hundreds of MB.
+constexpr double kWorkingSetGrowthMb = 24.0;
 // Every page process ends within this of its main window.
 constexpr DWORD kChildrenEndMs = 5000;
 
@@ -120,9 +122,23 @@ void WorkOneCycle(SoakTabs& tabs, int cycle, size_t* turn, Tally* tally) {
     }
 }
 
+// The least of several readings over two seconds: Wine makes and drops a
+// window surface of about 4 MB (the maximised window's pixels) now and then,
+// which a single reading may or may not catch; what the launcher keeps is in
+// every reading.
 ProcessFigures Settled(DWORD pid) {
-    ::Sleep(2000);  // the last page's loading and the mute ticks done
-    return MeasureProcess(pid);
+    ::Sleep(1500);  // the last page's loading done
+    ProcessFigures least = MeasureProcess(pid);
+    for (int i = 0; i < 6; ++i) {
+        ::Sleep(300);
+        const ProcessFigures f = MeasureProcess(pid);
+        least.handles = std::min(least.handles, f.handles);
+        least.gdiObjects = std::min(least.gdiObjects, f.gdiObjects);
+        least.windows = std::min(least.windows, f.windows);
+        least.workingSetMb = std::min(least.workingSetMb, f.workingSetMb);
+        least.privateMb = std::min(least.privateMb, f.privateMb);
+    }
+    return least;
 }
 
 bool AnyRunning(const std::vector<DWORD>& pids) {
@@ -149,8 +165,9 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
         if (HasFatalFailure()) return;
     }
     const ProcessFigures before = Settled(mainPid);
-    std::printf("soak: warm-up done after %.0f s; main process %s\n", (::GetTickCount() - started) / 1000.0,
-                Describe(before).c_str());
+    const std::string windowsBefore = WindowClassesOf(mainPid);
+    std::printf("soak: warm-up done after %.0f s; main process %s\n  its windows: %s\n",
+                (::GetTickCount() - started) / 1000.0, Describe(before).c_str(), windowsBefore.c_str());
     ASSERT_GE(before.handles, 0);
     ASSERT_GE(before.gdiObjects, 0);
     ASSERT_GE(before.windows, 0);
@@ -167,11 +184,14 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
     const double soakSeconds = (::GetTickCount() - soakStarted) / 1000.0;
     ASSERT_EQ(tabs.size(), 3u);
     const ProcessFigures after = Settled(mainPid);
-    std::printf("soak: after the soak, main process %s\n", Describe(after).c_str());
+    const std::string windowsAfter = WindowClassesOf(mainPid);
+    std::printf("soak: after the soak, main process %s\n  its windows: %s\n", Describe(after).c_str(),
+                windowsAfter.c_str());
 
     EXPECT_LE(after.handles - before.handles, kHandleGrowth) << "kernel handles kept";
     EXPECT_LE(after.gdiObjects - before.gdiObjects, kGdiGrowth) << "GDI objects kept";
-    EXPECT_LE(after.windows - before.windows, kWindowGrowth) << "windows kept";
+    EXPECT_LE(after.windows - before.windows, kWindowGrowth)
+        << "windows kept; before: " << windowsBefore << "; after: " << windowsAfter;
     EXPECT_LE(after.privateMb - before.privateMb, kPrivateGrowthMb) << "private memory kept";
     EXPECT_LE(after.workingSetMb - before.workingSetMb, kWorkingSetGrowthMb) << "working set kept";
 
