@@ -38,8 +38,9 @@ constexpr long kHandleGrowth = 20;
 // GDI objects: the tab strip and buttons repaint on every switch and hide;
 // nothing should pile up, a few cached fonts or bitmaps may appear late.
 constexpr long kGdiGrowth = 15;
-// Windows (the USER objects Wine lets another process attribute): a message
-// box per closed page and a tooltip on the tabs are made and destroyed.
+// Windows (the USER objects Wine lets another process attribute): the
+// question of each closed page comes and goes; Wine makes one message-only
+// window of its own at some point (seen as +1, class "Message").
 constexpr long kWindowGrowth = 3;
 // Private memory: heaps settle into their free lists after the warm-up; 4 MB
 // is 80 KB per page cycle, which a leak of any page's worth of data exceeds.
