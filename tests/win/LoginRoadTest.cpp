@@ -222,14 +222,7 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
 }
 
 namespace {
-void MiddleClickAt(POINT screen) {
-    ::SetCursorPos(screen.x, screen.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_MIDDLEDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_MIDDLEUP;
-    ::SendInput(2, input, sizeof(INPUT));
-}
+void MiddleClickAt(POINT screen) { ClickWith(screen, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }
 }  // namespace
 
 TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {

@@ -22,23 +22,6 @@ constexpr DWORD kSwitchMs = 5000;
 constexpr DWORD kPageEndsMs = 10000;
 constexpr DWORD kHideMs = 3000;
 
-// A click whose button events carry their own position. Moving the cursor
-// first (SetCursorPos) races under Wine with the pointer motion that the X
-// server reports back for the previous move, which can put a quick second
-// click where the first one was.
-void ClickWith(POINT screen, DWORD downFlag, DWORD upFlag) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
-    INPUT input[2] = {};
-    for (INPUT& in : input) {
-        in.type = INPUT_MOUSE;
-        in.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
-        in.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
-    }
-    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | downFlag;
-    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | upFlag;
-    ::SendInput(2, input, sizeof(INPUT));
-}
-
 bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
 
 // Which tab shows after tab `closed` of `before` went (the main window's rule).

@@ -181,16 +181,25 @@ int GdiObjectCount() {
     return count;
 }
 
-void ClickAt(POINT screen, int clicks) {
-    ::SetCursorPos(screen.x, screen.y);
-    for (int i = 0; i < clicks; ++i) {
-        INPUT input[2] = {};
-        input[0].type = INPUT_MOUSE;
-        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        input[1].type = INPUT_MOUSE;
-        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        ::SendInput(2, input, sizeof(INPUT));
+void ClickWith(POINT screen, DWORD downFlag, DWORD upFlag) {
+    // The button events carry their own position. Moving the cursor first
+    // (SetCursorPos) races under Wine with the pointer motion the X server
+    // reports back for the previous move, which can put a quick second click
+    // where the first one was.
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input[2] = {};
+    for (INPUT& in : input) {
+        in.type = INPUT_MOUSE;
+        in.mi.dx = static_cast<LONG>((screen.x * 65535LL + width / 2) / (width - 1));
+        in.mi.dy = static_cast<LONG>((screen.y * 65535LL + height / 2) / (height - 1));
     }
+    input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | downFlag;
+    input[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | upFlag;
+    ::SendInput(2, input, sizeof(INPUT));
+}
+
+void ClickAt(POINT screen, int clicks) {
+    for (int i = 0; i < clicks; ++i) ClickWith(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
 }
 
 void PressKeys(std::initializer_list<WORD> keys) {

@@ -116,6 +116,9 @@ void PumpFor(DWORD ms);
 // its table index alone.
 int GdiObjectCount();
 
+// Presses and releases a mouse button at a screen point with real input
+// (MOUSEEVENTF_LEFTDOWN / MOUSEEVENTF_LEFTUP, or the middle button's).
+void ClickWith(POINT screen, DWORD downFlag, DWORD upFlag);
 // Clicks the left mouse button at a screen point with real input.
 void ClickAt(POINT screen, int clicks = 1);
 // Presses the keys in order and lets them go in reverse order, with real
