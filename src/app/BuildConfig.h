@@ -13,4 +13,8 @@ extern const bool kScripted;            // built with the scripted page engine
 extern const unsigned kNoticeDelayMs;
 extern const unsigned kNoticeShowMs;
 extern const unsigned kNoticePauseMs;
+// The longest an HTTP request waits for the next bytes of an answer (Wine's
+// WinINet has no limit of its own). The scripted build's tests wait it out
+// for a server that falls silent, so it is shorter there.
+extern const unsigned long kHttpReceiveTimeoutMs;
 }  // namespace buildcfg

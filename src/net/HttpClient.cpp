@@ -44,7 +44,7 @@ bool OpenAndSend(const std::wstring& address, Request& r) {
     // goes quiet (after a "100 Continue", or in the middle of a body) would
     // hold a ping, start-up's configuration fetch or the download for ever.
     // Only the request handle honours the option there.
-    DWORD timeout = kHttpReceiveTimeoutMs;
+    DWORD timeout = buildcfg::kHttpReceiveTimeoutMs;
     ::InternetSetOptionW(r.request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
     return ::HttpSendRequestW(r.request.get(), kExtraHeaders, static_cast<DWORD>(wcslen(kExtraHeaders)), nullptr,
                               0) != FALSE;

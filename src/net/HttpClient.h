@@ -8,9 +8,6 @@
 
 typedef void* HINTERNET;
 
-// The longest a request waits for the next bytes of an answer.
-constexpr DWORD kHttpReceiveTimeoutMs = 30000;
-
 // Lets another thread stop a running download: Cancel() closes its request
 // so that a blocking read returns, and the download then ends as failed.
 class HttpCancel {

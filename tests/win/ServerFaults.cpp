@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "PortalClient.h"
+#include "app/BuildConfig.h"
 #include "net/HttpClient.h"
 
 namespace wintest {
@@ -14,7 +15,7 @@ const wchar_t kBody[] = L"%BODY%";
 const std::vector<ServerFault>& ServerFaults() {
     static const std::vector<ServerFault> faults = {
         // The client waits for the real answer after a "100 Continue"; none comes.
-        {"status 100, then silence", L"status=100&%BODY%", Framing::Broken, kHttpReceiveTimeoutMs, true},
+        {"status 100, then silence", L"status=100&%BODY%", Framing::Broken, buildcfg::kHttpReceiveTimeoutMs, true},
         {"status 199", L"status=199&%BODY%", Framing::Broken, 0, false},
         {"status 204, no body", L"status=204&body=", Framing::Deceptive, 0, false},
         {"status 301 without Location", L"status=301&%BODY%", Framing::Broken, 0, false},
