@@ -64,11 +64,7 @@ void CSettingDlg::DoDataExchange() {
 
 BOOL CSettingDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
+    SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"设置");
     {
         fw::BitmapHandle close = LoadSkinBitmap(132);

@@ -15,11 +15,7 @@ void CAddAccDlg::DoDataExchange() {
 BOOL CAddAccDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetTitle(L"登录其他账号");
-    m_nCaptionHeight = 30;
-    m_nBorder = 3;
-    m_nBtnRight = 5;
-    m_nBtnTop = 1;
-    m_nBtnGap = 0;
+    SetFrameMetrics(30, 3, 5, 1, 0);
     SetSkin(LoadSkinBitmap(162), true, false, nullptr, nullptr, fw::BitmapHandle(), fw::BitmapHandle());
     fw::BitmapHandle strip = LoadSkinBitmap(133);
     m_btnYes.SetImage(strip.get(), true);

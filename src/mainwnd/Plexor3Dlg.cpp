@@ -69,11 +69,7 @@ BOOL CPlexor3Dlg::OnInitDialog() {
 void CPlexor3Dlg::SetUpSkinAndControls() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTitle(L"KorvelFerrowind");
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
+    SetFrameMetrics(30, 4, 0, 0, 0);
     {
         fw::BitmapHandle close = LoadSkinBitmap(132);
         fw::BitmapHandle minimise = LoadSkinBitmap(136);

@@ -21,11 +21,7 @@ void CPrgsDlg::DoDataExchange() { DDX_Control(kIdProgressBar, m_progress); }
 
 BOOL CPrgsDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
+    SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"版本更新中...");
     {
         fw::BitmapHandle close = LoadSkinBitmap(132);

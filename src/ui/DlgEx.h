@@ -25,6 +25,14 @@ public:
     int m_nBtnGap = 0;
     int m_nBorder = 3;
     COLORREF m_crTitle = RGB(255, 255, 255);
+    // The five frame settings above in one call.
+    void SetFrameMetrics(int captionHeight, int border, int btnRight, int btnTop, int btnGap) {
+        m_nCaptionHeight = captionHeight;
+        m_nBorder = border;
+        m_nBtnRight = btnRight;
+        m_nBtnTop = btnTop;
+        m_nBtnGap = btnGap;
+    }
 
     fw::BitmapHandle m_bmpSkin;
     bool m_bNineGrid = false;

@@ -23,11 +23,7 @@ void CMessageBox::SetContent(int type, const std::wstring& text, fw::BitmapHandl
 
 BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    m_nCaptionHeight = 30;
-    m_nBorder = 4;
-    m_nBtnRight = 0;
-    m_nBtnTop = 0;
-    m_nBtnGap = 0;
+    SetFrameMetrics(30, 4, 0, 0, 0);
     // The frame goes on living as the dialog's skin.
     SetSkin(std::move(m_hbmFrame), false, true, m_hbmClose.get(), nullptr, fw::BitmapHandle(),
             fw::BitmapHandle());
