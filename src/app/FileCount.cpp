@@ -5,13 +5,6 @@
 #include "framework/Handles.h"
 
 namespace {
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool IsEmpty(Handle h) { return h == INVALID_HANDLE_VALUE || h == nullptr; }
-    static void Free(Handle h) { ::FindClose(h); }
-};
-using FindHandle = fw::UniqueHandle<FindTraits>;
 
 bool IsDotEntry(const wchar_t* name) {
     return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
@@ -20,7 +13,7 @@ bool IsDotEntry(const wchar_t* name) {
 
 unsigned CountFilesBelow(const std::wstring& folder) {
     WIN32_FIND_DATAW entry{};
-    FindHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    fw::FindFileHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &entry));
     if (!find) return 1;
     unsigned count = 0;
     do {

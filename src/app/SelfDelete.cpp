@@ -8,6 +8,7 @@
 #include "app/FileCount.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDeleteScript.h"
+#include "app/StartProgram.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -59,19 +60,10 @@ bool AppendToFile(const std::wstring& path, const std::string& bytes) {
 }
 
 bool StartHidden(const std::wstring& scriptPath) {
-    std::wstring line = L"\"" + scriptPath + L"\"";
-    std::vector<wchar_t> buf(line.begin(), line.end());
-    buf.push_back(L'\0');
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    fw::KernelHandle process(pi.hProcess);
-    fw::KernelHandle thread(pi.hThread);
+    const StartedProcess started = StartProcess(L"\"" + scriptPath + L"\"", 0, SW_HIDE);
+    if (!started.process) return false;
     // It only waits for us to end; it should take no time from anyone else.
-    ::SetThreadPriority(thread.get(), THREAD_PRIORITY_IDLE);
+    ::SetThreadPriority(started.thread.get(), THREAD_PRIORITY_IDLE);
     return true;
 }
 }  // namespace

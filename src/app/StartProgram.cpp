@@ -7,20 +7,22 @@
 #include "app/LaunchMode.h"
 #include "app/LaunchModeWin.h"
 
-fw::KernelHandle StartIdleProcess(const std::wstring& commandLine) {
+StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creationFlags, int showCommand) {
     // CreateProcessW may write into the command line: give it its own copy.
     std::vector<wchar_t> buf(commandLine.begin(), commandLine.end());
     buf.push_back(L'\0');
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESHOWWINDOW;
-    si.wShowWindow = SW_SHOWNORMAL;
+    si.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, IDLE_PRIORITY_CLASS, nullptr, nullptr, &si,
-                          &pi))
-        return fw::KernelHandle();
-    ::CloseHandle(pi.hThread);
-    return fw::KernelHandle(pi.hProcess);
+    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si, &pi))
+        return StartedProcess{};
+    return StartedProcess{fw::KernelHandle(pi.hProcess), fw::KernelHandle(pi.hThread)};
+}
+
+fw::KernelHandle StartIdleProcess(const std::wstring& commandLine) {
+    return StartProcess(commandLine, IDLE_PRIORITY_CLASS, SW_SHOWNORMAL).process;
 }
 
 void StartProgram(const std::wstring& commandLine) {

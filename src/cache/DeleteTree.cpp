@@ -8,11 +8,7 @@
 #include "framework/Handles.h"
 
 namespace {
-struct FindFileTraits : fw::NullTraits<HANDLE, &::FindClose> {  // fails with INVALID_HANDLE_VALUE
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool IsEmpty(Handle h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
-};
-using FindFileHandle = fw::UniqueHandle<FindFileTraits>;
+using fw::FindFileHandle;
 
 static_assert(kAttributeReadOnly == FILE_ATTRIBUTE_READONLY && kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY &&
               kAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT && kInvalidAttributes == INVALID_FILE_ATTRIBUTES);

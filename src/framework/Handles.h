@@ -51,11 +51,16 @@ struct KernelTraits : NullTraits<HANDLE, &::CloseHandle> {
 struct FileTraits : KernelTraits {  // CreateFile's failure value is INVALID_HANDLE_VALUE
     static Handle Empty() { return INVALID_HANDLE_VALUE; }
 };
+struct FindFileTraits : NullTraits<HANDLE, &::FindClose> {  // FindFirstFileW fails with INVALID_HANDLE_VALUE
+    static Handle Empty() { return INVALID_HANDLE_VALUE; }
+    static bool IsEmpty(Handle h) { return h == nullptr || h == INVALID_HANDLE_VALUE; }
+};
 template <class T>
 using GdiTraits = NullTraits<T, &::DeleteObject>;
 
 using KernelHandle = UniqueHandle<KernelTraits>;
 using FileHandle = UniqueHandle<FileTraits>;
+using FindFileHandle = UniqueHandle<FindFileTraits>;
 using BitmapHandle = UniqueHandle<GdiTraits<HBITMAP>>;
 using FontHandle = UniqueHandle<GdiTraits<HFONT>>;
 using BrushHandle = UniqueHandle<GdiTraits<HBRUSH>>;

@@ -26,13 +26,6 @@ bool KeyExists(HKEY root, const std::wstring& subkey) {
     return true;
 }
 
-struct FindTraits {
-    using Handle = HANDLE;
-    static Handle Empty() { return INVALID_HANDLE_VALUE; }
-    static bool IsEmpty(Handle h) { return h == INVALID_HANDLE_VALUE || h == nullptr; }
-    static void Free(Handle h) { ::FindClose(h); }
-};
-using FindHandle = fw::UniqueHandle<FindTraits>;
 
 // Deletes a file a finishing process may still hold for a moment.
 void DeleteSoon(const std::wstring& path) {
@@ -210,7 +203,7 @@ std::wstring TempFolder() {
 std::set<std::wstring> TempFilesStartingWith(const std::wstring& prefix) {
     std::set<std::wstring> names;
     WIN32_FIND_DATAW entry{};
-    FindHandle find(::FindFirstFileW((TempFolder() + prefix + L"*").c_str(), &entry));
+    fw::FindFileHandle find(::FindFirstFileW((TempFolder() + prefix + L"*").c_str(), &entry));
     if (!find) return names;
     do {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.insert(entry.cFileName);
