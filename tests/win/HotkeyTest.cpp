@@ -161,7 +161,7 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     }
     // ... and the main window takes it itself.
     ::SetForegroundWindow(app.main);
-    PumpFor(200);
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return ::GetForegroundWindow() == app.main; }, 3000));
     PressKeys({VK_CONTROL, VK_TAB});
     EXPECT_TRUE(only(wolf));
 

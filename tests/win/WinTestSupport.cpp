@@ -210,6 +210,11 @@ void PressKeys(std::initializer_list<WORD> keys) {
         down.ki.wVk = vk;
         input.push_back(down);
     }
+    ::SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+    // A player holds a chord for a moment; releasing it in the same burst
+    // races the key-state reads of a window that gets the key second-hand.
+    ::Sleep(80);
+    input.clear();
     for (auto it = keys.end(); it != keys.begin();) {
         INPUT up{};
         up.type = INPUT_KEYBOARD;
