@@ -39,27 +39,8 @@ private:
 };
 }  // namespace
 
-STDMETHODIMP BrowserEventSink::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != DIID_DWebBrowserEvents2) return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP BrowserEventSink::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP BrowserEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP BrowserEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+BrowserEventSink::BrowserEventSink(BrowserEvents& target)
+    : EventDispatch(DIID_DWebBrowserEvents2), m_target(target) {}
 
 // Arguments by position: (pDisp, URL, ...) for the navigation events, whose
 // URL comes as VARIANT* (VT_BYREF|VT_VARIANT) and Cancel as VARIANT_BOOL*.

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "browser/ie/EmbeddedRefCount.h"
+#include "browser/ie/EventDispatch.h"
 
 namespace ie {
 
@@ -25,21 +25,10 @@ protected:
     ~BrowserEvents() = default;
 };
 
-class BrowserEventSink final : public IDispatch {
+class BrowserEventSink final : public EventDispatch {
 public:
-    explicit BrowserEventSink(BrowserEvents& target) : m_target(target) {}
-    BrowserEventSink(const BrowserEventSink&) = delete;
-    BrowserEventSink& operator=(const BrowserEventSink&) = delete;
+    explicit BrowserEventSink(BrowserEvents& target);
 
-    ULONG HeldReferences() const noexcept { return m_refs.Held(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }
-    STDMETHODIMP_(ULONG) Release() override { return m_refs.Drop(); }
-
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argError) override;
 
@@ -48,7 +37,6 @@ private:
     void OnNavigateError(const DISPPARAMS* params);
 
     BrowserEvents& m_target;
-    EmbeddedRefCount m_refs;
 };
 
 }  // namespace ie

@@ -39,27 +39,8 @@ fw::ComPtr<IHTMLElement> SourceElement(const DISPPARAMS* params) {
 }
 }  // namespace
 
-STDMETHODIMP DocumentEventSink::QueryInterface(REFIID riid, void** object) {
-    if (!object) return E_POINTER;
-    *object = nullptr;
-    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != kDiidHtmlDocumentEvents2) return E_NOINTERFACE;
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-}
-
-STDMETHODIMP DocumentEventSink::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-}
-
-STDMETHODIMP DocumentEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
-}
-
-STDMETHODIMP DocumentEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return E_NOTIMPL; }
+DocumentEventSink::DocumentEventSink(PageHost& host)
+    : EventDispatch(kDiidHtmlDocumentEvents2), m_host(host) {}
 
 STDMETHODIMP DocumentEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
                                        EXCEPINFO*, UINT*) {

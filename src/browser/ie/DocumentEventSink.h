@@ -7,31 +7,19 @@
 #include <oaidl.h>
 
 #include "browser/PageEngine.h"
-#include "browser/ie/EmbeddedRefCount.h"
+#include "browser/ie/EventDispatch.h"
 
 namespace ie {
 
-class DocumentEventSink final : public IDispatch {
+class DocumentEventSink final : public EventDispatch {
 public:
-    explicit DocumentEventSink(PageHost& host) : m_host(host) {}
-    DocumentEventSink(const DocumentEventSink&) = delete;
-    DocumentEventSink& operator=(const DocumentEventSink&) = delete;
+    explicit DocumentEventSink(PageHost& host);
 
-    ULONG HeldReferences() const noexcept { return m_refs.Held(); }
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
-    STDMETHODIMP_(ULONG) AddRef() override { return m_refs.Add(); }
-    STDMETHODIMP_(ULONG) Release() override { return m_refs.Drop(); }
-
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
     STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
                         EXCEPINFO* exception, UINT* argError) override;
 
 private:
     PageHost& m_host;
-    EmbeddedRefCount m_refs;
 };
 
 }  // namespace ie

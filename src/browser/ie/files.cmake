@@ -3,6 +3,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BrowserEventSink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComValues.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocumentEventSink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/EventDispatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IePageElement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IePageEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MyBrowserControlSite.cpp
