@@ -150,15 +150,18 @@ HWND FrameOf(HWND main, DWORD pid) {
     return nullptr;
 }
 
+namespace {
+// A Yes/No box of the process showing now, other than `except`.
+HWND ShownQuestion(DWORD pid, HWND except) {
+    for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+        if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, kSecondButton)) return w;
+    return nullptr;
+}
+}  // namespace
+
 bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
     HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
-                if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, kSecondButton)) box = w;
-            return box != nullptr;
-        },
-        10000);
+    WaitUntil([&] { return (box = ShownQuestion(pid, except)) != nullptr; }, 10000);
     if (!box) return false;
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? kFirstButton : kSecondButton, BN_CLICKED), 0);
     return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
@@ -177,11 +180,13 @@ LauncherInstance::~LauncherInstance() {
         // With pages the exit asks first; a pending login may hold the window
         // disabled, so the question comes by the cancel command.
         // Without pages the close request ends it at once; pages of the
-        // test's own (spies) make it ask like real ones.
+        // test's own (spies) make it ask like real ones, and so does a page
+        // that ended a moment ago and is not yet noticed.
         const bool ended = Pages() == 0 && ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0) &&
                            process.WaitForExit(1500);
         if (!ended) {
-            ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            if (!ShownQuestion(process.pid(), main))
+                ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
             AnswerQuestion(process.pid(), main, true);
         }
     }

@@ -67,8 +67,10 @@ TEST(WebBoxSweep, AnUnloadAlertIsTakenAwayAndThePageProcessEnds) {
                 t.boxSeenMs, t.boxGoneMs, t.endedMs);
     ASSERT_GE(t.boxSeenMs, 0) << "the page raised its box while unloading";
     ASSERT_TRUE(t.ended) << "the box would hold the process for good";
-    EXPECT_LT(t.boxGoneMs, 300.0);
-    EXPECT_LT(t.endedMs, 300.0);
+    // The figures above are the measurement; these bounds only tell a swept
+    // box from one that waited for somebody to answer it.
+    EXPECT_LT(t.boxGoneMs, 1500.0);
+    EXPECT_LT(t.endedMs, 1500.0);
 }
 
 TEST(WebBoxSweep, APageWithoutABoxClosesNormally) {
@@ -80,7 +82,7 @@ TEST(WebBoxSweep, APageWithoutABoxClosesNormally) {
     std::printf("page process without a box ended %.1f ms after the close request\n", t.endedMs);
     EXPECT_LT(t.boxSeenMs, 0);
     ASSERT_TRUE(t.ended);
-    EXPECT_LT(t.endedMs, 300.0);
+    EXPECT_LT(t.endedMs, 1500.0);
 }
 
 namespace {
