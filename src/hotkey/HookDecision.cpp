@@ -1,9 +1,9 @@
 #include "hotkey/HookDecision.h"
 
-namespace {
-constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
-constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN: F10 and keys with Alt
-}  // namespace
+#include "hotkey/KeyMessages.h"
+
+using keymsg::kKeyDown;
+using keymsg::kSysKeyDown;  // F10 and keys with Alt
 
 HookAction DecideHookAction(const HookEvent& event, const HotkeyRecord& boss, const HotkeyRecord& sound) {
     if (event.pageCount <= 0) return HookAction::None;

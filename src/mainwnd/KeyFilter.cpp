@@ -6,11 +6,6 @@ using namespace keyfilter;
 
 namespace {
 
-bool IsSysCommand(const KeyFilterInput& in, unsigned command) {
-    // The low four bits of a system command are the system's own.
-    return in.message == kSysCommand && (in.wParam & 0xFFF0) == command;
-}
-
 KeyFilterAction CloseRequest(const KeyFilterInput& in) {
     if (in.lParam == kSystemMarker) {
         // A child's login was abandoned.
@@ -25,20 +20,17 @@ KeyFilterAction CloseRequest(const KeyFilterInput& in) {
 }  // namespace
 
 KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in) {
-    const bool keyDown = in.message == kKeyDown || in.message == kSysKeyDown;
-    if (keyDown && in.lParam != kSystemMarker &&
-        MatchesHotkey(in.switchKey, static_cast<int32_t>(in.wParam), in.modifierState))
+    if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, in.switchKey))
         return KeyFilterAction::SwitchPage;
 
     if (in.message == kKeyDown && (in.wParam == kVkEscape || in.wParam == kVkSpace))
         return KeyFilterAction::Swallow;
 
-    if (IsSysCommand(in, kScClose)) return CloseRequest(in);
+    if (IsSysCommand(in.message, in.wParam, kScClose)) return CloseRequest(in);
 
-    // Ctrl+D typed on the D key itself (scan code 0x20, no flag bits), or F5
-    // while a page exists: the page process owns favourites and refreshing.
-    const bool ctrlD = in.message == kChar && in.wParam == kCtrlD &&
-                       ((static_cast<uintptr_t>(in.lParam) >> 16) & 0xFFFF) == 0x0020;
+    // Ctrl+D, or F5 while a page exists: the page process owns favourites
+    // and refreshing.
+    const bool ctrlD = IsCtrlDOnTheDKey(in.message, in.wParam, in.lParam);
     const bool f5 = in.message == kKeyDown && in.wParam == kVkF5 && in.pageCount > 0;
     if (ctrlD || f5) {
         if (in.pageCount > 0 && in.currentPageVisible) return KeyFilterAction::ForwardToCurrentPage;
@@ -46,6 +38,6 @@ KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in) {
         return KeyFilterAction::Swallow;
     }
 
-    if (IsSysCommand(in, kScRestore) && in.pageCount == 0) return KeyFilterAction::RestoreThenPassOn;
+    if (IsSysCommand(in.message, in.wParam, kScRestore) && in.pageCount == 0) return KeyFilterAction::RestoreThenPassOn;
     return KeyFilterAction::PassOn;
 }

@@ -4,19 +4,11 @@
 #include <cstdint>
 
 #include "hotkey/HotkeyRecord.h"
+#include "hotkey/KeyMessages.h"
 
-// The few platform numbers the filter looks at.
+// The platform numbers the filter looks at.
 namespace keyfilter {
-constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
-constexpr unsigned kChar = 0x102;        // WM_CHAR
-constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN
-constexpr unsigned kSysCommand = 0x112;  // WM_SYSCOMMAND
-constexpr unsigned kScClose = 0xF060;
-constexpr unsigned kScRestore = 0xF120;
-constexpr unsigned kVkEscape = 0x1B;
-constexpr unsigned kVkSpace = 0x20;
-constexpr unsigned kVkF5 = 0x74;
-constexpr unsigned kCtrlD = 4;  // the character Ctrl+D types
+using namespace keymsg;
 }  // namespace keyfilter
 
 struct KeyFilterInput {
