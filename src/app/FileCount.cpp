@@ -2,14 +2,8 @@
 
 #include <windows.h>
 
+#include "cache/TreeRules.h"
 #include "framework/Handles.h"
-
-namespace {
-
-bool IsDotEntry(const wchar_t* name) {
-    return name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'));
-}
-}  // namespace
 
 unsigned CountFilesBelow(const std::wstring& folder) {
     WIN32_FIND_DATAW entry{};
@@ -17,12 +11,18 @@ unsigned CountFilesBelow(const std::wstring& folder) {
     if (!find) return 1;
     unsigned count = 0;
     do {
-        if (IsDotEntry(entry.cFileName)) continue;
-        const DWORD attributes = entry.dwFileAttributes;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        // Entered as a folder deletion would enter it: linked folders count
+        // as one file each.
+        switch (ActionForEntry(entry.cFileName, entry.dwFileAttributes)) {
+        case TreeEntryAction::Skip:
+            break;
+        case TreeEntryAction::Descend:
             count += CountFilesBelow(folder + L"\\" + entry.cFileName);
-        else
+            break;
+        default:
             ++count;
+            break;
+        }
     } while (::FindNextFileW(find.get(), &entry));
     return count;
 }

@@ -9,6 +9,7 @@
 #include "app/LaunchModeWin.h"
 #include "app/SelfDelete.h"
 #include "app/SettingsStore.h"
+#include "app/ShellFolder.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
 #include "app/StartProgram.h"
@@ -29,13 +30,6 @@ private:
     HRESULT m_hr;
 };
 
-std::wstring CommonAppData() {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-        return std::wstring();
-    return folder;
-}
-
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                   TRUE) == CSTR_EQUAL;
@@ -49,7 +43,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 bool Install() {
     ComApartment com;
-    const std::wstring korvel = CommonAppData() + L"\\Korvel";
+    const std::wstring korvel = ShellFolderPath(CSIDL_COMMON_APPDATA) + L"\\Korvel";
     ::CreateDirectoryW(korvel.c_str(), nullptr);
     const std::wstring dataFolder = korvel + L"\\GameLogin";
     ::CreateDirectoryW(dataFolder.c_str(), nullptr);

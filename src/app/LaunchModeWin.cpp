@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/AppGlobals.h"
+#include "app/ShellFolder.h"
 
 namespace {
 
@@ -29,10 +30,9 @@ std::vector<std::wstring> ArgumentsOf(const wchar_t* commandLine) {
 }  // namespace
 
 std::wstring GetDataFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-        return std::wstring();
-    return std::wstring(folder) + kDataSubfolder;
+    const std::wstring common = ShellFolderPath(CSIDL_COMMON_APPDATA);
+    if (common.empty()) return std::wstring();
+    return common + kDataSubfolder;
 }
 
 std::wstring GetExePath() {

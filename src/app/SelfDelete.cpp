@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AnsiText.h"
 #include "app/FileCount.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDeleteScript.h"
@@ -12,29 +13,15 @@
 #include "framework/Handles.h"
 
 namespace {
-// The text in the ANSI code page; empty when some character has no spelling
-// there (or the text is empty).
-std::string ToAnsiExactly(const std::wstring& text) {
-    if (text.empty()) return std::string();
-    BOOL lossy = FALSE;
-    const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy) return std::string();
-    std::string out(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()), &out[0], size,
-                          nullptr, &lossy);
-    return lossy ? std::string() : out;
-}
-
 // An existing path as the ANSI code page can spell it: itself, else its short
 // form; empty when neither can be spelled.
 std::wstring AnsiSpellablePath(const std::wstring& path) {
-    if (!ToAnsiExactly(path).empty()) return path;
+    if (ToCodePageExactly(path, CP_ACP)) return path;
     std::vector<wchar_t> shortPath(MAX_PATH);
     const DWORD got = ::GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
     if (got == 0 || got >= shortPath.size()) return std::wstring();
     std::wstring candidate(shortPath.data(), got);
-    return ToAnsiExactly(candidate).empty() ? std::wstring() : candidate;
+    return ToCodePageExactly(candidate, CP_ACP) ? candidate : std::wstring();
 }
 
 // A fresh script path in the temporary folder. The system creates the empty
@@ -74,7 +61,8 @@ bool WriteSelfDeleteScript() {
     const std::wstring exePath = AnsiSpellablePath(GetExePath());
     if (exePath.empty()) return false;
     const bool removeFolder = CanRemoveExeFolder(exePath, CountFilesBelow(FolderOfPath(exePath)));
-    const std::string script = ToAnsiExactly(SelfDeleteScriptText(exePath, scriptPath, removeFolder));
-    if (script.empty() || !AppendToFile(scriptPath, script)) return false;
+    const std::optional<std::string> script =
+        ToCodePageExactly(SelfDeleteScriptText(exePath, scriptPath, removeFolder), CP_ACP);
+    if (!script || !AppendToFile(scriptPath, *script)) return false;
     return StartHidden(scriptPath);
 }

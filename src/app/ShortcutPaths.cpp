@@ -9,7 +9,7 @@ const wchar_t kUninstallSwitch[] = L"/uninst";
 
 namespace {
 std::wstring WithinLimit(std::wstring path) {
-    return path.size() <= kMaxShortcutPath ? path : std::wstring();
+    return path.size() <= kMaxPathChars ? path : std::wstring();
 }
 }  // namespace
 

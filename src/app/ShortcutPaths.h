@@ -4,14 +4,14 @@
 // ever written to or deleted from a cut-off path.
 #include <string>
 
+#include "app/PathLimit.h"
+
 extern const wchar_t kGameLinkName[];         // "KorvelFerrowind极速登录器"
 extern const wchar_t kUninstallLinkName[];    // "卸载 KorvelFerrowind极速登录器"
 extern const wchar_t kPortalGamesLinkName[];  // "Korvel网页游戏", removed, never made
 extern const wchar_t kStartMenuFolderName[];  // "Korvel登录器"
 extern const wchar_t kShortcutSwitch[];       // "/ZuvaD"
 extern const wchar_t kUninstallSwitch[];      // "/uninst"
-
-constexpr size_t kMaxShortcutPath = 259;
 
 // folder + "\" + name + ".lnk".
 std::wstring LinkPathIn(const std::wstring& folder, const std::wstring& name);

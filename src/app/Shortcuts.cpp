@@ -5,16 +5,11 @@
 #include <shlobj.h>
 
 #include "app/FileCount.h"
+#include "app/ShellFolder.h"
 #include "app/ShortcutPaths.h"
 #include "framework/Handles.h"
 
 namespace {
-std::wstring ShellFolder(int csidl) {
-    wchar_t folder[MAX_PATH] = {};
-    if (FAILED(::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder))) return std::wstring();
-    return folder;
-}
-
 bool IsExistingFile(const std::wstring& path) {
     if (path.empty() || path.size() >= MAX_PATH) return false;
     const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -24,9 +19,9 @@ bool IsExistingFile(const std::wstring& path) {
 bool DeleteLink(const std::wstring& linkPath) { return !linkPath.empty() && ::DeleteFileW(linkPath.c_str()); }
 }  // namespace
 
-std::wstring CommonDesktopFolder() { return ShellFolder(CSIDL_COMMON_DESKTOPDIRECTORY); }
+std::wstring CommonDesktopFolder() { return ShellFolderPath(CSIDL_COMMON_DESKTOPDIRECTORY); }
 
-std::wstring StartMenuFolder() { return StartMenuFolderIn(ShellFolder(CSIDL_COMMON_PROGRAMS)); }
+std::wstring StartMenuFolder() { return StartMenuFolderIn(ShellFolderPath(CSIDL_COMMON_PROGRAMS)); }
 
 bool CreateShellLink(const std::wstring& linkPath, const std::wstring& target, const std::wstring& arguments,
                      const std::wstring& description) {
@@ -51,7 +46,7 @@ bool CreateDesktopShortcut(const std::wstring& target) {
     if (desktop.empty()) return false;
     // Earlier versions put the link on the installing user's own desktop;
     // the machine-wide one takes its place.
-    DeleteLink(LegacyUserDesktopLink(ShellFolder(CSIDL_PERSONAL), desktop));
+    DeleteLink(LegacyUserDesktopLink(ShellFolderPath(CSIDL_PERSONAL), desktop));
     return CreateShellLink(LinkPathIn(desktop, kGameLinkName), target, kShortcutSwitch, kGameLinkName);
 }
 

@@ -8,7 +8,9 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DumpFileName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortcutPaths.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AnsiText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppGlobals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LaunchModeWin.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3App.cpp

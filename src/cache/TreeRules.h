@@ -6,8 +6,7 @@
 #include <optional>
 #include <string>
 
-// A path buffer holds 260 characters with its terminator.
-constexpr size_t kMaxPathChars = 259;
+#include "app/PathLimit.h"
 
 // The file attributes the decisions look at (the platform's values).
 constexpr uint32_t kAttributeReadOnly = 0x00000001;

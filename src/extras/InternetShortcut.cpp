@@ -1,8 +1,8 @@
 #include "extras/InternetShortcut.h"
 
-namespace {
-constexpr size_t kMaxPath = 259;
+#include "app/PathLimit.h"
 
+namespace {
 bool IsPlainFileName(const std::wstring& name) {
     if (name.empty() || name == L"." || name == L"..") return false;
     for (wchar_t c : name)
@@ -20,5 +20,5 @@ std::wstring InternetShortcutText(const std::wstring& url) {
 std::wstring FavouriteFilePath(const std::wstring& folder, const std::wstring& name) {
     if (folder.empty() || !IsPlainFileName(name)) return std::wstring();
     std::wstring path = folder + L"\\" + name + L".url";
-    return path.size() <= kMaxPath ? path : std::wstring();
+    return path.size() <= kMaxPathChars ? path : std::wstring();
 }

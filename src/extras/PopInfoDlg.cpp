@@ -88,11 +88,7 @@ BOOL CPopInfoDlg::OnInitDialog() {
 }
 
 void CPopInfoDlg::ApplySkin(const NoticeSkin& skin) {
-    m_nCaptionHeight = skin.captionHeight;
-    m_nBorder = skin.border;
-    m_nBtnRight = skin.btnRight;
-    m_nBtnTop = skin.btnTop;
-    m_nBtnGap = skin.btnGap;
+    SetFrameMetrics(skin.captionHeight, skin.border, skin.btnRight, skin.btnTop, skin.btnGap);
     fw::BitmapHandle close = LoadSkinBitmap(skin.closeButton);
     SetSkin(LoadSkinBitmap(skin.background), true, false, close.get(), nullptr, fw::BitmapHandle(),
             fw::BitmapHandle());

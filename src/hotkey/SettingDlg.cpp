@@ -12,7 +12,6 @@
 #include "ui/SkinImage.h"
 
 namespace {
-constexpr HotkeyId kFields[] = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
 constexpr COLORREF kGroupColour = RGB(231, 241, 247);
 
 size_t IndexOf(HotkeyId id) { return static_cast<size_t>(id); }
@@ -75,7 +74,7 @@ BOOL CSettingDlg::OnInitDialog() {
     m_btnCancel.SetImage(strip.get(), true);
     m_brGroup.reset(::CreateSolidBrush(kGroupColour));
 
-    for (HotkeyId id : kFields) {
+    for (HotkeyId id : kHotkeyFieldOrder) {
         m_loaded[IndexOf(id)] = LoadHotkey(id);
         m_nRememberedVk[IndexOf(id)] = m_loaded[IndexOf(id)].vk;
         Edit(id).SetWindowText(FormatHotkey(m_loaded[IndexOf(id)]));
@@ -123,7 +122,7 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
 
 void CSettingDlg::OnOK() {
     HotkeyFields fields;
-    for (HotkeyId id : kFields) {
+    for (HotkeyId id : kHotkeyFieldOrder) {
         HotkeyField& field = fields[IndexOf(id)];
         field.text = Edit(id).GetWindowText();
         field.rememberedVk = m_nRememberedVk[IndexOf(id)];

@@ -1,8 +1,6 @@
 #include "hotkey/SettingSaveRules.h"
 
 namespace {
-constexpr HotkeyId kFieldIds[] = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
-
 bool SameHotkey(const HotkeyRecord& a, const HotkeyRecord& b) {
     return a.vk == b.vk && a.modifiers == b.modifiers;
 }
@@ -27,7 +25,7 @@ std::vector<HotkeyWrite> HotkeyWrites(const HotkeyFields& fields) {
     std::vector<HotkeyWrite> writes;
     for (size_t i = 0; i < 3; ++i) {
         if (!IsCompleteHotkeyText(fields[i].text)) continue;
-        writes.push_back({kFieldIds[i], HotkeyToText(HotkeyFromDisplayText(fields[i].text, fields[i].rememberedVk))});
+        writes.push_back({kHotkeyFieldOrder[i], HotkeyToText(HotkeyFromDisplayText(fields[i].text, fields[i].rememberedVk))});
     }
     return writes;
 }

@@ -17,6 +17,7 @@ struct HotkeyField {
 
 // Boss, switch and sound fields, in that order.
 using HotkeyFields = std::array<HotkeyField, 3>;
+constexpr HotkeyId kHotkeyFieldOrder[3] = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
 
 // A field that shows no key ("" or modifiers ending in a blank) is left out
 // and its hotkey stays as stored.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/AnsiText.h"
 #include "app/AppGlobals.h"
 #include "app/Utf8Text.h"
 #include "framework/Handles.h"
@@ -40,13 +41,7 @@ bool IsUserAccountControlOn() {
 
 std::wstring DecodeLoginText(const std::wstring& text) {
     if (text.empty() || text.find(L'%') == std::wstring::npos) return text;
-    const int bytes = ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0,
-                                            nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        ::WideCharToMultiByte(CP_THREAD_ACP, 0, text.c_str(), static_cast<int>(text.size()), &ansi[0], bytes, nullptr,
-                              nullptr);
-    return text::DecodeUtf8(PercentDecode(ansi));
+    return text::DecodeUtf8(PercentDecode(ToCodePage(text, CP_THREAD_ACP)));
 }
 
 CLoginDlg::CLoginDlg(const std::wstring& url, CWnd* parent)

@@ -1,21 +1,20 @@
 #include "mainwnd/Plexor3Dlg.h"
 
-#include "hotkey/HotkeyStore.h"
-#include "hotkey/KeyState.h"
-#include "ui/RectConvert.h"
-
 #include <commctrl.h>
 
 #include "app/AppGlobals.h"
 #include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
 #include "framework/Handles.h"
+#include "hotkey/HotkeyStore.h"
+#include "hotkey/KeyState.h"
 #include "mainwnd/KeyFilter.h"
 #include "mainwnd/TitleLayout.h"
 #include "mainwnd/WindowMessages.h"
 #include "resource.h"
 #include "ui/Offscreen.h"
 #include "ui/MessageBox.h"
+#include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
 
 namespace {
@@ -396,7 +395,6 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ShowTrayMenu();
         return 0;
     case WM_PAGE_ATTACH:
-        if (lp == 0) ArmNoticeTimer();  // a game page, not the hall
         return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);
     case WM_ADD_ACCOUNT_CHOICE:
         return OnAddAccountChoice(wp != 0);

@@ -2,8 +2,6 @@
 // the tab strip, and closing pages.
 #include "mainwnd/Plexor3Dlg.h"
 
-#include "ui/RectConvert.h"
-
 #include <windowsx.h>
 #include <commctrl.h>
 
@@ -17,6 +15,7 @@
 #include "mainwnd/WindowMessages.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
+#include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
 
 namespace {
@@ -92,6 +91,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         m_hHallWnd = frame;
         return 0;
     }
+    ArmNoticeTimer();  // the first game page, not the hall
     ShowPage(nullptr);
     if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
     m_nCurPage = m_arrPages.Attach(reinterpret_cast<PageBook::Frame>(frame), ProcessOf(frame));

@@ -1,12 +1,11 @@
 #include "ui/DlgEx.h"
 
-#include "ui/RectConvert.h"
-
 #include <windowsx.h>
 
 #include <vector>
 
 #include "ui/Offscreen.h"
+#include "ui/RectConvert.h"
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
 

@@ -1,8 +1,7 @@
 #include "ui/MessageBox.h"
 
-#include "ui/RectConvert.h"
-
 #include "ui/ControlLayout.h"
+#include "ui/RectConvert.h"
 
 namespace {
 const UINT kTemplateMessageBox = 130;
