@@ -60,16 +60,41 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
+# A console program of the test and benchmark tools.
+function(zuva_console_tool name)
+  cmake_parse_arguments(TOOL "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  add_executable(${name} ${TOOL_SOURCES})
+  if(TOOL_LIBS)
+    target_link_libraries(${name} PRIVATE ${TOOL_LIBS})
+  endif()
+  target_link_options(${name} PRIVATE -municode)
+  zuva_warnings(${name})
+  if(TOOL_DEPENDS)
+    add_dependencies(${name} ${TOOL_DEPENDS})
+  endif()
+endfunction()
+
+# The test portal runs for the whole Windows-side suite.
+set(ZUVA_PORTAL_ROOT ${CMAKE_BINARY_DIR}/portal-root)
+set(ZUVA_PORTAL_PID ${CMAKE_BINARY_DIR}/portal.pid)
+
 # The driver plays the launcher as a player would (processes, windows, page
-# clicks, screenshots); the tests and the road demo of tools/run.sh share it.
+# clicks, the portal, screenshots) and gauges what a process holds; the
+# tests, the soak, the road demo of tools/run.sh and the benchmarks share it.
 set(ZUVA_DRIVER_SOURCES
   ${PROJECT_SOURCE_DIR}/tests/win/LauncherDriver.cpp
   ${PROJECT_SOURCE_DIR}/tests/win/WinTestSupport.cpp
-  ${PROJECT_SOURCE_DIR}/tests/win/Screenshot.cpp)
+  ${PROJECT_SOURCE_DIR}/tests/win/Screenshot.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/PortalClient.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/GameLogin.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/SoakGauges.cpp)
 add_library(zuva_driver STATIC ${ZUVA_DRIVER_SOURCES})
-target_link_libraries(zuva_driver PUBLIC zuva_win)
+target_link_libraries(zuva_driver PUBLIC zuva_win ntdll)
 target_include_directories(zuva_driver PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
-target_compile_definitions(zuva_driver PRIVATE ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}")
+target_compile_definitions(zuva_driver PRIVATE
+  ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
+  ZUVA_TEST_PORT=${ZUVA_TEST_PORT}
+  ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
 zuva_warnings(zuva_driver)
 
 file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
@@ -79,32 +104,22 @@ list(FILTER ZUVA_WIN_TESTS EXCLUDE REGEX "/tests/win/Soak[^/]*$")
 add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES})
 target_link_libraries(zuva_win_tests PRIVATE zuva_driver GTest::gtest_main)
 target_compile_definitions(zuva_win_tests PRIVATE
-  ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
   ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
-
-add_executable(zuva_road_demo ${PROJECT_SOURCE_DIR}/tools/demo/RoadDemo.cpp)
-target_link_libraries(zuva_road_demo PRIVATE zuva_driver)
-target_link_options(zuva_road_demo PRIVATE -municode)
-zuva_warnings(zuva_road_demo)
-add_dependencies(zuva_road_demo ZuvaScripted)
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)
 # A program that crashes on purpose, for the crash-dump tests.
-add_executable(zuva_crash_probe ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED})
-target_link_libraries(zuva_crash_probe PRIVATE zuva_win)
-target_link_options(zuva_crash_probe PRIVATE -municode)
-zuva_warnings(zuva_crash_probe)
+zuva_console_tool(zuva_crash_probe
+  SOURCES ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
 add_dependencies(zuva_win_tests zuva_crash_probe)
-# The test portal runs for the whole Windows-side suite.
-set(ZUVA_PORTAL_ROOT ${CMAKE_BINARY_DIR}/portal-root)
-set(ZUVA_PORTAL_PID ${CMAKE_BINARY_DIR}/portal.pid)
+# The login road played for tools/run.sh without a display.
+zuva_console_tool(zuva_road_demo
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/demo/RoadDemo.cpp LIBS zuva_driver DEPENDS ZuvaScripted)
 add_test(NAME portal.start COMMAND ${PROJECT_SOURCE_DIR}/tools/portal/ctl.sh start ${ZUVA_TEST_PORT}
   ${ZUVA_PORTAL_ROOT} ${ZUVA_PORTAL_PID})
 add_test(NAME portal.stop COMMAND ${PROJECT_SOURCE_DIR}/tools/portal/ctl.sh stop ${ZUVA_PORTAL_PID})
 set_tests_properties(portal.start PROPERTIES FIXTURES_SETUP portal)
 set_tests_properties(portal.stop PROPERTIES FIXTURES_CLEANUP portal)
-target_compile_definitions(zuva_win_tests PRIVATE ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
 
 gtest_discover_tests(zuva_win_tests
   DISCOVERY_MODE PRE_TEST
@@ -112,37 +127,28 @@ gtest_discover_tests(zuva_win_tests
   PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED portal)
 
 # Benchmarks: start-up time against the floor of an empty dialog program.
-add_executable(zuva_bench_startup ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)
-target_link_options(zuva_bench_startup PRIVATE -municode)
-zuva_warnings(zuva_bench_startup)
+zuva_console_tool(zuva_bench_startup SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)
 add_executable(zuva_bench_floor WIN32 ${PROJECT_SOURCE_DIR}/tools/bench/FloorDialog.cpp
   ${PROJECT_SOURCE_DIR}/tools/bench/Floor.rc)
 target_link_options(zuva_bench_floor PRIVATE -municode -mwindows)
 zuva_warnings(zuva_bench_floor)
-add_executable(zuva_bench_download ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED})
-target_link_libraries(zuva_bench_download PRIVATE zuva_win)
-target_link_options(zuva_bench_download PRIVATE -municode)
-zuva_warnings(zuva_bench_download)
+zuva_console_tool(zuva_bench_download
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
 # A process that mutes itself and reports what became of its audio data, for
 # the sound tests that run it under a per-program Windows version.
-add_executable(zuva_sound_probe
-  ${PROJECT_SOURCE_DIR}/tools/soundprobe/SoundProbe.cpp
-  ${PROJECT_SOURCE_DIR}/tools/soundprobe/WaveMidiWrites.cpp
-  ${PROJECT_SOURCE_DIR}/tools/soundprobe/DirectSoundWrite.cpp)
-target_link_libraries(zuva_sound_probe PRIVATE zuva_win)
-target_link_options(zuva_sound_probe PRIVATE -municode)
-zuva_warnings(zuva_sound_probe)
+zuva_console_tool(zuva_sound_probe
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/soundprobe/SoundProbe.cpp
+          ${PROJECT_SOURCE_DIR}/tools/soundprobe/WaveMidiWrites.cpp
+          ${PROJECT_SOURCE_DIR}/tools/soundprobe/DirectSoundWrite.cpp
+  LIBS zuva_win)
 add_dependencies(zuva_win_tests zuva_sound_probe)
 # The soak: one instance through many pages, tab switches, hides and mutes,
 # with bounds on what it may keep. It takes minutes, so it is an executable
 # with a time limit of its own; its gauges serve the benchmarks too.
-set(ZUVA_SOAK_GAUGES ${PROJECT_SOURCE_DIR}/tests/win/SoakGauges.cpp)
 file(GLOB ZUVA_SOAK_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/Soak*.cpp)
-add_executable(zuva_soak_tests ${ZUVA_SOAK_TESTS}
-  ${PROJECT_SOURCE_DIR}/tests/win/PortalClient.cpp ${PROJECT_SOURCE_DIR}/tests/win/GameLogin.cpp)
-target_link_libraries(zuva_soak_tests PRIVATE zuva_driver GTest::gtest_main ntdll)
-target_compile_definitions(zuva_soak_tests PRIVATE
-  ZUVA_TEST_PORT=${ZUVA_TEST_PORT} ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
+list(REMOVE_ITEM ZUVA_SOAK_TESTS ${ZUVA_DRIVER_SOURCES})
+add_executable(zuva_soak_tests ${ZUVA_SOAK_TESTS})
+target_link_libraries(zuva_soak_tests PRIVATE zuva_driver GTest::gtest_main)
 zuva_warnings(zuva_soak_tests)
 add_dependencies(zuva_soak_tests ZuvaScripted)
 gtest_discover_tests(zuva_soak_tests
@@ -151,8 +157,6 @@ gtest_discover_tests(zuva_soak_tests
   PROPERTIES TIMEOUT 480 FIXTURES_REQUIRED portal)
 # The instance benchmark (tools/bench/run.sh): the login road, memory and
 # idle CPU of a launcher with three pages, against the floor program.
-add_executable(zuva_bench_instance ${PROJECT_SOURCE_DIR}/tools/bench/InstanceBench.cpp ${ZUVA_SOAK_GAUGES})
-target_link_libraries(zuva_bench_instance PRIVATE zuva_driver ntdll)
-target_link_options(zuva_bench_instance PRIVATE -municode)
-zuva_warnings(zuva_bench_instance)
-add_dependencies(zuva_bench_instance ZuvaScripted zuva_bench_floor)
+zuva_console_tool(zuva_bench_instance
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/InstanceBench.cpp LIBS zuva_driver
+  DEPENDS ZuvaScripted zuva_bench_floor)

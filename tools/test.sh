@@ -17,15 +17,6 @@ echo "== fuzzing every outside-input parser briefly (tools/fuzz/run.sh SECONDS r
 tools/fuzz/run.sh 5 || status=1
 
 echo "== Windows-side suite under Wine (build/win32)"
-source tools/wine/session.sh
-zuva_wine_env "$root/build/win32/wineprefix"
-zuva_wine_prefix || exit 1
-# Nothing of ours stays running, however the suite ends.
-trap 'zuva_wineserver_stop; zuva_display_stop' EXIT
-[ -n "${DISPLAY:-}" ] || zuva_display_start || exit 1
-zuva_wineserver_keep
-zuva_wine_warm
-# Windows-side tests start processes and look for their windows: one at a time.
-(cd build/win32 && ctest --output-on-failure) || status=1
+tools/wintest.sh "$root/build/win32" || status=1
 
 exit $status

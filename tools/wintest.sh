@@ -10,10 +10,8 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build/win32}" && pwd)"
 regex="${2:-.}"
 source "$root/tools/wine/session.sh"
-zuva_wine_env "$build/wineprefix"
-zuva_wine_prefix || exit 1
-trap 'zuva_wineserver_stop; zuva_display_stop' EXIT
-[ -n "${DISPLAY:-}" ] || zuva_display_start || exit 1
-zuva_wineserver_keep
-zuva_wine_warm
+# Nothing of ours stays running, however the suite ends.
+trap zuva_wine_session_end EXIT
+zuva_wine_session "$build/wineprefix" || exit 1
+# Windows-side tests start processes and look for their windows: one at a time.
 cd "$build" && ctest --output-on-failure -R "$regex"

@@ -125,7 +125,9 @@ bool MeasureIdle(int seconds) {
     LauncherInstance app;
     if (!app.main || !OpenThreePages(app)) return false;
     LauncherProcess floor(BuildDir() + L"\\zuva_bench_floor.exe", L"");
-    if (!floor.started() || !WaitForWindow(floor.pid(), L"#32770", L"ZuvaBenchFloor", 15000)) return false;
+    const HWND floorWindow =
+        floor.started() ? WaitForWindow(floor.pid(), L"#32770", L"ZuvaBenchFloor", 15000) : nullptr;
+    if (!floorWindow) return false;
     ::Sleep(3000);  // pages loaded, start-up work of both done
 
     const DWORD mainPid = app.process.pid();
@@ -152,7 +154,7 @@ bool MeasureIdle(int seconds) {
     Figure("cpu_main_ms", main1 - main0);
     Figure("cpu_pages_ms", pages1 - pages0);
     Figure("cpu_floor_ms", floor1 - floor0);
-    ::PostMessageW(WaitForWindow(floor.pid(), L"#32770", L"ZuvaBenchFloor", 1000), WM_COMMAND, IDCANCEL, 0);
+    ::PostMessageW(floorWindow, WM_COMMAND, IDCANCEL, 0);
     floor.WaitForExit(5000);
     return true;
 }

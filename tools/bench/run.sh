@@ -40,22 +40,14 @@ port=$(sed -n 's/^ZUVA_TEST_PORT:STRING=//p' "$build/CMakeCache.txt")
 work=$(mktemp -d)
 source tools/wine/session.sh
 cleanup() {
-  zuva_wineserver_stop
-  zuva_display_stop
+  zuva_wine_session_end
   tools/portal/ctl.sh stop "$work/portal.pid"
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 tools/portal/ctl.sh start "$port" "$work/site" "$work/portal.pid"
-# The stock login page names the default port for its games.
-sed -i "s/127\.0\.0\.1:47861/127.0.0.1:$port/g" "$work/site/yxzuva/index.htm"
-
-zuva_wine_env "$build/wineprefix"
-zuva_wine_prefix
-[ -n "${DISPLAY:-}" ] || zuva_display_start
-zuva_wineserver_keep
-zuva_wine_warm
+zuva_wine_session "$build/wineprefix"
 
 # run_wine LABEL PROGRAM ARGS...: its output, its complaints kept aside.
 run_wine() {

@@ -13,7 +13,13 @@ flags=(-std=c++17 -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=unde
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (tools/setup.sh installs it)" >&2; exit 1; }
 
 # Every portable source once, instrumented for the fuzzer; each target links
-# what it needs from them.
+# what it needs from them. A changed header may change any of them, so all
+# are built anew then.
+stamp="$out/obj/.headers"
+if [ ! -f "$stamp" ] || [ -n "$(find "$root/src" -name '*.h' -newer "$stamp" -print -quit)" ]; then
+  rm -f "$out/obj/"*.o
+  touch "$stamp"
+fi
 objects=()
 while IFS= read -r source; do
   obj="$out/obj/$(basename "${source%.cpp}").o"
@@ -28,7 +34,6 @@ targets=(app_command ini_values http_address update_key notice_record)
 failed=0
 for name in "${targets[@]}"; do
   source="$root/tools/fuzz/Fuzz$(echo "$name" | sed -E 's/(^|_)([a-z])/\U\2/g').cpp"
-  [ -f "$source" ] || continue
   clang++ "${flags[@]}" -fsanitize=fuzzer "$source" "$out/libportable.a" -o "$out/fuzz_$name"
   work="$out/$name-corpus"
   mkdir -p "$work"

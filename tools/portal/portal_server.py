@@ -11,7 +11,7 @@ import socketserver
 import threading
 import time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
-from typing import Dict, List, Optional, Tuple
+from typing import Dict, List, Optional, Tuple, Union
 from urllib.parse import parse_qs, unquote, urlsplit
 
 from portal_log import LoggedRequest, RequestLog, split_header_lines
@@ -105,7 +105,7 @@ class GarbageBody:
     @classmethod
     def prefix(cls, count: int) -> bytes:
         """The first `count` bytes of any garbage body."""
-        return (cls._block * (count // len(cls._block) + 1))[:count]
+        return b"".join(cls(count).pieces(SEND_PIECE, count))
 
     def pieces(self, size: int, limit: int):
         block = self._block
@@ -279,7 +279,7 @@ class PortalHandler(BaseHTTPRequestHandler):
 
     # -- rule-driven answers --------------------------------------------------
 
-    def _rule_body(self, rule: AnswerRule, path: str) -> Tuple["_Body", str]:
+    def _rule_body(self, rule: AnswerRule, path: str) -> Tuple[Union["BytesBody", GarbageBody], str]:
         if rule.garbage is not None:
             return GarbageBody(rule.garbage), rule.content_type or DEFAULT_CONTENT_TYPE
         if rule.body is not None:

@@ -27,22 +27,15 @@ bool WithLockedBuffer(IDirectSoundBuffer* buffer, Use use) {
     return SUCCEEDED(buffer->Unlock(first, firstBytes, second, secondBytes));
 }
 
-// A secondary buffer of a device DirectSoundCreate made, or null when there is
-// no such device here.
-fw::ComPtr<IDirectSoundBuffer> RealBuffer(fw::ComPtr<IDirectSound>& device) {
+// A secondary buffer of a device that `dsound`'s DirectSoundCreate made, or
+// null when there is no such device here. The library must outlive both.
+fw::ComPtr<IDirectSoundBuffer> RealBuffer(HMODULE dsound, fw::ComPtr<IDirectSound>& device) {
     fw::ComPtr<IDirectSoundBuffer> buffer;
-    const fw::ModuleHandle dsound(::LoadLibraryW(L"dsound.dll"));
     const auto create = reinterpret_cast<DirectSoundCreateFn>(
-        reinterpret_cast<void*>(::GetProcAddress(dsound.get(), "DirectSoundCreate")));
+        reinterpret_cast<void*>(::GetProcAddress(dsound, "DirectSoundCreate")));
     if (!create || FAILED(create(nullptr, device.put(), nullptr)) || !device) return buffer;
     device->SetCooperativeLevel(::GetDesktopWindow(), DSSCL_PRIORITY);
-    WAVEFORMATEX format{};
-    format.wFormatTag = WAVE_FORMAT_PCM;
-    format.nChannels = 1;
-    format.nSamplesPerSec = 22050;
-    format.wBitsPerSample = 16;
-    format.nBlockAlign = 2;
-    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    WAVEFORMATEX format = ProbeWaveFormat();
     DSBUFFERDESC description{};
     description.dwSize = sizeof description;
     description.dwFlags = DSBCAPS_GLOBALFOCUS;
@@ -87,8 +80,12 @@ DirectSoundWriter::DirectSoundWriter() {
 
 Written DirectSoundWriter::Write() {
     Written written;
+    // Declared first, so that the library is let go of after the device and
+    // buffer it made, never under them.
+    const fw::ModuleHandle dsound(::LoadLibraryW(L"dsound.dll"));
     fw::ComPtr<IDirectSound> device;
-    const fw::ComPtr<IDirectSoundBuffer> buffer = RealBuffer(device);
+    const fw::ComPtr<IDirectSoundBuffer> buffer =
+        dsound ? RealBuffer(dsound.get(), device) : fw::ComPtr<IDirectSoundBuffer>();
     written.realDevice = static_cast<bool>(buffer);
     written.outcome = buffer ? WriteRealBuffer(buffer.get()) : WriteFake();
     return written;

@@ -1,9 +1,24 @@
 #pragma once
 // The known audio data a probe hands to an output call, and what became of it.
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstddef>
 #include <cstdint>
 
 namespace soundprobe {
+
+// The format of every probe write: 16-bit mono at 22,050 samples a second.
+inline WAVEFORMATEX ProbeWaveFormat() {
+    WAVEFORMATEX format{};
+    format.wFormatTag = WAVE_FORMAT_PCM;
+    format.nChannels = 1;
+    format.nSamplesPerSec = 22050;
+    format.wBitsPerSample = 16;
+    format.nBlockAlign = 2;
+    format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+    return format;
+}
 
 // Non-zero in every byte, so that a zeroed byte anywhere shows.
 constexpr uint8_t kPatternByte = 0x5A;

@@ -13,13 +13,7 @@ namespace {
 class WaveOutput {
 public:
     explicit WaveOutput(WAVEHDR& header) : m_header(header) {
-        WAVEFORMATEX format{};
-        format.wFormatTag = WAVE_FORMAT_PCM;
-        format.nChannels = 1;
-        format.nSamplesPerSec = 22050;
-        format.wBitsPerSample = 16;
-        format.nBlockAlign = 2;
-        format.nAvgBytesPerSec = format.nSamplesPerSec * format.nBlockAlign;
+        WAVEFORMATEX format = ProbeWaveFormat();
         if (::waveOutOpen(&m_device, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
             m_device = nullptr;
             return;

@@ -8,6 +8,10 @@
 #   zuva_wineserver_keep   keep the wineserver alive between programs (faster tests)
 #   zuva_wine_warm         start Wine's services detached from our streams
 #   zuva_wineserver_stop   end every Wine process of the prefix and its server
+#   zuva_wine_session PREFIX  all of the set-up above for one prefix: its
+#                          environment and prefix, a display unless there is
+#                          one, a kept server and warm services
+#   zuva_wine_session_end  the server and the display of that session stopped
 
 zuva_wine_env() {
   export WINEPREFIX="$1"
@@ -87,4 +91,17 @@ zuva_wineserver_stop() {
   wineserver -k 2>/dev/null
   wineserver -w 2>/dev/null
   return 0
+}
+
+zuva_wine_session() {
+  zuva_wine_env "$1"
+  zuva_wine_prefix || return 1
+  [ -n "${DISPLAY:-}" ] || zuva_display_start || return 1
+  zuva_wineserver_keep
+  zuva_wine_warm
+}
+
+zuva_wine_session_end() {
+  zuva_wineserver_stop
+  zuva_display_stop
 }
