@@ -17,6 +17,10 @@ FrameKeyAction Decide(unsigned message, uintptr_t wp, intptr_t lp, int32_t state
     in.modifierState = state;
     return DecideFrameKey(in, keys);
 }
+
+// A message's flags as Windows hands them over: a 32-bit LPARAM, sign-extended
+// where a pointer is wider, so a set transition bit makes it negative.
+intptr_t Flags(uint32_t lParam) { return static_cast<intptr_t>(static_cast<int32_t>(lParam)); }
 }  // namespace
 
 TEST(FrameKeys, TheSwitchKeyGoesToTheMainWindowUnlessTheLauncherMadeIt) {
@@ -55,6 +59,17 @@ TEST(FrameKeys, CtrlDOnlyFromTheDKeyItself) {
     EXPECT_EQ(Decide(kChar, 4, 0x00210001), FrameKeyAction::PassOn) << "another scan code";
     EXPECT_EQ(Decide(kChar, 4, 0x40200001), FrameKeyAction::PassOn) << "a repeat flag";
     EXPECT_EQ(Decide(kChar, 'd', 0x00200001), FrameKeyAction::PassOn);
+}
+
+// Ctrl+D as the favourites key, whatever the hotkeys are: only the D key's
+// own first press without Alt.
+TEST(FavouriteKey, AltControlOrAnExtendedKeyOpensNothing) {
+    const FrameHotkeys none{};
+    EXPECT_EQ(Decide(kChar, 4, Flags(0x00200001), 0, none), FrameKeyAction::AddFavourite);
+    EXPECT_EQ(Decide(kChar, 4, Flags(0x20200001), 0, none), FrameKeyAction::PassOn) << "Alt held (context code)";
+    EXPECT_EQ(Decide(kChar, 4, Flags(0x01200001), 0, none), FrameKeyAction::PassOn) << "extended key";
+    EXPECT_EQ(Decide(kChar, 4, Flags(0x80200001), 0, none), FrameKeyAction::PassOn) << "a release";
+    EXPECT_EQ(Decide(kChar, 4, Flags(0x60200001), 0, none), FrameKeyAction::PassOn) << "Alt and repeat";
 }
 
 TEST(FrameKeys, ACloseRequestArmsTheSweepAndGoesOn) {

@@ -24,10 +24,7 @@ using namespace wintest;
 namespace {
 
 void PutFile(const std::wstring& path, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
-    ASSERT_TRUE(file) << "cannot create " << testing::PrintToString(path);
-    DWORD written = 0;
-    ::WriteFile(file.get(), "cached", 6, &written, nullptr);
+    ASSERT_TRUE(WriteFileBytes(path, "cached", attributes)) << "cannot create " << testing::PrintToString(path);
 }
 
 void PutFolder(const std::wstring& path) { ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr)); }
@@ -37,9 +34,7 @@ void PutFolder(const std::wstring& path) { ASSERT_TRUE(::CreateDirectoryW(path.c
 class ScratchFolder {
 public:
     ScratchFolder() {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_path = std::wstring(temp) + L"ZuvaCacheTest" + std::to_wstring(::GetCurrentProcessId());
+        m_path = TempFolder() + L"ZuvaCacheTest" + std::to_wstring(::GetCurrentProcessId());
         ::CreateDirectoryW(m_path.c_str(), nullptr);
     }
     ~ScratchFolder() { DeleteTree(m_path); }
@@ -89,7 +84,7 @@ private:
     }
 
     bool MakeHostLink(const std::wstring& target) {
-        if (!::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version")) return false;
+        if (!RunningUnderWine()) return false;
         if (!RunHost(L"/bin/ln", L"ln -s " + Quoted(HostPath(target)) + L" " + Quoted(HostPath(m_link))))
             return false;
         return WaitUntil([&] { return FileExists(m_link); }, 5000);
@@ -169,12 +164,6 @@ public:
 private:
     std::vector<std::wstring> m_created;
 };
-
-std::wstring RoamingAppData() {
-    wchar_t path[MAX_PATH] = {};
-    ::SHGetSpecialFolderPathW(nullptr, path, CSIDL_APPDATA, FALSE);
-    return path;
-}
 
 // The shell's temporary internet files folder pointed at a folder of the
 // test. The URL cache itself has found its own folder before.
@@ -342,7 +331,7 @@ TEST(DeleteTree, RemovesLinksButNeverWhatTheyPointTo) {
 }
 
 TEST(FlashSharedObjects, TheUsersFolderIsRemovedWithEverythingInIt) {
-    const std::wstring player = RoamingAppData() + L"\\Macromedia\\Flash Player";
+    const std::wstring player = ShellFolder(CSIDL_APPDATA) + L"\\Macromedia\\Flash Player";
     FolderChain chain(player);
     const std::wstring shared = player + L"\\#SharedObjects";
     MovedAside aside(shared);
@@ -358,7 +347,7 @@ TEST(FlashSharedObjects, TheUsersFolderIsRemovedWithEverythingInIt) {
 }
 
 TEST(UrlCache, EverythingButCookiesGoesEvenWithoutFlashFolder) {
-    MovedAside aside(RoamingAppData() + L"\\Macromedia");
+    MovedAside aside(ShellFolder(CSIDL_APPDATA) + L"\\Macromedia");
     ScratchFolder scratch;
     const std::wstring normal = L"http://zuvatest.example/page.htm";
     const std::wstring sticky = L"http://zuvatest.example/sticky.swf";
@@ -382,7 +371,7 @@ TEST(UrlCache, EverythingButCookiesGoesEvenWithoutFlashFolder) {
         RedirectedInternetCache redirect(temporaryFiles);
         ClearBrowserCache();
     }
-    EXPECT_FALSE(FileExists(RoamingAppData() + L"\\Macromedia")) << "nothing is made where nothing was";
+    EXPECT_FALSE(FileExists(ShellFolder(CSIDL_APPDATA) + L"\\Macromedia")) << "nothing is made where nothing was";
     EXPECT_FALSE(InUrlCache(normal));
     EXPECT_FALSE(InUrlCache(sticky));
     EXPECT_TRUE(InUrlCache(cookieTyped));
@@ -392,80 +381,6 @@ TEST(UrlCache, EverythingButCookiesGoesEvenWithoutFlashFolder) {
 
     ::DeleteUrlCacheEntryW(cookieTyped.c_str());
     ::InternetSetCookieW(L"http://cookie.zuvatest.example/", L"login", L"gone; expires=Sat, 01-Jan-2000 00:00:00 GMT");
-}
-
-TEST(CacheLimit, RewrittenAsOneGigabyteWhateverItWas) {
-    const wchar_t kKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\5.0\\Cache\\Content";
-    HKEY raw = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw) == ERROR_SUCCESS) {
-        ::RegCloseKey(raw);
-    } else {
-        EXPECT_FALSE(SetCacheLimit()) << "the browser's key is not ours to make";
-        EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_READ, &raw), ERROR_SUCCESS);
-    }
-    KeyChain chain(kKey);
-    RegistryValueBackup backup(HKEY_CURRENT_USER, kKey, L"CacheLimit");
-
-    auto expectLimit = [&] {
-        DWORD type = 0, value = 0, size = sizeof(value);
-        EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kKey, L"CacheLimit", RRF_RT_ANY, &type, &value, &size),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
-        EXPECT_EQ(size, 4u);
-        EXPECT_EQ(value, 1048576u);
-    };
-    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"CacheLimit");
-    EXPECT_TRUE(SetCacheLimit());
-    expectLimit();
-    const DWORD fiveKilobytes = 5;
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"CacheLimit", REG_DWORD, &fiveKilobytes, sizeof(fiveKilobytes));
-    EXPECT_TRUE(SetCacheLimit());
-    expectLimit();
-    ::RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"CacheLimit", REG_SZ, L"99999", 12);
-    EXPECT_TRUE(SetCacheLimit());
-    expectLimit();
-}
-
-TEST(StartCacheClearing, TellsThePlayerAtOnceAndClearsBehindTheBox) {
-    const std::wstring shared = RoamingAppData() + L"\\Macromedia\\Flash Player\\#SharedObjects";
-    FolderChain chain(RoamingAppData() + L"\\Macromedia\\Flash Player");
-    MovedAside aside(shared);
-    ScratchFolder scratch;
-    const std::wstring temporaryFiles = scratch / L"Temporary Internet Files";
-    RedirectedInternetCache redirect(temporaryFiles);
-    const DWORD pid = ::GetCurrentProcessId();
-
-    // A fresh worker clears each time.
-    for (int round = 0; round < 2; ++round) {
-        SCOPED_TRACE(round);
-        PutSharedObjects(shared);
-        PutFolder(temporaryFiles);
-        PutFile(temporaryFiles + L"\\page.htm");
-        HWND box = nullptr, owner = reinterpret_cast<HWND>(1);
-        std::wstring text;
-        bool singleButton = false;
-        std::thread player([&] {
-            WaitUntil(
-                [&] {
-                    for (HWND w : FindWindows(pid, L"#32770", L"KorvelFerrowind"))
-                        if (::IsWindowVisible(w)) box = w;
-                    return box != nullptr;
-                },
-                10000);
-            if (!box) return;
-            owner = ::GetWindow(box, GW_OWNER);
-            singleButton = ::GetDlgItem(box, CMessageBox::kIdButton1) && !::GetDlgItem(box, CMessageBox::kIdButton2);
-            if (auto* shown = dynamic_cast<CMessageBox*>(CWnd::FromHandlePermanent(box))) text = shown->m_strText;
-            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(CMessageBox::kIdButton1, BN_CLICKED), 0);
-        });
-        StartCacheClearing();
-        player.join();
-        ASSERT_NE(box, nullptr) << "no message box";
-        EXPECT_EQ(owner, nullptr);
-        EXPECT_TRUE(singleButton);
-        EXPECT_EQ(text, L"缓存清除完毕！");
-        EXPECT_TRUE(WaitUntil([&] { return !FileExists(shared) && !FileExists(temporaryFiles); }, 10000));
-    }
 }
 
 namespace {
@@ -487,6 +402,77 @@ void SetSmallCacheLimit() {
 }
 }  // namespace
 
+TEST(CacheLimit, RewrittenAsOneGigabyteWhateverItWas) {
+    if (!KeyExists(HKEY_CURRENT_USER, kCacheContentKey)) {
+        EXPECT_FALSE(SetCacheLimit()) << "the browser's key is not ours to make";
+        HKEY raw = nullptr;
+        EXPECT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, kCacheContentKey, 0, KEY_READ, &raw), ERROR_SUCCESS);
+    }
+    KeyChain chain(kCacheContentKey);
+    RegistryValueBackup backup(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit");
+
+    auto expectLimit = [&] {
+        DWORD type = 0, value = 0, size = sizeof(value);
+        EXPECT_EQ(::RegGetValueW(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit", RRF_RT_ANY, &type, &value,
+                                 &size),
+                  ERROR_SUCCESS);
+        EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+        EXPECT_EQ(size, 4u);
+        EXPECT_EQ(value, 1048576u);
+    };
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit");
+    EXPECT_TRUE(SetCacheLimit());
+    expectLimit();
+    SetSmallCacheLimit();
+    EXPECT_TRUE(SetCacheLimit());
+    expectLimit();
+    ::RegSetKeyValueW(HKEY_CURRENT_USER, kCacheContentKey, L"CacheLimit", REG_SZ, L"99999", 12);
+    EXPECT_TRUE(SetCacheLimit());
+    expectLimit();
+}
+
+TEST(StartCacheClearing, TellsThePlayerAtOnceAndClearsBehindTheBox) {
+    const std::wstring shared = ShellFolder(CSIDL_APPDATA) + L"\\Macromedia\\Flash Player\\#SharedObjects";
+    FolderChain chain(ShellFolder(CSIDL_APPDATA) + L"\\Macromedia\\Flash Player");
+    MovedAside aside(shared);
+    ScratchFolder scratch;
+    const std::wstring temporaryFiles = scratch / L"Temporary Internet Files";
+    RedirectedInternetCache redirect(temporaryFiles);
+    const DWORD pid = ::GetCurrentProcessId();
+
+    // A fresh worker clears each time.
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        PutSharedObjects(shared);
+        PutFolder(temporaryFiles);
+        PutFile(temporaryFiles + L"\\page.htm");
+        HWND box = nullptr, owner = reinterpret_cast<HWND>(1);
+        std::wstring text;
+        bool singleButton = false;
+        std::thread player([&] {
+            WaitUntil(
+                [&] {
+                    for (HWND w : FindWindows(pid, kDialogClass, kMainTitle))
+                        if (::IsWindowVisible(w)) box = w;
+                    return box != nullptr;
+                },
+                10000);
+            if (!box) return;
+            owner = ::GetWindow(box, GW_OWNER);
+            singleButton = ::GetDlgItem(box, CMessageBox::kIdButton1) && !::GetDlgItem(box, CMessageBox::kIdButton2);
+            if (auto* shown = dynamic_cast<CMessageBox*>(CWnd::FromHandlePermanent(box))) text = shown->m_strText;
+            ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(CMessageBox::kIdButton1, BN_CLICKED), 0);
+        });
+        StartCacheClearing();
+        player.join();
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_EQ(owner, nullptr);
+        EXPECT_TRUE(singleButton);
+        EXPECT_EQ(text, L"缓存清除完毕！");
+        EXPECT_TRUE(WaitUntil([&] { return !FileExists(shared) && !FileExists(temporaryFiles); }, 10000));
+    }
+}
+
 TEST(CacheLimit, EveryStartThatShowsPagesSetsIt) {
     // The browser makes this key; here it has not run yet.
     KeyChain chain(kCacheContentKey);
@@ -497,7 +483,7 @@ TEST(CacheLimit, EveryStartThatShowsPagesSetsIt) {
         const bool set = WaitUntil([] { return CacheLimitValue() == 1048576u; }, 10000);
         // Ended by the process object; a main window ends without question
         // while it has no page.
-        for (HWND w : FindWindows(process.pid(), L"#32770", L"KorvelFerrowind"))
+        for (HWND w : FindWindows(process.pid(), kDialogClass, kMainTitle))
             ::PostMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
         process.WaitForExit(3000);
         return set;

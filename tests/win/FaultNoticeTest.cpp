@@ -13,31 +13,19 @@ using namespace wintest;
 namespace {
 const wchar_t kNoticePath[] = L"/notice/zuva.txt";
 
-std::wstring IniPath() { return BuildDir() + L"\\Statistic.ini"; }  // beside the test executable
+// The notice record CPopInfoDlg stored beside the test executable ("" for none).
+std::wstring StoredRecord(const ExeIni& ini) { return ini.Read(L"PopInfo", L""); }
 
-std::wstring StoredRecord() {
-    wchar_t value[1100] = {};
-    ::GetPrivateProfileStringW(L"Zuva", L"PopInfo", L"", value, 1100, IniPath().c_str());
-    return value;
-}
-
-void ForgetNotices() {
-    ::WritePrivateProfileStringW(L"Zuva", L"PopInfo", nullptr, IniPath().c_str());
-    ::WritePrivateProfileStringW(L"Zuva", L"PopEnable", nullptr, IniPath().c_str());
-}
-
-std::wstring Today() {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    wchar_t text[16];
-    swprintf(text, 16, L"%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
-    return text;
+// Every fault starts from a launcher that has met no notice yet.
+void ForgetNotices(const ExeIni& ini) {
+    ini.Set(L"PopInfo", nullptr);
+    ini.Set(L"PopEnable", nullptr);
 }
 }  // namespace
 
 TEST(NoticeFaults, ANoticeIsTakenOnlyAsPublished) {
-    FileBackup ini(IniPath());
-    const std::wstring record = L"fault|" + Today() + L"|Fault title|" + PortalUrl(L"/notice/details.htm") +
+    ExeIni ini;
+    const std::wstring record = L"fault|" + LocalDay() + L"|Fault title|" + PortalUrl(L"/notice/details.htm") +
                                 L"|A notice that must arrive whole.||3";
     std::wstring encoded;
     for (wchar_t c : record) encoded += c == L'|' ? std::wstring(L"%7C") : c == L' ' ? L"%20" : std::wstring(1, c);
@@ -46,7 +34,7 @@ TEST(NoticeFaults, ANoticeIsTakenOnlyAsPublished) {
         SCOPED_TRACE(fault.name);
         PortalSession portal;
         InstallFaultHelpers();
-        ForgetNotices();
+        ForgetNotices(ini);
         PortalAnswer(kNoticePath, FaultRule(fault, L"body=" + encoded));
         CPopInfoDlg notice;
         const DWORD start = ::GetTickCount();
@@ -57,14 +45,14 @@ TEST(NoticeFaults, ANoticeIsTakenOnlyAsPublished) {
         switch (fault.framing) {
         case Framing::Broken:
             EXPECT_FALSE(shown);
-            EXPECT_EQ(StoredRecord(), L"");
+            EXPECT_EQ(StoredRecord(ini), L"");
             break;
         case Framing::Sound:
             EXPECT_TRUE(shown);
-            EXPECT_EQ(StoredRecord(), record);
+            EXPECT_EQ(StoredRecord(ini), record);
             break;
         case Framing::Deceptive:
-            EXPECT_EQ(StoredRecord(), shown ? record : L"") << "never a notice the portal did not publish";
+            EXPECT_EQ(StoredRecord(ini), shown ? record : L"") << "never a notice the portal did not publish";
             break;
         }
         SettleConnections();

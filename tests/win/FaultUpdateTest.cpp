@@ -22,8 +22,6 @@ using namespace wintest;
 
 namespace {
 const wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
-const wchar_t kDialogClass[] = L"#32770";
-const wchar_t kMainTitle[] = L"KorvelFerrowind";
 const wchar_t kConfigPath[] = L"/update/ConfigZuva.htm";
 const wchar_t kBuildPath[] = L"/NewBuild.exe";
 // Time a start of the launcher may take under Wine besides the network.
@@ -58,15 +56,11 @@ HWND VisibleMainWindow(DWORD pid) {
 // A main window of a process other than `except`, as a swapped-in build shows.
 HWND OtherMainWindow(DWORD except) {
     HWND w = ::FindWindowW(kDialogClass, kMainTitle);
-    DWORD pid = 0;
-    if (w) ::GetWindowThreadProcessId(w, &pid);
-    return w && pid != except && ::IsWindowVisible(w) ? w : nullptr;
+    return w && ProcessOfWindow(w) != except && ::IsWindowVisible(w) ? w : nullptr;
 }
 
 void CloseAndWait(HWND main) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(main, &pid);
-    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ProcessOfWindow(main)));
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (process) ::WaitForSingleObject(process.get(), 10000);
 }

@@ -23,13 +23,7 @@ const wchar_t kFavCaption[] = L"添加收藏";
 const wchar_t kPageTitle[] = L"Ferrowind S12 双线》青龙";  // title line of games/s12.page
 constexpr int kNameField = 1018;
 
-std::wstring FavoritesFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, CSIDL_FAVORITES, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
-
-std::wstring ShortcutPath() { return FavoritesFolder() + L"\\" + kPageTitle + L".url"; }
+std::wstring ShortcutPath() { return ShellFolder(CSIDL_FAVORITES) + L"\\" + kPageTitle + L".url"; }
 
 std::string ExpectedShortcut(const std::string& url) {
     return "[DEFAULT]\r\nBASEURL=" + url +
@@ -38,12 +32,6 @@ std::string ExpectedShortcut(const std::string& url) {
 }
 
 std::string Narrow(const std::wstring& ascii) { return std::string(ascii.begin(), ascii.end()); }
-
-DWORD ProcessOf(HWND wnd) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    return pid;
-}
 
 // Keys as a keyboard sends them, scan codes included (the favourites key is
 // told by its scan code): pressed in order, let go in reverse order.
@@ -97,7 +85,7 @@ TEST(Favourite, CtrlDInTheGameProposesItsTitleAndOkWritesTheShortcut) {
     ASSERT_TRUE(page.ready);
     page.ClickIntoGame();
     PressKeyboardKeys({VK_CONTROL, 'D'});
-    HWND dlg = WaitForWindow(ProcessOf(page.frame), L"#32770", kFavCaption, 5000);
+    HWND dlg = WaitForWindow(ProcessOfWindow(page.frame), L"#32770", kFavCaption, 5000);
     ASSERT_NE(dlg, nullptr) << "the dialog runs in the page's process";
     EXPECT_EQ(FieldText(dlg), kPageTitle);
     EXPECT_FALSE(::IsWindowEnabled(page.app.main)) << "the main window waits for it";
@@ -116,7 +104,7 @@ TEST(Favourite, AnAddressOfOverFourHundredCharactersIsSavedWhole) {
     GamePage page(path);
     ASSERT_TRUE(page.ready);
     ::PostMessageW(page.frame, WM_CHAR, 4, 0x00200001);
-    HWND dlg = WaitForWindow(ProcessOf(page.frame), L"#32770", kFavCaption, 5000);
+    HWND dlg = WaitForWindow(ProcessOfWindow(page.frame), L"#32770", kFavCaption, 5000);
     ASSERT_NE(dlg, nullptr);
     ASSERT_EQ(FieldText(dlg), kPageTitle) << "the long address was loaded";
     ::PostMessageW(::GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
@@ -129,7 +117,7 @@ TEST(Favourite, TheMainWindowForwardsCtrlDAndCancelWritesNothing) {
     ASSERT_TRUE(page.ready);
     // The character as the main window's own message loop sees it.
     ::PostMessageW(page.app.main, WM_CHAR, 4, 0x00200001);
-    HWND dlg = WaitForWindow(ProcessOf(page.frame), L"#32770", kFavCaption, 5000);
+    HWND dlg = WaitForWindow(ProcessOfWindow(page.frame), L"#32770", kFavCaption, 5000);
     ASSERT_NE(dlg, nullptr);
     EXPECT_EQ(FieldText(dlg), kPageTitle);
     ::PostMessageW(::GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
@@ -141,7 +129,7 @@ TEST(Favourite, TheMainWindowForwardsCtrlDAndCancelWritesNothing) {
 TEST(Favourite, AltCtrlDARepeatOrAnotherKeyOpensNothing) {
     GamePage page;
     ASSERT_TRUE(page.ready);
-    const DWORD pid = ProcessOf(page.frame);
+    const DWORD pid = ProcessOfWindow(page.frame);
     page.ClickIntoGame();
     PressKeyboardKeys({VK_MENU, VK_CONTROL, 'D'});
     ::PostMessageW(page.frame, WM_CHAR, 4, 0x40200001);  // an auto-repeated D

@@ -20,15 +20,6 @@
 using namespace wintest;
 
 namespace {
-// Statistic.ini beside the launcher, as the test found it.
-struct HotkeySettings {
-    HotkeySettings() : backup(BuildDir() + L"\\Statistic.ini") {}
-    void Set(const wchar_t* key, const wchar_t* text) {
-        ::WritePrivateProfileStringW(L"Zuva", key, text, (BuildDir() + L"\\Statistic.ini").c_str());
-    }
-    FileBackup backup;
-};
-
 bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
 
 // A focused window of the test, to see that hotkeys still reach the program
@@ -48,7 +39,7 @@ struct FocusedSpy {
 }  // namespace
 
 TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"ShortKey", nullptr);  // the default, F10
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
@@ -78,7 +69,7 @@ TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
 }
 
 TEST(Hotkeys, SoundKeyFlipsWhatPagesHearAndLosesToTheSameBossKey) {
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"ShortKey", nullptr);
     settings.Set(L"SndKey", nullptr);  // the default, Ctrl+Q
     LauncherInstance app;
@@ -105,7 +96,7 @@ TEST(Hotkeys, SoundKeyFlipsWhatPagesHearAndLosesToTheSameBossKey) {
 }
 
 TEST(Hotkeys, ChangedSettingsReachTheMainWindowAndItsPagesAtOnce) {
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"ShortKey", nullptr);
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
@@ -132,7 +123,7 @@ TEST(Hotkeys, ChangedSettingsReachTheMainWindowAndItsPagesAtOnce) {
 
 TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     PortalSession portal;
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"AltWndKey", nullptr);  // the default, Ctrl+Tab
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
@@ -177,7 +168,7 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
 
 TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes) {
     PortalSession portal;
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"ShortKey", nullptr);
     settings.Set(L"SndKey", nullptr);
     LauncherInstance app;
@@ -238,7 +229,7 @@ TEST(Hotkeys, HidingCancelsTheOpenSettingsDialog) {
 }
 
 TEST(Hotkeys, OnePressTogglesEveryInstanceWithAGamePage) {
-    HotkeySettings settings;
+    ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"ShortKey", nullptr);
     LauncherInstance first, second;
     ASSERT_TRUE(first.main && second.main);

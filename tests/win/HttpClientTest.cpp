@@ -27,9 +27,7 @@ struct ServedFile {
 // A download target in the temporary folder, removed afterwards.
 struct TempTarget {
     TempTarget() {
-        wchar_t dir[MAX_PATH];
-        ::GetTempPathW(MAX_PATH, dir);
-        path = std::wstring(dir) + L"zuva-download-test.bin";
+        path = TempFolder() + L"zuva-download-test.bin";
         ::DeleteFileW(path.c_str());
     }
     ~TempTarget() { ::DeleteFileW(path.c_str()); }

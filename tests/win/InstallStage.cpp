@@ -12,30 +12,6 @@
 
 namespace wintest {
 
-namespace {
-std::wstring ShellFolder(int csidl) {
-    wchar_t folder[MAX_PATH] = {};
-    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
-    return folder;
-}
-
-bool KeyExists(HKEY root, const std::wstring& subkey) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
-
-// Deletes a file a finishing process may still hold for a moment.
-void DeleteSoon(const std::wstring& path) {
-    for (int i = 0; i < 50 && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND &&
-                    ::GetLastError() != ERROR_PATH_NOT_FOUND;
-         ++i)
-        ::Sleep(100);
-}
-}  // namespace
-
 RegistryKeyBackup::RegistryKeyBackup(HKEY root, const std::wstring& subkey) : m_root(root), m_subkey(subkey) {
     for (size_t pos = subkey.rfind(L'\\'); pos != std::wstring::npos; pos = subkey.rfind(L'\\', pos - 1)) {
         const std::wstring parent = subkey.substr(0, pos);
@@ -186,18 +162,6 @@ HWND WaitForMainWindowOf(const std::wstring& exePath, DWORD ms) {
         ::Sleep(50);
     } while (::GetTickCount() - start < ms);
     return nullptr;
-}
-
-DWORD ProcessOfWindow(HWND window) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-std::wstring TempFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    return temp;
 }
 
 std::set<std::wstring> TempFilesStartingWith(const std::wstring& prefix) {

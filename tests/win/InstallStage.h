@@ -102,10 +102,8 @@ private:
 // The visible main window of a process whose executable is `exePath`;
 // null when none came within `ms`.
 HWND WaitForMainWindowOf(const std::wstring& exePath, DWORD ms);
-DWORD ProcessOfWindow(HWND window);
 
 // The files of the temporary folder whose names start with `prefix`.
 std::set<std::wstring> TempFilesStartingWith(const std::wstring& prefix);
-std::wstring TempFolder();
 
 }  // namespace wintest

@@ -26,6 +26,12 @@ bool ProcessRunning(DWORD pid) {
     return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
 }
 
+bool AllEnd(const std::vector<DWORD>& pids, DWORD ms) {
+    return WaitUntil(
+        [&] { return std::none_of(pids.begin(), pids.end(), [](DWORD pid) { return ProcessRunning(pid); }); },
+        ms);
+}
+
 namespace {
 BOOL CALLBACK FindEngine(HWND child, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -123,8 +129,6 @@ bool RegisterCaption(HWND mainWindow, const std::wstring& caption) {
 }
 
 namespace {
-const wchar_t kDialogClass[] = L"#32770";
-const wchar_t kTitle[] = L"KorvelFerrowind";
 // The question box's buttons: Yes (or OK) and No.
 const int kFirstButton = 5000;
 const int kSecondButton = 5001;
@@ -153,7 +157,7 @@ HWND FrameOf(HWND main, DWORD pid) {
 namespace {
 // A Yes/No box of the process showing now, other than `except`.
 HWND ShownQuestion(DWORD pid, HWND except) {
-    for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+    for (HWND w : FindWindows(pid, kDialogClass, kMainTitle))
         if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, kSecondButton)) return w;
     return nullptr;
 }
@@ -168,11 +172,11 @@ bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
 }
 
 LauncherInstance::LauncherInstance(const std::wstring& exe) : process(exe, L"/ZuvaD") {
-    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kMainTitle, 15000);
 }
 
 LauncherInstance::LauncherInstance(DWORD pid) : process(pid) {
-    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+    if (process.started()) main = WaitForWindow(process.pid(), kDialogClass, kMainTitle, 15000);
 }
 
 LauncherInstance::~LauncherInstance() {

@@ -11,9 +11,16 @@
 
 namespace wintest {
 
+// The class and title of a launcher's main window; its message and
+// question boxes carry the same ones.
+inline constexpr wchar_t kDialogClass[] = L"#32770";
+inline constexpr wchar_t kMainTitle[] = L"KorvelFerrowind";
+
 // The processes whose parent is `pid`.
 std::vector<DWORD> ChildProcesses(DWORD pid);
 bool ProcessRunning(DWORD pid);
+// Waits up to `ms` for every one of `pids` to have ended; true when they did.
+bool AllEnd(const std::vector<DWORD>& pids, DWORD ms);
 
 // The scripted engine's window inside a top-level window (or null).
 HWND FindPageEngineWindow(HWND topLevel);

@@ -19,9 +19,6 @@
 using namespace wintest;
 
 namespace {
-const wchar_t kDialogClass[] = L"#32770";
-const wchar_t kTitle[] = L"KorvelFerrowind";
-
 using Instance = LauncherInstance;
 
 }  // namespace
@@ -76,7 +73,7 @@ bool AnswerBox(DWORD pid, HWND except = nullptr) {
     HWND box = nullptr;
     WaitUntil(
         [&] {
-            for (HWND w : FindWindows(pid, kDialogClass, kTitle))
+            for (HWND w : FindWindows(pid, kDialogClass, kMainTitle))
                 if (w != except && ::IsWindowVisible(w) && ::GetDlgItem(w, 5000)) box = w;
             return box != nullptr;
         },
@@ -129,8 +126,7 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     ASSERT_TRUE(LogInLuckyAndFox(app));
 
     // Kill the first page's process: its tab and caption go within a tick.
-    DWORD firstPid = 0;
-    ::GetWindowThreadProcessId(PageFrames(app.main)[0], &firstPid);
+    const DWORD firstPid = ProcessOfWindow(PageFrames(app.main)[0]);
     fw::KernelHandle first(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, firstPid));
     ASSERT_TRUE(first);
     ::TerminateProcess(first.get(), 1);
@@ -155,9 +151,8 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     EXPECT_EQ(app.Pages(), 1u) << "the other page keeps running";
 
     // Kill the main window's process: the remaining page ends by itself.
-    DWORD secondPid = 0;
     HWND secondFrame = PageFrames(app.main)[0];
-    ::GetWindowThreadProcessId(secondFrame, &secondPid);
+    const DWORD secondPid = ProcessOfWindow(secondFrame);
     fw::KernelHandle second(::OpenProcess(SYNCHRONIZE, FALSE, secondPid));
     ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 1);
     const DWORD mainKilledAt = ::GetTickCount();
@@ -186,7 +181,7 @@ TEST(LoginRoad, AbandoningTheFirstLoginEndsTheInstance) {
         ASSERT_NE(app.NextLogin(), nullptr);
         // Escape on the picture (not on the page, which swallows it).
         HWND picture = nullptr;
-        for (HWND w : FindWindows(app.children.back(), kDialogClass, kTitle))
+        for (HWND w : FindWindows(app.children.back(), kDialogClass, kMainTitle))
             if (!FindPageEngineWindow(w)) picture = w;
         ASSERT_NE(picture, nullptr);
         ::PostMessageW(picture, WM_KEYDOWN, VK_ESCAPE, 1);
@@ -278,14 +273,6 @@ TEST(LoginRoad, ANewWindowIsAnotherInstanceWithItsOwnLogins) {
     EXPECT_TRUE(second.WaitForPages(1));
     EXPECT_EQ(first.Pages(), 1u);
 }
-
-namespace {
-bool AllEnd(const std::vector<DWORD>& pids, DWORD ms) {
-    return WaitUntil(
-        [&] { return std::none_of(pids.begin(), pids.end(), [](DWORD pid) { return ProcessRunning(pid); }); },
-        ms);
-}
-}  // namespace
 
 TEST(LoginRoad, ClosingTheOnlyPageAsksTheExitQuestion) {
     PortalSession portal;

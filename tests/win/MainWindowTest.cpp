@@ -2,6 +2,7 @@
 // a real process, driven by the messages the system and other processes send.
 #include <gtest/gtest.h>
 
+#include "LauncherDriver.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
@@ -10,14 +11,12 @@
 using namespace wintest;
 
 namespace {
-const wchar_t kDialogClass[] = L"#32770";
-const wchar_t kTitle[] = L"KorvelFerrowind";
 
 // A launcher process with its main window found.
 struct RunningLauncher {
     explicit RunningLauncher(const std::wstring& exe, const std::wstring& args = L"")
         : process(exe, args) {
-        if (process.started()) window = WaitForWindow(process.pid(), kDialogClass, kTitle, 15000);
+        if (process.started()) window = WaitForWindow(process.pid(), kDialogClass, kMainTitle, 15000);
     }
     LauncherProcess process;
     HWND window = nullptr;
@@ -51,7 +50,7 @@ void ExpectRect(const RECT& rc, int x, int y, int cx, int cy) {
 // a question box the launcher put up.
 std::vector<HWND> OtherBoxes(const RunningLauncher& l) {
     std::vector<HWND> boxes;
-    for (HWND w : FindWindows(l.process.pid(), kDialogClass, kTitle))
+    for (HWND w : FindWindows(l.process.pid(), kDialogClass, kMainTitle))
         if (w != l.window) boxes.push_back(w);
     return boxes;
 }
@@ -190,7 +189,7 @@ TEST(MainWindowProcess, PageSwitchesWithMissingOrOverlongArgumentsEndCleanly) {
         ASSERT_TRUE(p.started());
         ASSERT_TRUE(p.WaitForExit(10000)) << args;
         EXPECT_EQ(p.ExitCode(), 0u) << args;
-        EXPECT_TRUE(FindWindows(p.pid(), kDialogClass, kTitle).empty());
+        EXPECT_TRUE(FindWindows(p.pid(), kDialogClass, kMainTitle).empty());
     }
 }
 

@@ -19,7 +19,6 @@ using namespace wintest;
 
 namespace {
 const wchar_t kMenuClass[] = L"#32768";
-const wchar_t kDialogClass[] = L"#32770";
 
 bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
 
@@ -62,7 +61,7 @@ struct OnePage {
         HWND box = nullptr;
         WaitUntil(
             [&] {
-                for (HWND w : FindWindows(app.process.pid(), kDialogClass, L"KorvelFerrowind"))
+                for (HWND w : FindWindows(app.process.pid(), kDialogClass, kMainTitle))
                     if (w != app.main && Shown(w) && ::GetDlgItem(w, 5000)) box = w;
                 return box != nullptr;
             },
@@ -147,8 +146,8 @@ TEST(Menus, RefreshWithoutAPageDoesNothingVisible) {
 }
 
 TEST(Menus, TheHideItemNamesTheBossKeyOfTheMoment) {
-    FileBackup ini(BuildDir() + L"\\Statistic.ini");
-    ::WritePrivateProfileStringW(L"Zuva", L"ShortKey", L"2,81", (BuildDir() + L"\\Statistic.ini").c_str());
+    ExeIni ini;
+    ini.Set(L"ShortKey", L"2,81");
     CPlexor3Dlg main;
     main.m_strChildExe = L"Z:\\no-login-here.exe";
     ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));

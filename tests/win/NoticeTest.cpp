@@ -22,36 +22,6 @@ constexpr int kDetailsLink = 1022;
 constexpr int kCloseButton = 50000;
 const wchar_t kNoticePath[] = L"/notice/zuva.txt";
 
-std::wstring IniPath() { return BuildDir() + L"\\Statistic.ini"; }  // beside ZuvaScripted.exe
-
-std::wstring IniValue(const wchar_t* key) {
-    wchar_t value[1100] = {};
-    ::GetPrivateProfileStringW(L"Zuva", key, L"(none)", value, 1100, IniPath().c_str());
-    return value;
-}
-
-void SetIniValue(const wchar_t* key, const wchar_t* value) {
-    ::WritePrivateProfileStringW(L"Zuva", key, value, IniPath().c_str());
-}
-
-// Today's local date moved by `days`, as "yyyy-mm-dd".
-std::wstring Day(int days) {
-    SYSTEMTIME now{};
-    ::GetLocalTime(&now);
-    FILETIME ft{};
-    ::SystemTimeToFileTime(&now, &ft);
-    ULARGE_INTEGER t{};
-    t.LowPart = ft.dwLowDateTime;
-    t.HighPart = ft.dwHighDateTime;
-    t.QuadPart += static_cast<ULONGLONG>(static_cast<LONGLONG>(days) * 864000000000LL);
-    ft.dwLowDateTime = t.LowPart;
-    ft.dwHighDateTime = t.HighPart;
-    ::FileTimeToSystemTime(&ft, &now);
-    wchar_t text[16];
-    swprintf(text, 16, L"%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
-    return text;
-}
-
 std::wstring Record(const std::wstring& lastDay, const std::wstring& title, const std::wstring& link,
                     const std::wstring& text, const std::wstring& picture, int showings) {
     return L"t" + std::to_wstring(::GetTickCount()) + L"|" + lastDay + L"|" + title + L"|" + link + L"|" + text +
@@ -65,19 +35,19 @@ std::wstring PublishedNoticeFile() { return PortalRoot() + L"\\notice\\zuva.txt"
 // published file are put back as they were afterwards.
 struct NoticeStage : PortalSession {
     explicit NoticeStage(const std::wstring& record)
-        : ini(IniPath()), picture(BuildDir() + L"\\PopWnd.jpg"), published(PublishedNoticeFile()), record(record) {
-        SetIniValue(L"PopInfo", nullptr);
-        SetIniValue(L"PopEnable", nullptr);
+        : picture(BuildDir() + L"\\PopWnd.jpg"), published(PublishedNoticeFile()), record(record) {
+        ini.Set(L"PopInfo", nullptr);
+        ini.Set(L"PopEnable", nullptr);
         const int size = static_cast<int>(record.size());
         const int bytes = ::WideCharToMultiByte(936, 0, record.data(), size, nullptr, 0, nullptr, nullptr);
         std::string ansi(static_cast<size_t>(bytes), '\0');
         ::WideCharToMultiByte(936, 0, record.data(), size, &ansi[0], bytes, nullptr, nullptr);
-        fw::FileHandle file(::CreateFileW(PublishedNoticeFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        DWORD written = 0;
-        ::WriteFile(file.get(), ansi.data(), static_cast<DWORD>(ansi.size()), &written, nullptr);
+        WriteFileBytes(PublishedNoticeFile(), ansi);
     }
-    FileBackup ini;
+    // The notice's state the launcher stored ("(none)" when it stored none).
+    std::wstring Stored(const wchar_t* key) const { return ini.Read(key, L"(none)"); }
+
+    ExeIni ini;  // beside ZuvaScripted.exe
     FileBackup picture;
     FileBackup published;
     std::wstring record;
@@ -132,7 +102,7 @@ bool StaysAway(LauncherInstance& app, int fetchesBefore) {
 }  // namespace
 
 TEST(Notice, PictureAndTextThenItsCloseButtonDismissesItForGood) {
-    NoticeStage stage(Record(Day(0), L"风暴之城今日开启", PortalUrl(L"/notice/details.htm"),
+    NoticeStage stage(Record(LocalDay(0), L"风暴之城今日开启", PortalUrl(L"/notice/details.htm"),
                              L"全新服务器今日十点开启，登录即送坐骑与双倍经验，限时七天，快来与好友一同冒险吧！",
                              PortalUrl(L"/notice/art-small.jpg"), 1));
     {
@@ -143,26 +113,26 @@ TEST(Notice, PictureAndTextThenItsCloseButtonDismissesItForGood) {
         ExpectInWorkAreaCorner(notice, 250, 191);
         EXPECT_EQ(PortalCount(L"/notice/art-small.jpg"), 1) << "the picture was fetched";
         EXPECT_TRUE(FileExists(BuildDir() + L"\\PopWnd.jpg"));
-        EXPECT_EQ(IniValue(L"PopInfo"), stage.record);
-        EXPECT_EQ(IniValue(L"PopEnable"), L"1");
+        EXPECT_EQ(stage.Stored(L"PopInfo"), stage.record);
+        EXPECT_EQ(stage.Stored(L"PopEnable"), L"1");
         PumpFor(500);
         CaptureWindowPng(notice, L"notice-picture-text.png");
         CaptureWindowPng(::GetDesktopWindow(), L"notice-picture-text-desktop.png");
 
         ClickAt(CentreOf(::GetDlgItem(notice, kCloseButton)));
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "closed by its close button";
-        EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+        EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
         EXPECT_TRUE(app.process.IsRunning());
     }
     LauncherInstance again;
     const int fetches = PortalCount(kNoticePath);
     ASSERT_TRUE(StartInGame(again));
     EXPECT_TRUE(StaysAway(again, fetches)) << "dismissed for good";
-    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+    EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
 }
 
 TEST(Notice, PictureOnly) {
-    NoticeStage stage(Record(Day(1), L"", L"", L"", PortalUrl(L"/notice/art-tall.jpg"), 1));
+    NoticeStage stage(Record(LocalDay(1), L"", L"", L"", PortalUrl(L"/notice/art-tall.jpg"), 1));
     LauncherInstance app;
     ASSERT_TRUE(StartInGame(app));
     HWND notice = WaitForShownNotice(app, 8000);
@@ -177,7 +147,7 @@ TEST(Notice, PictureOnly) {
 
 TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
     const std::wstring link = PortalUrl(L"/notice/details.htm");
-    NoticeStage stage(Record(Day(0) + L" 24h", L"维护公告", link,
+    NoticeStage stage(Record(LocalDay(0) + L" 24h", L"维护公告", link,
                              L"本周四凌晨两点至六点停机维护，届时将无法登录游戏。维护完成后将为所有玩家发放补偿，敬请谅解。",
                              L"", 1));
     // The shell opens web links with a command of ours that notes the link.
@@ -208,7 +178,7 @@ TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
 
     ClickAt(CentreOf(::GetDlgItem(notice, kDetailsLink)));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "a click closes it";
-    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+    EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
     const std::string linkBytes(link.begin(), link.end());
     EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(opened).find(linkBytes) != std::string::npos; }, 10000))
         << "the shell was asked to open the link; noted: " << ReadFileBytes(opened);
@@ -217,7 +187,7 @@ TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
 }
 
 TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
-    NoticeStage stage(Record(Day(0), L"周末双倍经验", L"", L"周六周日全天双倍经验。", L"", 2));
+    NoticeStage stage(Record(LocalDay(0), L"周末双倍经验", L"", L"周六周日全天双倍经验。", L"", 2));
     {
         LauncherInstance app;
         ASSERT_TRUE(StartInGame(app));
@@ -228,7 +198,7 @@ TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
         EXPECT_TRUE(::IsWindow(notice)) << "paused, not closed";
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(notice) != FALSE; }, 6000)) << "the second showing";
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 8000)) << "closed after the second showing";
-        EXPECT_EQ(IniValue(L"PopEnable"), L"1");
+        EXPECT_EQ(stage.Stored(L"PopEnable"), L"1");
     }
     LauncherInstance again;
     ASSERT_TRUE(StartInGame(again));
@@ -236,13 +206,13 @@ TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
 }
 
 TEST(Notice, AnExpiredNoticeIsNotShownAndTheStoredOneStays) {
-    NoticeStage stage(Record(Day(-1), L"昨日活动", L"", L"已结束。", L"", 1));
-    SetIniValue(L"PopInfo", L"an earlier notice");
-    SetIniValue(L"PopEnable", L"0");
+    NoticeStage stage(Record(LocalDay(-1), L"昨日活动", L"", L"已结束。", L"", 1));
+    stage.ini.Set(L"PopInfo", L"an earlier notice");
+    stage.ini.Set(L"PopEnable", L"0");
     LauncherInstance app;
     const int fetches = PortalCount(kNoticePath);
     ASSERT_TRUE(StartInGame(app));
     EXPECT_TRUE(StaysAway(app, fetches));
-    EXPECT_EQ(IniValue(L"PopInfo"), L"an earlier notice");
-    EXPECT_EQ(IniValue(L"PopEnable"), L"0");
+    EXPECT_EQ(stage.Stored(L"PopInfo"), L"an earlier notice");
+    EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
 }

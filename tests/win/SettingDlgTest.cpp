@@ -32,20 +32,16 @@ std::wstring IniPath() { return StatisticIniPath(IniLocation::ExeFolder); }
 // stored), put back as found when the test is over.
 class HotkeyFile {
 public:
-    HotkeyFile(const wchar_t* boss, const wchar_t* switchKey, const wchar_t* sound) : m_backup(IniPath()) {
-        ::WritePrivateProfileStringW(L"Zuva", L"ShortKey", boss, IniPath().c_str());
-        ::WritePrivateProfileStringW(L"Zuva", L"AltWndKey", switchKey, IniPath().c_str());
-        ::WritePrivateProfileStringW(L"Zuva", L"SndKey", sound, IniPath().c_str());
+    HotkeyFile(const wchar_t* boss, const wchar_t* switchKey, const wchar_t* sound) : m_ini(IniPath()) {
+        m_ini.Set(L"ShortKey", boss);
+        m_ini.Set(L"AltWndKey", switchKey);
+        m_ini.Set(L"SndKey", sound);
     }
-    std::wstring Read(const wchar_t* key) const {
-        wchar_t value[32] = {};
-        ::GetPrivateProfileStringW(L"Zuva", key, L"(missing)", value, 32, IniPath().c_str());
-        return value;
-    }
-    std::string Bytes() const { return ReadFileBytes(IniPath()); }
+    std::wstring Read(const wchar_t* key) const { return m_ini.Read(key, L"(missing)", 32); }
+    std::string Bytes() const { return ReadFileBytes(m_ini.path()); }
 
 private:
-    FileBackup m_backup;
+    ExeIni m_ini;
 };
 
 std::wstring TextOf(HWND wnd) {

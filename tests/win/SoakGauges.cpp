@@ -9,6 +9,7 @@
 #include <map>
 #include <vector>
 
+#include "WinTestSupport.h"
 #include "framework/Handles.h"
 
 namespace wintest {
@@ -87,10 +88,6 @@ void TallyWindows(WindowTally* tally) {
 }
 double Megabytes(SIZE_T bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 }  // namespace
-
-bool RunningUnderWine() {
-    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-}
 
 long HandleCountOf(DWORD pid) {
     fw::KernelHandle process = OpenForReading(pid);

@@ -29,8 +29,6 @@ bool MemoryOf(DWORD pid, SIZE_T* workingSet, SIZE_T* privateBytes);
 // (GetProcessTimes; under Wine the system's process list); -1 when unknown.
 double CpuMillisecondsOf(DWORD pid);
 
-bool RunningUnderWine();
-
 // The process's windows counted by class: "Button 9, #32770 2, ...".
 std::string WindowClassesOf(DWORD pid);
 

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,6 @@
 #include "SoakGauges.h"
 #include "SoakTabs.h"
 #include "WinTestSupport.h"
-#include "framework/Handles.h"
 
 using namespace wintest;
 
@@ -141,10 +139,6 @@ ProcessFigures Settled(DWORD pid) {
     }
     return least;
 }
-
-bool AnyRunning(const std::vector<DWORD>& pids) {
-    return std::any_of(pids.begin(), pids.end(), [](DWORD pid) { return ProcessRunning(pid); });
-}
 }  // namespace
 
 TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
@@ -204,7 +198,7 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
     ASSERT_TRUE(AnswerQuestion(mainPid, app.main, true)) << "the exit question";
     ASSERT_TRUE(app.process.WaitForExit(10000));
     const DWORD endedAt = ::GetTickCount();
-    const bool allEnded = WaitUntil([&] { return !AnyRunning(family); }, kChildrenEndMs);
+    const bool allEnded = AllEnd(family, kChildrenEndMs);
     const DWORD childrenMs = ::GetTickCount() - endedAt;
     for (DWORD pid : family)
         EXPECT_FALSE(ProcessRunning(pid)) << "process " << pid << " outlived its main window";
@@ -228,8 +222,5 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
     std::fflush(stdout);
     // ctest shows a passing test's output only when asked; the line stays
     // beside the build for quoting.
-    fw::FileHandle file(::CreateFileW((BuildDir() + L"\\soak-summary.txt").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.get(), summary, static_cast<DWORD>(std::strlen(summary)), &written, nullptr);
+    WriteFileBytes(BuildDir() + L"\\soak-summary.txt", summary);
 }

@@ -94,9 +94,7 @@ class ProbeRun {
 public:
     // `name` tells the probes of one test apart.
     ProbeRun(const wchar_t* name, const std::wstring& steps) {
-        wchar_t temp[MAX_PATH] = {};
-        ::GetTempPathW(MAX_PATH, temp);
-        m_output = std::wstring(temp) + Unique(name) + L".txt";
+        m_output = wintest::TempFolder() + Unique(name) + L".txt";
         fw::FileHandle output(::CreateFileW(m_output.c_str(), GENERIC_WRITE,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             CREATE_ALWAYS, 0, nullptr));

@@ -6,6 +6,7 @@
 #include <shlwapi.h>
 
 #include "InstallStage.h"
+#include "LauncherDriver.h"
 #include "app/LaunchModeWin.h"
 #include "app/SettingsStore.h"
 #include "app/ShortcutPaths.h"
@@ -13,16 +14,8 @@
 using namespace wintest;
 
 namespace {
-const wchar_t kBoxClass[] = L"#32770";
-const wchar_t kBoxTitle[] = L"KorvelFerrowind";
 const WPARAM kYesOrOk = 5000;
 const WPARAM kNo = 5001;
-
-void WriteFile(const std::wstring& path, const std::string& bytes) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (file) ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
 
 // An installed launcher: the executable, its key, its links and the
 // portal's desktop link that uninstallation also takes away.
@@ -33,7 +26,7 @@ struct Installed {
         ::CopyFileW(ScriptedExe().c_str(), exe().c_str(), FALSE);
         WriteDisableDays(0x00050301);
         ::CreateDirectoryW(stage.StartMenuFolder().c_str(), nullptr);
-        for (const std::wstring& link : Links()) WriteFile(link, "link");
+        for (const std::wstring& link : Links()) WriteFileBytes(link, "link");
     }
     static std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\')); }
     std::wstring exe() const { return stage.DataFile(L"Zuva.exe"); }
@@ -44,17 +37,10 @@ struct Installed {
     InstallStage& stage;
 };
 
-bool KeyExists() {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    ::RegCloseKey(key);
-    return true;
-}
-
 // Waits for a box of the process other than `other`, and answers it.
 HWND WaitForBox(const LauncherProcess& p, HWND other = nullptr) {
     for (int i = 0; i < 300; ++i, ::Sleep(50))
-        for (HWND w : FindWindows(p.pid(), kBoxClass, kBoxTitle))
+        for (HWND w : FindWindows(p.pid(), kDialogClass, kMainTitle))
             if (w != other && ::IsWindowVisible(w)) return w;
     return nullptr;
 }
@@ -94,7 +80,7 @@ TEST(Uninstall, NoChangesNothing) {
     EXPECT_EQ(p.ExitCode(), 0u);
     ::Sleep(1500);  // a script would have had time to act
     EXPECT_TRUE(FileExists(installed.exe()));
-    EXPECT_TRUE(KeyExists());
+    EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRegistryKey));
     EXPECT_EQ(ReadDisableDays(), 0x00050301u);
     for (const std::wstring& link : installed.Links()) EXPECT_TRUE(FileExists(link));
     EXPECT_EQ(stage.Counter(L"UnInst"), L"");
@@ -109,12 +95,12 @@ TEST(Uninstall, YesRemovesKeyLinksAndExecutableAndCountsEvenWithThePortalDown) {
     WriteZuvaValue(IniLocation::DataFolder, L"UnInst", L"4");
     // Another program's file keeps the start-menu folder.
     const std::wstring otherFile = stage.StartMenuFolder() + L"\\other.txt";
-    WriteFile(otherFile, "not ours");
+    WriteFileBytes(otherFile, "not ours");
     PortalAnswer(L"/uninstall.htm", L"mode=drop");
 
     UninstallWithYes(installed);
 
-    EXPECT_FALSE(KeyExists());
+    EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRegistryKey));
     for (const std::wstring& link : installed.Links()) EXPECT_FALSE(FileExists(link));
     EXPECT_TRUE(FileExists(stage.StartMenuFolder())) << "another file is in it";
     EXPECT_EQ(stage.Counter(L"UnInst"), L"5") << "counted although the ping went nowhere";

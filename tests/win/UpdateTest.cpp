@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "LauncherDriver.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
@@ -14,8 +15,6 @@ using namespace wintest;
 
 namespace {
 const wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
-const wchar_t kDialogClass[] = L"#32770";
-const wchar_t kMainTitle[] = L"KorvelFerrowind";
 const wchar_t kProgressTitle[] = L"版本更新中...";
 
 // An installed launcher with a clean update state, all put back afterwards.
@@ -68,12 +67,6 @@ void CloseMainWindow(DWORD pid) {
     ASSERT_NE(main, nullptr);
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
-
-DWORD PidOfWindow(HWND w) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(w, &pid);
-    return pid;
-}
 }  // namespace
 
 TEST(UpdateRoad, ADifferentBuildIsDownloadedSwappedInAndStarted) {
@@ -116,10 +109,10 @@ TEST(UpdateRoad, ADifferentBuildIsDownloadedSwappedInAndStarted) {
     HWND restarted = nullptr;
     for (int i = 0; i < 300 && !restarted; ++i, ::Sleep(50)) {
         HWND w = ::FindWindowW(kDialogClass, kMainTitle);
-        if (w && ::IsWindowVisible(w) && PidOfWindow(w) != first.pid()) restarted = w;
+        if (w && ::IsWindowVisible(w) && ProcessOfWindow(w) != first.pid()) restarted = w;
     }
     ASSERT_NE(restarted, nullptr) << "the new executable runs";
-    const DWORD restartedPid = PidOfWindow(restarted);
+    const DWORD restartedPid = ProcessOfWindow(restarted);
     ::PostMessageW(restarted, WM_SYSCOMMAND, SC_CLOSE, 0);
     fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, restartedPid));
     if (process) ::WaitForSingleObject(process.get(), 10000);
@@ -217,7 +210,7 @@ TEST(UpdateRoad, TheUpdateSwitchDownloadsWhateverTheDay) {
         if (w && ::IsWindowVisible(w)) restarted = w;
     }
     ASSERT_NE(restarted, nullptr);
-    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, PidOfWindow(restarted)));
+    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ProcessOfWindow(restarted)));
     ::PostMessageW(restarted, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (process) ::WaitForSingleObject(process.get(), 10000);
 }

@@ -33,8 +33,7 @@ double MsSince(const LARGE_INTEGER& start) {
 // Closes the page as the main window does (out of the window, then the close
 // request) and watches the web message box and the process.
 CloseTimeline ClosePage(HWND frame) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(frame, &pid);
+    const DWORD pid = ProcessOfWindow(frame);
     fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
     CloseTimeline t;
     if (!process) return t;

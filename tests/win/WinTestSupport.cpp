@@ -1,5 +1,9 @@
 #include "WinTestSupport.h"
 
+#include <shlobj.h>
+
+#include <cwchar>
+
 namespace wintest {
 
 std::wstring BuildDir() {
@@ -109,11 +113,8 @@ PlacedCopy::PlacedCopy(const std::wstring& source, const std::wstring& folder, c
     m_ok = ::CopyFileW(source.c_str(), m_path.c_str(), FALSE) != FALSE;
 }
 
-PlacedCopy::~PlacedCopy() {
-    // The process may take a moment to let go of its image.
-    for (int i = 0; i < 50 && !::DeleteFileW(m_path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND; ++i)
-        ::Sleep(100);
-}
+// The process may take a moment to let go of its image.
+PlacedCopy::~PlacedCopy() { DeleteSoon(m_path); }
 
 void PumpFor(DWORD ms) {
     DWORD start = ::GetTickCount();
@@ -170,7 +171,83 @@ std::string ReadFileBytes(const std::wstring& path) {
     return bytes;
 }
 
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes, DWORD attributes) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
 bool FileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void DeleteSoon(const std::wstring& path) {
+    for (int i = 0; i < 50 && !::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND &&
+                    ::GetLastError() != ERROR_PATH_NOT_FOUND;
+         ++i)
+        ::Sleep(100);
+}
+
+std::wstring TempFolder() {
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    return temp;
+}
+
+std::wstring ShellFolder(int csidl) {
+    wchar_t folder[MAX_PATH] = {};
+    ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder;
+}
+
+bool KeyExists(HKEY root, const std::wstring& subkey) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, subkey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    fw::RegKey owned(key);
+    return true;
+}
+
+bool RunningUnderWine() {
+    return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
+DWORD ProcessOfWindow(HWND window) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return pid;
+}
+
+std::wstring LocalDay(int days) {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    FILETIME ft{};
+    ::SystemTimeToFileTime(&now, &ft);
+    ULARGE_INTEGER t{};
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    t.QuadPart += static_cast<ULONGLONG>(static_cast<LONGLONG>(days) * 864000000000LL);
+    ft.dwLowDateTime = t.LowPart;
+    ft.dwHighDateTime = t.HighPart;
+    ::FileTimeToSystemTime(&ft, &now);
+    wchar_t text[16];
+    swprintf(text, 16, L"%04d-%02d-%02d", now.wYear, now.wMonth, now.wDay);
+    return text;
+}
+
+ExeIni::ExeIni() : ExeIni(BuildDir() + L"\\Statistic.ini") {}
+
+ExeIni::ExeIni(const std::wstring& path) : m_path(path), m_backup(path) {}
+
+std::wstring ExeIni::Read(const wchar_t* key, const wchar_t* fallback, DWORD chars) const {
+    std::wstring value(chars, L'\0');
+    const DWORD got = ::GetPrivateProfileStringW(L"Zuva", key, fallback, &value[0], chars, m_path.c_str());
+    value.resize(got);
+    return value;
+}
+
+void ExeIni::Set(const wchar_t* key, const wchar_t* text) const {
+    ::WritePrivateProfileStringW(L"Zuva", key, text, m_path.c_str());
+}
 
 int GdiObjectCount() {
     DWORD reported = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);

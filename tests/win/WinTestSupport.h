@@ -106,7 +106,48 @@ private:
 
 // The whole content of a file ("" when it cannot be read).
 std::string ReadFileBytes(const std::wstring& path);
+// Replaces (or makes) a file with `bytes`; false when it could not be made
+// or written whole.
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes,
+                    DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 bool FileExists(const std::wstring& path);
+// Deletes a file a finishing process may still hold for a moment.
+void DeleteSoon(const std::wstring& path);
+
+// The temporary folder, with its trailing backslash.
+std::wstring TempFolder();
+// A shell folder of the prefix (CSIDL_FAVORITES, CSIDL_APPDATA, ...).
+std::wstring ShellFolder(int csidl);
+bool KeyExists(HKEY root, const std::wstring& subkey);
+// Some of the system's answers differ under Wine; the tests that meet them
+// take another road there.
+bool RunningUnderWine();
+
+DWORD ProcessOfWindow(HWND window);
+
+// Today's local date moved by `days`, as "yyyy-mm-dd".
+std::wstring LocalDay(int days = 0);
+
+// A Statistic.ini (by default the one beside ZuvaScripted.exe), put back as
+// the test found it. Values live in the launcher's "Zuva" section.
+class ExeIni {
+public:
+    ExeIni();
+    explicit ExeIni(const std::wstring& path);
+    ExeIni(const ExeIni&) = delete;
+    ExeIni& operator=(const ExeIni&) = delete;
+
+    const std::wstring& path() const { return m_path; }
+    // The stored value of `key`, or `fallback` when none is stored; at most
+    // `chars` - 1 characters.
+    std::wstring Read(const wchar_t* key, const wchar_t* fallback, DWORD chars = 1100) const;
+    // Stores `text`; null removes the key.
+    void Set(const wchar_t* key, const wchar_t* text) const;
+
+private:
+    std::wstring m_path;
+    FileBackup m_backup;
+};
 
 // Runs the calling thread's message queue for `ms` milliseconds.
 void PumpFor(DWORD ms);
