@@ -27,6 +27,23 @@ bool IsDifferentBuild(const std::wstring& remoteKey, const std::wstring& localKe
     return false;
 }
 
+std::wstring KeyDigestPrefix(const std::wstring& key) {
+    if (key.size() != 32) return std::wstring();
+    std::wstring prefix;
+    for (size_t i = 0; i < kKeyDigestChars; ++i) {
+        const wchar_t c = Lower(key[i]);
+        if (!((c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'f'))) return std::wstring();
+        prefix.push_back(c);
+    }
+    return prefix;
+}
+
+bool IsBuildOfKey(const std::wstring& md5Hex, const std::wstring& key) {
+    const std::wstring named = KeyDigestPrefix(key);
+    const std::wstring actual = KeyDigestPrefix(md5Hex);
+    return !named.empty() && named == actual;
+}
+
 int CrtRandom::Next() {
     m_seed = m_seed * 214013u + 2531011u;
     return static_cast<int>((m_seed >> 16) & 0x7FFF);

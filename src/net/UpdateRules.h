@@ -20,6 +20,19 @@ std::wstring LocalVersionKey(const std::wstring& md5Hex, const std::wstring& dig
 // Only equality matters: no key counts as newer than another.
 bool IsDifferentBuild(const std::wstring& remoteKey, const std::wstring& localKey);
 
+// How many leading characters of a published key are the build's digest;
+// the rest are the version digits that the build puts there itself.
+constexpr size_t kKeyDigestChars = 28;
+
+// The digest a published key names: its first 28 characters, lower-cased,
+// when the key has 32 characters and those 28 are hexadecimal digits. Empty
+// otherwise: such a key names no build, and no download can be checked
+// against it.
+std::wstring KeyDigestPrefix(const std::wstring& key);
+
+// Whether a downloaded file whose MD5 is `md5Hex` is the build `key` names.
+bool IsBuildOfKey(const std::wstring& md5Hex, const std::wstring& key);
+
 // The C runtime's generator as the launcher has always used it: never seeded,
 // so its first two values are 41 and 18467.
 class CrtRandom {

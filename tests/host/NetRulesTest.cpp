@@ -145,3 +145,19 @@ TEST(VersionKey, DigestEndsInTheVersionDigits) {
     EXPECT_TRUE(IsDifferentBuild(L"0123456789abcdef0123456789ab3002", local));
     EXPECT_TRUE(IsDifferentBuild(L"0123456789abcdef0123456789ab300", local)) << "another length: always an update";
 }
+
+TEST(VersionKey, APublishedKeyNamesTheDownloadByItsFirst28Digits) {
+    const std::wstring md5 = L"0123456789abcdef0123456789abcdef";
+    // What the build itself will compute after the swap, in any case.
+    EXPECT_TRUE(IsBuildOfKey(md5, L"0123456789ABCDEF0123456789AB3001"));
+    EXPECT_TRUE(IsBuildOfKey(md5, L"0123456789abcdef0123456789abzzzz")) << "the last four are not the digest";
+    EXPECT_FALSE(IsBuildOfKey(md5, L"0123456789abcdef0123456789ac3001")) << "the 28th digit differs";
+    EXPECT_FALSE(IsBuildOfKey(L"ffff456789abcdef0123456789abcdef", L"0123456789abcdef0123456789ab3001"));
+    // Keys that name no build: nothing downloaded can ever match them.
+    for (const wchar_t* key : {L"", L"0123456789abcdef0123456789ab300", L"0123456789abcdef0123456789ab30011",
+                               L"0123456789abcdeg0123456789ab3001", L"0123456789abcdef 123456789ab3001"}) {
+        EXPECT_EQ(KeyDigestPrefix(key), L"") << key;
+        EXPECT_FALSE(IsBuildOfKey(md5, key)) << key;
+    }
+    EXPECT_FALSE(IsBuildOfKey(L"", L"")) << "no digest of the download: no match";
+}

@@ -15,5 +15,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (IsDifferentBuild(local, local)) std::abort();
     (void)IsDifferentBuild(remote, local);
     (void)LocalVersionKey(remote, VersionDigits(remote));
+    // A key names at most one digest, and a build it names is one it does not differ from.
+    const std::wstring named = KeyDigestPrefix(remote);
+    if (!named.empty() && (named.size() != kKeyDigestChars || !IsBuildOfKey(named + L"0000", remote))) std::abort();
+    if (named.empty() && IsBuildOfKey(remote, remote)) std::abort();
     return 0;
 }
