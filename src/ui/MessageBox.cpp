@@ -30,6 +30,9 @@ BOOL CMessageBox::OnInitDialog() {
 
     for (wchar_t ch : m_strText)
         if (ch == L'\n') ++m_nLines;
+    // Drawn by PaintExtras; the label is never shown. The dialog destroys it.
+    ::CreateWindowExW(0, L"STATIC", m_strText.c_str(), WS_CHILD, 0, 0, 0, 0, m_hWnd,
+                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdText)), nullptr, nullptr);
 
     m_pFont = GetFont();
     RECT text{0, 0, 0, 0};

@@ -32,6 +32,9 @@ public:
 
     static constexpr UINT kIdButton1 = 5000;
     static constexpr UINT kIdButton2 = 5001;
+    // A hidden label that holds the text where the system's own message box
+    // keeps it, for tools that read message boxes (screen readers, automation).
+    static constexpr UINT kIdText = 0xFFFF;
 
 protected:
     BOOL OnInitDialog() override;

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 
+#include "Screenshot.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
+#include "mainwnd/WindowMessages.h"
+#include "resource.h"
 
 namespace wintest {
 
@@ -220,6 +223,38 @@ HWND LauncherInstance::NextLogin() {
 
 bool LauncherInstance::WaitForPages(size_t n) {
     return WaitUntil([&] { return Pages() == n; }, 20000);
+}
+
+namespace {
+const wchar_t kMenuClass[] = L"#32768";
+
+HWND WaitForMenu(DWORD pid) {
+    HWND menu = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : FindWindows(pid, kMenuClass, L""))
+                if (::IsWindowVisible(w)) menu = w;
+            return menu != nullptr;
+        },
+        5000);
+    return menu;
+}
+}  // namespace
+
+bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot) {
+    ::SetForegroundWindow(app.main);
+    PumpFor(100);
+    if (trayMenu)
+        ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_RBUTTONUP);
+    else
+        ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_BTN_MENU, BN_CLICKED), 0);
+    HWND menu = WaitForMenu(app.process.pid());
+    if (!menu) return false;
+    PumpFor(300);
+    if (screenshot) CaptureWindowPng(::GetDesktopWindow(), screenshot);
+    for (int i = 0; i < position; ++i) PressKeys({VK_DOWN});
+    PressKeys({VK_RETURN});
+    return WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000);
 }
 
 bool AnswerAddAccount(LauncherInstance& app, bool newTab) {

@@ -85,6 +85,12 @@ public:
     std::vector<DWORD> children;
 };
 
+// Opens the system menu (or the tray menu) of `app`'s main window and
+// chooses its `position`-th item (from 1, separators not counted) with the
+// arrow keys and Enter, as a player would; a screenshot of the open menu goes
+// to `screenshot` when given. True when the menu opened and closed again.
+bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot = nullptr);
+
 // The add-account prompt of `app`, answered with "是" (a new tab) or "否"
 // (a new window).
 bool AnswerAddAccount(LauncherInstance& app, bool newTab);

@@ -22,40 +22,14 @@ const wchar_t kMenuClass[] = L"#32768";
 
 bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
 
-HWND WaitForMenu(DWORD pid) {
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : FindWindows(pid, kMenuClass, L""))
-                if (Shown(w)) menu = w;
-            return menu != nullptr;
-        },
-        5000);
-    return menu;
-}
-
 // An instance with one game page, so that its window is enabled and shown.
 struct OnePage {
     OnePage() {
         if (app.main && LogIn(app, L"lucky12") && app.WaitForPages(1))
             ready = WaitUntil([&] { return Shown(PageFrames(app.main)[0]); }, 15000);
     }
-    // Opens a menu and chooses its `position`-th item (from 1, separators not
-    // counted) with the arrow keys and Enter.
     bool Choose(bool trayMenu, int position, const wchar_t* screenshot = nullptr) {
-        ::SetForegroundWindow(app.main);
-        PumpFor(100);
-        if (trayMenu)
-            ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_RBUTTONUP);
-        else
-            ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_BTN_MENU, BN_CLICKED), 0);
-        HWND menu = WaitForMenu(app.process.pid());
-        if (!menu) return false;
-        PumpFor(300);
-        if (screenshot) CaptureWindowPng(::GetDesktopWindow(), screenshot);
-        for (int i = 0; i < position; ++i) PressKeys({VK_DOWN});
-        PressKeys({VK_RETURN});
-        return WaitUntil([&] { return !Shown(menu); }, 3000);
+        return ChooseMenuItem(app, trayMenu, position, screenshot);
     }
     HWND Box() {
         HWND box = nullptr;
