@@ -112,7 +112,8 @@ bool HttpPing(const std::wstring& address) {
     return OpenAndSend(address, r);
 }
 
-bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWND progress, HttpCancel* cancel) {
+bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWND progress, HttpCancel* cancel,
+                      uint64_t maxBytes) {
     Request r;
     if (cancel && cancel->cancelled()) return false;
     const bool sent = OpenAndSend(address, r);
@@ -122,6 +123,8 @@ bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWN
     if (!CheckAnswer(r.request.get(), &length)) return false;
     // An empty answer is never a complete new executable.
     if (progress && length == 0) return false;
+    // Refused before a byte is written, so a huge answer costs nothing.
+    if (length > maxBytes) return false;
 
     std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
     if (!file) return false;
@@ -132,6 +135,8 @@ bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWN
         DWORD got = 0;
         if (!::InternetReadFile(r.request.get(), chunk, sizeof(chunk), &got)) break;
         if (got == 0) break;
+        // A body that runs on past its announced length gets no further.
+        if (got > maxBytes - total) break;
         if (std::fwrite(chunk, 1, got, file.get()) != got) break;
         total += got;
         if (progress) ::SendMessageW(progress, PBM_SETPOS, DownloadPercent(total, length), 0);

@@ -3,6 +3,7 @@
 // fixed request shape, for pings, downloads into files and small texts.
 #include <windows.h>
 
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -29,9 +30,12 @@ bool HttpPing(const std::wstring& address);
 // Downloads into `path` (created or truncated). True when at least the
 // announced length arrived. A partial file stays. With `progress` the
 // percentage goes to that progress bar (PBM_SETPOS), and an empty answer is
-// not taken as a download. `cancel`, when given, can stop it from another thread.
+// not taken as a download. `cancel`, when given, can stop it from another
+// thread. An answer announced or running longer than `maxBytes` fails, and
+// no more than that is written.
+constexpr uint64_t kAnyLength = ~uint64_t{0};
 bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWND progress = nullptr,
-                      HttpCancel* cancel = nullptr);
+                      HttpCancel* cancel = nullptr, uint64_t maxBytes = kAnyLength);
 
 // Fetches a text of at most 1023 bytes in the ANSI code page into `text`.
 bool HttpFetchText(const std::wstring& address, std::wstring* text);
