@@ -10,7 +10,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/winerun.sh)
 set(ZUVA_WIN32_DEFINITIONS
   UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 set(ZUVA_WIN32_LIBRARIES
-  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version)
+  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version wintrust crypt32)
 
 # Everything but the entry point and the per-executable settings.
 add_library(zuva_win STATIC ${ZUVA_PORTABLE_SOURCES} ${ZUVA_WIN32_SOURCES})
@@ -112,6 +112,26 @@ add_dependencies(zuva_win_tests ZuvaScripted)
 zuva_console_tool(zuva_crash_probe
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
 add_dependencies(zuva_win_tests zuva_crash_probe)
+# Stand-ins for a published build that cannot start (it crashes) and for one
+# that ends at once with 0 and no window (it installed itself elsewhere).
+foreach(kind crash quiet)
+  add_executable(zuva_newbuild_${kind} WIN32 ${PROJECT_SOURCE_DIR}/tests/win/probe/NewBuildProbe.cpp)
+  target_compile_definitions(zuva_newbuild_${kind} PRIVATE ZUVA_NEWBUILD_$<UPPER_CASE:${kind}>)
+  target_link_options(zuva_newbuild_${kind} PRIVATE -municode -mwindows)
+  zuva_warnings(zuva_newbuild_${kind})
+  add_dependencies(zuva_win_tests zuva_newbuild_${kind})
+endforeach()
+# Signed copies of the scripted launcher for the publisher check of the
+# self-update, made with certificates of the build folder's own.
+set(ZUVA_SIGNED_DIR ${CMAKE_BINARY_DIR}/signed)
+set(ZUVA_SIGNED_BUILDS running-A.exe new-A.exe new-B.exe new-A-altered.exe)
+list(TRANSFORM ZUVA_SIGNED_BUILDS PREPEND ${ZUVA_SIGNED_DIR}/)
+add_custom_command(OUTPUT ${ZUVA_SIGNED_BUILDS}
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh $<TARGET_FILE:ZuvaScripted> ${ZUVA_SIGNED_DIR}
+  DEPENDS ZuvaScripted ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh
+  VERBATIM)
+add_custom_target(zuva_signed_builds DEPENDS ${ZUVA_SIGNED_BUILDS})
+add_dependencies(zuva_win_tests zuva_signed_builds)
 # The login road played for tools/run.sh without a display.
 zuva_console_tool(zuva_road_demo
   SOURCES ${PROJECT_SOURCE_DIR}/tools/demo/RoadDemo.cpp LIBS zuva_driver DEPENDS ZuvaScripted)

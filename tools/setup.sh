@@ -8,6 +8,7 @@ packages=(
   mingw-w64 wine wine32 xvfb xauth x11-utils
   fonts-wqy-microhei imagemagick locales
   clang libclang-rt-dev
+  openssl osslsigncode
 )
 
 missing=()

@@ -21,6 +21,7 @@
 #include "app/StartProgram.h"
 #include "cache/CacheCleaner.h"
 #include "mainwnd/Plexor3Dlg.h"
+#include "net/NewBuildWatch.h"
 #include "net/Updater.h"
 
 BOOL CPlexor3App::InitInstance() {
@@ -44,11 +45,11 @@ BOOL CPlexor3App::InitInstance() {
     }
 
     if (mode == LaunchMode::ApplyUpdate) {
-        // Asked for from a running instance: only the address is wanted.
-        CheckForUpdate(true, &m_strUpdateAddress);
-        if (ReplaceAndRestart()) return FALSE;
+        // Asked for from a running instance: only the offer is wanted.
+        CheckForUpdate(true, &m_updateOffer);
+        if (ReplaceAndRestart(true)) return FALSE;
     } else if (mode == LaunchMode::Install || mode == LaunchMode::ShortcutStart) {
-        if (CheckForUpdate(false, &m_strUpdateAddress) && ReplaceAndRestart()) return FALSE;
+        if (CheckForUpdate(false, &m_updateOffer) && ReplaceAndRestart(false)) return FALSE;
     }
 
     Gdiplus::GdiplusStartupInput gdiplusInput;
@@ -116,9 +117,25 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
     return TRUE;
 }
 
-bool CPlexor3App::ReplaceAndRestart() {
-    if (!ApplyUpdate(m_dlgProgress, m_strUpdateAddress)) return false;
-    StartProgram();  // the new executable, now where this one stood
+bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
+    switch (ApplyUpdate(m_dlgProgress, m_updateOffer)) {
+    case UpdateResult::Swapped:
+        break;
+    case UpdateResult::Refused:
+        if (askedFor) ShowMessageBox(0, L"更新文件校验失败，继续使用当前版本。", nullptr);
+        return false;
+    case UpdateResult::NotApplied:
+        return false;
+    }
+    // The new executable, now where this one stood. This process still holds
+    // the previous build and keeps it until the new one has proved it starts.
+    fw::KernelHandle started = StartIdleProcess(CommandLineProgram(GetExePath()));
+    if (WatchNewBuild(started.get(), kNewBuildWatchMs) == NewBuildStart::Failed) {
+        const bool restored = RollBackUpdate(m_updateOffer.key);
+        if (askedFor && restored) ShowMessageBox(0, L"新版本无法启动，已恢复当前版本。", nullptr);
+        // On with the start-up of the build that works.
+        return false;
+    }
     WriteUpdTime();
     return true;
 }

@@ -11,6 +11,7 @@
 #include "framework/WinApp.h"
 #include "framework/DocView.h"
 #include "net/PrgsDlg.h"
+#include "net/Updater.h"
 
 class CPlexor3App : public CWinApp {
 public:
@@ -23,12 +24,15 @@ public:
     HANDLE RequestDoneEvent() const { return m_hRequestDone.get(); }
 
     // The address of the new executable, from the update configuration.
-    const std::wstring& UpdateAddress() const { return m_strUpdateAddress; }
+    const std::wstring& UpdateAddress() const { return m_updateOffer.address; }
 
 private:
-    // Downloads and swaps in a new build; on success starts it and records
-    // the update day. True when this process is to end for it.
-    bool ReplaceAndRestart();
+    // Downloads, checks and swaps in a new build, starts it and watches it
+    // start; records the update day once it has. A build that cannot start
+    // is rolled back. True when this process is to end for the new build.
+    // `askedFor`: the player asked from the menu, so a refusal or a
+    // rollback is told.
+    bool ReplaceAndRestart(bool askedFor);
     // The main window's modal run (every mode but the separate game windows).
     void RunMainWindow();
     // The events a usage ping signals.
@@ -42,7 +46,7 @@ private:
     BOOL RunPageProcess(LaunchMode mode);
 
     CPrgsDlg m_dlgProgress;
-    std::wstring m_strUpdateAddress;
+    UpdateOffer m_updateOffer;
     fw::KernelHandle m_hRequestTaken;
     fw::KernelHandle m_hRequestDone;
     ULONG_PTR m_gdiplusToken = 0;

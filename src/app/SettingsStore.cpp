@@ -1,5 +1,6 @@
 #include "app/SettingsStore.h"
 
+#include <cwchar>
 #include <vector>
 
 #include "app/LaunchModeWin.h"
@@ -83,5 +84,24 @@ uint32_t ReadDisableDays() {
 }
 
 bool WriteDisableDays(uint32_t value) { return WriteBinary(L"DisableDays", &value, sizeof(value)); }
+
+std::wstring ReadFailedKey() {
+    fw::RegKey key = OpenKey(KEY_READ);
+    wchar_t text[65] = {};
+    DWORD type = 0;
+    DWORD size = sizeof(text) - sizeof(wchar_t);  // room for the end the value may lack
+    if (!key || ::RegQueryValueExW(key.get(), L"FailedKey", nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+                    ERROR_SUCCESS ||
+        type != REG_SZ)
+        return std::wstring();
+    return std::wstring(text, wcsnlen(text, size / sizeof(wchar_t)));
+}
+
+bool WriteFailedKey(const std::wstring& value) {
+    fw::RegKey key = OpenKey(KEY_WRITE);
+    const std::wstring text = value.substr(0, 64);
+    return key && ::RegSetValueExW(key.get(), L"FailedKey", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
 
 bool CanReadRegistryKey() { return static_cast<bool>(OpenKey(KEY_READ)); }

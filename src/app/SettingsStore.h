@@ -32,5 +32,9 @@ bool WriteUpdTime();  // now, in UTC
 // Rest days of the automatic update check; 0 when missing.
 uint32_t ReadDisableDays();
 bool WriteDisableDays(uint32_t value);
+// The published key of a build that was swapped in and could not start:
+// that build is never downloaded again. Empty when there is none.
+std::wstring ReadFailedKey();
+bool WriteFailedKey(const std::wstring& key);
 // Whether the key can be opened for reading at all.
 bool CanReadRegistryKey();

@@ -79,8 +79,8 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
 }
 
 void CPlexor3Dlg::UpdateFromMenu() {
-    std::wstring address;
-    if (CheckForUpdate(true, &address) == 0) {
+    UpdateOffer offer;
+    if (CheckForUpdate(true, &offer) == 0) {
         ShowMessageBox(0, L"已经是最新版本，无需进行更新。", m_hWnd);
         return;
     }

@@ -5,8 +5,7 @@
 #include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
 #include "app/SettingsStore.h"
-#include "framework/Handles.h"
-#include "net/ExeImage.h"
+#include "net/DownloadCheck.h"
 #include "net/FileDigest.h"
 #include "net/HttpClient.h"
 #include "net/PrgsDlg.h"
@@ -41,20 +40,23 @@ bool MoveReplacing(const std::wstring& from, const std::wstring& to) {
     return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
-// Whether the downloaded file is a whole executable image (ExeImage.h).
-bool IsWholeExeFile(const std::wstring& path) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
-    std::string head(kExeHeadBytes, '\0');
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), &head[0], static_cast<DWORD>(head.size()), &got, nullptr)) return false;
-    head.resize(got);
-    return IsWholeExeImage(head, static_cast<uint64_t>(size.QuadPart));
-}
-
 void DeleteAtReboot(const std::wstring& path) {
     ::MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT);
+}
+
+// Nothing of a download that is not to be used stays beside the executable;
+// only a file that cannot go now waits for the next reboot.
+void DiscardDownload(const std::wstring& path) {
+    if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) DeleteAtReboot(path);
+}
+
+// A file of a process that has just ended may stay locked a moment longer.
+bool MoveReplacingPatiently(const std::wstring& from, const std::wstring& to) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (MoveReplacing(from, to)) return true;
+        ::Sleep(100);
+    }
+    return false;
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress) {
     remoteKey->clear();
     const std::wstring file = ExeFolder() + L"\\ConfigZuva.htm";
     const std::wstring address = std::wstring(L"http://") + buildcfg::kServiceHost + L"/update/ConfigZuva.htm";
-    if (!HttpDownloadFile(address, file)) {
+    if (!HttpDownloadFile(address, file, nullptr, nullptr, kMaxConfigBytes)) {
         // A partial configuration is nobody's to read.
         ::DeleteFileW(file.c_str());
         return false;
@@ -84,43 +86,70 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress) {
     return true;
 }
 
-int CheckForUpdate(bool forced, std::wstring* updateAddress) {
+int CheckForUpdate(bool forced, UpdateOffer* offer) {
     if (!forced && (!ModeChecksAutomatically(GetLaunchMode()) || !IsUpdateCheckDue())) return 0;
-    std::wstring remoteKey;
-    FetchUpdateConfig(&remoteKey, updateAddress);
-    if (remoteKey.empty()) return 0;
+    offer->key.clear();
+    FetchUpdateConfig(&offer->key, &offer->address);
+    if (offer->key.empty()) return 0;
+    // A build that could not start here is not fetched again.
+    const std::wstring failed = ReadFailedKey();
+    if (!failed.empty() && !IsDifferentBuild(offer->key, failed)) return 0;
     std::wstring digest;
     // Without a digest of our own file nothing can be compared: no update.
     if (!FileMd5Hex(GetExePath(), &digest)) return 0;
     const std::wstring localKey = LocalVersionKey(digest, VersionDigits(kProgramVersion));
     if (localKey.empty()) return 0;
-    return IsDifferentBuild(remoteKey, localKey) ? 1 : 0;
+    return IsDifferentBuild(offer->key, localKey) ? 1 : 0;
 }
 
-bool ApplyUpdate(CPrgsDlg& progress, const std::wstring& updateAddress) {
+UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer) {
     const std::wstring folder = ExeFolder();
     const std::wstring exe = GetExePath();
     const std::wstring fresh = folder + L"\\NewZuva.exe";
     const std::wstring old = folder + L"\\OldZuva.exe";
-    progress.m_strUrl = updateAddress.substr(0, 511);
+    // No configuration came: there is nothing to fetch, as when a download fails.
+    if (offer.key.empty()) return UpdateResult::NotApplied;
+    // A key that names no digest could never be checked: nothing to fetch.
+    if (KeyDigestPrefix(offer.key).empty()) return UpdateResult::Refused;
+    progress.m_strUrl = offer.address.substr(0, 511);
     progress.m_strTarget = fresh;
-    // An answer can reach its announced length and still be no executable
-    // (garbage, or cut short by a length that promised too little).
-    if (progress.DoModal() != IDOK || !IsWholeExeFile(fresh)) {
-        DeleteAtReboot(fresh);
-        return false;
+    if (progress.DoModal() != IDOK) {
+        DiscardDownload(fresh);
+        return UpdateResult::NotApplied;
+    }
+    // Whatever answered for the portal's host, only the build the key names,
+    // from our own publisher, may take the running executable's place.
+    if (!IsAnnouncedBuild(fresh, offer.key, exe)) {
+        DiscardDownload(fresh);
+        return UpdateResult::Refused;
     }
     if (!MoveReplacing(exe, old)) {
-        DeleteAtReboot(fresh);
-        return false;
+        DiscardDownload(fresh);
+        return UpdateResult::NotApplied;
     }
     if (!MoveReplacing(fresh, exe)) {
         // Put the running executable back rather than leave nothing to start.
         MoveReplacing(old, exe);
-        DeleteAtReboot(fresh);
-        return false;
+        DiscardDownload(fresh);
+        return UpdateResult::NotApplied;
     }
     DeleteAtReboot(old);
+    return UpdateResult::Swapped;
+}
+
+bool RollBackUpdate(const std::wstring& failedKey) {
+    WriteFailedKey(failedKey);
+    const std::wstring exe = GetExePath();
+    const std::wstring fresh = ExeFolder() + L"\\NewZuva.exe";
+    const std::wstring old = ExeFolder() + L"\\OldZuva.exe";
+    // Three renames, through the download's name, so that the failed build
+    // ends as "OldZuva.exe", whose deletion at the next reboot is already due.
+    if (!MoveReplacingPatiently(exe, fresh)) return false;
+    if (!MoveReplacing(old, exe)) {
+        MoveReplacing(fresh, exe);
+        return false;
+    }
+    if (!MoveReplacing(fresh, old)) DiscardDownload(fresh);
     return true;
 }
 

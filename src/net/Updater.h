@@ -1,26 +1,54 @@
 #pragma once
-// Self-update: whether the portal publishes a different build, and swapping
-// the running executable for the downloaded one.
+// Self-update: whether the portal publishes a different build, fetching and
+// checking it, swapping it for the running executable, and putting the
+// previous build back when the new one cannot start.
+#include <windows.h>
+
+#include <cstdint>
 #include <string>
 
 class CPrgsDlg;
+
+// What the update configuration publishes.
+struct UpdateOffer {
+    std::wstring key;      // the version key of the published build
+    std::wstring address;  // where the new executable is
+};
+
+// The most the configuration may weigh: it holds two short lines.
+constexpr uint64_t kMaxConfigBytes = 64 * 1024;
 
 // True when the automatic check may run today (UTC).
 bool IsUpdateCheckDue();
 
 // Downloads the update configuration beside the executable, reads the
 // published key and the new executable's address, and deletes the file.
-// False, with an empty key, when the configuration did not arrive whole.
+// False, with an empty key, when the configuration did not arrive whole or
+// weighs more than kMaxConfigBytes.
 bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress);
 
 // Non-zero when a different build is published; zero when there is nothing
-// to do, which covers every failure. `updateAddress` receives the address.
-int CheckForUpdate(bool forced, std::wstring* updateAddress);
+// to do, which covers every failure and a build that once failed to start
+// here. `offer` receives what the configuration published.
+int CheckForUpdate(bool forced, UpdateOffer* offer);
 
-// Downloads the new executable under the progress dialog and swaps it in.
-// True only when the new executable stands where the running one stood; on
-// any failure the running executable is left (or put back) in place.
-bool ApplyUpdate(CPrgsDlg& progress, const std::wstring& updateAddress);
+enum class UpdateResult {
+    Swapped,     // the new build stands where the running one stood
+    NotApplied,  // the download failed or was cancelled, or the swap failed
+    Refused,     // the download is not the build the key names, or not from our publisher
+};
+
+// Downloads the new executable under the progress dialog, checks it and
+// swaps it in. Whatever is not Swapped leaves the running executable in
+// place and no "NewZuva.exe" behind.
+UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer);
+
+// A swapped-in build ended before it showed a window: puts the previous
+// build back (the failed one becomes "OldZuva.exe", which is due for
+// deletion at the next reboot) and remembers `failedKey`, so that the check
+// answers zero for it from now on. True when the previous build stands in
+// place again.
+bool RollBackUpdate(const std::wstring& failedKey);
 
 // Picks and stores the three rest days of the automatic check.
 bool MakeRestDays();

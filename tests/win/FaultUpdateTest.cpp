@@ -172,6 +172,27 @@ TEST(UpdateFaults, TheConfigurationIsTakenOnlyAsPublished) {
     }
 }
 
+TEST(UpdateFaults, AConfigurationOver64KBIsRefusedUnwritten) {
+    const std::wstring key = L"0123456789abcdef0123456789abcdef";
+    const std::wstring beside = FolderOfPath(GetExePath()) + L"\\ConfigZuva.htm";
+    const std::wstring served = PortalRoot() + L"\\ConfigBig.htm";
+    std::string text = "[VerKey]\r\nZuva=" + std::string(key.begin(), key.end()) + "\r\n";
+    for (const size_t size : {size_t{65536}, size_t{65537}}) {
+        SCOPED_TRACE(size);
+        PortalSession portal;
+        // Whole and sound, only padded with a comment line to its size.
+        std::string body = text + ";" + std::string(size - text.size() - 3, 'x') + "\r\n";
+        ASSERT_TRUE(WriteFileBytes(served, body));
+        PortalAnswer(kConfigPath, L"file=ConfigBig.htm");
+        std::wstring remoteKey, address;
+        const bool whole = FetchUpdateConfig(&remoteKey, &address);
+        EXPECT_EQ(whole, size <= 65536);
+        EXPECT_EQ(remoteKey, size <= 65536 ? key : L"");
+        EXPECT_FALSE(FileExists(beside));
+    }
+    ::DeleteFileW(served.c_str());
+}
+
 TEST(UpdateFaults, ADueStartReachesItsMainWindowWhateverTheConfigurationAnswer) {
     UpdateFaultStage stage;
     for (const ServerFault& fault : ServerFaults()) {

@@ -1,5 +1,7 @@
 // Self-update as a player meets it: a shortcut start that finds a different
-// build downloads it under the progress dialog, swaps it in and starts it.
+// build downloads it under the progress dialog, checks that it is the build
+// the key names and from the running build's publisher, swaps it in, starts
+// it, and puts the previous build back when the new one cannot start.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +12,9 @@
 #include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
 #include "app/SettingsStore.h"
+#include "net/FileDigest.h"
+#include "net/UpdateRules.h"
+#include "ui/MessageBox.h"
 
 using namespace wintest;
 
@@ -17,22 +22,32 @@ namespace {
 const wchar_t kSessionManager[] = L"System\\CurrentControlSet\\Control\\Session Manager";
 const wchar_t kProgressTitle[] = L"版本更新中...";
 
-// An installed launcher with a clean update state, all put back afterwards.
+std::wstring KeyOf(const std::wstring& file) {
+    std::wstring digest;
+    if (!FileMd5Hex(file, &digest)) return std::wstring();
+    return LocalVersionKey(digest, VersionDigits(kProgramVersion));
+}
+
+std::wstring SignedBuild(const wchar_t* name) { return BuildDir() + L"\\signed\\" + name; }
+
+// An installed launcher (`running` placed as the data folder's Zuva.exe)
+// with a clean update state, all put back afterwards.
 struct UpdateStage {
-    UpdateStage()
+    explicit UpdateStage(const std::wstring& running = ScriptedExe())
         : updTime(HKEY_LOCAL_MACHINE, kRegistryKey, L"UpdTime"),
           disableDays(HKEY_LOCAL_MACHINE, kRegistryKey, L"DisableDays"),
+          failedKey(HKEY_LOCAL_MACHINE, kRegistryKey, L"FailedKey"),
           pendingRenames(HKEY_LOCAL_MACHINE, kSessionManager, L"PendingFileRenameOperations"),
-          exe(ScriptedExe(), GetDataFolder(), L"Zuva.exe"),
+          exe(running, GetDataFolder(), L"Zuva.exe"),
           ini(GetDataFolder() + L"\\Statistic.ini"),
           newBuild(PortalRoot() + L"\\NewBuild.exe") {
         HKEY key = nullptr;
         if (::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRegistryKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
             ERROR_SUCCESS) {
-            ::RegDeleteValueW(key, L"UpdTime");
-            ::RegDeleteValueW(key, L"DisableDays");
+            for (const wchar_t* name : {L"UpdTime", L"DisableDays", L"FailedKey"}) ::RegDeleteValueW(key, name);
             ::RegCloseKey(key);
         }
+        before = ReadFileBytes(exe.path());
         // The build the portal publishes: the launcher itself plus a marker,
         // so that it really runs and can be told from the old one.
         const std::string bytes = ReadFileBytes(ScriptedExe()) + "ZUVA-NEW-BUILD";
@@ -50,13 +65,21 @@ struct UpdateStage {
         PortalAnswer(L"/update/ConfigZuva.htm",
                      L"body=%5BVerKey%5D%0D%0AZuva%3D" + key + L"%0D%0AUpdAddr%3D" + address + L"%0D%0A");
     }
+    // Publishes `file` as the new build under its own key (or `key`).
+    void PublishBuild(const std::wstring& file, const std::wstring& key = std::wstring()) {
+        ::CopyFileW(file.c_str(), newBuild.c_str(), FALSE);
+        Publish(key.empty() ? KeyOf(newBuild) : key, PortalUrl(L"/NewBuild.exe"));
+        PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe");
+    }
+    bool Untouched() const { return ReadFileBytes(exe.path()) == before; }
 
     PortalSession portal;
-    RegistryValueBackup updTime, disableDays, pendingRenames;
+    RegistryValueBackup updTime, disableDays, failedKey, pendingRenames;
     PlacedCopy exe;
     FileBackup ini;
     std::wstring newBuild;
     size_t newBuildSize = 0;
+    std::string before;  // the running build's bytes
 };
 
 const std::wstring kOtherKey = L"00000000000000000000000000000000";
@@ -67,12 +90,56 @@ void CloseMainWindow(DWORD pid) {
     ASSERT_NE(main, nullptr);
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+// A shortcut start that must not take the published build: the same process
+// goes on to its main window and the running build stays as it was.
+void ExpectRefused(UpdateStage& stage, const std::string& what) {
+    SCOPED_TRACE(what);
+    LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
+    CloseMainWindow(launcher.pid());
+    EXPECT_TRUE(launcher.WaitForExit(10000));
+    EXPECT_TRUE(stage.Untouched()) << "the running build is byte for byte the same";
+    EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe"))) << "nothing of the download stays";
+    EXPECT_FALSE(FileExists(stage.Path(L"OldZuva.exe")));
+    EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
+}
+
+// A skinned message box shown by a process other than `except`, and its text.
+HWND WaitForMessageBoxOfAnother(DWORD except, DWORD ms) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            HWND w = nullptr;
+            while ((w = ::FindWindowExW(nullptr, w, kDialogClass, kMainTitle)) != nullptr)
+                if (ProcessOfWindow(w) != except && ::IsWindowVisible(w) &&
+                    ::GetDlgItem(w, CMessageBox::kIdButton1))
+                    box = w;
+            return box != nullptr;
+        },
+        ms);
+    return box;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    wchar_t text[256] = {};
+    ::GetDlgItemTextW(box, CMessageBox::kIdText, text, 256);
+    return text;
+}
+
+// Answers a message box with its OK button; the process behind it goes on to
+// its main window, which is then closed.
+void AcknowledgeAndClose(HWND box) {
+    const DWORD pid = ProcessOfWindow(box);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(CMessageBox::kIdButton1, BN_CLICKED), 0);
+    LauncherInstance after(pid);
+    EXPECT_NE(after.main, nullptr) << "the start goes on with the build that works";
+}
 }  // namespace
 
 TEST(UpdateRoad, ADifferentBuildIsDownloadedSwappedInAndStarted) {
     UpdateStage stage;
     ASSERT_TRUE(stage.exe.ok());
-    stage.Publish(kOtherKey, PortalUrl(L"/NewBuild.exe"));
+    stage.Publish(KeyOf(stage.newBuild), PortalUrl(L"/NewBuild.exe"));
     // Slow enough to see the dialog at work.
     PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe&mode=slow&chunk=16384&delay_ms=40");
 
@@ -140,10 +207,9 @@ TEST(UpdateRoad, EscapeDuringTheDownloadCancelsAndTheLauncherStartsNormally) {
     ASSERT_NE(main, nullptr) << "a normal start follows";
     EXPECT_LT(::GetTickCount() - escapeAt, 3000u) << "the dialog ends at once";
     EXPECT_FALSE(::IsWindow(progress));
-    const std::string partial = ReadFileBytes(stage.Path(L"NewZuva.exe"));
-    EXPECT_GT(partial.size(), 0u) << "the partial file stays";
-    EXPECT_LT(partial.size(), stage.newBuildSize);
-    EXPECT_NE(ReadFileBytes(stage.exe.path()).size(), stage.newBuildSize) << "not swapped";
+    EXPECT_GT(PortalCount(L"/NewBuild.exe"), 0) << "the download had begun";
+    EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe"))) << "nothing of it stays";
+    EXPECT_TRUE(stage.Untouched()) << "not swapped";
     EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(launcher.WaitForExit(10000));
@@ -180,8 +246,7 @@ TEST(UpdateRoad, TheSameBuildOrNoConfigurationMeansNoUpdate) {
 
 TEST(UpdateRoad, AFailedSwapPutsTheRunningExecutableBack) {
     UpdateStage stage;
-    stage.Publish(kOtherKey, PortalUrl(L"/NewBuild.exe"));
-    PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe");
+    stage.PublishBuild(stage.newBuild);
     // A folder where OldZuva.exe would go makes the first rename fail.
     ASSERT_TRUE(::CreateDirectoryW(stage.Path(L"OldZuva.exe").c_str(), nullptr));
     LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
@@ -198,8 +263,7 @@ TEST(UpdateRoad, AFailedSwapPutsTheRunningExecutableBack) {
 TEST(UpdateRoad, TheUpdateSwitchDownloadsWhateverTheDay) {
     UpdateStage stage;
     ASSERT_TRUE(WriteUpdTime());  // updated today: an automatic check would rest
-    stage.Publish(kOtherKey, PortalUrl(L"/NewBuild.exe"));
-    PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe");
+    stage.PublishBuild(stage.newBuild);
     LauncherProcess updater(stage.exe.path(), L"/update");
     ASSERT_TRUE(updater.WaitForExit(60000));
     EXPECT_EQ(ReadFileBytes(stage.exe.path()).size(), stage.newBuildSize);
@@ -213,4 +277,106 @@ TEST(UpdateRoad, TheUpdateSwitchDownloadsWhateverTheDay) {
     fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ProcessOfWindow(restarted)));
     ::PostMessageW(restarted, WM_SYSCOMMAND, SC_CLOSE, 0);
     if (process) ::WaitForSingleObject(process.get(), 10000);
+}
+
+TEST(UpdateRoad, OnlyTheBuildItsKeyNamesIsApplied) {
+    UpdateStage stage;
+    // A sound executable, but not the one the key names.
+    stage.PublishBuild(stage.newBuild, kOtherKey);
+    ExpectRefused(stage, "a digest that does not match");
+    EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
+
+    // A key that names no digest: nothing to check a download against, so
+    // nothing is fetched at all.
+    stage.PublishBuild(stage.newBuild, L"not-a-digest-0000000000000003001");
+    ExpectRefused(stage, "a key that names no build");
+    EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
+}
+
+TEST(UpdateRoad, ASignedLauncherTakesOnlyBuildsOfItsOwnSigner) {
+    UpdateStage stage(SignedBuild(L"running-A.exe"));
+    ASSERT_TRUE(stage.exe.ok());
+    stage.PublishBuild(stage.newBuild);
+    ExpectRefused(stage, "an unsigned build");
+    stage.PublishBuild(SignedBuild(L"new-B.exe"));
+    ExpectRefused(stage, "another signer");
+    stage.PublishBuild(SignedBuild(L"new-A-altered.exe"));
+    ExpectRefused(stage, "one byte changed after signing");
+
+    stage.PublishBuild(SignedBuild(L"new-A.exe"));
+    LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
+    ASSERT_TRUE(launcher.WaitForExit(60000)) << "the same signer's build is applied";
+    EXPECT_TRUE(ReadFileBytes(stage.exe.path()) == ReadFileBytes(SignedBuild(L"new-A.exe")));
+    HWND restarted = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (restarted = ::FindWindowW(kDialogClass, kMainTitle)) != nullptr; }, 15000));
+    CloseMainWindow(ProcessOfWindow(restarted));
+}
+
+TEST(UpdateRoad, ABuildThatCannotStartIsRolledBackAndNotFetchedAgain) {
+    UpdateStage stage;
+    const std::wstring crashing = BuildDir() + L"\\zuva_newbuild_crash.exe";
+    stage.PublishBuild(crashing);
+    const std::wstring key = KeyOf(crashing);
+
+    LauncherProcess first(stage.exe.path(), L"/ZuvaD");
+    // The previous build goes on: this very process reaches its main window.
+    HWND main = WaitForWindow(first.pid(), kDialogClass, kMainTitle, 45000);
+    ASSERT_NE(main, nullptr) << "the previous build's main window";
+    EXPECT_TRUE(stage.Untouched()) << "the previous build stands in place, byte for byte";
+    EXPECT_TRUE(ReadFileBytes(stage.Path(L"OldZuva.exe")) == ReadFileBytes(crashing))
+        << "the failed build waits as OldZuva.exe for the reboot";
+    EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe")));
+    EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
+    EXPECT_EQ(ReadFailedKey(), key);
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(first.WaitForExit(10000));
+
+    // The next start the same day checks, and downloads nothing.
+    const int configFetches = PortalCount(L"/update/ConfigZuva.htm");
+    LauncherProcess second(stage.exe.path(), L"/ZuvaD");
+    CloseMainWindow(second.pid());
+    ASSERT_TRUE(second.WaitForExit(10000));
+    EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), configFetches + 1);
+    EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
+}
+
+TEST(UpdateRoad, ABuildThatEndsWithZeroAndNoWindowIsKept) {
+    UpdateStage stage;
+    const std::wstring quiet = BuildDir() + L"\\zuva_newbuild_quiet.exe";
+    stage.PublishBuild(quiet);
+    LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
+    ASSERT_TRUE(launcher.WaitForExit(60000));
+    EXPECT_EQ(launcher.ExitCode(), 0u);
+    EXPECT_TRUE(ReadFileBytes(stage.exe.path()) == ReadFileBytes(quiet)) << "it installed itself elsewhere: kept";
+    EXPECT_NE(ReadUpdTime().wYear, 0) << "the update day is recorded";
+    EXPECT_EQ(ReadFailedKey(), L"");
+}
+
+TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
+    UpdateStage stage;
+    ASSERT_TRUE(WriteUpdTime());  // the shortcut start itself does not check
+    stage.PublishBuild(stage.newBuild, kOtherKey);
+    {
+        LauncherInstance app(stage.exe.path());
+        ASSERT_TRUE(app.main && LogIn(app, L"lucky12") && app.WaitForPages(1));
+        ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(PageFrames(app.main)[0]) != FALSE; }, 15000));
+        ASSERT_TRUE(ChooseMenuItem(app, false, 4));  // 更新
+        // This instance makes way; the update runs in a process of its own.
+        HWND box = WaitForMessageBoxOfAnother(app.process.pid(), 45000);
+        ASSERT_NE(box, nullptr);
+        CaptureWindowPng(box, L"update-refused.png");
+        EXPECT_EQ(MessageBoxText(box), L"更新文件校验失败，继续使用当前版本。");
+        AcknowledgeAndClose(box);
+    }
+    EXPECT_TRUE(stage.Untouched());
+
+    // The update switch is what the menu starts.
+    stage.PublishBuild(BuildDir() + L"\\zuva_newbuild_crash.exe");
+    LauncherProcess updater(stage.exe.path(), L"/update");
+    HWND box = WaitForMessageBoxOfAnother(0, 45000);
+    ASSERT_NE(box, nullptr);
+    CaptureWindowPng(box, L"update-rolled-back.png");
+    EXPECT_EQ(MessageBoxText(box), L"新版本无法启动，已恢复当前版本。");
+    AcknowledgeAndClose(box);
+    EXPECT_TRUE(stage.Untouched());
 }
