@@ -154,6 +154,9 @@ target_link_options(zuva_bench_floor PRIVATE -municode -mwindows)
 zuva_warnings(zuva_bench_floor)
 zuva_console_tool(zuva_bench_download
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
+zuva_console_tool(zuva_bench_update_check
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/UpdateCheckBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win
+  DEPENDS zuva_signed_builds)
 # A process that mutes itself and reports what became of its audio data, for
 # the sound tests that run it under a per-program Windows version.
 zuva_console_tool(zuva_sound_probe
