@@ -29,7 +29,7 @@ function(zuva_build_config out flavour engine service member home domains)
   set(ZUVA_CFG_PORTAL_HOME ${home})
   set(ZUVA_CFG_PORTAL_DOMAINS ${domains})
   set(file ${CMAKE_BINARY_DIR}/config/BuildConfig${flavour}.cpp)
-  configure_file(${PROJECT_SOURCE_DIR}/src/app/BuildConfig.cpp.in ${file} @ONLY)
+  configure_file(${PROJECT_SOURCE_DIR}/src/base/BuildConfig.cpp.in ${file} @ONLY)
   set(${out} ${file} PARENT_SCOPE)
 endfunction()
 

@@ -3,7 +3,9 @@
 #   ZUVA_WIN32_SOURCES     window classes and platform adapters
 set(ZUVA_PORTABLE_SOURCES)
 set(ZUVA_WIN32_SOURCES)
-set(ZUVA_SUBSYSTEMS framework app mainwnd hotkey sound ui net browser login cache extras)
+# From the bottom floor up: the framework and the base; the skinned toolkit;
+# the services; the launcher's windows; the composition root.
+set(ZUVA_SUBSYSTEMS framework base ui net cache sound hotkey browser login extras settings mainwnd app)
 foreach(dir IN LISTS ZUVA_SUBSYSTEMS)
   include(${CMAKE_CURRENT_LIST_DIR}/${dir}/files.cmake)
 endforeach()

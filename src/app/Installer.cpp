@@ -8,11 +8,12 @@
 #include "app/LaunchMode.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDelete.h"
-#include "app/SettingsStore.h"
-#include "app/ShellFolder.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
-#include "app/StartProgram.h"
+#include "base/PathText.h"
+#include "base/SettingsStore.h"
+#include "base/ShellFolder.h"
+#include "base/StartProgram.h"
 #include "ui/MessageBox.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 // Self-installation into the data folder and its undoing.
-#include "app/PingSender.h"
+#include "net/PingSender.h"
 
 // Creates the data folder, copies the running executable into it (over an
 // earlier copy), writes the desktop and start-menu links for the installed

@@ -1,8 +1,6 @@
 #include "app/LaunchMode.h"
 
-#include "app/LenientNumber.h"
-
-const wchar_t kDataSubfolder[] = L"\\Korvel\\GameLogin";
+#include "base/LenientNumber.h"
 
 namespace {
 
@@ -56,7 +54,14 @@ LaunchInfo ParseLaunchMode(const std::vector<std::wstring>& args, const std::wst
     return info;
 }
 
-std::wstring CommandLineProgram(const std::wstring& exePath) {
-    if (exePath.find_first_of(L" \t") == std::wstring::npos) return exePath;
-    return L"\"" + exePath + L"\"";
+bool ModeChecksAutomatically(LaunchMode mode) {
+    switch (mode) {
+    case LaunchMode::Install:
+    case LaunchMode::PortalHome:
+    case LaunchMode::Uninstall:
+    case LaunchMode::NewGameWindow:
+        return false;
+    default:
+        return true;
+    }
 }

@@ -22,16 +22,11 @@ struct LaunchInfo {
     int32_t ownerPages = 0;  // mode 6
 };
 
-// The folder below the common application-data folder where the launcher
-// installs itself.
-extern const wchar_t kDataSubfolder[];  // L"\\Korvel\\GameLogin"
+// Whether a launch mode makes the automatic (not forced) update check at all.
+bool ModeChecksAutomatically(LaunchMode mode);
 
 // args: the command-line arguments after the program name.
 // exePathUpper, dataFolderUpper: both already in upper case (the platform's
 // own case mapping), so that any letter case of the path matches.
 LaunchInfo ParseLaunchMode(const std::vector<std::wstring>& args, const std::wstring& exePathUpper,
                            const std::wstring& dataFolderUpper);
-
-// An executable's path as the start of a command line: quoted when it holds a
-// blank, so that the arguments after it stay where the child looks for them.
-std::wstring CommandLineProgram(const std::wstring& exePath);

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "app/AppGlobals.h"
-#include "app/ShellFolder.h"
+#include "base/AppGlobals.h"
+#include "base/ProgramPaths.h"
 
 namespace {
 
@@ -28,22 +28,6 @@ std::vector<std::wstring> ArgumentsOf(const wchar_t* commandLine) {
 }
 
 }  // namespace
-
-std::wstring GetDataFolder() {
-    const std::wstring common = ShellFolderPath(CSIDL_COMMON_APPDATA);
-    if (common.empty()) return std::wstring();
-    return common + kDataSubfolder;
-}
-
-std::wstring GetExePath() {
-    std::vector<wchar_t> buf(MAX_PATH);
-    for (;;) {
-        DWORD got = ::GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
-        if (got == 0) return std::wstring();
-        if (got < buf.size()) return std::wstring(buf.data(), got);
-        buf.resize(buf.size() * 2);
-    }
-}
 
 LaunchInfo LaunchInfoOf(const wchar_t* commandLine, const std::wstring& exePath) {
     std::vector<std::wstring> args;

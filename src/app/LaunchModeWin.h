@@ -3,11 +3,7 @@
 #include <string>
 
 #include "app/LaunchMode.h"
-
-// The data folder: the common application-data folder + "\Korvel\GameLogin".
-std::wstring GetDataFolder();
-// The running executable's full path.
-std::wstring GetExePath();
+#include "base/ProgramPaths.h"
 
 // Decides the mode of a given command line and executable path (what
 // GetLaunchMode() uses; tests call it with lines of their own).

@@ -4,25 +4,26 @@
 #include <gdiplus.h>
 #include <shellapi.h>
 
-#include "app/AppGlobals.h"
-#include "app/BuildConfig.h"
-#include "browser/GmWndDoc.h"
-#include "browser/GmWndView.h"
-#include "browser/MainFrame.h"
-#include "login/LoginBkDlg.h"
-#include "mainwnd/WindowMessages.h"
-#include "resource.h"
-#include "ui/MessageBox.h"
 #include "app/CrashDump.h"
 #include "app/Installer.h"
 #include "app/LaunchModeWin.h"
-#include "app/PingSender.h"
-#include "app/SettingsStore.h"
-#include "app/StartProgram.h"
+#include "base/AppGlobals.h"
+#include "base/BuildConfig.h"
+#include "base/PathText.h"
+#include "base/SettingsStore.h"
+#include "base/StartProgram.h"
+#include "base/WindowMessages.h"
+#include "browser/GmWndDoc.h"
+#include "browser/GmWndView.h"
+#include "browser/MainFrame.h"
 #include "cache/CacheCleaner.h"
+#include "login/LoginBkDlg.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/NewBuildWatch.h"
+#include "net/PingSender.h"
 #include "net/Updater.h"
+#include "resource.h"
+#include "ui/MessageBox.h"
 
 BOOL CPlexor3App::InitInstance() {
     InstallCrashFilter();
@@ -49,7 +50,8 @@ BOOL CPlexor3App::InitInstance() {
         CheckForUpdate(true, &m_updateOffer);
         if (ReplaceAndRestart(true)) return FALSE;
     } else if (mode == LaunchMode::Install || mode == LaunchMode::ShortcutStart) {
-        if (CheckForUpdate(false, &m_updateOffer) && ReplaceAndRestart(false)) return FALSE;
+        if (ModeChecksAutomatically(mode) && CheckForUpdate(false, &m_updateOffer) && ReplaceAndRestart(false))
+            return FALSE;
     }
 
     Gdiplus::GdiplusStartupInput gdiplusInput;

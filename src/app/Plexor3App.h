@@ -6,10 +6,10 @@
 #include <memory>
 
 #include "app/LaunchMode.h"
-#include "app/PingSender.h"
+#include "framework/DocView.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
-#include "framework/DocView.h"
+#include "net/PingSender.h"
 #include "net/PrgsDlg.h"
 #include "net/Updater.h"
 

@@ -5,11 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "app/AnsiText.h"
 #include "app/FileCount.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDeleteScript.h"
-#include "app/StartProgram.h"
+#include "base/AnsiText.h"
+#include "base/PathText.h"
+#include "base/StartProgram.h"
 #include "framework/Handles.h"
 
 namespace {

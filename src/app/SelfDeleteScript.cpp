@@ -1,5 +1,7 @@
 #include "app/SelfDeleteScript.h"
 
+#include "base/PathText.h"
+
 namespace {
 // cmd expands "%" even inside quotes; doubled it stays a plain character of
 // the path instead of naming some variable's value.
@@ -19,11 +21,6 @@ bool IsDriveRoot(const std::wstring& folder) {
     return folder.size() <= 2 && (folder.empty() || folder.back() == L':');
 }
 }  // namespace
-
-std::wstring FolderOfPath(const std::wstring& path) {
-    const size_t slash = path.rfind(L'\\');
-    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash);
-}
 
 bool CanRemoveExeFolder(const std::wstring& exePath, unsigned filesInFolder) {
     return filesInFolder <= 1 && !IsDriveRoot(FolderOfPath(exePath));

@@ -4,10 +4,6 @@
 // folder), then deletes itself.
 #include <string>
 
-// The executable's folder: its path up to, not including, the last "\".
-// Empty when the path holds no "\".
-std::wstring FolderOfPath(const std::wstring& path);
-
 // Whether the folder may go with the executable: `filesInFolder` counts the
 // files below the executable's folder, subfolders included. A drive's root
 // is never emptied, whatever the count.

@@ -4,7 +4,7 @@
 // ever written to or deleted from a cut-off path.
 #include <string>
 
-#include "app/PathLimit.h"
+#include "base/PathText.h"
 
 extern const wchar_t kGameLinkName[];         // "KorvelFerrowind极速登录器"
 extern const wchar_t kUninstallLinkName[];    // "卸载 KorvelFerrowind极速登录器"

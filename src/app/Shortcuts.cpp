@@ -5,8 +5,8 @@
 #include <shlobj.h>
 
 #include "app/FileCount.h"
-#include "app/ShellFolder.h"
 #include "app/ShortcutPaths.h"
+#include "base/ShellFolder.h"
 #include "framework/Handles.h"
 
 namespace {

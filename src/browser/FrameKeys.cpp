@@ -1,7 +1,7 @@
 #include "browser/FrameKeys.h"
 
+#include "base/WindowMessages.h"
 #include "hotkey/KeyMessages.h"
-#include "mainwnd/WindowMessages.h"
 
 using namespace keymsg;
 

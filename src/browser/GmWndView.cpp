@@ -1,6 +1,6 @@
 #include "browser/GmWndView.h"
 
-#include "app/AppGlobals.h"
+#include "base/AppGlobals.h"
 #include "framework/WinApp.h"
 
 void CGmWndView::OnInitialUpdate() {

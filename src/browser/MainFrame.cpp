@@ -1,13 +1,13 @@
 #include "browser/MainFrame.h"
 
-#include "app/AppGlobals.h"
+#include "base/AppGlobals.h"
+#include "base/WindowMessages.h"
 #include "browser/FrameKeys.h"
 #include "browser/GmWndView.h"
 #include "browser/WebBoxSweep.h"
 #include "extras/FavDlg.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
-#include "mainwnd/WindowMessages.h"
 #include "sound/SoundMute.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {

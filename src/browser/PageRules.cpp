@@ -1,31 +1,9 @@
 #include "browser/PageRules.h"
 
-namespace {
-wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
-
-bool EqualIgnoringCase(const std::wstring& a, const wchar_t* b) {
-    size_t i = 0;
-    for (; b[i]; ++i)
-        if (i >= a.size() || Lower(a[i]) != Lower(b[i])) return false;
-    return i == a.size();
-}
-}  // namespace
-
 bool CancelBeforeNavigate(const std::wstring& url, bool cancel) {
     if (url.compare(0, 4, L"app:") == 0) return true;
     if (url.size() >= 10 && url.compare(0, 10, L"javascript") == 0) return false;
     return cancel;
-}
-
-int FindPageEventRow(const PageEventRowSpec* rows, size_t count, long dispid, const std::wstring& classAttribute,
-                     const std::wstring& tagName) {
-    for (size_t i = 0; i < count; ++i) {
-        const PageEventRowSpec& row = rows[i];
-        if (row.dispid != dispid) continue;
-        const bool match = row.byClass ? classAttribute == row.name : EqualIgnoringCase(tagName, row.name);
-        if (match) return static_cast<int>(i);
-    }
-    return -1;
 }
 
 long SpriteBackgroundX(int frame, long elementWidth) { return -static_cast<long>(frame) * elementWidth; }

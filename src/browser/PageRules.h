@@ -1,7 +1,7 @@
 #pragma once
 // The rules of the launcher's web windows that need no browser: which
-// navigations are cancelled, which page-event row handles an event, how page
-// buttons change frames, and how a page press becomes a caption press.
+// navigations are cancelled, how page buttons change frames, and how a page
+// press becomes a caption press.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,17 +9,6 @@
 // Before a navigation: "app:" (exactly, first four characters) is cancelled,
 // "javascript" (exactly, first ten) proceeds, anything else keeps `cancel`.
 bool CancelBeforeNavigate(const std::wstring& url, bool cancel);
-
-// One row of a page-event table, as the matcher sees it.
-struct PageEventRowSpec {
-    bool byClass;         // the element's class attribute must equal `name` exactly
-    long dispid;          // the event
-    const wchar_t* name;  // class, or tag (compared ignoring letter case)
-};
-// The first row that handles `dispid` for an element of this class attribute
-// and tag, or -1.
-int FindPageEventRow(const PageEventRowSpec* rows, size_t count, long dispid, const std::wstring& classAttribute,
-                     const std::wstring& tagName);
 
 // Page buttons: an element of class "button" shows one of three frames of its
 // background strip, each as wide as the element.

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/PathLimit.h"
+#include "base/PathText.h"
 
 // The file attributes the decisions look at (the platform's values).
 constexpr uint32_t kAttributeReadOnly = 0x00000001;

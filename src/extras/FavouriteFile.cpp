@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/AnsiText.h"
-#include "app/ShellFolder.h"
+#include "base/AnsiText.h"
+#include "base/ShellFolder.h"
 #include "framework/Handles.h"
 
 

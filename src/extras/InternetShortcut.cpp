@@ -1,6 +1,6 @@
 #include "extras/InternetShortcut.h"
 
-#include "app/PathLimit.h"
+#include "base/PathText.h"
 
 namespace {
 bool IsPlainFileName(const std::wstring& name) {

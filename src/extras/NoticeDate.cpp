@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 namespace {
 // Year, month and day of a day text; nothing without both "-".

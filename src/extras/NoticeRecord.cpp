@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 namespace {
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix) {

@@ -2,10 +2,10 @@
 
 #include <shellapi.h>
 
-#include "app/BuildConfig.h"
-#include "app/LaunchModeWin.h"
-#include "app/SelfDeleteScript.h"
-#include "app/SettingsStore.h"
+#include "base/BuildConfig.h"
+#include "base/PathText.h"
+#include "base/ProgramPaths.h"
+#include "base/SettingsStore.h"
 #include "extras/NoticeDate.h"
 #include "net/HttpClient.h"
 #include "resource.h"

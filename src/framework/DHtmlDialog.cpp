@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "browser/PageRules.h"
+#include "framework/PageEventTable.h"
 
 CDHtmlDialog::CDHtmlDialog(UINT templateId, UINT htmlResourceId, CWnd* parent)
     : CDialog(templateId, parent), m_nHtmlResourceId(htmlResourceId) {}
@@ -73,9 +73,9 @@ void CDHtmlDialog::BrowserSite::OnDocumentComplete(const std::wstring& url, bool
 
 HRESULT CDHtmlDialog::DispatchPageEvent(PageEvent event, PageElement& source) {
     const DHtmlEventRow* table = GetPageEventTable();
-    std::vector<PageEventRowSpec> specs;
+    std::vector<PageEventRow> specs;
     for (const DHtmlEventRow* row = table; row->name; ++row)
-        specs.push_back(PageEventRowSpec{row->byClass, static_cast<long>(row->event), row->name});
+        specs.push_back(PageEventRow{row->byClass, static_cast<long>(row->event), row->name});
     const int match = FindPageEventRow(specs.data(), specs.size(), static_cast<long>(event), source.ClassName(),
                                        source.TagName());
     if (match < 0) return S_OK;  // no row: the page's default action runs

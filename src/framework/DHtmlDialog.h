@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "browser/PageEngine.h"
 #include "framework/Dialog.h"
+#include "framework/PageEngine.h"
 
 class CDHtmlDialog;
 

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "browser/PageEngine.h"
 #include "framework/DocView.h"
+#include "framework/PageEngine.h"
 
 class CHtmlView : public CView {
 public:

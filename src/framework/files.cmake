@@ -1,3 +1,7 @@
+# Our small MFC-style window framework and the page-engine contract its HTML
+# windows host.
+list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PageEventTable.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Wnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Dialog.cpp

@@ -1,6 +1,6 @@
 #include "hotkey/HotkeyModel.h"
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 namespace {
 // The settings file is read into a 32-character buffer, so no more than 31

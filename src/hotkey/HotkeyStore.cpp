@@ -1,6 +1,6 @@
 #include "hotkey/HotkeyStore.h"
 
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 HotkeyRecord LoadHotkey(HotkeyId id) {
     return ParseHotkeyText(ReadZuvaValue(IniLocation::ExeFolder, HotkeyIniKey(id), HotkeyDefaultText(id), 32));

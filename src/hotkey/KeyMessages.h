@@ -5,8 +5,8 @@
 // the player's Ctrl+D.
 #include <cstdint>
 
+#include "base/WindowMessages.h"
 #include "hotkey/HotkeyRecord.h"
-#include "mainwnd/WindowMessages.h"
 
 namespace keymsg {
 constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN

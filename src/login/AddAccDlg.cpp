@@ -1,6 +1,6 @@
 #include "login/AddAccDlg.h"
 
-#include "mainwnd/WindowMessages.h"
+#include "base/WindowMessages.h"
 #include "resource.h"
 #include "ui/SkinImage.h"
 

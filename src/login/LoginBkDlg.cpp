@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/AppGlobals.h"
+#include "base/AppGlobals.h"
 #include "framework/Handles.h"
 #include "resource.h"
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/AnsiText.h"
-#include "app/AppGlobals.h"
-#include "app/Utf8Text.h"
+#include "base/AnsiText.h"
+#include "base/AppGlobals.h"
+#include "base/Utf8Text.h"
 #include "framework/Handles.h"
 #include "login/AppCommand.h"
 #include "resource.h"

@@ -1,6 +1,6 @@
 #include "mainwnd/KeyFilter.h"
 
-#include "mainwnd/WindowMessages.h"
+#include "base/WindowMessages.h"
 
 using namespace keyfilter;
 

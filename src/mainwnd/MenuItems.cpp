@@ -1,6 +1,6 @@
 #include "mainwnd/MenuItems.h"
 
-#include "net/UpdateRules.h"
+#include "base/ProgramVersion.h"
 
 std::vector<MenuItemSpec> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText) {
     std::vector<MenuItemSpec> items = {

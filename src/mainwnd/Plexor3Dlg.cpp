@@ -2,18 +2,18 @@
 
 #include <commctrl.h>
 
-#include "app/AppGlobals.h"
-#include "app/BuildConfig.h"
-#include "app/LaunchModeWin.h"
+#include "base/AppGlobals.h"
+#include "base/BuildConfig.h"
+#include "base/ProgramPaths.h"
+#include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/KeyFilter.h"
 #include "mainwnd/TitleLayout.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
-#include "ui/Offscreen.h"
 #include "ui/MessageBox.h"
+#include "ui/Offscreen.h"
 #include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "extras/PopInfoDlg.h"
 #include "framework/Handles.h"
 #include "hotkey/HotkeyRecord.h"
 #include "hotkey/KeyboardHook.h"
-#include "extras/PopInfoDlg.h"
 #include "login/AddAccDlg.h"
 #include "login/LoginDlg.h"
 #include "mainwnd/PageBook.h"

@@ -1,15 +1,16 @@
 // CPlexor3Dlg, its two pop-up menus and the tray icon's clicks.
 #include "mainwnd/Plexor3Dlg.h"
 
-#include "app/LaunchModeWin.h"
-#include "app/StartProgram.h"
+#include "base/PathText.h"
+#include "base/ProgramPaths.h"
+#include "base/StartProgram.h"
+#include "base/WindowMessages.h"
 #include "cache/CacheCleaner.h"
 #include "hotkey/HotkeyStore.h"
-#include "hotkey/SettingDlg.h"
 #include "mainwnd/MenuItems.h"
-#include "mainwnd/WindowMessages.h"
 #include "net/Updater.h"
 #include "resource.h"
+#include "settings/SettingDlg.h"
 #include "ui/MessageBox.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/LaunchMode.h"
-#include "app/LaunchModeWin.h"
-#include "app/StartProgram.h"
+#include "base/PathText.h"
+#include "base/ProgramPaths.h"
+#include "base/StartProgram.h"
+#include "base/WindowMessages.h"
 #include "mainwnd/TitleLayout.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 #include "ui/RectConvert.h"

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "mainwnd/WindowMessages.h"
+#include "base/WindowMessages.h"
 
 namespace {
 // The record as every Windows since Vista knows it.

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/BuildConfig.h"
+#include "base/BuildConfig.h"
 #include "framework/Handles.h"
 #include "net/HttpRules.h"
 

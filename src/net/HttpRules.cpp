@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 namespace {
 constexpr size_t kSchemeLength = 7;  // "http://"

@@ -1,8 +1,6 @@
 #include "net/UpdateRules.h"
 
-#include "app/StoreRules.h"
-
-const wchar_t kProgramVersion[] = L"3.0.0.1";
+#include "base/StoreRules.h"
 
 namespace {
 wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
@@ -64,16 +62,4 @@ bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date
     if (lastUpdate.year == today.year && lastUpdate.month == today.month && lastUpdate.day == today.day)
         return false;
     return !IsRestDay(disableDays, dayOfWeek);
-}
-
-bool ModeChecksAutomatically(LaunchMode mode) {
-    switch (mode) {
-    case LaunchMode::Install:
-    case LaunchMode::PortalHome:
-    case LaunchMode::Uninstall:
-    case LaunchMode::NewGameWindow:
-        return false;
-    default:
-        return true;
-    }
 }

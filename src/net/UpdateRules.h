@@ -4,9 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/LaunchMode.h"
-
-extern const wchar_t kProgramVersion[];  // "3.0.0.1"
+#include "base/ProgramVersion.h"
 
 // The version with every "." removed: "3001".
 std::wstring VersionDigits(const std::wstring& version);
@@ -54,6 +52,3 @@ struct Date {
 // Whether the automatic check may run today (UTC): not on the day of the
 // last update, not on a rest day.
 bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date& today, int dayOfWeek);
-
-// Whether a launch mode makes the automatic (not forced) check at all.
-bool ModeChecksAutomatically(LaunchMode mode);

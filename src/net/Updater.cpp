@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/BuildConfig.h"
-#include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
+#include "base/BuildConfig.h"
+#include "base/ProgramPaths.h"
+#include "base/SettingsStore.h"
 #include "net/DownloadCheck.h"
 #include "net/FileDigest.h"
 #include "net/HttpClient.h"
@@ -87,7 +87,7 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress) {
 }
 
 int CheckForUpdate(bool forced, UpdateOffer* offer) {
-    if (!forced && (!ModeChecksAutomatically(GetLaunchMode()) || !IsUpdateCheckDue())) return 0;
+    if (!forced && !IsUpdateCheckDue()) return 0;
     offer->key.clear();
     FetchUpdateConfig(&offer->key, &offer->address);
     if (offer->key.empty()) return 0;

@@ -29,7 +29,10 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress);
 
 // Non-zero when a different build is published; zero when there is nothing
 // to do, which covers every failure and a build that once failed to start
-// here. `offer` receives what the configuration published.
+// here. `offer` receives what the configuration published. The automatic
+// check (not `forced`) rests on the day of an update and on rest days; the
+// launch modes that make it at all are the caller's to choose
+// (ModeChecksAutomatically).
 int CheckForUpdate(bool forced, UpdateOffer* offer);
 
 enum class UpdateResult {

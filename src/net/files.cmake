@@ -6,11 +6,13 @@ list(APPEND ZUVA_WIN32_SOURCES
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ExeImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/UpdateRules.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UsagePings.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DownloadCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewBuildWatch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrgsDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PublisherSignature.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Updater.cpp)

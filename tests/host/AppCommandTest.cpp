@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Utf8Text.h"
+#include "base/Utf8Text.h"
 
 TEST(AppCommand, LoadGameSplitsAtTheFirstBarAfterTheText) {
     const AppCommand c = ParseAppCommand(L"app://loadgame?S12服-双线》青龙-lucky|http://g.korvel.example/play?a|b");

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 namespace {
 const std::wstring kData = L"C:\\PROGRAMDATA\\KORVEL\\GAMELOGIN";
@@ -98,7 +98,8 @@ TEST(LenientNumber, ReadsLikeTheCRuntime) {
     EXPECT_EQ(ParseLenientInt(L"-99999999999999999999"), -2147483647 - 1);
 }
 
-TEST(LaunchMode, ProgramPathIsQuotedOnlyWhenItHoldsABlank) {
-    EXPECT_EQ(CommandLineProgram(L"C:\\A\\Zuva.exe"), L"C:\\A\\Zuva.exe");
-    EXPECT_EQ(CommandLineProgram(L"C:\\My Games\\Zuva.exe"), L"\"C:\\My Games\\Zuva.exe\"");
+TEST(LaunchMode, ModesThatMakeTheAutomaticUpdateCheck) {
+    EXPECT_TRUE(ModeChecksAutomatically(LaunchMode::ShortcutStart));
+    for (LaunchMode m : {LaunchMode::Install, LaunchMode::PortalHome, LaunchMode::Uninstall, LaunchMode::NewGameWindow})
+        EXPECT_FALSE(ModeChecksAutomatically(m));
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "base/WindowMessages.h"
 #include "mainwnd/KeyFilter.h"
 #include "mainwnd/TitleLayout.h"
-#include "mainwnd/WindowMessages.h"
 
 using namespace keyfilter;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/StoreRules.h"
+#include "base/StoreRules.h"
 #include "net/HttpRules.h"
 #include "net/UpdateRules.h"
 
@@ -131,9 +131,6 @@ TEST(UpdateDue, NotOnTheDayOfTheLastUpdateNorOnARestDay) {
     const uint32_t tueThuSat = 2 | (4u << 8) | (6u << 16);
     EXPECT_FALSE(IsUpdateCheckDueOn(Date{}, tueThuSat, today, 2));
     EXPECT_TRUE(IsUpdateCheckDueOn(Date{}, tueThuSat, Date{2026, 12, 7}, 1));
-    EXPECT_TRUE(ModeChecksAutomatically(LaunchMode::ShortcutStart));
-    for (LaunchMode m : {LaunchMode::Install, LaunchMode::PortalHome, LaunchMode::Uninstall, LaunchMode::NewGameWindow})
-        EXPECT_FALSE(ModeChecksAutomatically(m));
 }
 
 TEST(VersionKey, DigestEndsInTheVersionDigits) {

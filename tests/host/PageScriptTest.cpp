@@ -6,13 +6,13 @@
 #include <random>
 #include <string>
 
+#include "base/Utf8Text.h"
 #include "browser/scripted/CssColour.h"
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/PageLook.h"
 #include "browser/scripted/PageScript.h"
 #include "browser/scripted/PointerModel.h"
 #include "browser/scripted/TestCommandText.h"
-#include "app/Utf8Text.h"
 
 using namespace scripted;
 

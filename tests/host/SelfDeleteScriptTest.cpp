@@ -48,9 +48,3 @@ TEST(SelfDeleteScript, TheFolderGoesOnlyWhenTheExecutableIsAlone) {
     EXPECT_FALSE(CanRemoveExeFolder(L"Zuva.exe", 1));
     EXPECT_TRUE(CanRemoveExeFolder(L"C:\\x\\Zuva.exe", 1));
 }
-
-TEST(SelfDeleteScript, FolderIsThePathUpToTheLastBackslash) {
-    EXPECT_EQ(FolderOfPath(kExe), L"C:\\ProgramData\\Korvel\\GameLogin");
-    EXPECT_EQ(FolderOfPath(L"C:\\my.dir\\Zuva.exe"), L"C:\\my.dir");
-    EXPECT_EQ(FolderOfPath(L"Zuva.exe"), L"");
-}

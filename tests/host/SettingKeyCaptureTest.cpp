@@ -1,4 +1,4 @@
-#include "hotkey/SettingKeyCapture.h"
+#include "settings/SettingKeyCapture.h"
 
 #include <gtest/gtest.h>
 

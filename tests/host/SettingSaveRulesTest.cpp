@@ -1,4 +1,4 @@
-#include "hotkey/SettingSaveRules.h"
+#include "settings/SettingSaveRules.h"
 
 #include <gtest/gtest.h>
 

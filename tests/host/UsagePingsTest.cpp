@@ -1,4 +1,4 @@
-#include "app/UsagePings.h"
+#include "net/UsagePings.h"
 
 #include <gtest/gtest.h>
 

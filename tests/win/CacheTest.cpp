@@ -12,12 +12,12 @@
 #include <thread>
 #include <vector>
 
-#include "LauncherDriver.h"
-#include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
 #include "cache/CacheCleaner.h"
 #include "cache/DeleteTree.h"
+#include "LauncherDriver.h"
 #include "ui/MessageBox.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

@@ -2,9 +2,9 @@
 // first unhandled exception, nothing for a second.
 #include <gtest/gtest.h>
 
+#include "app/CrashDump.h"
 #include "InstallStage.h"
 #include "WinTestSupport.h"
-#include "app/CrashDump.h"
 
 using namespace wintest;
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "PortalClient.h"
-#include "WinTestSupport.h"
 #include "browser/DHtmDlgEx.h"
 #include "browser/scripted/PageLook.h"
+#include "PortalClient.h"
 #include "resource.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "base/StartProgram.h"
 #include "WinTestSupport.h"
-#include "app/StartProgram.h"
 
 using namespace wintest;
 

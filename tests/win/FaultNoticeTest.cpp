@@ -3,10 +3,10 @@
 // request's own time-outs.
 #include <gtest/gtest.h>
 
+#include "extras/PopInfoDlg.h"
 #include "PortalClient.h"
 #include "ServerFaults.h"
 #include "WinTestSupport.h"
-#include "extras/PopInfoDlg.h"
 
 using namespace wintest;
 

@@ -3,12 +3,12 @@
 // request over within WinINet's own time-outs, whatever comes back.
 #include <gtest/gtest.h>
 
+#include "base/BuildConfig.h"
+#include "net/PingSender.h"
+#include "net/UsagePings.h"
 #include "PortalClient.h"
 #include "ServerFaults.h"
 #include "WinTestSupport.h"
-#include "app/BuildConfig.h"
-#include "app/PingSender.h"
-#include "app/UsagePings.h"
 
 using namespace wintest;
 

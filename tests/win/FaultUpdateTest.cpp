@@ -7,16 +7,16 @@
 
 #include <fstream>
 
+#include "app/LaunchModeWin.h"
+#include "base/PathText.h"
+#include "base/SettingsStore.h"
 #include "LauncherDriver.h"
+#include "net/FileDigest.h"
+#include "net/Updater.h"
+#include "net/UpdateRules.h"
 #include "PortalClient.h"
 #include "ServerFaults.h"
 #include "WinTestSupport.h"
-#include "app/LaunchModeWin.h"
-#include "app/SelfDeleteScript.h"
-#include "app/SettingsStore.h"
-#include "net/FileDigest.h"
-#include "net/UpdateRules.h"
-#include "net/Updater.h"
 
 using namespace wintest;
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "WinTestSupport.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/Handles.h"
 #include "resource.h"
+#include "WinTestSupport.h"
 
 namespace {
 

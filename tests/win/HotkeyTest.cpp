@@ -9,13 +9,13 @@
 #include <atomic>
 #include <thread>
 
+#include "base/WindowMessages.h"
 #include "LauncherDriver.h"
+#include "mainwnd/Plexor3Dlg.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
-#include "WinTestSupport.h"
-#include "mainwnd/Plexor3Dlg.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

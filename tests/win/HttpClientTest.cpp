@@ -8,9 +8,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "net/HttpClient.h"
 #include "PortalClient.h"
 #include "WinTestSupport.h"
-#include "net/HttpClient.h"
 
 using namespace wintest;
 

@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "PortalClient.h"
-#include "WinTestSupport.h"
 #include "browser/ie/BrowserEventSink.h"
 #include "browser/ie/DocumentEventSink.h"
 #include "browser/ie/IeGuids.h"
 #include "browser/ie/IePageEngine.h"
 #include "browser/ie/MyBrowserControlSite.h"
+#include "PortalClient.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

@@ -6,9 +6,9 @@
 #include <shlwapi.h>
 
 #include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
+#include "base/SettingsStore.h"
 
 namespace wintest {
 

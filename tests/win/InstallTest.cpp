@@ -3,10 +3,10 @@
 // installation and hands over to the installed copy.
 #include <gtest/gtest.h>
 
-#include "InstallStage.h"
 #include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
 #include "app/ShortcutPaths.h"
+#include "base/SettingsStore.h"
+#include "InstallStage.h"
 
 using namespace wintest;
 

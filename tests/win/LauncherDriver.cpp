@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "Screenshot.h"
+#include "base/WindowMessages.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
+#include "Screenshot.h"
 
 namespace wintest {
 

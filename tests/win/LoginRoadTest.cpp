@@ -8,13 +8,13 @@
 #include <cstdio>
 #include <thread>
 
+#include "app/LaunchModeWin.h"
+#include "base/WindowMessages.h"
 #include "LauncherDriver.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
-#include "app/LaunchModeWin.h"
-#include "mainwnd/WindowMessages.h"
 
 using namespace wintest;
 

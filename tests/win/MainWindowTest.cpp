@@ -2,11 +2,11 @@
 // a real process, driven by the messages the system and other processes send.
 #include <gtest/gtest.h>
 
+#include "app/LaunchModeWin.h"
 #include "LauncherDriver.h"
+#include "resource.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
-#include "app/LaunchModeWin.h"
-#include "resource.h"
 
 using namespace wintest;
 

@@ -7,13 +7,13 @@
 #include <atomic>
 #include <thread>
 
+#include "base/WindowMessages.h"
 #include "LauncherDriver.h"
+#include "mainwnd/Plexor3Dlg.h"
 #include "PortalClient.h"
+#include "resource.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
-#include "mainwnd/Plexor3Dlg.h"
-#include "mainwnd/WindowMessages.h"
-#include "resource.h"
 
 using namespace wintest;
 

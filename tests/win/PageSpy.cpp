@@ -1,6 +1,6 @@
 #include "PageSpy.h"
 
-#include "mainwnd/WindowMessages.h"
+#include "base/WindowMessages.h"
 
 namespace wintest {
 

@@ -1,9 +1,9 @@
 // The ping worker and the two events start-up waits on.
 #include <gtest/gtest.h>
 
+#include "net/PingSender.h"
 #include "PortalClient.h"
 #include "WinTestSupport.h"
-#include "app/PingSender.h"
 
 using namespace wintest;
 

@@ -2,9 +2,9 @@
 // portal-home ping.
 #include <gtest/gtest.h>
 
-#include "InstallStage.h"
-#include "app/BuildConfig.h"
 #include "app/LaunchModeWin.h"
+#include "base/BuildConfig.h"
+#include "InstallStage.h"
 
 using namespace wintest;
 

@@ -2,8 +2,8 @@
 
 #include <gdiplus.h>
 
-#include "WinTestSupport.h"
 #include "framework/Handles.h"
+#include "WinTestSupport.h"
 
 namespace wintest {
 

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "browser/scripted/NavigationRules.h"
+#include "browser/scripted/PageLook.h"
+#include "browser/ScriptedCommands.h"
+#include "framework/Handles.h"
+#include "framework/PageEngine.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
-#include "browser/PageEngine.h"
-#include "browser/ScriptedCommands.h"
-#include "browser/scripted/NavigationRules.h"
-#include "browser/scripted/PageLook.h"
-#include "framework/Handles.h"
 
 using namespace scripted;
 using namespace wintest;

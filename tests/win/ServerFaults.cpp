@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "PortalClient.h"
-#include "app/BuildConfig.h"
+#include "base/BuildConfig.h"
 #include "net/HttpClient.h"
+#include "PortalClient.h"
 
 namespace wintest {
 

@@ -10,15 +10,15 @@
 #include <thread>
 #include <vector>
 
+#include "base/SettingsStore.h"
+#include "base/WindowMessages.h"
 #include "LauncherDriver.h"
 #include "PortalClient.h"
-#include "Screenshot.h"
-#include "WinTestSupport.h"
-#include "app/SettingsStore.h"
-#include "hotkey/SettingDlg.h"
-#include "hotkey/SettingSaveRules.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
+#include "Screenshot.h"
+#include "settings/SettingDlg.h"
+#include "settings/SettingSaveRules.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

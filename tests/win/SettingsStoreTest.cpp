@@ -2,10 +2,10 @@
 // puts back what it found.
 #include <gtest/gtest.h>
 
-#include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

@@ -1,9 +1,9 @@
 // Links are only ever made for a launcher that is there.
 #include <gtest/gtest.h>
 
-#include "InstallStage.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
+#include "InstallStage.h"
 
 using namespace wintest;
 

@@ -7,16 +7,16 @@
 #include <thread>
 #include <vector>
 
-#include "Screenshot.h"
-#include "WinTestSupport.h"
 #include "framework/Handles.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "resource.h"
+#include "Screenshot.h"
 #include "ui/DlgEx.h"
 #include "ui/ImgProgress.h"
 #include "ui/MessageBox.h"
-#include "ui/StaticEx.h"
 #include "ui/SkinImage.h"
+#include "ui/StaticEx.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

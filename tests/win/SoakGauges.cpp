@@ -9,8 +9,8 @@
 #include <map>
 #include <vector>
 
-#include "WinTestSupport.h"
 #include "framework/Handles.h"
+#include "WinTestSupport.h"
 
 namespace wintest {
 

@@ -11,9 +11,9 @@
 #include <thread>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "SoakGauges.h"
 #include "WinTestSupport.h"
-#include "framework/Handles.h"
 
 using namespace wintest;
 

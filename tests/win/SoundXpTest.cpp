@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "WinTestSupport.h"
 #include "framework/Handles.h"
+#include "WinTestSupport.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 
 #include <shlwapi.h>
 
+#include "app/LaunchModeWin.h"
+#include "app/ShortcutPaths.h"
+#include "base/SettingsStore.h"
 #include "InstallStage.h"
 #include "LauncherDriver.h"
-#include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
-#include "app/ShortcutPaths.h"
 
 using namespace wintest;
 

@@ -6,15 +6,15 @@
 
 #include <fstream>
 
-#include "LauncherDriver.h"
-#include "PortalClient.h"
-#include "Screenshot.h"
-#include "WinTestSupport.h"
 #include "app/LaunchModeWin.h"
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
+#include "LauncherDriver.h"
 #include "net/FileDigest.h"
 #include "net/UpdateRules.h"
+#include "PortalClient.h"
+#include "Screenshot.h"
 #include "ui/MessageBox.h"
+#include "WinTestSupport.h"
 
 using namespace wintest;
 

@@ -7,8 +7,8 @@
 
 #include <cstdio>
 
-#include "GameLogin.h"
 #include "browser/WebBoxSweep.h"
+#include "GameLogin.h"
 #include "LauncherDriver.h"
 #include "PortalClient.h"
 #include "WinTestSupport.h"

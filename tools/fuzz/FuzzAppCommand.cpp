@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "login/AppCommand.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

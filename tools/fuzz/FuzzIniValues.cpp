@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/LenientNumber.h"
-#include "app/StoreRules.h"
-#include "app/Utf8Text.h"
+#include "base/LenientNumber.h"
+#include "base/StoreRules.h"
+#include "base/Utf8Text.h"
 #include "hotkey/HotkeyModel.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

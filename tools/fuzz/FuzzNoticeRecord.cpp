@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "extras/NoticeDate.h"
 #include "extras/NoticeRecord.h"
 #include "extras/NoticeRepeat.h"

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Utf8Text.h"
+#include "base/Utf8Text.h"
 #include "net/UpdateRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -18,9 +18,9 @@
 #include <string>
 
 #include "DirectSoundWrite.h"
-#include "WaveMidiWrites.h"
 #include "framework/Handles.h"
 #include "sound/SoundMute.h"
+#include "WaveMidiWrites.h"
 
 namespace {
 

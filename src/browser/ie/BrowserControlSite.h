@@ -9,8 +9,8 @@
 #include <docobj.h>
 #include <mshtmhst.h>
 
-#include "browser/PageEngine.h"
 #include "browser/ie/EmbeddedRefCount.h"
+#include "framework/PageEngine.h"
 
 class CBrowserControlSite : public IOleClientSite,
                             public IOleInPlaceSite,

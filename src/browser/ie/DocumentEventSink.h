@@ -6,8 +6,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "browser/PageEngine.h"
 #include "browser/ie/EventDispatch.h"
+#include "framework/PageEngine.h"
 
 namespace ie {
 

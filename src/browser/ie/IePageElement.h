@@ -7,8 +7,8 @@
 
 #include <memory>
 
-#include "browser/PageEngine.h"
 #include "framework/Handles.h"
+#include "framework/PageEngine.h"
 
 namespace ie {
 

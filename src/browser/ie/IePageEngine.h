@@ -12,13 +12,13 @@
 
 #include <memory>
 
-#include "browser/PageEngine.h"
 #include "browser/ie/BrowserEventSink.h"
 #include "browser/ie/DocumentEventSink.h"
 #include "browser/ie/MyBrowserControlSite.h"
 #include "browser/ie/PageWindow.h"
 #include "browser/ie/SinkConnection.h"
 #include "framework/Handles.h"
+#include "framework/PageEngine.h"
 
 namespace ie {
 

@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "browser/ScriptedCommands.h"
 #include "browser/scripted/TestCommandText.h"
+#include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
 #include "ui/Offscreen.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/Utf8Text.h"
 #include "browser/scripted/CssColour.h"
-#include "app/Utf8Text.h"
 
 namespace scripted {
 

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "browser/PageEngine.h"
 #include "browser/scripted/PageScript.h"
+#include "framework/PageEngine.h"
 
 namespace scripted {
 

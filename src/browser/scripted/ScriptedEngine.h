@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/PageEngine.h"
 #include "browser/scripted/EngineWindow.h"
 #include "browser/scripted/PageFetch.h"
 #include "browser/scripted/PagePainter.h"
 #include "browser/scripted/PageScript.h"
 #include "browser/scripted/PointerModel.h"
 #include "browser/scripted/ScriptedElement.h"
+#include "framework/PageEngine.h"
 
 namespace scripted {
 

@@ -4,7 +4,7 @@
 // owned by its top-level window and captioned kWebMessageCaption.
 #include <string>
 
-#include "browser/PageEngine.h"
+#include "framework/PageEngine.h"
 
 namespace scripted {
 

@@ -1,10 +1,10 @@
-#include "app/SettingsStore.h"
+#include "base/SettingsStore.h"
 
 #include <cwchar>
 #include <vector>
 
-#include "app/LaunchModeWin.h"
-#include "app/StoreRules.h"
+#include "base/ProgramPaths.h"
+#include "base/StoreRules.h"
 #include "framework/Handles.h"
 
 const wchar_t kRegistryKey[] = L"Software\\Korvel\\GameLogin\\Zuva";

@@ -1,4 +1,4 @@
-#include "hotkey/SettingKeyCapture.h"
+#include "settings/SettingKeyCapture.h"
 
 namespace {
 constexpr int32_t kVkBack = 8, kVkEnter = 13, kVkAlt = 18, kVkEsc = 27, kVkDel = 46, kVkLWin = 91,

@@ -1,4 +1,4 @@
-#include "app/ShellFolder.h"
+#include "base/ShellFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,9 +1,9 @@
-#include "app/PingSender.h"
+#include "net/PingSender.h"
 
 #include <memory>
 
-#include "app/BuildConfig.h"
-#include "app/SettingsStore.h"
+#include "base/BuildConfig.h"
+#include "base/SettingsStore.h"
 #include "framework/Handles.h"
 #include "net/HttpClient.h"
 

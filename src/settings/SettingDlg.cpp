@@ -1,13 +1,13 @@
-#include "hotkey/SettingDlg.h"
+#include "settings/SettingDlg.h"
 
 #include <vector>
 
+#include "base/WindowMessages.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
-#include "hotkey/SettingKeyCapture.h"
-#include "hotkey/SettingSaveRules.h"
-#include "mainwnd/WindowMessages.h"
 #include "resource.h"
+#include "settings/SettingKeyCapture.h"
+#include "settings/SettingSaveRules.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImage.h"
 

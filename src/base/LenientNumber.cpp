@@ -1,4 +1,4 @@
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 #include <limits>
 

@@ -1,6 +1,6 @@
-#include "app/UsagePings.h"
+#include "net/UsagePings.h"
 
-#include "net/UpdateRules.h"
+#include "base/ProgramVersion.h"
 
 const wchar_t* UsageCounterKey(UsageEvent event) {
     switch (event) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/UsagePings.h"
+#include "net/UsagePings.h"
 
 // The application's two manual-reset events. The worker sets `taken` once it
 // has its own copy of the address and `done` once the request is over,

@@ -1,11 +1,11 @@
-#include "app/StartProgram.h"
+#include "base/StartProgram.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "app/LaunchMode.h"
-#include "app/LaunchModeWin.h"
+#include "base/PathText.h"
+#include "base/ProgramPaths.h"
 
 StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creationFlags, int showCommand) {
     // CreateProcessW may write into the command line: give it its own copy.

@@ -1,6 +1,6 @@
-#include "app/AppGlobals.h"
+#include "base/AppGlobals.h"
 
-#include "app/BuildConfig.h"
+#include "base/BuildConfig.h"
 
 HWND g_hOwnerWnd = nullptr;
 int g_nOwnerPages = 0;

@@ -1,4 +1,4 @@
-#include "hotkey/SettingSaveRules.h"
+#include "settings/SettingSaveRules.h"
 
 namespace {
 bool SameHotkey(const HotkeyRecord& a, const HotkeyRecord& b) {

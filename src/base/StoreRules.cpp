@@ -1,6 +1,6 @@
-#include "app/StoreRules.h"
+#include "base/StoreRules.h"
 
-#include "app/LenientNumber.h"
+#include "base/LenientNumber.h"
 
 uint32_t NextCounterValue(const std::wstring& stored) {
     // Plus one in 64 bits, then as unsigned: the largest signed value steps to

@@ -1,0 +1,15 @@
+# What every floor may use: the cross-process messages and timer ids, build
+# settings and the program version, the settings store, paths, text
+# conversions and starting processes.
+list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StoreRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Utf8Text.cpp)
+list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AnsiText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppGlobals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp)
