@@ -1,6 +1,6 @@
 # Native build: the portable logic and its unit tests.
 add_library(zuva_portable STATIC ${ZUVA_PORTABLE_SOURCES})
-target_include_directories(zuva_portable PUBLIC ${PROJECT_SOURCE_DIR}/src)
+target_include_directories(zuva_portable PUBLIC ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/res)
 zuva_warnings(zuva_portable)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -3,6 +3,10 @@
 
 #define IDR_MAINFRAME 128  // the launcher's icon
 
+#define IDD_MESSAGE_BOX 130      // the skinned message box, sized from its text
+#define IDD_UPDATE_PROGRESS 156  // the update's download
+#define IDC_UPDATE_PROGRESS 1000
+
 #define IDD_PLEXOR3_DIALOG 102  // the main window
 #define IDC_BTN_HIDE 1001
 #define IDC_BTN_SOUND 1002
@@ -35,3 +39,31 @@
 #define IDC_NOTICE_TITLE 1020
 #define IDC_NOTICE_TEXT 1021
 #define IDC_NOTICE_DETAILS 1022
+
+// Skin images, "PNG" resources drawn by res/skin/draw_skin.py. Magenta is
+// transparent; strips hold their frames side by side.
+#define IDB_LOGIN_BACKGROUND 129   // the login background, a layered picture
+#define IDB_DIALOG_FRAME 131       // a small dialog's frame, stretched by nine-grid
+#define IDB_CLOSE_BUTTON 132       // title-band close button, 4 frames
+#define IDB_PUSH_BUTTON 133        // push button, 4 frames
+#define IDB_MAIN_FRAME 134         // the main window's frame
+#define IDB_MAXIMISE_BUTTON 135    // 4 frames
+#define IDB_MINIMISE_BUTTON 136    // 4 frames
+#define IDB_RESTORE_BUTTON 137     // 4 frames
+#define IDB_HIDE_BUTTON 138        // the boss button, 4 frames
+#define IDB_MENU_BUTTON 139        // the system menu's button, 4 frames
+#define IDB_TAB 140                // a tab, 3 frames: normal, hover, current
+#define IDB_TAB_CLOSE 141          // a tab's close box, 3 frames
+#define IDB_ADD_ACCOUNT_LINK 142   // the "登录其他账号" link's background
+#define IDB_NOTICE_PICTURE_AND_TEXT 143  // notice backgrounds and buttons
+#define IDB_NOTICE_CLOSE 144
+#define IDB_NOTICE_PICTURE_CLOSE 145  // the close button of the picture-only notice
+#define IDB_NOTICE_PICTURE_ONLY 146
+#define IDB_NOTICE_TEXT_ONLY 147
+#define IDB_SOUND_OFF 148          // the sound button while muted, 4 frames
+#define IDB_SOUND_ON 149           // 4 frames
+#define IDB_BANNER 150             // the portal's banners
+#define IDB_BANNER_HOVER 151
+#define IDB_PROGRESS_BACK 152      // the update's progress bar
+#define IDB_PROGRESS_FILL 153
+#define IDB_ADD_ACCOUNT_BACKGROUND 162

@@ -17,20 +17,6 @@
 #include "ui/MessageBox.h"
 
 namespace {
-// COM for the calling thread while the links are written.
-class ComApartment {
-public:
-    ComApartment() : m_hr(::CoInitialize(nullptr)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(m_hr)) ::CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT m_hr;
-};
-
 bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
     return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
                                   TRUE) == CSTR_EQUAL;
@@ -43,7 +29,7 @@ std::wstring FileNameOf(const std::wstring& path) {
 }  // namespace
 
 bool Install() {
-    ComApartment com;
+    fw::ComSession com;  // for the shell links
     const std::wstring korvel = ShellFolderPath(CSIDL_COMMON_APPDATA) + L"\\Korvel";
     ::CreateDirectoryW(korvel.c_str(), nullptr);
     const std::wstring dataFolder = korvel + L"\\GameLogin";
@@ -72,5 +58,5 @@ void Uninstall(const PingSignals& signals) {
 
     WriteSelfDeleteScript();
     CountAndSendPing(UsageEvent::Uninstall, signals);
-    ShowMessageBox(0, L"KorvelFerrowind已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
+    ShowMessageBox(kBoxOk, L"KorvelFerrowind已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除", nullptr);
 }

@@ -8,6 +8,7 @@
 
 #include "base/AppGlobals.h"
 #include "base/ProgramPaths.h"
+#include "framework/Handles.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ std::vector<std::wstring> ArgumentsOf(const wchar_t* commandLine) {
     int count = 0;
     LPWSTR* argv = ::CommandLineToArgvW(commandLine, &count);
     if (!argv) return args;
+    fw::LocalMemory owned(argv);
     for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
-    ::LocalFree(argv);
     return args;
 }
 

@@ -1,7 +1,6 @@
 #include "app/Plexor3App.h"
 
 #include <commctrl.h>
-#include <gdiplus.h>
 #include <shellapi.h>
 
 #include "app/CrashDump.h"
@@ -37,7 +36,7 @@ BOOL CPlexor3App::InitInstance() {
     m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
 
     if (mode == LaunchMode::Uninstall) {
-        if (ShowMessageBox(4, L"确定要移除 KorvelFerrowind极速登录器吗？", nullptr) == IDYES) {
+        if (ShowMessageBox(kBoxYesNo, L"确定要移除 KorvelFerrowind极速登录器吗？", nullptr) == IDYES) {
             Uninstall(PingEvents());
             // The script deletes the executable once this process has ended.
             ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
@@ -54,8 +53,7 @@ BOOL CPlexor3App::InitInstance() {
             return FALSE;
     }
 
-    Gdiplus::GdiplusStartupInput gdiplusInput;
-    m_bGdiplusStarted = Gdiplus::GdiplusStartup(&m_gdiplusToken, &gdiplusInput, nullptr) == Gdiplus::Ok;
+    m_gdiplus = std::make_unique<fw::GdiplusSession>();
 
     switch (mode) {
     case LaunchMode::Install:
@@ -91,9 +89,9 @@ void CPlexor3App::InstallAndReport() {
 }
 
 BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
-    m_bOleStarted = SUCCEEDED(::OleInitialize(nullptr));
-    if (!m_bOleStarted) {
-        ShowMessageBox(0, L"初始化OLE库失败", nullptr);
+    m_ole = std::make_unique<fw::OleSession>();
+    if (!m_ole->ok()) {
+        ShowMessageBox(kBoxOk, L"初始化OLE库失败", nullptr);
         return FALSE;
     }
     if (mode == LaunchMode::NewGameWindow) {
@@ -124,7 +122,7 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
     case UpdateResult::Swapped:
         break;
     case UpdateResult::Refused:
-        if (askedFor) ShowMessageBox(0, L"更新文件校验失败，继续使用当前版本。", nullptr);
+        if (askedFor) ShowMessageBox(kBoxOk, L"更新文件校验失败，继续使用当前版本。", nullptr);
         return false;
     case UpdateResult::NotApplied:
         return false;
@@ -134,7 +132,7 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
     fw::KernelHandle started = StartIdleProcess(CommandLineProgram(GetExePath()));
     if (WatchNewBuild(started.get(), kNewBuildWatchMs) == NewBuildStart::Failed) {
         const bool restored = RollBackUpdate(m_updateOffer.key);
-        if (askedFor && restored) ShowMessageBox(0, L"新版本无法启动，已恢复当前版本。", nullptr);
+        if (askedFor && restored) ShowMessageBox(kBoxOk, L"新版本无法启动，已恢复当前版本。", nullptr);
         // On with the start-up of the build that works.
         return false;
     }
@@ -158,15 +156,9 @@ void CPlexor3App::RunMainWindow() {
 int CPlexor3App::ExitInstance() {
     m_pMainWnd = nullptr;
     m_pDocTemplate.reset();
-    if (m_bOleStarted) {
-        ::OleUninitialize();
-        m_bOleStarted = false;
-    }
+    m_ole.reset();
     m_hRequestTaken.reset();
     m_hRequestDone.reset();
-    if (m_bGdiplusStarted) {
-        Gdiplus::GdiplusShutdown(m_gdiplusToken);
-        m_bGdiplusStarted = false;
-    }
+    m_gdiplus.reset();
     return CWinApp::ExitInstance();
 }

@@ -49,8 +49,8 @@ private:
     UpdateOffer m_updateOffer;
     fw::KernelHandle m_hRequestTaken;
     fw::KernelHandle m_hRequestDone;
-    ULONG_PTR m_gdiplusToken = 0;
-    bool m_bGdiplusStarted = false;
-    bool m_bOleStarted = false;
+    // From start-up step 9 (GDI+) and 15 (OLE, page processes) until exit.
+    std::unique_ptr<fw::GdiplusSession> m_gdiplus;
+    std::unique_ptr<fw::OleSession> m_ole;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };

@@ -16,10 +16,25 @@ constexpr unsigned WM_RELOAD_HOTKEYS = 0x407;      // every game page and the ha
 // the player's input.
 constexpr long kSystemMarker = 5813;
 
-// Main window timers.
+// Messages a window posts to itself from a worker thread (WM_APP and above:
+// they never cross processes).
+constexpr unsigned WM_DOWNLOAD_OVER = 0x8001;  // update progress dialog, from its watcher: wParam 1 whole
+constexpr unsigned WM_ENGINE_FETCH_DONE = 0x8051;  // scripted page engine: wParam the load's serial
+constexpr unsigned WM_ENGINE_ONLOAD_DUE = 0x8052;  // scripted page engine: wParam the page's serial
+
+// Timers, window by window; each window's ids are its own.
+// The main window:
 constexpr unsigned kTimerMute = 3;    // 400 ms: hand the mute state to every page
 constexpr unsigned kTimerNotice = 4;  // show the notice pop-up
 constexpr unsigned kMuteTimerPeriodMs = 400;
 // 400 ms while a login is pending: notices a login process that died
 // without a word (its modal login had disabled this window).
 constexpr unsigned kTimerPendingLogin = 7;
+// The game window's frame:
+constexpr unsigned kTimerWebBoxes = 5;    // 130 ms after a close request
+constexpr unsigned kTimerRaiseOwner = 6;  // 10 ms after a click in the game
+// The login background:
+constexpr unsigned kTimerOwnerWatch = 2;  // 800 ms: is the owning main window still there?
+// The notice pop-up:
+constexpr unsigned kTimerNoticeShowing = 1;  // a showing is over
+constexpr unsigned kTimerNoticePause = 2;    // the pause before the next showing is over

@@ -33,6 +33,3 @@ private:
     MuteLatch m_muteLatch;
 };
 
-// Timers of the game window.
-constexpr UINT_PTR kTimerWebBoxes = 5;      // 130 ms after a close request
-constexpr UINT_PTR kTimerRaiseOwner = 6;    // 10 ms after a click in the game

@@ -41,7 +41,7 @@ void StartCacheClearing() {
     // The worker needs nothing from here, and nobody waits for it.
     fw::KernelHandle worker(::CreateThread(nullptr, 0, &CacheClearingWorker, nullptr, 0, nullptr));
     worker.reset();
-    ShowMessageBox(0, L"缓存清除完毕！", nullptr);
+    ShowMessageBox(kBoxOk, L"缓存清除完毕！", nullptr);
 }
 
 void ClearBrowserCache() {

@@ -11,8 +11,6 @@
 #include "framework/Handles.h"
 
 namespace {
-using UrlCacheFind = fw::UniqueHandle<fw::NullTraits<HANDLE, &::FindCloseUrlCache>>;
-
 static_assert(kCookieCacheEntry == COOKIE_CACHE_ENTRY);
 
 // Room for one entry as the enumeration asked for it; DWORD elements keep
@@ -50,7 +48,7 @@ void DeleteUrlCacheEntries() {
     if (!AskFirstSize(bytes)) return;
     EntryBuffer buffer(bytes);
     if (!buffer.HoldsAnEntry()) return;
-    UrlCacheFind find(::FindFirstUrlCacheEntryW(nullptr, buffer.entry(), buffer.size()));
+    fw::UrlCacheFind find(::FindFirstUrlCacheEntryW(nullptr, buffer.entry(), buffer.size()));
     if (!find) return;
     for (;;) {
         DeleteUnlessKept(*buffer.entry());

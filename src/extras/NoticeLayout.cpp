@@ -1,4 +1,5 @@
 #include "extras/NoticeLayout.h"
+#include "resource.h"
 
 namespace {
 constexpr size_t kTextBesidePicture = 54;
@@ -14,11 +15,11 @@ NoticeLayout ChooseNoticeLayout(const std::wstring& picture, const std::wstring&
 
 NoticeSkin NoticeSkinOf(NoticeLayout layout) {
     switch (layout) {
-    case NoticeLayout::PictureAndText: return NoticeSkin{0, 3, 3, 3, 0, 143, 144};
-    case NoticeLayout::PictureOnly: return NoticeSkin{0, 0, 0, 1, 0, 146, 145};
+    case NoticeLayout::PictureAndText: return NoticeSkin{0, 3, 3, 3, 0, IDB_NOTICE_PICTURE_AND_TEXT, IDB_NOTICE_CLOSE};
+    case NoticeLayout::PictureOnly: return NoticeSkin{0, 0, 0, 1, 0, IDB_NOTICE_PICTURE_ONLY, IDB_NOTICE_PICTURE_CLOSE};
     case NoticeLayout::TextOnly: break;
     }
-    return NoticeSkin{0, 3, 3, 3, 0, 147, 144};
+    return NoticeSkin{0, 3, 3, 3, 0, IDB_NOTICE_TEXT_ONLY, IDB_NOTICE_CLOSE};
 }
 
 NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text) {

@@ -6,6 +6,7 @@
 #include "base/PathText.h"
 #include "base/ProgramPaths.h"
 #include "base/SettingsStore.h"
+#include "base/WindowMessages.h"
 #include "extras/NoticeDate.h"
 #include "net/HttpClient.h"
 #include "resource.h"
@@ -13,8 +14,6 @@
 #include "ui/SkinImage.h"
 
 namespace {
-constexpr UINT_PTR kTimerShowing = 1;  // a showing is over
-constexpr UINT_PTR kTimerPause = 2;    // the pause before the next showing is over
 constexpr size_t kPopInfoChars = 1024;
 constexpr size_t kPopEnableChars = 8;
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
@@ -83,15 +82,17 @@ BOOL CPopInfoDlg::OnInitDialog() {
     }
     PlaceLabels(layout);
     PlaceOnScreen();
-    SetTimer(kTimerShowing, buildcfg::kNoticeShowMs);
+    SetTimer(kTimerNoticeShowing, buildcfg::kNoticeShowMs);
     return TRUE;
 }
 
 void CPopInfoDlg::ApplySkin(const NoticeSkin& skin) {
     SetFrameMetrics(skin.captionHeight, skin.border, skin.btnRight, skin.btnTop, skin.btnGap);
-    fw::BitmapHandle close = LoadSkinBitmap(skin.closeButton);
-    SetSkin(LoadSkinBitmap(skin.background), true, false, close.get(), nullptr, fw::BitmapHandle(),
-            fw::BitmapHandle());
+    DialogSkin images;
+    images.background = LoadSkinBitmap(skin.background);
+    images.resizeToImage = true;
+    images.close = LoadSkinBitmap(skin.closeButton);
+    SetSkin(std::move(images));
 }
 
 fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
@@ -156,18 +157,18 @@ void CPopInfoDlg::PlaceOnScreen() {
 }
 
 void CPopInfoDlg::OnTimer(UINT_PTR id) {
-    if (id == kTimerShowing) {
-        KillTimer(kTimerShowing);
+    if (id == kTimerNoticeShowing) {
+        KillTimer(kTimerNoticeShowing);
         if (!m_showings.MoreToCome()) {
             Close(NoticeEnd::RanItsCourse);
             return;
         }
-        SetTimer(kTimerPause, buildcfg::kNoticePauseMs);
+        SetTimer(kTimerNoticePause, buildcfg::kNoticePauseMs);
         ShowWindow(SW_HIDE);
-    } else if (id == kTimerPause) {
+    } else if (id == kTimerNoticePause) {
         m_showings.NextShowing();
-        KillTimer(kTimerPause);
-        SetTimer(kTimerShowing, buildcfg::kNoticeShowMs);
+        KillTimer(kTimerNoticePause);
+        SetTimer(kTimerNoticeShowing, buildcfg::kNoticeShowMs);
         HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
         if (owner && ::IsWindowVisible(owner)) ShowWindow(SW_SHOW);
     }
@@ -181,8 +182,8 @@ void CPopInfoDlg::OnNoticeClick() {
 }
 
 void CPopInfoDlg::Close(NoticeEnd end) {
-    KillTimer(kTimerShowing);
-    KillTimer(kTimerPause);
+    KillTimer(kTimerNoticeShowing);
+    KillTimer(kTimerNoticePause);
     if (const wchar_t* enable = PopEnableAfter(end)) WriteZuvaValue(IniLocation::ExeFolder, L"PopEnable", enable);
     DestroyWindow();
 }

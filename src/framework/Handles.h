@@ -1,7 +1,15 @@
 #pragma once
-// RAII owners for the handles the launcher holds: kernel objects, GDI objects,
-// device contexts, registry keys, hooks and COM interfaces.
+// RAII owners for everything the launcher holds: kernel objects, files, GDI
+// objects, device contexts, registry keys, hooks, menus, image lists, mixers,
+// Internet handles, local and virtual memory, COM interfaces, and the COM,
+// OLE and GDI+ sessions of a thread.
 #include <windows.h>
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <wininet.h>
+
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 namespace fw {
@@ -71,6 +79,71 @@ using RegKey = UniqueHandle<NullTraits<HKEY, &::RegCloseKey>>;
 using HookHandle = UniqueHandle<NullTraits<HHOOK, &::UnhookWindowsHookEx>>;
 using IconHandle = UniqueHandle<NullTraits<HICON, &::DestroyIcon>>;
 using ModuleHandle = UniqueHandle<NullTraits<HMODULE, &::FreeLibrary>>;
+using MenuHandle = UniqueHandle<NullTraits<HMENU, &::DestroyMenu>>;
+using ImageListHandle = UniqueHandle<NullTraits<HIMAGELIST, &::ImageList_Destroy>>;
+using MixerHandle = UniqueHandle<NullTraits<HMIXER, &::mixerClose>>;
+// Sessions, connections and requests of WinINet; closing one also ends a
+// blocking call on it in another thread.
+using InternetHandle = UniqueHandle<NullTraits<HINTERNET, &::InternetCloseHandle>>;
+using UrlCacheFind = UniqueHandle<NullTraits<HANDLE, &::FindCloseUrlCache>>;
+// What the system allocated for the caller to free with LocalFree.
+using LocalMemory = UniqueHandle<NullTraits<HLOCAL, &::LocalFree>>;
+
+// Memory reserved with VirtualAlloc, released whole.
+struct VirtualMemoryTraits {
+    using Handle = void*;
+    static Handle Empty() { return nullptr; }
+    static bool IsEmpty(Handle p) { return p == nullptr; }
+    static void Free(Handle p) { ::VirtualFree(p, 0, MEM_RELEASE); }
+};
+using VirtualMemory = UniqueHandle<VirtualMemoryTraits>;
+
+// A C runtime file.
+struct StdioFileCloser {
+    void operator()(FILE* f) const { std::fclose(f); }
+};
+using StdioFile = std::unique_ptr<FILE, StdioFileCloser>;
+
+// COM for the calling thread (single-threaded apartment), for as long as the
+// object lives.
+class ComSession {
+public:
+    ComSession();
+    ~ComSession();
+    ComSession(const ComSession&) = delete;
+    ComSession& operator=(const ComSession&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+};
+
+// OLE for the calling thread (what the browser control needs).
+class OleSession {
+public:
+    OleSession();
+    ~OleSession();
+    OleSession(const OleSession&) = delete;
+    OleSession& operator=(const OleSession&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    bool m_ok = false;
+};
+
+// GDI+ for as long as the object lives.
+class GdiplusSession {
+public:
+    GdiplusSession();
+    ~GdiplusSession();
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    ULONG_PTR m_token = 0;
+    bool m_ok = false;
+};
 
 // A window's DC from GetDC, released on scope exit.
 class WindowDc {

@@ -6,12 +6,12 @@
 #include <memory>
 
 #include "base/AppGlobals.h"
+#include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "resource.h"
 
 namespace {
-const UINT kPictureId = 129;
-const UINT_PTR kTimerOwnerWatch = 2;
+const UINT kPictureId = IDB_LOGIN_BACKGROUND;
 
 // The picture's PNG bytes in a stream of their own.
 fw::ComPtr<IStream> PictureStream() {
@@ -59,9 +59,8 @@ POINT CLoginBkDlg::PicturePosition() const {
 }
 
 bool CLoginBkDlg::PaintLayeredPicture() {
-    ULONG_PTR token = 0;
-    Gdiplus::GdiplusStartupInput input;
-    if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok) return false;
+    fw::GdiplusSession gdiplus;
+    if (!gdiplus.ok()) return false;
     bool painted = false;
     {
         fw::ComPtr<IStream> stream = PictureStream();
@@ -96,7 +95,6 @@ bool CLoginBkDlg::PaintLayeredPicture() {
             }
         }
     }
-    Gdiplus::GdiplusShutdown(token);
     return painted;
 }
 

@@ -139,7 +139,7 @@ void CLoginDlg::LoadGame(const std::wstring& loginText, const std::wstring& game
     cds.lpData = &data[0];
     const LRESULT accepted = ::SendMessageW(g_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
     if (accepted == 0) {
-        ShowMessageBox(0, DuplicateLoginMessage(caption.account, caption.server), nullptr);
+        ShowMessageBox(kBoxOk, DuplicateLoginMessage(caption.account, caption.server), nullptr);
         EndLogin(IDCANCEL);
         return;
     }

@@ -2,8 +2,8 @@
 
 #include "base/ProgramVersion.h"
 
-std::vector<MenuItemSpec> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText) {
-    std::vector<MenuItemSpec> items = {
+std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText) {
+    std::vector<MenuItemDef> items = {
         {kMenuRefresh, L"刷新 (F5)", false},
         {kMenuHideRestore, L"隐藏/恢复(" + bossKeyText + L")", false},
         {kMenuClearCache, L"清除缓存", false},

@@ -20,7 +20,7 @@ enum MenuCommand : int {
     kMenuVersion = -1,  // an ordinary item whose choice does nothing
 };
 
-struct MenuItemSpec {
+struct MenuItemDef {
     int id = 0;
     std::wstring text;
     bool separator = false;
@@ -28,4 +28,4 @@ struct MenuItemSpec {
 
 // The items in order; `bossKeyText` is the boss key as the settings dialog
 // shows it ("F10", "Ctrl  +  Q").
-std::vector<MenuItemSpec> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText);
+std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText);

@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+// A main window holds at most this many game pages; a further account opens
+// in a main window of its own.
+constexpr int kMaxPages = 3;
+
 class PageBook {
 public:
     using Frame = uintptr_t;

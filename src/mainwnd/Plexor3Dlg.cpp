@@ -69,33 +69,35 @@ void CPlexor3Dlg::SetUpSkinAndControls() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTitle(L"KorvelFerrowind");
     SetFrameMetrics(30, 4, 0, 0, 0);
-    {
-        fw::BitmapHandle close = LoadSkinBitmap(132);
-        fw::BitmapHandle minimise = LoadSkinBitmap(136);
-        SetSkin(LoadSkinBitmap(134), false, true, close.get(), minimise.get(), LoadSkinBitmap(135),
-                LoadSkinBitmap(137));
-    }
+    DialogSkin skin;
+    skin.background = LoadSkinBitmap(IDB_MAIN_FRAME);
+    skin.nineGrid = true;
+    skin.close = LoadSkinBitmap(IDB_CLOSE_BUTTON);
+    skin.minimise = LoadSkinBitmap(IDB_MINIMISE_BUTTON);
+    skin.maximise = LoadSkinBitmap(IDB_MAXIMISE_BUTTON);
+    skin.restore = LoadSkinBitmap(IDB_RESTORE_BUTTON);
+    SetSkin(std::move(skin));
     m_bResizable = true;
     // Nothing of the window is seen until the first page attaches.
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
 
-    m_btnHide.SetImage(LoadSkinBitmap(138).get(), false);
-    m_btnSound.SetImage(LoadSkinBitmap(149).get(), false);
-    m_btnMenu.SetImage(LoadSkinBitmap(139).get(), false);
+    m_btnHide.SetImage(LoadSkinBitmap(IDB_HIDE_BUTTON).get(), false);
+    m_btnSound.SetImage(LoadSkinBitmap(IDB_SOUND_ON).get(), false);
+    m_btnMenu.SetImage(LoadSkinBitmap(IDB_MENU_BUTTON).get(), false);
     m_btnMenu.m_crText = RGB(255, 255, 255);
     m_lnkAddAcc.m_crNormal = RGB(255, 255, 255);
     m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
     m_lnkAddAcc.m_bHandCursor = true;
     m_lnkAddAcc.m_bUnderline = true;
-    m_lnkAddAcc.SetImage(LoadSkinBitmap(142).get());
+    m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK).get());
 
     auto strip = [](UINT id) {
         fw::BitmapHandle bitmap = LoadSkinBitmap(id);
         const SIZE size = BitmapSize(bitmap.get());
         return MakeMaskedImageList(bitmap.get(), size.cx / 3, size.cy, 3);
     };
-    m_ilTab = strip(140);
-    m_ilClose = strip(141);
+    m_ilTab = strip(IDB_TAB);
+    m_ilClose = strip(IDB_TAB_CLOSE);
     CreateTabTooltip();
 }
 
@@ -202,7 +204,7 @@ void CPlexor3Dlg::BringToFront() {
 }
 
 void CPlexor3Dlg::OnCancel() {
-    if (ShowMessageBox(4, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
+    if (ShowMessageBox(kBoxYesNo, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
 }
 
 void CPlexor3Dlg::ExitLauncher() {
@@ -340,7 +342,7 @@ void CPlexor3Dlg::OnPaint() {
 }
 
 void CPlexor3Dlg::ShowSoundState(int muted) {
-    m_btnSound.SetImage(LoadSkinBitmap(muted ? 148 : 149).get(), false);
+    m_btnSound.SetImage(LoadSkinBitmap(muted ? IDB_SOUND_OFF : IDB_SOUND_ON).get(), false);
     m_btnSound.Invalidate(TRUE);
 }
 

@@ -14,12 +14,10 @@
 #include "ui/MessageBox.h"
 
 namespace {
-using MenuHandle = fw::UniqueHandle<fw::NullTraits<HMENU, &::DestroyMenu>>;
-
-MenuHandle CreateLauncherMenu(LauncherMenu which) {
-    MenuHandle menu(::CreatePopupMenu());
+fw::MenuHandle CreateLauncherMenu(LauncherMenu which) {
+    fw::MenuHandle menu(::CreatePopupMenu());
     if (!menu) return menu;
-    for (const MenuItemSpec& item : BuildMenuItems(which, FormatHotkey(LoadHotkey(HotkeyId::Boss)))) {
+    for (const MenuItemDef& item : BuildMenuItems(which, FormatHotkey(LoadHotkey(HotkeyId::Boss)))) {
         if (item.separator)
             ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else
@@ -32,7 +30,7 @@ MenuHandle CreateLauncherMenu(LauncherMenu which) {
 void CPlexor3Dlg::ShowSystemMenu() {
     // The settings dialog lives as long as the menu handling.
     CSettingDlg settings(this);
-    MenuHandle menu = CreateLauncherMenu(LauncherMenu::System);
+    fw::MenuHandle menu = CreateLauncherMenu(LauncherMenu::System);
     if (!menu) return;
     const RECT button = m_btnMenu.GetWindowRect();
     const int chosen = static_cast<int>(
@@ -42,7 +40,7 @@ void CPlexor3Dlg::ShowSystemMenu() {
 
 void CPlexor3Dlg::ShowTrayMenu() {
     CSettingDlg settings(this);
-    MenuHandle menu = CreateLauncherMenu(LauncherMenu::Tray);
+    fw::MenuHandle menu = CreateLauncherMenu(LauncherMenu::Tray);
     if (!menu) return;
     // Foreground first, or the menu would not close when the player clicks elsewhere.
     ::SetForegroundWindow(m_hWnd);
@@ -82,7 +80,7 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
 void CPlexor3Dlg::UpdateFromMenu() {
     UpdateOffer offer;
     if (CheckForUpdate(true, &offer) == 0) {
-        ShowMessageBox(0, L"已经是最新版本，无需进行更新。", m_hWnd);
+        ShowMessageBox(kBoxOk, L"已经是最新版本，无需进行更新。", m_hWnd);
         return;
     }
     // The new process downloads and installs; this instance makes way for it.

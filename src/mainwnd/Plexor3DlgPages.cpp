@@ -60,8 +60,8 @@ void CPlexor3Dlg::WatchPendingLogin() {
 LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
     if (!newTab) {
         StartProgram();  // another instance with its own main window
-    } else if (PageCount() >= 3) {
-        ShowMessageBox(0, L"当前窗体只支持3个游戏页", m_hWnd);
+    } else if (PageCount() >= kMaxPages) {
+        ShowMessageBox(kBoxOk, L"当前窗体只支持3个游戏页", m_hWnd);
     } else {
         StartChildPage();
     }
@@ -128,7 +128,7 @@ void CPlexor3Dlg::ClosePage(int index) {
         return;
     }
     const std::wstring question = L"确定要退出账号：" + m_arrPages.caption(index) + L" ?";
-    if (ShowMessageBox(4, question, m_hWnd) != IDYES) {
+    if (ShowMessageBox(kBoxYesNo, question, m_hWnd) != IDYES) {
         InvalidateTab(index);
         SetHover(TabHover{});
         return;

@@ -1,17 +1,11 @@
-#include <cstdio>
-#include <memory>
-
 #include "net/FileDigest.h"
 
-namespace {
-struct FileCloser {
-    void operator()(FILE* f) const { fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
-}  // namespace
+#include <cstdio>
+
+#include "framework/Handles.h"
 
 bool FileMd5Hex(const std::wstring& path, std::wstring* hexOut) {
-    FilePtr file(_wfopen(path.c_str(), L"rb"));
+    fw::StdioFile file(_wfopen(path.c_str(), L"rb"));
     if (!file) return false;
     std::wstring hex;
     const bool ok = Md5OfStream(

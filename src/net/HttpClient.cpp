@@ -13,17 +13,15 @@
 
 namespace {
 
-using InternetHandle = fw::UniqueHandle<fw::NullTraits<HINTERNET, &::InternetCloseHandle>>;
-
 const wchar_t kAgent[] = L"Vek";
 // The blank after "zh-cn" is part of what the portal has always received.
 const wchar_t kExtraHeaders[] = L"Accept-Language: zh-cn \r\nContent-Type: application/x-www-form-urlencoded\r\n";
 
 // The three handles of one request; they close request, connection, session.
 struct Request {
-    InternetHandle session;
-    InternetHandle connection;
-    InternetHandle request;
+    fw::InternetHandle session;
+    fw::InternetHandle connection;
+    fw::InternetHandle request;
 };
 
 bool OpenAndSend(const std::wstring& address, Request& r) {
@@ -65,16 +63,12 @@ bool CheckAnswer(HINTERNET request, DWORD* contentLength) {
     return true;
 }
 
-struct FileCloser {
-    void operator()(FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 // Ties a request to an HttpCancel for as long as it runs.
 class CancelRegistration {
 public:
-    CancelRegistration(HttpCancel* cancel, InternetHandle& request) : m_cancel(cancel), m_request(request) {
+    CancelRegistration(HttpCancel* cancel, fw::InternetHandle& request) : m_cancel(cancel), m_request(request) {
         if (!m_cancel) return;
         std::lock_guard<std::mutex> lock(m_cancel->m_lock);
         m_cancel->m_request = request.get();
@@ -91,7 +85,7 @@ public:
 
 private:
     HttpCancel* m_cancel;
-    InternetHandle& m_request;
+    fw::InternetHandle& m_request;
 };
 
 void HttpCancel::Cancel() {
@@ -126,7 +120,7 @@ bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWN
     // Refused before a byte is written, so a huge answer costs nothing.
     if (length > maxBytes) return false;
 
-    std::unique_ptr<FILE, FileCloser> file(_wfopen(path.c_str(), L"wb"));
+    fw::StdioFile file(_wfopen(path.c_str(), L"wb"));
     if (!file) return false;
     uint64_t total = 0;
     char chunk[512];

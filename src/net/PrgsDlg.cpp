@@ -1,15 +1,10 @@
 #include "net/PrgsDlg.h"
 
+#include "base/WindowMessages.h"
+#include "resource.h"
 #include "ui/SkinImage.h"
 
-namespace {
-const UINT kTemplateProgress = 156;
-const UINT kIdProgressBar = 1000;
-// Posted by the watcher when the download worker has ended; wParam: success.
-const UINT WM_DOWNLOAD_OVER = WM_APP + 1;
-}  // namespace
-
-CPrgsDlg::CPrgsDlg() : CDlgEx(kTemplateProgress) {}
+CPrgsDlg::CPrgsDlg() : CDlgEx(IDD_UPDATE_PROGRESS) {}
 
 CPrgsDlg::~CPrgsDlg() {
     // Never leave a worker running into a dialog that is gone.
@@ -17,16 +12,13 @@ CPrgsDlg::~CPrgsDlg() {
     WaitForWorkers();
 }
 
-void CPrgsDlg::DoDataExchange() { DDX_Control(kIdProgressBar, m_progress); }
+void CPrgsDlg::DoDataExchange() { DDX_Control(IDC_UPDATE_PROGRESS, m_progress); }
 
 BOOL CPrgsDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"版本更新中...");
-    {
-        fw::BitmapHandle close = LoadSkinBitmap(132);
-        SetSkin(LoadSkinBitmap(131), false, true, close.get(), nullptr, fw::BitmapHandle(), fw::BitmapHandle());
-    }
+    SetSkin(SmallDialogSkin());
     // Centred on the desktop and above everything.
     RECT desk{}, wr = GetWindowRect();
     ::GetWindowRect(::GetDesktopWindow(), &desk);
@@ -34,7 +26,7 @@ BOOL CPrgsDlg::OnInitDialog() {
     SetWindowPos(nullptr, desk.left + (desk.right - desk.left - cx) / 2, desk.top + (desk.bottom - desk.top - cy) / 2,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_progress.SetImages(LoadSkinBitmap(152), LoadSkinBitmap(153));
+    m_progress.SetImages(LoadSkinBitmap(IDB_PROGRESS_BACK), LoadSkinBitmap(IDB_PROGRESS_FILL));
 
     m_bFinished = false;
     m_bSuccess = false;

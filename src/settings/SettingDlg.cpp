@@ -65,11 +65,8 @@ BOOL CSettingDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"设置");
-    {
-        fw::BitmapHandle close = LoadSkinBitmap(132);
-        SetSkin(LoadSkinBitmap(131), false, true, close.get(), nullptr, fw::BitmapHandle(), fw::BitmapHandle());
-    }
-    fw::BitmapHandle strip = LoadSkinBitmap(133);
+    SetSkin(SmallDialogSkin());
+    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON);
     m_btnOK.SetImage(strip.get(), true);
     m_btnCancel.SetImage(strip.get(), true);
     m_brGroup.reset(::CreateSolidBrush(kGroupColour));
@@ -129,7 +126,7 @@ void CSettingDlg::OnOK() {
         field.loaded = m_loaded[IndexOf(id)];
     }
     if (HotkeysConflict(fields)) {
-        ShowMessageBox(0, L"热键冲突，请重新设置不同热键值", m_hWnd);
+        ShowMessageBox(kBoxOk, L"热键冲突，请重新设置不同热键值", m_hWnd);
         return;
     }
     for (const HotkeyWrite& write : HotkeyWrites(fields)) SaveHotkeyText(write.id, write.storedText);

@@ -56,7 +56,7 @@ bool FunctionRedirect::Redirect(void* target, void* replacement) {
     const size_t moved = x86::MovableLength(code, ReadableBytes(code, kMaxMoved), kJumpSize);
     if (moved == 0) return false;
 
-    VirtualMemory trampoline(
+    fw::VirtualMemory trampoline(
         ::VirtualAlloc(nullptr, moved + kJumpSize, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     if (!trampoline) return false;
     auto* copy = static_cast<uint8_t*>(trampoline.get());

@@ -17,7 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sound/VirtualMemory.h"
+#include "framework/Handles.h"
 
 #if !defined(__i386__) && !defined(_M_IX86)
 #error "FunctionRedirect writes 32-bit x86 jumps"
@@ -58,7 +58,7 @@ private:
     size_t m_nMoved = 0;
     uint8_t m_saved[kMaxMoved] = {};    // the function's own first bytes
     uint8_t m_written[kMaxMoved] = {};  // what Redirect put in their place
-    VirtualMemory m_trampoline;
+    fw::VirtualMemory m_trampoline;
 };
 
 }  // namespace sound

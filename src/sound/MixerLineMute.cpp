@@ -10,8 +10,6 @@
 
 namespace {
 
-using MixerHandle = fw::UniqueHandle<fw::NullTraits<HMIXER, &::mixerClose>>;
-
 // The records and flags are those of the 32-bit platform; the mixer driver
 // checks the sizes.
 static_assert(sizeof(MIXERLINEW) == 280, "MIXERLINEW of a 32-bit process");
@@ -31,7 +29,7 @@ static_assert(MIXERCONTROL_CONTROLTYPE_MUTE == 0x20010002, "the mute control typ
 bool SetMixerLineMute(unsigned long componentType, bool mute) {
     HMIXER opened = nullptr;
     if (::mixerOpen(&opened, 0, 0, 0, kByHandle) != MMSYSERR_NOERROR) return false;
-    MixerHandle mixer(opened);
+    fw::MixerHandle mixer(opened);
     const auto object = reinterpret_cast<HMIXEROBJ>(mixer.get());
 
     MIXERLINEW line{};

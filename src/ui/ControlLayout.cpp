@@ -14,7 +14,7 @@ MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWi
     MessageBoxButtons b;
     const int bottom = ch - 30;
     const int top = bottom - buttonHeight;
-    if (type == 4 || type == 1) {
+    if (type == kBoxYesNo || type == kBoxOkCancel) {
         b.first = Rect{cw / 2 - 10 - buttonWidth, top, cw / 2 - 10, bottom};
         b.second = Rect{cw / 2 + 10, top, cw / 2 + 10 + buttonWidth, bottom};
         b.hasSecond = true;
@@ -26,8 +26,8 @@ MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWi
 }
 
 int MessageBoxResult(int type, unsigned controlId) {
-    if (controlId == 5000) return type == 4 ? 6 : 1;
-    return type == 4 ? 7 : 2;
+    if (controlId == kIdBoxButton1) return type == kBoxYesNo ? kAnswerYes : kAnswerOk;
+    return type == kBoxYesNo ? kAnswerNo : kAnswerCancel;
 }
 
 std::vector<std::wstring> SplitLines(const std::wstring& text) {

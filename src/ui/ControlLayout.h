@@ -9,20 +9,33 @@
 
 // ---- Message box ----------------------------------------------------------
 
+// Its styles, as the platform numbers them: one OK button, OK and Cancel,
+// Yes and No.
+constexpr int kBoxOk = 0;
+constexpr int kBoxOkCancel = 1;
+constexpr int kBoxYesNo = 4;
+// Its two buttons' control ids, and the answers, as the platform numbers them.
+constexpr unsigned kIdBoxButton1 = 5000;
+constexpr unsigned kIdBoxButton2 = 5001;
+constexpr int kAnswerOk = 1;
+constexpr int kAnswerCancel = 2;
+constexpr int kAnswerYes = 6;
+constexpr int kAnswerNo = 7;
+
 // Window size from the text's measured size, its line count and one button frame.
 Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight);
 
 struct MessageBoxButtons {
-    Rect first;    // control 5000
-    Rect second;   // control 5001; empty for the one-button style
+    Rect first;    // kIdBoxButton1
+    Rect second;   // kIdBoxButton2; empty for the one-button style
     bool hasSecond = false;
 };
-// Buttons for a client area cw x ch. Styles 4 (Yes/No) and 1 (OK/Cancel) have
-// two buttons with a 20-pixel gap centred; every other style one centred button.
+// Buttons for a client area cw x ch. Yes/No and OK/Cancel have two buttons
+// with a 20-pixel gap centred; every other style one centred button.
 MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight);
 
-// The answer of a button: 5000 gives 6 (Yes) for style 4 and 1 (OK) otherwise;
-// 5001 gives 7 (No) for style 4 and 2 (Cancel) otherwise.
+// The answer of a button: the first gives Yes for Yes/No and OK otherwise; the
+// second No for Yes/No and Cancel otherwise.
 int MessageBoxResult(int type, unsigned controlId);
 
 // The lines of a message ("\n" separates them) and where each is drawn:

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "resource.h"
 #include "ui/Offscreen.h"
 #include "ui/RectConvert.h"
 #include "ui/SkinGeometry.h"
@@ -46,21 +47,28 @@ BOOL CDlgEx::OnInitDialog() {
     return TRUE;
 }
 
-bool CDlgEx::SetSkin(fw::BitmapHandle background, bool resizeToImage, bool nineGrid, HBITMAP close,
-                     HBITMAP minimise, fw::BitmapHandle maximise, fw::BitmapHandle restore) {
-    m_bmpSkin = std::move(background);
-    m_bNineGrid = nineGrid;
+DialogSkin SmallDialogSkin() {
+    DialogSkin skin;
+    skin.background = LoadSkinBitmap(IDB_DIALOG_FRAME);
+    skin.nineGrid = true;
+    skin.close = LoadSkinBitmap(IDB_CLOSE_BUTTON);
+    return skin;
+}
+
+bool CDlgEx::SetSkin(DialogSkin skin) {
+    m_bmpSkin = std::move(skin.background);
+    m_bNineGrid = skin.nineGrid;
 
     int layoutWidth = GetClientRect().right;
-    if (resizeToImage && m_bmpSkin) {
+    if (skin.resizeToImage && m_bmpSkin) {
         SIZE size = BitmapSize(m_bmpSkin.get());
         SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         layoutWidth = size.cx;
     }
     UpdateWindowRegion();
 
-    m_bmpMax = std::move(maximise);
-    m_bmpRestore = std::move(restore);
+    m_bmpMax = std::move(skin.maximise);
+    m_bmpRestore = std::move(skin.restore);
     int x = layoutWidth - m_nBtnRight;
     auto place = [&](CBtnEx& button, HBITMAP strip, UINT id) {
         if (!strip) return;
@@ -68,9 +76,9 @@ bool CDlgEx::SetSkin(fw::BitmapHandle background, bool resizeToImage, bool nineG
         if (CreateImageButton(x, button, strip, m_nBtnTop, id, *this))
             x -= BitmapSize(strip).cx / 4 + m_nBtnGap;
     };
-    place(m_btnClose, close, kIdTitleClose);
+    place(m_btnClose, skin.close.get(), kIdTitleClose);
     place(m_btnMax, m_bmpMax.get(), kIdTitleMax);
-    place(m_btnMin, minimise, kIdTitleMin);
+    place(m_btnMin, skin.minimise.get(), kIdTitleMin);
     return static_cast<bool>(m_bmpSkin);
 }
 

@@ -12,6 +12,23 @@
 #include "ui/BtnEx.h"
 #include "ui/SkinFrame.h"
 
+// The images of a skinned window. The background and the maximise and
+// restore strips stay with the window; the close and minimise strips only
+// make their buttons. Any image may be absent.
+struct DialogSkin {
+    fw::BitmapHandle background;
+    bool resizeToImage = false;  // the window takes the background's size
+    bool nineGrid = false;       // edges and corners keep their size, the middle stretches
+    fw::BitmapHandle close;
+    fw::BitmapHandle minimise;
+    fw::BitmapHandle maximise;
+    fw::BitmapHandle restore;
+};
+
+// The small dialogs' skin: the dialog frame stretched by nine-grid, with a
+// close button.
+DialogSkin SmallDialogSkin();
+
 class CDlgEx : public CDialog {
 public:
     explicit CDlgEx(UINT templateId, CWnd* parent = nullptr);
@@ -52,10 +69,7 @@ public:
     // Shows the restore image on the maximise button (true) or the maximise image.
     virtual void SetMaxButtonImage(bool restore);
 
-    // Takes the background; the close and minimise strips are only read, the
-    // maximise and restore strips are kept. Any image may be absent.
-    bool SetSkin(fw::BitmapHandle background, bool resizeToImage, bool nineGrid, HBITMAP close,
-                 HBITMAP minimise, fw::BitmapHandle maximise, fw::BitmapHandle restore);
+    bool SetSkin(DialogSkin skin);
     void SetTitle(const std::wstring& text);
     void UpdateWindowRegion();
     // The background for the current window size.

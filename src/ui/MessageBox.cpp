@@ -1,10 +1,11 @@
 #include "ui/MessageBox.h"
 
+#include "resource.h"
 #include "ui/ControlLayout.h"
 #include "ui/RectConvert.h"
 
 namespace {
-const UINT kTemplateMessageBox = 130;
+const UINT kTemplateMessageBox = IDD_MESSAGE_BOX;
 }  // namespace
 
 CMessageBox::CMessageBox(CWnd* owner) : CDlgEx(kTemplateMessageBox, owner) {}
@@ -23,9 +24,11 @@ void CMessageBox::SetContent(int type, const std::wstring& text, fw::BitmapHandl
 BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetFrameMetrics(30, 4, 0, 0, 0);
-    // The frame goes on living as the dialog's skin.
-    SetSkin(std::move(m_hbmFrame), false, true, m_hbmClose.get(), nullptr, fw::BitmapHandle(),
-            fw::BitmapHandle());
+    DialogSkin skin;
+    skin.background = std::move(m_hbmFrame);  // goes on living as the dialog's skin
+    skin.nineGrid = true;
+    skin.close = std::move(m_hbmClose);
+    SetSkin(std::move(skin));
     SetTitle(m_strCaption);
 
     for (wchar_t ch : m_strText)
@@ -52,7 +55,7 @@ BOOL CMessageBox::OnInitDialog() {
     const MessageBoxButtons buttons =
         LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight);
     if (buttons.hasSecond) {
-        const bool yesNo = m_nType == 4;
+        const bool yesNo = m_nType == kBoxYesNo;
         CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), yesNo ? L"是" : L"确定");
         CreateButton(m_btn2, kIdButton2, buttons.second, m_hbmButton2.get(), yesNo ? L"否" : L"取消");
     } else {
@@ -124,6 +127,6 @@ int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle
 }
 
 int ShowMessageBox(int type, const std::wstring& text, HWND owner) {
-    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(131), LoadSkinBitmap(132), LoadSkinBitmap(133),
-                                 LoadSkinBitmap(133), type);
+    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(IDB_DIALOG_FRAME), LoadSkinBitmap(IDB_CLOSE_BUTTON),
+                                 LoadSkinBitmap(IDB_PUSH_BUTTON), LoadSkinBitmap(IDB_PUSH_BUTTON), type);
 }

@@ -21,7 +21,7 @@ public:
     fw::BitmapHandle m_hbmButton2;
     std::wstring m_strText;     // "\n" separates lines
     std::wstring m_strCaption;
-    int m_nType = 0;            // 4 Yes/No, 1 OK/Cancel, anything else OK
+    int m_nType = kBoxOk;       // kBoxYesNo, kBoxOkCancel, anything else OK
     int m_nLines = 1;
     HFONT m_pFont = nullptr;    // the dialog's font, taken at initialisation
     CBtnEx m_btn1;              // 5000
@@ -30,8 +30,8 @@ public:
     void SetContent(int type, const std::wstring& text, fw::BitmapHandle background, fw::BitmapHandle close,
                     fw::BitmapHandle button1, fw::BitmapHandle button2);
 
-    static constexpr UINT kIdButton1 = 5000;
-    static constexpr UINT kIdButton2 = 5001;
+    static constexpr UINT kIdButton1 = kIdBoxButton1;
+    static constexpr UINT kIdButton2 = kIdBoxButton2;
     // A hidden label that holds the text where the system's own message box
     // keeps it, for tools that read message boxes (screen readers, automation).
     static constexpr UINT kIdText = 0xFFFF;
@@ -50,8 +50,8 @@ private:
     void PaintExtras(HDC dc) override;
 };
 
-// type: 0 OK, 1 OK and Cancel, 4 Yes and No. Answers 1 (OK), 2 (Cancel or
-// closed), 6 (Yes) or 7 (No).
+// type: kBoxOk, kBoxOkCancel or kBoxYesNo. Answers IDOK, IDCANCEL (also when
+// closed), IDYES or IDNO.
 int ShowMessageBox(int type, const std::wstring& text, HWND owner);
 // The same with the skin images given; the box takes and frees them.
 int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle background,

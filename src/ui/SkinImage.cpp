@@ -7,25 +7,6 @@
 
 namespace {
 
-// GDI+ for the length of one load; every load starts and ends it itself.
-class GdiplusSession {
-public:
-    GdiplusSession() {
-        Gdiplus::GdiplusStartupInput input;
-        m_ok = Gdiplus::GdiplusStartup(&m_token, &input, nullptr) == Gdiplus::Ok;
-    }
-    ~GdiplusSession() {
-        if (m_ok) Gdiplus::GdiplusShutdown(m_token);
-    }
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    ULONG_PTR m_token = 0;
-    bool m_ok = false;
-};
-
 // A 32-bit bottom-up section of width x height; bits receives its pixels.
 fw::BitmapHandle CreateSection(int width, int height, void** bits) {
     BITMAPINFO bmi{};
@@ -78,7 +59,7 @@ fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type)
 
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {
     if (!module) return fw::BitmapHandle();
-    GdiplusSession gdiplus;
+    fw::GdiplusSession gdiplus;
     if (HBITMAP plain = ::LoadBitmapW(module, MAKEINTRESOURCEW(id))) return fw::BitmapHandle(plain);
     if (!gdiplus.ok()) return fw::BitmapHandle();
 
@@ -100,7 +81,7 @@ fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(::GetModuleHand
 fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height) {
     *width = 0;
     *height = 0;
-    GdiplusSession gdiplus;
+    fw::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return fw::BitmapHandle();
     fw::WindowDc screen(nullptr);
     fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));

@@ -8,10 +8,6 @@
 
 #include "framework/Handles.h"
 
-namespace fw {
-using ImageListHandle = UniqueHandle<NullTraits<HIMAGELIST, &::ImageList_Destroy>>;
-}
-
 // The bitmap of skin image `id` ("PNG" resource, or a bitmap resource of that
 // id when there is one), alpha flattened onto magenta; empty when absent.
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id);

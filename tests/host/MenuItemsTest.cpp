@@ -3,9 +3,9 @@
 #include "mainwnd/MenuItems.h"
 
 namespace {
-std::vector<int> Ids(const std::vector<MenuItemSpec>& items) {
+std::vector<int> Ids(const std::vector<MenuItemDef>& items) {
     std::vector<int> ids;
-    for (const MenuItemSpec& item : items) ids.push_back(item.separator ? 0 : item.id);
+    for (const MenuItemDef& item : items) ids.push_back(item.separator ? 0 : item.id);
     return ids;
 }
 }  // namespace

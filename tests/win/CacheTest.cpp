@@ -195,7 +195,7 @@ std::vector<std::wstring> UrlCacheNames() {
     ::FindFirstUrlCacheEntryW(nullptr, nullptr, &bytes);
     std::vector<DWORD> room(bytes / sizeof(DWORD) + 1);
     auto entry = [&] { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(room.data()); };
-    fw::UniqueHandle<fw::NullTraits<HANDLE, &::FindCloseUrlCache>> find(
+    fw::UrlCacheFind find(
         ::FindFirstUrlCacheEntryW(nullptr, entry(), &bytes));
     if (!find) return names;
     do {

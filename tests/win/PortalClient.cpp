@@ -10,7 +10,6 @@
 namespace wintest {
 
 namespace {
-using InternetHandle = fw::UniqueHandle<fw::NullTraits<HINTERNET, &::InternetCloseHandle>>;
 
 std::wstring WindowsPathOf(const char* unixPath) {
     std::wstring path = L"Z:";
@@ -26,9 +25,9 @@ std::wstring PortalUrl(const std::wstring& path) {
 std::wstring PortalRoot() { return WindowsPathOf(ZUVA_PORTAL_ROOT); }
 
 std::string PortalControl(const std::wstring& pathAndQuery) {
-    InternetHandle session(::InternetOpenW(L"ZuvaTests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    fw::InternetHandle session(::InternetOpenW(L"ZuvaTests", INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return std::string();
-    InternetHandle url(::InternetOpenUrlW(session.get(), PortalUrl(pathAndQuery).c_str(), nullptr, 0,
+    fw::InternetHandle url(::InternetOpenUrlW(session.get(), PortalUrl(pathAndQuery).c_str(), nullptr, 0,
                                           INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
     if (!url) return std::string();
     std::string body;

@@ -79,8 +79,7 @@ protected:
         m_nBorder = 4;
         m_nBtnRight = 0;
         m_nBtnTop = 0;
-        fw::BitmapHandle close = LoadSkinBitmap(132);
-        SetSkin(LoadSkinBitmap(131), false, true, close.get(), nullptr, fw::BitmapHandle(), fw::BitmapHandle());
+        SetSkin(SmallDialogSkin());
         SetTitle(L"KorvelFerrowind 设置");
         m_bResizable = resizable;
         if (progress.m_hWnd) progress.SetImages(LoadSkinBitmap(152), LoadSkinBitmap(153));

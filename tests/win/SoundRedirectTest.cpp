@@ -37,7 +37,7 @@ public:
     IntFn function() const { return reinterpret_cast<IntFn>(m_memory.get()); }
 
 private:
-    sound::VirtualMemory m_memory;
+    fw::VirtualMemory m_memory;
     std::vector<uint8_t> m_code;
 };
 
@@ -53,7 +53,7 @@ std::vector<uint8_t> FrameCallingFortyTwo(const void* at) {
 }  // namespace
 
 TEST(FunctionRedirect, RedirectsHandMadeCodeAndItsTrampolineStillCallsTheRealFunction) {
-    sound::VirtualMemory probe(::VirtualAlloc(nullptr, 64, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
+    fw::VirtualMemory probe(::VirtualAlloc(nullptr, 64, MEM_COMMIT | MEM_RESERVE, PAGE_EXECUTE_READWRITE));
     // Build the code where it will run: the call's offset depends on it.
     const std::vector<uint8_t> code = FrameCallingFortyTwo(probe.get());
     std::memcpy(probe.get(), code.data(), code.size());

@@ -8,7 +8,7 @@ root="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds=${1:-60}
 out="$root/build/fuzz"
 mkdir -p "$out/obj"
-flags=(-std=c++17 -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=undefined -I"$root/src")
+flags=(-std=c++17 -O1 -g -fsanitize=address,undefined -fno-sanitize-recover=undefined -I"$root/src" -I"$root/res")
 
 command -v clang++ >/dev/null || { echo "fuzz: clang++ is missing (tools/setup.sh installs it)" >&2; exit 1; }
 

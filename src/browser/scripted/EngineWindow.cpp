@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "base/WindowMessages.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
@@ -87,10 +88,10 @@ LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (!data || data->dwData != kScriptedCommandTag) return 0;
         return m_handler.RunTestCommand(CommandTextFromPayload(data->lpData, data->cbData)) ? 1 : 0;
     }
-    case kFetchDone:
+    case WM_ENGINE_FETCH_DONE:
         m_handler.FetchDone(wp);
         return 0;
-    case kOnloadDue:
+    case WM_ENGINE_ONLOAD_DUE:
         m_handler.OnloadDue(wp);
         return 0;
     default:

@@ -25,10 +25,6 @@ public:
 
 class EngineWindow : public CWnd {
 public:
-    // Posted to the window: a fetch has finished; a page's onload is due.
-    static constexpr UINT kFetchDone = WM_APP + 0x51;
-    static constexpr UINT kOnloadDue = WM_APP + 0x52;
-
     explicit EngineWindow(EngineWindowHandler& handler) : m_handler(handler) {}
     // A child of `parent` of class kScriptedEngineClass covering `area`.
     bool Create(HWND parent, const RECT& area);

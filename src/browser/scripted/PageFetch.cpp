@@ -13,8 +13,6 @@ namespace scripted {
 
 namespace {
 
-using InternetHandle = fw::UniqueHandle<fw::NullTraits<HINTERNET, &::InternetCloseHandle>>;
-
 const wchar_t kAgent[] = L"ZuvaScripted/1.0";
 // Slow servers are waited for, but not forever: an abandoned worker ends.
 constexpr DWORD kConnectTimeoutMs = 10000;
@@ -30,18 +28,18 @@ void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) {
 FetchOutcome HttpGet(const std::wstring& url) {
     const std::optional<HttpAddress> address = SplitHttpAddress(WithoutFragment(url));
     if (!address || address->host.empty()) return Failure(kStatusInvalidUrl);
-    InternetHandle session(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    fw::InternetHandle session(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return LastErrorFailure();
     SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
     SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, kReceiveTimeoutMs);
     SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
-    InternetHandle connection(::InternetConnectW(session.get(), address->host.c_str(), address->port, nullptr,
+    fw::InternetHandle connection(::InternetConnectW(session.get(), address->host.c_str(), address->port, nullptr,
                                                  nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return LastErrorFailure();
     const std::wstring object = L"/" + address->path;
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                         INTERNET_FLAG_NO_UI;
-    InternetHandle request(
+    fw::InternetHandle request(
         ::HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return LastErrorFailure();
     if (!::HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return LastErrorFailure();

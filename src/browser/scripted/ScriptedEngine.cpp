@@ -1,5 +1,6 @@
 #include "browser/scripted/ScriptedEngine.h"
 
+#include "base/WindowMessages.h"
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/scripted/WebMessage.h"
@@ -96,7 +97,7 @@ std::wstring ScriptedEngine::CurrentUrl() const { return m_page ? m_page->url : 
 void ScriptedEngine::StartLoad(const std::wstring& url, bool refresh) {
     if (m_job) m_job->Abandon();  // a newer navigation supersedes it
     m_load = Load{url, refresh};
-    m_job = std::make_shared<FetchJob>(m_window.m_hWnd, EngineWindow::kFetchDone, ++m_loadSerial);
+    m_job = std::make_shared<FetchJob>(m_window.m_hWnd, WM_ENGINE_FETCH_DONE, ++m_loadSerial);
     StartFetch(m_job, url);
     m_window.Invalidate(FALSE);
 }
@@ -162,7 +163,7 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     }
     m_host.OnDocumentComplete(url, true);
     if (life.gone()) return;
-    if (!onload.empty()) m_window.PostMessage(EngineWindow::kOnloadDue, pageSerial);
+    if (!onload.empty()) m_window.PostMessage(WM_ENGINE_ONLOAD_DUE, pageSerial);
 }
 
 void ScriptedEngine::OnloadDue(WPARAM serial) {
