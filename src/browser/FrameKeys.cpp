@@ -9,8 +9,8 @@ namespace {
 bool IsPlainF5(const HotkeyRecord& r) { return r.vk == static_cast<int32_t>(kVkF5) && r.modifiers == 0; }
 }  // namespace
 
-FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const FrameHotkeys& keys) {
-    if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, keys.switchKey))
+FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const HotkeySet& keys) {
+    if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, keys[HotkeyId::Switch]))
         return FrameKeyAction::ForwardToOwner;
 
     if (IsCtrlDOnTheDKey(in.message, in.wParam, in.lParam)) return FrameKeyAction::AddFavourite;
@@ -18,7 +18,8 @@ FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const FrameHotkeys& keys)
     if (in.message == kKeyDown && in.wParam == kVkF5) {
         // A plain F5 that is a hotkey belongs to the hook; only the menus'
         // marked F5 refreshes then.
-        const bool f5IsAHotkey = IsPlainF5(keys.boss) || IsPlainF5(keys.sound);
+        bool f5IsAHotkey = false;
+        for (HotkeyId id : kHotkeyIds) f5IsAHotkey |= ActsWhereverTheFocusIs(id) && IsPlainF5(keys[id]);
         if (f5IsAHotkey && in.lParam != kSystemMarker) return FrameKeyAction::Swallow;
         return FrameKeyAction::Refresh;
     }

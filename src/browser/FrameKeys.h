@@ -5,7 +5,7 @@
 // arms the web message-box sweep.
 #include <cstdint>
 
-#include "hotkey/HotkeyRecord.h"
+#include "hotkey/HotkeyModel.h"
 
 enum class FrameKeyAction {
     PassOn,           // the framework's own pre-translation
@@ -23,10 +23,4 @@ struct FrameKeyInput {
     int32_t modifierState = 0;  // ModifierState() at the time of the message
 };
 
-struct FrameHotkeys {
-    HotkeyRecord boss;
-    HotkeyRecord switchKey;
-    HotkeyRecord sound;
-};
-
-FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const FrameHotkeys& keys);
+FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const HotkeySet& keys);

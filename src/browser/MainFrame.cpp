@@ -44,9 +44,7 @@ void CALLBACK CMainFrame::WatchOwner(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void CMainFrame::LoadHotkeys() {
-    m_hkBoss = LoadHotkey(HotkeyId::Boss);
-    m_hkSwitch = LoadHotkey(HotkeyId::Switch);
-    m_hkSound = LoadHotkey(HotkeyId::Sound);
+    m_hotkeys = ::LoadHotkeys();
 }
 
 void CMainFrame::OnSetMute(WPARAM muted) {
@@ -86,7 +84,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
     in.wParam = msg->wParam;
     in.lParam = msg->lParam;
     in.modifierState = CurrentModifierState();
-    switch (DecideFrameKey(in, FrameHotkeys{m_hkBoss, m_hkSwitch, m_hkSound})) {
+    switch (DecideFrameKey(in, m_hotkeys)) {
     case FrameKeyAction::ForwardToOwner:
         ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
         return TRUE;

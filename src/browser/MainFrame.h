@@ -3,7 +3,7 @@
 // taskbar button; it makes itself a child of its main window, announces
 // itself there, and ends when that main window is gone.
 #include "framework/DocView.h"
-#include "hotkey/HotkeyRecord.h"
+#include "hotkey/HotkeyModel.h"
 #include "sound/MuteLatch.h"
 
 class CMainFrame : public CFrameWnd {
@@ -13,9 +13,7 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
     // This process's copy of the hotkeys; -1, -1 until loaded.
-    HotkeyRecord m_hkBoss;
-    HotkeyRecord m_hkSwitch;
-    HotkeyRecord m_hkSound;
+    HotkeySet m_hotkeys;
 
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;

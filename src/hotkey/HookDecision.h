@@ -1,12 +1,11 @@
 #pragma once
 // What the system-wide keyboard hook of a main window does with one key
-// event: the boss key, the sound key, or nothing. The event itself always
-// goes on to whichever application has the focus.
+// event: which hotkey it is, or nothing. The event itself always goes on to
+// whichever application has the focus.
 #include <cstdint>
+#include <optional>
 
-#include "hotkey/HotkeyRecord.h"
-
-enum class HookAction { None, Boss, Sound };
+#include "hotkey/HotkeyModel.h"
 
 struct HookEvent {
     unsigned message = 0;       // WM_KEYDOWN, WM_SYSKEYDOWN, WM_KEYUP, ...
@@ -15,7 +14,8 @@ struct HookEvent {
     int pageCount = 0;          // game pages of the main window (the hall does not count)
 };
 
-// Key-downs only (auto-repeats count again), and only while the window has a
-// game page. The boss key is tried first, so when both records are the same
-// key only the window hides.
-HookAction DecideHookAction(const HookEvent& event, const HotkeyRecord& boss, const HotkeyRecord& sound);
+// Key-downs only (auto-repeats count again), only while the window has a game
+// page, and only the hotkeys that act wherever the focus is. They are tried
+// in the order of kHotkeyIds, so when the boss and sound keys are the same key
+// only the window hides.
+std::optional<HotkeyId> DecideHookAction(const HookEvent& event, const HotkeySet& keys);

@@ -53,6 +53,8 @@ const wchar_t* HotkeyDefaultText(HotkeyId id) {
     return L"0,0";
 }
 
+bool ActsWhereverTheFocusIs(HotkeyId id) { return id != HotkeyId::Switch; }
+
 HotkeyRecord ParseHotkeyText(const std::wstring& text) {
     const size_t comma = text.find(L',');
     HotkeyRecord record;

@@ -1,16 +1,42 @@
 #pragma once
-// The launcher's three hotkeys as the settings file stores them and the
-// settings dialog shows them.
+// The launcher's hotkeys as the settings file stores them and the settings
+// dialog shows them.
+//
+// A further hotkey takes: its id below (kHotkeyIds lists them in the order
+// the dialog shows them and the hook tries them); its settings key and default
+// (HotkeyIniKey, HotkeyDefaultText); whether it acts wherever the focus is
+// (ActsWhereverTheFocusIs); its field in the settings dialog (the control
+// table in settings/HotkeyFieldControls.h and the dialog template); and its
+// action in the main window (CPlexor3Dlg::OnHotkey).
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "hotkey/HotkeyRecord.h"
 
 enum class HotkeyId { Boss, Switch, Sound };
+constexpr size_t kHotkeyCount = 3;
+constexpr std::array<HotkeyId, kHotkeyCount> kHotkeyIds = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
+
+// One value for each hotkey, indexed by its id (or by its place in kHotkeyIds).
+template <class T>
+struct PerHotkey : std::array<T, kHotkeyCount> {
+    using std::array<T, kHotkeyCount>::operator[];
+    T& operator[](HotkeyId id) { return (*this)[static_cast<size_t>(id)]; }
+    const T& operator[](HotkeyId id) const { return (*this)[static_cast<size_t>(id)]; }
+};
+
+// The hotkeys of a window, as loaded from the settings file.
+using HotkeySet = PerHotkey<HotkeyRecord>;
 
 // The settings-file key holding the hotkey, and the text used when it is absent.
 const wchar_t* HotkeyIniKey(HotkeyId id);
 const wchar_t* HotkeyDefaultText(HotkeyId id);
+
+// Whether the keyboard hook acts on the hotkey whichever program has the focus
+// (the boss and sound keys); the others act only in the launcher's windows.
+bool ActsWhereverTheFocusIs(HotkeyId id);
 
 // Stored form "<modifiers>,<vk>". Each side is read leniently (no digits: 0),
 // only the first 31 characters after the first comma count as the key part,

@@ -30,16 +30,8 @@ LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wp, LPARAM lp) {
         event.vk = static_cast<int32_t>(key->vkCode);
         event.modifierState = CurrentModifierState();
         event.pageCount = g_pHookTarget->GamePageCount();
-        switch (DecideHookAction(event, g_pHookTarget->BossKey(), g_pHookTarget->SoundKey())) {
-        case HookAction::Boss:
-            g_pHookTarget->OnBossKey();
-            break;
-        case HookAction::Sound:
-            g_pHookTarget->ToggleMute();
-            break;
-        case HookAction::None:
-            break;
-        }
+        if (const std::optional<HotkeyId> hotkey = DecideHookAction(event, g_pHookTarget->Hotkeys()))
+            g_pHookTarget->OnHotkey(*hotkey);
     }
     // Never swallowed: the program with the focus gets the key as well.
     return ::CallNextHookEx(nullptr, code, wp, lp);

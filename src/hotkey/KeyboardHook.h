@@ -6,16 +6,14 @@
 #include <windows.h>
 
 #include "framework/Handles.h"
-#include "hotkey/HotkeyRecord.h"
+#include "hotkey/HotkeyModel.h"
 
 // What the hook acts on: the main window of the process.
 class HotkeyActions {
 public:
     virtual int GamePageCount() const = 0;
-    virtual const HotkeyRecord& BossKey() const = 0;
-    virtual const HotkeyRecord& SoundKey() const = 0;
-    virtual void OnBossKey() = 0;
-    virtual void ToggleMute() = 0;
+    virtual const HotkeySet& Hotkeys() const = 0;
+    virtual void OnHotkey(HotkeyId id) = 0;
 
 protected:
     ~HotkeyActions() = default;

@@ -164,11 +164,23 @@ void CPlexor3Dlg::SwitchToNextPage() {
 void CPlexor3Dlg::ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
 
 void CPlexor3Dlg::ReloadHotkeys() {
-    m_hkBoss = LoadHotkey(HotkeyId::Boss);
-    m_hkSwitch = LoadHotkey(HotkeyId::Switch);
+    m_hotkeys = LoadHotkeys();
     for (int i = 0; i < PageCount(); ++i) ::PostMessageW(PageWindow(i), WM_RELOAD_HOTKEYS, 0, 0);
     if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
-    m_hkSound = LoadHotkey(HotkeyId::Sound);
+}
+
+void CPlexor3Dlg::OnHotkey(HotkeyId id) {
+    switch (id) {
+    case HotkeyId::Boss:
+        OnBossKey();
+        break;
+    case HotkeyId::Switch:
+        SwitchToNextPage();
+        break;
+    case HotkeyId::Sound:
+        ToggleMute();
+        break;
+    }
 }
 
 INT_PTR CPlexor3Dlg::RunSettingsDialog(CDialog& dlg) {
@@ -234,11 +246,11 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     HWND current = CurrentPage();
     in.currentPageVisible = current && ::IsWindowVisible(current);
     in.hallVisible = m_hHallWnd && ::IsWindowVisible(m_hHallWnd);
-    in.switchKey = m_hkSwitch;
+    in.switchKey = m_hotkeys[HotkeyId::Switch];
 
     switch (FilterMainWindowMessage(in)) {
     case KeyFilterAction::SwitchPage:
-        SwitchToNextPage();
+        OnHotkey(HotkeyId::Switch);
         return TRUE;
     case KeyFilterAction::Swallow:
         return TRUE;

@@ -29,12 +29,12 @@ public:
     static CPlexor3Dlg* Instance();
 
     // Hides the whole instance, or restores it and brings it to the front.
-    void OnBossKey() override;
+    void OnBossKey();
     // Flips the instance's mute state; pages learn it at the next mute tick.
-    void ToggleMute() override;
+    void ToggleMute();
     int GamePageCount() const override { return PageCount(); }
-    const HotkeyRecord& BossKey() const override { return m_hkBoss; }
-    const HotkeyRecord& SoundKey() const override { return m_hkSound; }
+    const HotkeySet& Hotkeys() const override { return m_hotkeys; }
+    void OnHotkey(HotkeyId id) override;
     // Reads the hotkeys anew and has every page and the hall do the same.
     void ReloadHotkeys();
     // Runs `dlg` modally as the open settings dialog, which hiding the
@@ -79,9 +79,7 @@ public:
     TrayIcon m_tray;
 
     // The three hotkeys; they match nothing until loaded.
-    HotkeyRecord m_hkBoss;
-    HotkeyRecord m_hkSwitch;
-    HotkeyRecord m_hkSound;
+    HotkeySet m_hotkeys;
     KeyboardHook m_hook;
 
     // The executable started for each login: this one (tests that host the

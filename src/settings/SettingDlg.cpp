@@ -6,6 +6,7 @@
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "resource.h"
+#include "settings/HotkeyFieldControls.h"
 #include "settings/SettingKeyCapture.h"
 #include "settings/SettingSaveRules.h"
 #include "ui/MessageBox.h"
@@ -14,11 +15,11 @@
 namespace {
 constexpr COLORREF kGroupColour = RGB(231, 241, 247);
 
-size_t IndexOf(HotkeyId id) { return static_cast<size_t>(id); }
-
 bool IsGroupBox(HWND control) {
-    const int id = ::GetDlgCtrlID(control);
-    return id == IDC_SET_BOSS_GROUP || id == IDC_SET_SWITCH_GROUP || id == IDC_SET_SOUND_GROUP;
+    const unsigned id = static_cast<unsigned>(::GetDlgCtrlID(control));
+    for (HotkeyId hotkey : kHotkeyIds)
+        if (FieldControlsOf(hotkey).group == id) return true;
+    return false;
 }
 
 KeyMessage KindOf(UINT msg) {
@@ -50,15 +51,12 @@ CSettingDlg::CSettingDlg(CWnd* owner) : CDlgEx(IDD_SETTING, owner) {}
 void CSettingDlg::DoDataExchange() {
     DDX_Control(IDOK, m_btnOK);
     DDX_Control(IDCANCEL, m_btnCancel);
-    DDX_Control(IDC_SET_BOSS_LABEL, m_lblBoss);
-    DDX_Control(IDC_SET_BOSS_EDIT, m_editBoss);
-    DDX_Control(IDC_SET_BOSS_EXAMPLE, m_lblBossExample);
-    DDX_Control(IDC_SET_SWITCH_LABEL, m_lblSwitch);
-    DDX_Control(IDC_SET_SWITCH_EDIT, m_editSwitch);
-    DDX_Control(IDC_SET_SWITCH_EXAMPLE, m_lblSwitchExample);
-    DDX_Control(IDC_SET_SOUND_LABEL, m_lblSound);
-    DDX_Control(IDC_SET_SOUND_EDIT, m_editSound);
-    DDX_Control(IDC_SET_SOUND_EXAMPLE, m_lblSoundExample);
+    for (HotkeyId id : kHotkeyIds) {
+        const HotkeyFieldControls controls = FieldControlsOf(id);
+        DDX_Control(controls.label, m_lblField[id]);
+        DDX_Control(controls.edit, m_edit[id]);
+        DDX_Control(controls.example, m_lblExample[id]);
+    }
 }
 
 BOOL CSettingDlg::OnInitDialog() {
@@ -71,34 +69,24 @@ BOOL CSettingDlg::OnInitDialog() {
     m_btnCancel.SetImage(strip.get(), true);
     m_brGroup.reset(::CreateSolidBrush(kGroupColour));
 
-    for (HotkeyId id : kHotkeyFieldOrder) {
-        m_loaded[IndexOf(id)] = LoadHotkey(id);
-        m_nRememberedVk[IndexOf(id)] = m_loaded[IndexOf(id)].vk;
-        Edit(id).SetWindowText(FormatHotkey(m_loaded[IndexOf(id)]));
+    m_loaded = LoadHotkeys();
+    for (HotkeyId id : kHotkeyIds) {
+        m_nRememberedVk[id] = m_loaded[id].vk;
+        m_edit[id].SetWindowText(FormatHotkey(m_loaded[id]));
     }
     return TRUE;
-}
-
-CWnd& CSettingDlg::Edit(HotkeyId id) {
-    switch (id) {
-    case HotkeyId::Switch: return m_editSwitch;
-    case HotkeyId::Sound: return m_editSound;
-    case HotkeyId::Boss: break;
-    }
-    return m_editBoss;
 }
 
 std::optional<HotkeyId> CSettingDlg::FocusedField() const {
     const HWND focus = ::GetFocus();
     if (!focus) return std::nullopt;
-    if (focus == m_editBoss.m_hWnd) return HotkeyId::Boss;
-    if (focus == m_editSwitch.m_hWnd) return HotkeyId::Switch;
-    if (focus == m_editSound.m_hWnd) return HotkeyId::Sound;
+    for (HotkeyId id : kHotkeyIds)
+        if (focus == m_edit[id].m_hWnd) return id;
     return std::nullopt;
 }
 
 void CSettingDlg::ShowInField(HotkeyId id, const std::wstring& text) {
-    CWnd& edit = Edit(id);
+    CWnd& edit = m_edit[id];
     edit.SetWindowText(text);
     edit.SendMessage(EM_SETSEL, static_cast<WPARAM>(text.size()), -1);
     edit.SendMessage(EM_SCROLLCARET);
@@ -110,7 +98,7 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
         const std::optional<HotkeyId> field = FocusedField();
         const KeyCapture capture =
             CaptureKey(kind, static_cast<int32_t>(msg->wParam), CurrentModifierState(), field);
-        if (field && capture.rememberedVk) m_nRememberedVk[IndexOf(*field)] = *capture.rememberedVk;
+        if (field && capture.rememberedVk) m_nRememberedVk[*field] = *capture.rememberedVk;
         if (field && capture.text) ShowInField(*field, *capture.text);
         if (capture.swallowed) return TRUE;
     }
@@ -119,11 +107,11 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
 
 void CSettingDlg::OnOK() {
     HotkeyFields fields;
-    for (HotkeyId id : kHotkeyFieldOrder) {
-        HotkeyField& field = fields[IndexOf(id)];
-        field.text = Edit(id).GetWindowText();
-        field.rememberedVk = m_nRememberedVk[IndexOf(id)];
-        field.loaded = m_loaded[IndexOf(id)];
+    for (HotkeyId id : kHotkeyIds) {
+        HotkeyField& field = fields[id];
+        field.text = m_edit[id].GetWindowText();
+        field.rememberedVk = m_nRememberedVk[id];
+        field.loaded = m_loaded[id];
     }
     if (HotkeysConflict(fields)) {
         ShowMessageBox(kBoxOk, L"热键冲突，请重新设置不同热键值", m_hWnd);

@@ -16,16 +16,20 @@ HotkeyRecord HotkeyAfterSaving(const HotkeyField& field) {
 bool HotkeysConflict(const HotkeyFields& fields) {
     // Compared as they will be stored rather than as shown: a field left out
     // keeps its old key, which another field may just have taken.
-    HotkeyRecord after[3];
-    for (size_t i = 0; i < 3; ++i) after[i] = HotkeyAfterSaving(fields[i]);
-    return SameHotkey(after[0], after[1]) || SameHotkey(after[0], after[2]) || SameHotkey(after[1], after[2]);
+    HotkeySet after;
+    for (HotkeyId id : kHotkeyIds) after[id] = HotkeyAfterSaving(fields[id]);
+    for (size_t a = 0; a < kHotkeyCount; ++a)
+        for (size_t b = a + 1; b < kHotkeyCount; ++b)
+            if (SameHotkey(after[a], after[b])) return true;
+    return false;
 }
 
 std::vector<HotkeyWrite> HotkeyWrites(const HotkeyFields& fields) {
     std::vector<HotkeyWrite> writes;
-    for (size_t i = 0; i < 3; ++i) {
-        if (!IsCompleteHotkeyText(fields[i].text)) continue;
-        writes.push_back({kHotkeyFieldOrder[i], HotkeyToText(HotkeyFromDisplayText(fields[i].text, fields[i].rememberedVk))});
+    for (HotkeyId id : kHotkeyIds) {
+        const HotkeyField& field = fields[id];
+        if (!IsCompleteHotkeyText(field.text)) continue;
+        writes.push_back({id, HotkeyToText(HotkeyFromDisplayText(field.text, field.rememberedVk))});
     }
     return writes;
 }

@@ -15,9 +15,8 @@ struct HotkeyField {
     HotkeyRecord loaded;       // what the settings file held when the dialog opened
 };
 
-// Boss, switch and sound fields, in that order.
-using HotkeyFields = std::array<HotkeyField, 3>;
-constexpr HotkeyId kHotkeyFieldOrder[3] = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
+// Every hotkey's field.
+using HotkeyFields = PerHotkey<HotkeyField>;
 
 // A field that shows no key ("" or modifiers ending in a blank) is left out
 // and its hotkey stays as stored.
@@ -35,7 +34,8 @@ struct HotkeyWrite {
     HotkeyId id;
     std::wstring storedText;  // "<modifiers>,<vk>"
 };
-// What to write, boss first; fields that are left out write nothing.
+// What to write, in the order of kHotkeyIds; fields that are left out write
+// nothing.
 std::vector<HotkeyWrite> HotkeyWrites(const HotkeyFields& fields);
 
 // The main window of every launcher instance is a dialog with this exact

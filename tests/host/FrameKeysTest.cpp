@@ -6,10 +6,17 @@ namespace {
 constexpr unsigned kKeyDown = 0x100, kChar = 0x102, kSysKeyDown = 0x104, kSysCommand = 0x112;
 constexpr uintptr_t kF5 = 116, kTab = 9;
 constexpr intptr_t kMarker = 5813;
-const FrameHotkeys kDefaults{{121, 0}, {static_cast<int32_t>(kTab), kModCtrl}, {'Q', kModCtrl}};
+HotkeySet Defaults() {
+    HotkeySet keys;
+    keys[HotkeyId::Boss] = {121, 0};
+    keys[HotkeyId::Switch] = {static_cast<int32_t>(kTab), kModCtrl};
+    keys[HotkeyId::Sound] = {'Q', kModCtrl};
+    return keys;
+}
+const HotkeySet kDefaults = Defaults();
 
 FrameKeyAction Decide(unsigned message, uintptr_t wp, intptr_t lp, int32_t state = 0,
-                      const FrameHotkeys& keys = kDefaults) {
+                      const HotkeySet& keys = kDefaults) {
     FrameKeyInput in;
     in.message = message;
     in.wParam = wp;
@@ -36,19 +43,19 @@ TEST(FrameKeys, F5RefreshesUnlessAPlainF5IsTheBossOrSoundKey) {
     EXPECT_EQ(Decide(kKeyDown, kF5, 1, kModCtrl), FrameKeyAction::Refresh) << "F5 with modifiers too";
 
     for (bool asBoss : {true, false}) {
-        FrameHotkeys keys = kDefaults;
-        (asBoss ? keys.boss : keys.sound) = HotkeyRecord{static_cast<int32_t>(kF5), 0};
+        HotkeySet keys = kDefaults;
+        keys[asBoss ? HotkeyId::Boss : HotkeyId::Sound] = HotkeyRecord{static_cast<int32_t>(kF5), 0};
         EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, keys), FrameKeyAction::Swallow);
         EXPECT_EQ(Decide(kKeyDown, kF5, kMarker, 0, keys), FrameKeyAction::Refresh) << "the menus' refresh";
     }
     // Ctrl+F5 as the boss key leaves a plain F5 refreshing.
-    FrameHotkeys ctrlF5 = kDefaults;
-    ctrlF5.boss = HotkeyRecord{static_cast<int32_t>(kF5), kModCtrl};
+    HotkeySet ctrlF5 = kDefaults;
+    ctrlF5[HotkeyId::Boss] = HotkeyRecord{static_cast<int32_t>(kF5), kModCtrl};
     EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, ctrlF5), FrameKeyAction::Refresh);
 
     // F5 as the switch key: forwarded, never a refresh; the marked one refreshes.
-    FrameHotkeys f5Switch = kDefaults;
-    f5Switch.switchKey = HotkeyRecord{static_cast<int32_t>(kF5), 0};
+    HotkeySet f5Switch = kDefaults;
+    f5Switch[HotkeyId::Switch] = HotkeyRecord{static_cast<int32_t>(kF5), 0};
     EXPECT_EQ(Decide(kKeyDown, kF5, 1, 0, f5Switch), FrameKeyAction::ForwardToOwner);
     EXPECT_EQ(Decide(kKeyDown, kF5, kMarker, 0, f5Switch), FrameKeyAction::Refresh);
 }
@@ -64,7 +71,7 @@ TEST(FrameKeys, CtrlDOnlyFromTheDKeyItself) {
 // Ctrl+D as the favourites key, whatever the hotkeys are: only the D key's
 // own first press without Alt.
 TEST(FavouriteKey, AltControlOrAnExtendedKeyOpensNothing) {
-    const FrameHotkeys none{};
+    const HotkeySet none{};
     EXPECT_EQ(Decide(kChar, 4, Flags(0x00200001), 0, none), FrameKeyAction::AddFavourite);
     EXPECT_EQ(Decide(kChar, 4, Flags(0x20200001), 0, none), FrameKeyAction::PassOn) << "Alt held (context code)";
     EXPECT_EQ(Decide(kChar, 4, Flags(0x01200001), 0, none), FrameKeyAction::PassOn) << "extended key";

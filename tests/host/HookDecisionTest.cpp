@@ -8,36 +8,45 @@ constexpr int32_t kF10 = 121, kQ = 'Q', kF5 = 116;
 const HotkeyRecord kBoss{kF10, 0};
 const HotkeyRecord kSound{kQ, kModCtrl};
 
-HookAction Decide(unsigned message, int32_t vk, int32_t state, int pages = 1, HotkeyRecord boss = kBoss,
-                  HotkeyRecord sound = kSound) {
+const std::optional<HotkeyId> kNone;
+const std::optional<HotkeyId> kBossKey = HotkeyId::Boss;
+const std::optional<HotkeyId> kSoundKey = HotkeyId::Sound;
+
+// The switch key acts only in the launcher's own windows, never through the hook.
+std::optional<HotkeyId> Decide(unsigned message, int32_t vk, int32_t state, int pages = 1, HotkeyRecord boss = kBoss,
+                               HotkeyRecord sound = kSound, HotkeyRecord switchKey = {kF10, 0}) {
     HookEvent event;
     event.message = message;
     event.vk = vk;
     event.modifierState = state;
     event.pageCount = pages;
-    return DecideHookAction(event, boss, sound);
+    HotkeySet keys;
+    keys[HotkeyId::Boss] = boss;
+    keys[HotkeyId::Switch] = switchKey;
+    keys[HotkeyId::Sound] = sound;
+    return DecideHookAction(event, keys);
 }
 }  // namespace
 
 TEST(HookDecision, KeyDownsOfTheBossAndSoundKeysAct) {
-    EXPECT_EQ(Decide(kKeyDown, kF10, 0), HookAction::Boss);
-    EXPECT_EQ(Decide(kSysKeyDown, kF10, 0), HookAction::Boss) << "F10 arrives as a system key";
-    EXPECT_EQ(Decide(kKeyDown, kQ, kModCtrl), HookAction::Sound);
-    EXPECT_EQ(Decide(kSysKeyDown, kQ, kModCtrl | kModAlt), HookAction::None) << "an extra modifier";
-    EXPECT_EQ(Decide(kKeyDown, kF10, kModCtrl | kModShift), HookAction::None);
-    EXPECT_EQ(Decide(kKeyDown, kQ, 0), HookAction::None);
-    EXPECT_EQ(Decide(kKeyUp, kF10, 0), HookAction::None);
-    EXPECT_EQ(Decide(kSysKeyUp, kF10, 0), HookAction::None);
+    EXPECT_EQ(Decide(kKeyDown, kF10, 0), kBossKey);
+    EXPECT_EQ(Decide(kSysKeyDown, kF10, 0), kBossKey) << "F10 arrives as a system key";
+    EXPECT_EQ(Decide(kKeyDown, kQ, kModCtrl), kSoundKey);
+    EXPECT_EQ(Decide(kSysKeyDown, kQ, kModCtrl | kModAlt), kNone) << "an extra modifier";
+    EXPECT_EQ(Decide(kKeyDown, kF10, kModCtrl | kModShift), kNone);
+    EXPECT_EQ(Decide(kKeyDown, kQ, 0), kNone);
+    EXPECT_EQ(Decide(kKeyUp, kF10, 0), kNone);
+    EXPECT_EQ(Decide(kSysKeyUp, kF10, 0), kNone);
 }
 
 TEST(HookDecision, NothingActsWithoutAGamePage) {
-    EXPECT_EQ(Decide(kKeyDown, kF10, 0, 0), HookAction::None);
-    EXPECT_EQ(Decide(kKeyDown, kQ, kModCtrl, 0), HookAction::None);
-    EXPECT_EQ(Decide(kKeyDown, kF10, 0, 3), HookAction::Boss);
+    EXPECT_EQ(Decide(kKeyDown, kF10, 0, 0), kNone);
+    EXPECT_EQ(Decide(kKeyDown, kQ, kModCtrl, 0), kNone);
+    EXPECT_EQ(Decide(kKeyDown, kF10, 0, 3), kBossKey);
 }
 
 TEST(HookDecision, TheBossKeyWinsWhenBothAreTheSame) {
-    EXPECT_EQ(Decide(kKeyDown, kF5, 0, 1, HotkeyRecord{kF5, 0}, HotkeyRecord{kF5, 0}), HookAction::Boss);
+    EXPECT_EQ(Decide(kKeyDown, kF5, 0, 1, HotkeyRecord{kF5, 0}, HotkeyRecord{kF5, 0}), kBossKey);
 }
 
 TEST(HookDecision, UnloadedAndClearedRecordsMatchNothing) {
@@ -45,8 +54,8 @@ TEST(HookDecision, UnloadedAndClearedRecordsMatchNothing) {
     const HotkeyRecord cleared{0, 0};  // "无"
     for (int32_t vk : {0, -1, static_cast<int32_t>(kF10)})
         for (int32_t state : {0, -1, 7}) {
-            EXPECT_EQ(Decide(kKeyDown, vk, state, 1, unloaded, unloaded), HookAction::None) << vk << "," << state;
+            EXPECT_EQ(Decide(kKeyDown, vk, state, 1, unloaded, unloaded), kNone) << vk << "," << state;
         }
     // A cleared key never fires, even for an event that reports key code 0.
-    EXPECT_EQ(Decide(kKeyDown, 0, 0, 1, cleared, cleared), HookAction::None);
+    EXPECT_EQ(Decide(kKeyDown, 0, 0, 1, cleared, cleared), kNone);
 }
