@@ -6,7 +6,6 @@
 
 #include <vector>
 
-#include "base/AppGlobals.h"
 #include "base/ProgramPaths.h"
 #include "framework/Handles.h"
 
@@ -37,11 +36,4 @@ LaunchInfo LaunchInfoOf(const wchar_t* commandLine, const std::wstring& exePath)
     return ParseLaunchMode(args, ToUpper(exePath), ToUpper(GetDataFolder()));
 }
 
-LaunchMode GetLaunchMode() {
-    LaunchInfo info = LaunchInfoOf(::GetCommandLineW(), GetExePath());
-    if (info.mode == LaunchMode::NewGameWindow || info.mode == LaunchMode::GameHallWindow) {
-        g_hOwnerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(info.ownerWnd));
-        if (info.mode == LaunchMode::NewGameWindow) g_nOwnerPages = info.ownerPages;
-    }
-    return info.mode;
-}
+LaunchInfo GetLaunchInfo() { return LaunchInfoOf(::GetCommandLineW(), GetExePath()); }

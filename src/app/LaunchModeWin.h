@@ -9,7 +9,7 @@
 // GetLaunchMode() uses; tests call it with lines of their own).
 LaunchInfo LaunchInfoOf(const wchar_t* commandLine, const std::wstring& exePath);
 
-// The mode of this process. In modes 6 and 7 it also sets g_hOwnerWnd (and,
-// in mode 6, g_nOwnerPages). Depends on nothing but the command line and the
-// executable's path, so it may be asked again.
-LaunchMode GetLaunchMode();
+// This process's launch: its mode and, for the separate game windows, the
+// owner its command line names. Depends on nothing but the command line and
+// the executable's path, so it may be asked again.
+LaunchInfo GetLaunchInfo();

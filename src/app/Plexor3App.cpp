@@ -6,7 +6,7 @@
 #include "app/CrashDump.h"
 #include "app/Installer.h"
 #include "app/LaunchModeWin.h"
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "base/BuildConfig.h"
 #include "base/PathText.h"
 #include "base/SettingsStore.h"
@@ -30,7 +30,13 @@ BOOL CPlexor3App::InitInstance() {
     ::InitCommonControlsEx(&icc);
     CWinApp::InitInstance();
 
-    const LaunchMode mode = GetLaunchMode();
+    const LaunchInfo launch = GetLaunchInfo();
+    const LaunchMode mode = launch.mode;
+    if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) {
+        // The page process's owner, process-wide from here on.
+        g_hOwnerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(launch.ownerWnd));
+        if (mode == LaunchMode::NewGameWindow) g_nOwnerPages = launch.ownerPages;
+    }
 
     m_hRequestTaken.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));

@@ -1,12 +1,11 @@
 #include "browser/GmWndView.h"
 
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "framework/WinApp.h"
 
 void CGmWndView::OnInitialUpdate() {
     CHtmlView::OnInitialUpdate();
     if (PageEngine* browser = GetBrowser()) browser->SetSilent(true);
-    g_pGameView = this;
     Navigate2(g_strGameUrl);
 }
 

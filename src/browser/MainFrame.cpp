@@ -1,6 +1,6 @@
 #include "browser/MainFrame.h"
 
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "base/WindowMessages.h"
 #include "browser/FrameKeys.h"
 #include "browser/GmWndView.h"
@@ -89,7 +89,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
         ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
         return TRUE;
     case FrameKeyAction::Refresh:
-        if (g_pGameView && g_pGameView->GetBrowser()) g_pGameView->GetBrowser()->Refresh();
+        RefreshGame();
         return TRUE;
     case FrameKeyAction::Swallow:
         return TRUE;
@@ -127,4 +127,10 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return CFrameWnd::WindowProc(msg, wp, lp);
+}
+
+void CMainFrame::RefreshGame() {
+    // The frame's one view is the game view the template made.
+    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    if (view && view->GetBrowser()) view->GetBrowser()->Refresh();
 }

@@ -26,6 +26,7 @@ private:
     void OnSetMute(WPARAM muted);
     void OnTimer(UINT_PTR id);
     void RaiseOwner();
+    void RefreshGame();
 
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
     MuteLatch m_muteLatch;

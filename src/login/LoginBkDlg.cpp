@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "resource.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "base/AnsiText.h"
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "base/Utf8Text.h"
 #include "framework/Handles.h"
 #include "login/AppCommand.h"

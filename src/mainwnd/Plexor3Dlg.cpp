@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 #include "base/BuildConfig.h"
 #include "base/ProgramPaths.h"
 #include "base/WindowMessages.h"

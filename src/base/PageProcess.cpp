@@ -1,4 +1,4 @@
-#include "base/AppGlobals.h"
+#include "base/PageProcess.h"
 
 #include "base/BuildConfig.h"
 
@@ -7,7 +7,6 @@ int g_nOwnerPages = 0;
 std::wstring g_strGameUrl = GameHallAddress();
 std::wstring g_strPageUrl;
 std::wstring g_strPageTitle;
-CGmWndView* g_pGameView = nullptr;
 
 std::wstring GameHallAddress() { return std::wstring(L"http://") + buildcfg::kServiceHost + L"/webgame.htm"; }
 

@@ -1,10 +1,10 @@
 #pragma once
-// Process-wide values of a page process (and the addresses they start from).
+// The process-wide values of a page process, and the addresses they start
+// from. Start-up sets the owner from the command line; the login page picks
+// the game address; the game view keeps the page's address and title.
 #include <windows.h>
 
 #include <string>
-
-class CGmWndView;
 
 // The main window that asked for this separate game window ("/newgm", "/gmhall").
 extern HWND g_hOwnerWnd;
@@ -15,8 +15,6 @@ extern std::wstring g_strGameUrl;
 // The last address that completed in the game view, and the page's last title.
 extern std::wstring g_strPageUrl;
 extern std::wstring g_strPageTitle;
-// The game view, once it has had its first update.
-extern CGmWndView* g_pGameView;
 
 // The game hall: the client-service host's "/webgame.htm".
 std::wstring GameHallAddress();
