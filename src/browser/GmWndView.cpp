@@ -1,6 +1,7 @@
 #include "browser/GmWndView.h"
 
 #include "base/PageProcess.h"
+#include "base/WindowMessages.h"
 #include "framework/WinApp.h"
 
 void CGmWndView::OnInitialUpdate() {
@@ -25,10 +26,10 @@ void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
     // Onto the main window's page area, the same one the main window uses.
     RECT area{};
     ::GetClientRect(g_hOwnerWnd, &area);
-    area.left += 4;
-    area.top += 30;
-    area.right -= 4;
-    area.bottom -= 4;
+    area.left += kPageAreaInsetLeft;
+    area.top += kPageAreaInsetTop;
+    area.right -= kPageAreaInsetRight;
+    area.bottom -= kPageAreaInsetBottom;
     if (CWinApp* app = AfxGetApp()) {
         if (CWnd* frame = app->m_pMainWnd) {
             frame->MoveWindow(area, TRUE);

@@ -1,12 +1,6 @@
 #include "mainwnd/Plexor3Dlg.h"
 
-#include <commctrl.h>
-
-#include "base/PageProcess.h"
-#include "base/BuildConfig.h"
-#include "base/ProgramPaths.h"
 #include "base/WindowMessages.h"
-#include "framework/Handles.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/KeyFilter.h"
@@ -14,33 +8,17 @@
 #include "resource.h"
 #include "ui/MessageBox.h"
 #include "ui/Offscreen.h"
-#include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
 
-namespace {
-CPlexor3Dlg* g_pMainDlg = nullptr;
-// The settings dialog while it runs from a menu, so that hiding can cancel it.
-CDialog* g_pSettingDlg = nullptr;
-}  // namespace
-
-CPlexor3Dlg::CPlexor3Dlg()
-    : CDlgEx(IDD_PLEXOR3_DIALOG), m_dlgAddAcc(this), m_dlgLogin(LoginPageAddress()) {
+CPlexor3Dlg::CPlexor3Dlg() : CDlgEx(IDD_PLEXOR3_DIALOG), m_dlgAddAcc(this) {
     m_hIcon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    m_strChildExe = GetExePath();
-    g_pMainDlg = this;
 }
-
-CPlexor3Dlg::~CPlexor3Dlg() {
-    if (g_pMainDlg == this) g_pMainDlg = nullptr;
-}
-
-CPlexor3Dlg* CPlexor3Dlg::Instance() { return g_pMainDlg; }
 
 void CPlexor3Dlg::DoDataExchange() {
-    DDX_Control(IDC_BTN_HIDE, m_btnHide);
-    DDX_Control(IDC_BTN_MENU, m_btnMenu);
-    DDX_Control(IDC_BTN_SOUND, m_btnSound);
-    DDX_Control(IDC_LNK_ADDACC, m_lnkAddAcc);
+    DDX_Control(IDC_BTN_HIDE, m_title.m_btnHide);
+    DDX_Control(IDC_BTN_MENU, m_title.m_btnMenu);
+    DDX_Control(IDC_BTN_SOUND, m_title.m_btnSound);
+    DDX_Control(IDC_LNK_ADDACC, m_title.m_lnkAddAcc);
 }
 
 BOOL CPlexor3Dlg::OnInitDialog() {
@@ -48,24 +26,18 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_hook.Install(this);
+    m_pages.SetOwner(m_hWnd);
 
-    m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    ::GetVersionExW(&m_osvi);
-#pragma GCC diagnostic pop
-
-    SetUpSkinAndControls();
+    SetUpSkin();
+    m_title.SetUp();
+    m_tabs.Create(m_hWnd);
     StartChildPage();  // the first login the player sees
     ReloadHotkeys();
-    if (IsXpFamily() && m_dlgLogin.Create(IDD_LOGIN_PAGE)) {
-        // Loads the login page out of sight, so that later logins come up faster.
-        m_dlgLogin.SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
-    }
+    m_logins.PreloadLoginPage();
     return TRUE;
 }
 
-void CPlexor3Dlg::SetUpSkinAndControls() {
+void CPlexor3Dlg::SetUpSkin() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTitle(L"KorvelFerrowind");
     SetFrameMetrics(30, 4, 0, 0, 0);
@@ -80,45 +52,6 @@ void CPlexor3Dlg::SetUpSkinAndControls() {
     m_bResizable = true;
     // Nothing of the window is seen until the first page attaches.
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
-
-    m_btnHide.SetImage(LoadSkinBitmap(IDB_HIDE_BUTTON).get(), false);
-    m_btnSound.SetImage(LoadSkinBitmap(IDB_SOUND_ON).get(), false);
-    m_btnMenu.SetImage(LoadSkinBitmap(IDB_MENU_BUTTON).get(), false);
-    m_btnMenu.m_crText = RGB(255, 255, 255);
-    m_lnkAddAcc.m_crNormal = RGB(255, 255, 255);
-    m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
-    m_lnkAddAcc.m_bHandCursor = true;
-    m_lnkAddAcc.m_bUnderline = true;
-    m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK).get());
-
-    auto strip = [](UINT id) {
-        fw::BitmapHandle bitmap = LoadSkinBitmap(id);
-        const SIZE size = BitmapSize(bitmap.get());
-        return MakeMaskedImageList(bitmap.get(), size.cx / 3, size.cy, 3);
-    };
-    m_ilTab = strip(IDB_TAB);
-    m_ilClose = strip(IDB_TAB_CLOSE);
-    CreateTabTooltip();
-}
-
-void CPlexor3Dlg::CreateTabTooltip() {
-    if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{},
-                        m_hWnd, 0))
-        return;
-    TOOLINFOW ti{};
-    ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND;
-    ti.hwnd = m_hWnd;
-    ti.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
-    ti.lpszText = const_cast<wchar_t*>(L"");
-    m_tip.SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-    m_tip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, 500);
-    m_tip.SendMessage(TTM_ACTIVATE, FALSE);
-}
-
-HWND CPlexor3Dlg::CurrentPage() const {
-    if (m_nCurPage < 0 || m_nCurPage >= PageCount()) return nullptr;
-    return PageWindow(m_nCurPage);
 }
 
 bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
@@ -131,42 +64,9 @@ bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
     }
 }
 
-void CPlexor3Dlg::InvalidateTab(int index) {
-    if (index >= 0) InvalidateRect(ToRECT(TabRect(index)), TRUE);
-}
-
-void CPlexor3Dlg::ShowPage(HWND page) {
-    for (int i = 0; i < PageCount(); ++i) {
-        HWND each = PageWindow(i);
-        if (each != page) {
-            ::ShowWindow(each, SW_HIDE);
-            continue;
-        }
-        MoveToPageArea(each);
-        ::ShowWindow(each, SW_SHOW);
-        ::SetForegroundWindow(each);
-        if (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
-    }
-}
-
-void CPlexor3Dlg::SwitchToNextPage() {
-    const int n = PageCount();
-    if (n == 0 || !IsWindowVisible() || IsIconic()) return;
-    const bool hallShown = m_hHallWnd && ::IsWindowVisible(m_hHallWnd);
-    if (n > 1 && !hallShown) {
-        InvalidateTab(m_nCurPage);
-        m_nCurPage = (m_nCurPage + 1) % n;
-        InvalidateTab(m_nCurPage);
-    }
-    ShowPage(CurrentPage());
-}
-
-void CPlexor3Dlg::ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
-
 void CPlexor3Dlg::ReloadHotkeys() {
     m_hotkeys = LoadHotkeys();
-    for (int i = 0; i < PageCount(); ++i) ::PostMessageW(PageWindow(i), WM_RELOAD_HOTKEYS, 0, 0);
-    if (m_hHallWnd) ::PostMessageW(m_hHallWnd, WM_RELOAD_HOTKEYS, 0, 0);
+    m_pages.PostToPages(WM_RELOAD_HOTKEYS, 0, true);
 }
 
 void CPlexor3Dlg::OnHotkey(HotkeyId id) {
@@ -184,9 +84,9 @@ void CPlexor3Dlg::OnHotkey(HotkeyId id) {
 }
 
 INT_PTR CPlexor3Dlg::RunSettingsDialog(CDialog& dlg) {
-    g_pSettingDlg = &dlg;
+    m_pSettingDlg = &dlg;
     const INT_PTR result = dlg.DoModal();
-    g_pSettingDlg = nullptr;
+    m_pSettingDlg = nullptr;
     return result;
 }
 
@@ -195,8 +95,8 @@ void CPlexor3Dlg::OnBossKey() {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
         if (m_dlgNotice.m_hWnd) m_dlgNotice.ShowWindow(SW_HIDE);
-        if (g_pSettingDlg && g_pSettingDlg->IsWindow() && g_pSettingDlg->IsWindowVisible())
-            g_pSettingDlg->EndDialog(IDCANCEL);
+        if (m_pSettingDlg && m_pSettingDlg->IsWindow() && m_pSettingDlg->IsWindowVisible())
+            m_pSettingDlg->EndDialog(IDCANCEL);
         return;
     }
     ShowWindow(SW_RESTORE);
@@ -220,17 +120,9 @@ void CPlexor3Dlg::OnCancel() {
 }
 
 void CPlexor3Dlg::ExitLauncher() {
-    if (m_hPendingChild) {
-        ::TerminateProcess(m_hPendingChild.get(), 0);
-        m_hPendingChild.reset();
-    }
+    m_logins.Terminate();
     m_hook.Remove();
-    for (int i = 0; i < PageCount(); ++i) {
-        HWND page = PageWindow(i);
-        ::SetParent(page, nullptr);
-        ::ShowWindow(page, SW_HIDE);
-        ::PostMessageW(page, WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
+    m_pages.CloseAll();
     m_tray.Delete();
     ::PostQuitMessage(0);
 }
@@ -241,11 +133,11 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     in.wParam = msg->wParam;
     in.lParam = msg->lParam;
     in.modifierState = CurrentModifierState();
-    in.pageCount = PageCount();
-    in.hasPendingChild = static_cast<bool>(m_hPendingChild);
-    HWND current = CurrentPage();
+    in.pageCount = m_pages.count();
+    in.hasPendingChild = m_logins.pending();
+    HWND current = m_pages.Current();
     in.currentPageVisible = current && ::IsWindowVisible(current);
-    in.hallVisible = m_hHallWnd && ::IsWindowVisible(m_hHallWnd);
+    in.hallVisible = m_pages.HallShown();
     in.switchKey = m_hotkeys[HotkeyId::Switch];
 
     switch (FilterMainWindowMessage(in)) {
@@ -258,16 +150,16 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
         ExitLauncher();
         return TRUE;
     case KeyFilterAction::ReleasePendingChild:
-        m_hPendingChild.reset();
+        m_logins.Release();
         return TRUE;
     case KeyFilterAction::TerminatePendingAndExit:
         ExitLauncher();  // ends the pending child first
         return TRUE;
     case KeyFilterAction::ForwardToCurrentPage:
-        ForwardKey(current, *msg);
+        ::PostMessageW(current, msg->message, msg->wParam, msg->lParam);
         return TRUE;
     case KeyFilterAction::ForwardToHall:
-        ForwardKey(m_hHallWnd, *msg);
+        ::PostMessageW(m_pages.hall(), msg->message, msg->wParam, msg->lParam);
         return TRUE;
     case KeyFilterAction::RestoreThenPassOn:
         ShowWindow(SW_RESTORE);
@@ -275,52 +167,26 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     case KeyFilterAction::PassOn:
         break;
     }
-    if (m_tip.m_hWnd) m_tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+    m_tabs.RelayEvent(msg);
     return CDlgEx::PreTranslateMessage(msg);
 }
 
-void CPlexor3Dlg::ForwardKey(HWND target, const MSG& msg) {
-    ::PostMessageW(target, msg.message, msg.wParam, msg.lParam);
-}
-
-RECT CPlexor3Dlg::PageArea() const { return ToRECT(PageAreaOf(ToRect(GetClientRect()))); }
-
-void CPlexor3Dlg::MoveToPageArea(HWND wnd) const {
-    RECT area = PageArea();
-    ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
-}
-
 void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
-    HWND shown = (m_hHallWnd && ::IsWindowVisible(m_hHallWnd)) ? m_hHallWnd : CurrentPage();
-    if (shown) MoveToPageArea(shown);
-
+    m_pages.MoveShownToPageArea();
     CDlgEx::WindowProc(WM_SIZE, type, MAKELPARAM(cx, cy));
-
-    if (cx != m_nLastWidth && m_btnHide.m_hWnd) {
-        TitleControlsLayout l = LayoutTitleControls(cx);
-        m_btnHide.MoveWindow(ToRECT(l.hide), TRUE);
-        m_btnSound.MoveWindow(ToRECT(l.sound), TRUE);
-        m_btnMenu.MoveWindow(ToRECT(l.menu), TRUE);
-        m_lnkAddAcc.MoveWindow(ToRECT(l.addAccount), TRUE);
-        for (CWnd* ctl : {static_cast<CWnd*>(&m_btnHide), static_cast<CWnd*>(&m_btnSound),
-                          static_cast<CWnd*>(&m_btnMenu), static_cast<CWnd*>(&m_lnkAddAcc)})
-            ctl->Invalidate(TRUE);
-        InvalidateTitleButtons();
-    }
-
-    if (IsXpFamily() && cx < m_nLastWidth) {
+    const int before = m_title.width();
+    if (m_title.Layout(cx)) InvalidateTitleButtons();
+    if (m_logins.IsXpFamily() && cx < before) {
         // The shrinking skin leaves its old corner behind on the desktop.
         RECT wr = GetWindowRect();
         RECT corner{wr.right - 4, wr.top, wr.right, wr.top + 4};
-        ::RedrawWindow(::GetDesktopWindow(), &corner, nullptr,
-                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        ::RedrawWindow(::GetDesktopWindow(), &corner, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    m_nLastWidth = cx;
 }
 
 LRESULT CPlexor3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
     if (!(pos->flags & SWP_NOSIZE)) {
-        MinimumSizeResult r = EnforceMinimumSize(PageCount(), pos->cx, pos->cy);
+        MinimumSizeResult r = EnforceMinimumSize(m_pages.count(), pos->cx, pos->cy);
         if (r.adjusted) {
             pos->cx = r.cx;
             pos->cy = r.cy;
@@ -335,7 +201,7 @@ BOOL CPlexor3Dlg::OnEraseBkgnd(HDC dc) {
     ClippedOffscreen image(dc, client.right, client.bottom);
     if (!image.ok()) return TRUE;
     PaintBackground(image.dc());
-    DrawTabs(image.dc());
+    m_tabs.Draw(image.dc(), GetFont(), m_pages.book(), m_pages.CurrentIndex());
     image.CopyTo(dc);
     return TRUE;
 }
@@ -353,35 +219,20 @@ void CPlexor3Dlg::OnPaint() {
     ::DrawIcon(dc.get(), x, y, m_hIcon);
 }
 
-void CPlexor3Dlg::ShowSoundState(int muted) {
-    m_btnSound.SetImage(LoadSkinBitmap(muted ? IDB_SOUND_OFF : IDB_SOUND_ON).get(), false);
-    m_btnSound.Invalidate(TRUE);
-}
-
-void CPlexor3Dlg::ArmNoticeTimer() {
-    if (m_bNoticeArmed) return;
-    m_bNoticeArmed = true;
-    SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
-}
-
-void CPlexor3Dlg::ShowNotice() {
-    KillTimer(kTimerNotice);
-    if (m_dlgNotice.m_hWnd || !m_dlgNotice.Create(IDD_NOTICE, this)) return;
-    // A notice with nothing to show closes unseen by itself.
-    if (IsWindowVisible() && m_dlgNotice.WantsToShow()) m_dlgNotice.ShowWindow(SW_SHOW);
+void CPlexor3Dlg::OnTimer(UINT_PTR id) {
+    if (id == kTimerMute) OnMuteTimer();
+    if (id == kTimerPendingLogin) WatchPendingLogin();
+    if (id == kTimerNotice) ShowNotice();
 }
 
 void CPlexor3Dlg::OnMuteTimer() {
     RemoveDeadPages();
-    for (int i = 0; i < PageCount(); ++i)
-        ::PostMessageW(PageWindow(i), WM_SET_MUTE, static_cast<WPARAM>(m_bMute), 0);
-    if (m_bMute != m_nShownMute) {
-        ShowSoundState(m_bMute);
-        m_nShownMute = m_bMute;
-    }
+    m_pages.PostToPages(WM_SET_MUTE, static_cast<WPARAM>(m_bMute), false);
+    m_title.ShowMute(m_bMute);
 }
 
 LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    LRESULT result = 0;
     switch (msg) {
     case WM_PAINT:
         OnPaint();
@@ -394,9 +245,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_WINDOWPOSCHANGING:
         return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
     case WM_TIMER:
-        if (wp == kTimerMute) OnMuteTimer();
-        if (wp == kTimerPendingLogin) WatchPendingLogin();
-        if (wp == kTimerNotice) ShowNotice();
+        OnTimer(wp);
         break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
@@ -423,28 +272,14 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MBUTTONUP:
     case WM_NCMBUTTONUP:
     case WM_LBUTTONDBLCLK:
-    case WM_NCLBUTTONDBLCLK: {
-        static const struct {
-            UINT msg;
-            TabMouse kind;
-            bool screen;
-        } kRoutes[] = {
-            {WM_LBUTTONDOWN, TabMouse::LButtonDown, false}, {WM_NCLBUTTONDOWN, TabMouse::NcLButtonDown, true},
-            {WM_LBUTTONUP, TabMouse::LButtonUp, false},     {WM_NCLBUTTONUP, TabMouse::NcLButtonUp, true},
-            {WM_MBUTTONUP, TabMouse::MButtonUp, false},     {WM_NCMBUTTONUP, TabMouse::NcMButtonUp, true},
-            {WM_LBUTTONDBLCLK, TabMouse::DoubleClick, false}, {WM_NCLBUTTONDBLCLK, TabMouse::DoubleClick, true},
-        };
-        for (const auto& route : kRoutes) {
-            LRESULT result = 0;
-            if (route.msg == msg && RouteTabMouse(route.kind, lp, route.screen, &result)) return result;
-        }
+    case WM_NCLBUTTONDBLCLK:
+        if (OnTabMouse(msg, lp, &result)) return result;
         break;
-    }
     case WM_MOUSELEAVE:
-        ClearHover(true);
+        m_tabs.ClearHover(true);
         break;
     case WM_NCMOUSELEAVE:
-        ClearHover(false);
+        m_tabs.ClearHover(false);
         break;
     default:
         break;

@@ -32,7 +32,7 @@ void CPlexor3Dlg::ShowSystemMenu() {
     CSettingDlg settings(this);
     fw::MenuHandle menu = CreateLauncherMenu(LauncherMenu::System);
     if (!menu) return;
-    const RECT button = m_btnMenu.GetWindowRect();
+    const RECT button = m_title.m_btnMenu.GetWindowRect();
     const int chosen = static_cast<int>(
         ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, button.left, button.bottom + 2, 0, m_hWnd, nullptr));
     RunMenuCommand(chosen, settings);

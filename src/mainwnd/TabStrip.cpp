@@ -1,69 +1,107 @@
 #include "mainwnd/TabStrip.h"
 
-#include "mainwnd/TitleLayout.h"
+#include <commctrl.h>
 
-Rect TabCloseBoxRect(int i) { return Rect{296 + kTabWidth * i, 3, 309 + kTabWidth * i, 16}; }
+#include "resource.h"
+#include "ui/RectConvert.h"
+#include "ui/SkinImage.h"
 
-Rect TabCaptionRect(int i) { return Rect{136 + kTabWidth * i, 8, 296 + kTabWidth * i, 22}; }
+namespace {
+fw::ImageListHandle ThreeFrames(UINT id) {
+    fw::BitmapHandle bitmap = LoadSkinBitmap(id);
+    const SIZE size = BitmapSize(bitmap.get());
+    return MakeMaskedImageList(bitmap.get(), size.cx / 3, size.cy, 3);
+}
+}  // namespace
 
-Rect TabStripRect(int count) { return Rect{120, 3, 120 + kTabWidth * count, 25}; }
-
-TabHit HitTestTabs(int x, int y, int count) {
-    TabHit hit;
-    if (count <= 0 || y < 3 || y > 24 || x < 121 || x > 120 + kTabWidth * count - 1) return hit;
-    hit.tab = (x - 120) / kTabWidth;
-    hit.closeBox = x >= 296 + kTabWidth * hit.tab && x < 309 + kTabWidth * hit.tab && y < 16;
-    return hit;
+void TabStrip::Create(HWND owner) {
+    m_owner = owner;
+    m_ilTab = ThreeFrames(IDB_TAB);
+    m_ilClose = ThreeFrames(IDB_TAB_CLOSE);
+    if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{}, owner, 0)) return;
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(owner);
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    m_tip.SendMessage(TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    m_tip.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, 500);
+    m_tip.SendMessage(TTM_ACTIVATE, FALSE);
 }
 
-TabHoverChange TrackTabHover(const TabHover& cur, bool tipActive, const TabHit& hit, bool leftButtonDown) {
-    TabHoverChange c;
-    c.next = cur;
-    if (hit.tab < 0) {
-        if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
-        c.next = TabHover{};
-        return c;  // tooltip off
+void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current) const {
+    fw::SelectScope selectFont(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));  // the title before left white in the image
+    for (int i = 0; i < pages.count(); ++i) {
+        const Rect tab = TabRect(i);
+        const int frame = i == current ? 2 : i == m_hover.hotTab ? 1 : 0;
+        if (m_ilTab) DrawImageScaled(m_ilTab.get(), frame, dc, tab.left, tab.top, kTabWidth, kTabImageHeight);
+        if (i == m_hover.hotTab && m_hover.closeState >= 0 && m_ilClose) {
+            const Rect box = TabCloseBoxRect(i);
+            DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, kCloseBoxSize, kCloseBoxSize);
+        }
+        RECT text = ToRECT(TabCaptionRect(i));
+        const std::wstring& caption = pages.caption(i);
+        ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
     }
-    const int state = hit.closeBox ? (leftButtonDown ? 2 : 1) : 0;
-    c.tipActive = !hit.closeBox;
-    c.tipNewText = c.tipActive && (!tipActive || hit.tab != cur.hotTab);
-    if (hit.tab == cur.hotTab && state == cur.closeState) return c;
-    if (hit.tab == cur.hotTab) c.invalidateOld = TabCloseBoxRect(cur.hotTab);
-    else if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
-    if (hit.tab != cur.hotTab) c.invalidateNew = TabRect(hit.tab);
-    c.next = TabHover{hit.tab, state};
-    return c;
 }
 
-Rect HoverLeaveArea(const TabHover& cur) { return cur.hotTab >= 0 ? TabRect(cur.hotTab) : Rect{}; }
+void TabStrip::TrackMouse(POINT client, const PageBook& pages, bool onCaption) {
+    const TabHit hit = HitTestTabs(client.x, client.y, pages.count());
+    const TabHoverChange change = TrackTabHover(m_hover, m_bTipActive, hit, (::GetKeyState(VK_LBUTTON) & 0x8000) != 0);
+    Invalidate(change.invalidateOld);
+    Invalidate(change.invalidateNew);
+    m_hover = change.next;
+    if (change.tipNewText && hit.tab >= 0) UpdateTipText(pages, hit.tab);
+    if (change.tipActive != m_bTipActive) {
+        m_tip.SendMessage(TTM_ACTIVATE, change.tipActive ? TRUE : FALSE);
+        m_bTipActive = change.tipActive;
+    }
+    if (!m_bTracking && !onCaption) {
+        TRACKMOUSEEVENT tme{};
+        tme.cbSize = sizeof(tme);
+        tme.dwFlags = TME_LEAVE;
+        tme.hwndTrack = m_owner;
+        tme.dwHoverTime = HOVER_DEFAULT;
+        m_bTracking = ::TrackMouseEvent(&tme) != FALSE;
+    }
+}
 
-TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit) {
-    TabMouseAction a;
-    if (hit.tab < 0) {
-        a.defaultProcessing = true;
-        return a;
-    }
-    switch (message) {
-    case TabMouse::LButtonDown:
-        a.selectTab = true;
-        a.defaultProcessing = true;
-        break;
-    case TabMouse::NcLButtonDown:
-        a.selectTab = true;  // the skin's dragging does not start
-        break;
-    case TabMouse::LButtonUp:
-        a.closePage = hit.closeBox;
-        a.defaultProcessing = true;
-        break;
-    case TabMouse::NcLButtonUp:
-        a.closePage = hit.closeBox;
-        break;
-    case TabMouse::MButtonUp:
-    case TabMouse::NcMButtonUp:
-        a.closePage = true;  // anywhere on the tab
-        break;
-    case TabMouse::DoubleClick:
-        break;  // never a maximise toggle
-    }
-    return a;
+void TabStrip::UpdateTipText(const PageBook& pages, int tab) {
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = m_owner;
+    ti.uId = reinterpret_cast<UINT_PTR>(m_owner);
+    std::wstring caption = pages.caption(tab);
+    ti.lpszText = &caption[0];
+    m_tip.SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TabStrip::ClearHover(bool clearTracking) {
+    if (m_hover.hotTab >= 0) Invalidate(HoverLeaveArea(m_hover));
+    m_hover = TabHover{};
+    if (clearTracking) m_bTracking = false;
+}
+
+void TabStrip::PressCloseBox(int tab) {
+    m_hover = TabHover{tab, 2};
+    Invalidate(TabCloseBoxRect(tab));
+}
+
+void TabStrip::InvalidateTab(int index) const {
+    if (index >= 0) Invalidate(TabRect(index));
+}
+
+void TabStrip::InvalidateStrip(int count) const { Invalidate(TabStripRect(count)); }
+
+void TabStrip::RelayEvent(MSG* msg) {
+    if (m_tip.m_hWnd) m_tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));
+}
+
+void TabStrip::Invalidate(const Rect& area) const {
+    if (area == Rect{}) return;
+    RECT rc = ToRECT(area);
+    ::InvalidateRect(m_owner, &rc, TRUE);
 }

@@ -1,47 +1,51 @@
 #pragma once
-// The tab strip in the main window's title area: where tabs and their close
-// boxes lie, which tab a point is on, and how the hover state follows the mouse.
-#include "ui/Geometry.h"
+// The tab strip of a main window: one tab per game page in the title area,
+// drawn into the window's background, with a close box on the tab under the
+// mouse and a tooltip that shows its whole caption. The geometry and the
+// hover rules are in TabStripRules.h; this is their window side.
+#include <windows.h>
 
-Rect TabCloseBoxRect(int index);
-Rect TabCaptionRect(int index);
-// The whole strip to repaint for n tabs: (120, 3) to (120 + 189 n, 25).
-Rect TabStripRect(int count);
+#include "framework/Handles.h"
+#include "framework/Wnd.h"
+#include "mainwnd/PageBook.h"
+#include "mainwnd/TabStripRules.h"
 
-struct TabHit {
-    int tab = -1;           // -1: not on the strip
-    bool closeBox = false;  // on that tab's close box
+class TabStrip {
+public:
+    // Loads the tab images and makes the tooltip, for tabs in `owner`.
+    void Create(HWND owner);
+
+    // The tabs of `pages`, `current` one raised, in the owner's font.
+    void Draw(HDC dc, HFONT font, const PageBook& pages, int current) const;
+
+    // The mouse is at `client` (the owner's hit test): the hover state, the
+    // tooltip and the repaint follow. `onCaption`: the owner's own hit test
+    // answered caption, where no leave is tracked.
+    void TrackMouse(POINT client, const PageBook& pages, bool onCaption);
+    // The mouse left the owner (or its non-client area).
+    void ClearHover(bool clearTracking);
+    // No tab is hot any longer (a page closed, or a question came).
+    void ResetHover() { m_hover = TabHover{}; }
+    // The close box of `tab` is held down.
+    void PressCloseBox(int tab);
+
+    void InvalidateTab(int index) const;
+    void InvalidateCloseBox(int index) const { Invalidate(TabCloseBoxRect(index)); }
+    // The whole strip as it stood with `count` tabs.
+    void InvalidateStrip(int count) const;
+    // Lets the tooltip see the owner's mouse messages.
+    void RelayEvent(MSG* msg);
+
+private:
+    void Invalidate(const Rect& area) const;
+    // The tooltip now speaks of `tab`.
+    void UpdateTipText(const PageBook& pages, int tab);
+
+    HWND m_owner = nullptr;
+    fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
+    fw::ImageListHandle m_ilClose;  // close boxes: shown, hot, pressed
+    TabHover m_hover;               // m_nHotPage and m_nCloseState
+    CWnd m_tip;
+    bool m_bTipActive = false;
+    bool m_bTracking = false;
 };
-// The strip as a mouse target: x from 121 to 120 + 189 n - 1, y from 3 to 24.
-TabHit HitTestTabs(int x, int y, int count);
-
-// The hover state: the tab under the mouse and its close box's state
-// (-1 none, 0 shown, 1 hot, 2 pressed).
-struct TabHover {
-    int hotTab = -1;
-    int closeState = -1;
-};
-
-// What a hit test does to the hover state and what it repaints.
-struct TabHoverChange {
-    TabHover next;
-    Rect invalidateOld;     // empty: nothing
-    Rect invalidateNew;     // empty: nothing
-    // The tooltip shows the whole caption of the tab under the mouse, except
-    // over its close box and off the strip.
-    bool tipActive = false;
-    bool tipNewText = false;  // (re)activated for another tab: give it that caption
-};
-TabHoverChange TrackTabHover(const TabHover& current, bool tipActive, const TabHit& hit, bool leftButtonDown);
-
-// Clearing the hover state when the mouse leaves: what to repaint.
-Rect HoverLeaveArea(const TabHover& current);
-
-// What the main window does with a mouse message on the strip.
-enum class TabMouse { LButtonDown, NcLButtonDown, LButtonUp, NcLButtonUp, MButtonUp, NcMButtonUp, DoubleClick };
-struct TabMouseAction {
-    bool selectTab = false;
-    bool closePage = false;
-    bool defaultProcessing = false;
-};
-TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit);

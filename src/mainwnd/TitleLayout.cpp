@@ -1,5 +1,8 @@
 #include "mainwnd/TitleLayout.h"
 
+#include "base/WindowMessages.h"
+#include "mainwnd/TabStripRules.h"
+
 TitleControlsLayout LayoutTitleControls(int cx) {
     TitleControlsLayout l;
     l.hide = RectFromSize(cx - 114, 0, 27, 27);
@@ -10,10 +13,9 @@ TitleControlsLayout LayoutTitleControls(int cx) {
 }
 
 Rect PageAreaOf(const Rect& client) {
-    return Rect{client.left + 4, client.top + 30, client.right - 4, client.bottom - 4};
+    return Rect{client.left + kPageAreaInsetLeft, client.top + kPageAreaInsetTop, client.right - kPageAreaInsetRight,
+                client.bottom - kPageAreaInsetBottom};
 }
-
-Rect TabRect(int index) { return Rect{120 + kTabWidth * index, 3, 309 + kTabWidth * index, 25}; }
 
 int MinimumWidth(int pageCount) { return pageCount * kTabWidth + 483; }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Where the main window puts its title-area controls and its pages, and how
-// small it may become.
+// small it may become (the tabs: TabStripRules.h).
 #include "ui/Geometry.h"
 
 struct TitleControlsLayout {
@@ -16,10 +16,6 @@ TitleControlsLayout LayoutTitleControls(int cx);
 
 // The area where the current page (or the hall window) is shown.
 Rect PageAreaOf(const Rect& client);
-
-constexpr int kTabWidth = 189;
-// Tab i of the tab strip in the title area.
-Rect TabRect(int index);
 
 constexpr int kMinimumHeight = 260;
 int MinimumWidth(int pageCount);

@@ -2,6 +2,7 @@
 
 #include "base/WindowMessages.h"
 #include "mainwnd/KeyFilter.h"
+#include "mainwnd/TabStripRules.h"
 #include "mainwnd/TitleLayout.h"
 
 using namespace keyfilter;

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "mainwnd/PageBook.h"
-#include "mainwnd/TabStrip.h"
+#include "mainwnd/TabStripRules.h"
 #include "mainwnd/TitleLayout.h"
 
 TEST(PageBook, OneLoginPerCaptionUntilItsPageCloses) {

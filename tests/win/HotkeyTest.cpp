@@ -217,7 +217,7 @@ TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes)
 
 TEST(Hotkeys, HidingCancelsTheOpenSettingsDialog) {
     CPlexor3Dlg main;
-    main.m_strChildExe = L"Z:\\no-login-here.exe";  // no login child of the test executable
+    main.SetChildExecutable(L"Z:\\no-login-here.exe");  // no login child of the test executable
     ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
     main.SetWindowPos(nullptr, 0, 0, 800, 500, SWP_NOZORDER | SWP_NOACTIVATE);
     main.ShowWindow(SW_SHOW);

@@ -123,7 +123,7 @@ TEST(Menus, TheHideItemNamesTheBossKeyOfTheMoment) {
     ExeIni ini;
     ini.Set(L"ShortKey", L"2,81");
     CPlexor3Dlg main;
-    main.m_strChildExe = L"Z:\\no-login-here.exe";
+    main.SetChildExecutable(L"Z:\\no-login-here.exe");
     ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
     main.SetWindowPos(nullptr, 0, 0, 800, 500, SWP_NOZORDER);
     main.ShowWindow(SW_SHOW);

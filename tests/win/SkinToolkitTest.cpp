@@ -272,7 +272,7 @@ TEST(ProgressBar, FillsFromNothingToTheWholeImage) {
 
 TEST(GdiObjects, RepaintsAndMessageBoxesLeaveNothingBehind) {
     CPlexor3Dlg main;
-    main.m_strChildExe = L"Z:\\no-login-here.exe";  // no login child of the test executable
+    main.SetChildExecutable(L"Z:\\no-login-here.exe");  // no login child of the test executable
     ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
     main.SetWindowPos(nullptr, 0, 0, 1024, 640, SWP_NOZORDER | SWP_NOACTIVATE);
     auto repaint = [&](int times) {

@@ -1,0 +1,116 @@
+#include "mainwnd/GamePages.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/Handles.h"
+#include "mainwnd/TitleLayout.h"
+#include "ui/RectConvert.h"
+
+namespace {
+uint32_t ProcessOf(HWND wnd) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(wnd, &pid);
+    return pid;
+}
+
+bool ProcessAlive(uint32_t pid) {
+    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
+    return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+}  // namespace
+
+HWND GamePages::Current() const {
+    if (m_nCurPage < 0 || m_nCurPage >= count()) return nullptr;
+    return Window(m_nCurPage);
+}
+
+void GamePages::Attach(HWND frame) {
+    Show(nullptr);
+    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    m_nCurPage = m_arrPages.Attach(reinterpret_cast<PageBook::Frame>(frame), ProcessOf(frame));
+}
+
+void GamePages::Show(HWND page) const {
+    for (int i = 0; i < count(); ++i) {
+        HWND each = Window(i);
+        if (each != page) {
+            ::ShowWindow(each, SW_HIDE);
+            continue;
+        }
+        MoveToPageArea(each);
+        ::ShowWindow(each, SW_SHOW);
+        ::SetForegroundWindow(each);
+        if (HallShown()) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    }
+}
+
+void GamePages::MoveShownToPageArea() const {
+    if (HWND shown = HallShown() ? m_hHallWnd : Current()) MoveToPageArea(shown);
+}
+
+void GamePages::MoveToPageArea(HWND wnd) const {
+    RECT client{};
+    ::GetClientRect(m_owner, &client);
+    const RECT area = ToRECT(PageAreaOf(ToRect(client)));
+    ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+}
+
+bool GamePages::SwitchToNext() {
+    const int n = count();
+    if (n == 0) return false;
+    const bool changed = n > 1 && !HallShown();
+    if (changed) m_nCurPage = NextPage(m_nCurPage, n);
+    Show(Current());
+    return changed;
+}
+
+bool GamePages::Select(int index) {
+    if (index != m_nCurPage) {
+        m_nCurPage = index;
+        Show(Current());
+        return true;
+    }
+    if (HallShown()) Show(Current());  // back from the hall
+    return false;
+}
+
+HWND GamePages::Remove(int index) {
+    const int before = count();
+    HWND closed = reinterpret_cast<HWND>(m_arrPages.Remove(index));
+    m_nCurPage = CurrentAfterClose(index, before);
+    Show(Current());
+    return closed;
+}
+
+int GamePages::RemoveDead() {
+    m_arrPages.DropWaiting(&ProcessAlive);
+    const int before = count();
+    const std::vector<int> removed =
+        m_arrPages.RemoveDead([](PageBook::Frame f) { return ::IsWindow(reinterpret_cast<HWND>(f)) != FALSE; });
+    if (removed.empty()) return 0;
+    // A page whose process died leaves no dead tab: the next page is shown.
+    int current = m_nCurPage;
+    int left = before;
+    for (int index : removed) {  // highest first
+        if (index < current || (index == current && current == left - 1)) --current;
+        --left;
+    }
+    m_nCurPage = std::max(0, std::min(current, count() - 1));
+    if (count() > 0) Show(Current());
+    return before;
+}
+
+void GamePages::PostToPages(UINT msg, WPARAM wp, bool hallToo) const {
+    for (int i = 0; i < count(); ++i) ::PostMessageW(Window(i), msg, wp, 0);
+    if (hallToo && m_hHallWnd) ::PostMessageW(m_hHallWnd, msg, wp, 0);
+}
+
+void GamePages::CloseAll() const {
+    for (int i = 0; i < count(); ++i) {
+        HWND page = Window(i);
+        ::SetParent(page, nullptr);
+        ::ShowWindow(page, SW_HIDE);
+        ::PostMessageW(page, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The game pages of a main window as windows: which one is current, showing
+// one in the page area, switching and closing them, dropping dead ones, and
+// the game hall, which is shown there too but is no page. The captions and
+// their pairing with frames are the PageBook's.
+#include <windows.h>
+
+#include <string>
+
+#include "mainwnd/PageBook.h"
+
+class GamePages {
+public:
+    explicit GamePages(HWND owner = nullptr) : m_owner(owner) {}
+    void SetOwner(HWND owner) { m_owner = owner; }
+
+    const PageBook& book() const { return m_arrPages; }
+    int count() const { return m_arrPages.count(); }
+    HWND Window(int i) const { return reinterpret_cast<HWND>(m_arrPages.frame(i)); }
+    int CurrentIndex() const { return m_nCurPage; }
+    // The current page, or null without pages.
+    HWND Current() const;
+    HWND hall() const { return m_hHallWnd; }
+    bool HallShown() const { return m_hHallWnd && ::IsWindowVisible(m_hHallWnd); }
+
+    // A login page's caption, from process `child` (0: unknown); false when
+    // another login holds it.
+    bool Register(const std::wstring& caption, uint32_t child) { return m_arrPages.Register(caption, child); }
+    // A page's frame attached: every page is hidden, the hall too, and the
+    // new page becomes the last tab and the current one (shown once loaded).
+    void Attach(HWND frame);
+    void SetHall(HWND frame) { m_hHallWnd = frame; }
+
+    // Shows `page` in the page area and hides every other page (and the
+    // hall); null hides all.
+    void Show(HWND page) const;
+    // Puts whatever shows (the hall or the current page) in the page area.
+    void MoveShownToPageArea() const;
+    // The next page in turn becomes current (unless the hall shows) and
+    // shows; false when the current page did not change.
+    bool SwitchToNext();
+    // Page `index` becomes current and shows (or shows again, from the
+    // hall); false when the current page did not change.
+    bool Select(int index);
+    // Removes page `index` and shows the page that takes its place; the
+    // caller closes the returned frame.
+    HWND Remove(int index);
+    // Drops pages whose window is gone and waiting captions of ended logins;
+    // returns how many pages there were when any went, else 0.
+    int RemoveDead();
+
+    // Posts a message to every page, and to the hall when `hallToo`.
+    void PostToPages(UINT msg, WPARAM wp, bool hallToo) const;
+    // Every page leaves the window and is asked to close.
+    void CloseAll() const;
+
+private:
+    void MoveToPageArea(HWND wnd) const;
+
+    HWND m_owner;
+    PageBook m_arrPages;
+    int m_nCurPage = 0;
+    HWND m_hHallWnd = nullptr;
+};

@@ -1,0 +1,84 @@
+#include "mainwnd/TabStripRules.h"
+
+namespace {
+int TabLeft(int i) { return kStripLeft + kTabWidth * i; }
+// The caption starts past the tab's rounded corner and ends at its close box.
+constexpr int kCaptionLeft = 16;
+constexpr int kCaptionTop = 8;
+}  // namespace
+
+Rect TabRect(int i) { return Rect{TabLeft(i), kStripTop, TabLeft(i) + kTabWidth, kStripBottom}; }
+
+Rect TabCloseBoxRect(int i) {
+    const int left = TabLeft(i) + kCloseBoxLeft;
+    return Rect{left, kStripTop, left + kCloseBoxSize, kStripTop + kCloseBoxSize};
+}
+
+Rect TabCaptionRect(int i) {
+    return Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, TabLeft(i) + kCloseBoxLeft, kStripTop + kTabImageHeight - 3};
+}
+
+Rect TabStripRect(int count) { return Rect{kStripLeft, kStripTop, TabLeft(count), kStripBottom}; }
+
+TabHit HitTestTabs(int x, int y, int count) {
+    TabHit hit;
+    // The strip's first column and last row are its edge, not a tab.
+    if (count <= 0 || y < kStripTop || y > kStripBottom - 1 || x < kStripLeft + 1 || x > TabLeft(count) - 1)
+        return hit;
+    hit.tab = (x - kStripLeft) / kTabWidth;
+    const Rect box = TabCloseBoxRect(hit.tab);
+    hit.closeBox = x >= box.left && x < box.right && y < box.bottom;
+    return hit;
+}
+
+TabHoverChange TrackTabHover(const TabHover& cur, bool tipActive, const TabHit& hit, bool leftButtonDown) {
+    TabHoverChange c;
+    c.next = cur;
+    if (hit.tab < 0) {
+        if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
+        c.next = TabHover{};
+        return c;  // tooltip off
+    }
+    const int state = hit.closeBox ? (leftButtonDown ? 2 : 1) : 0;
+    c.tipActive = !hit.closeBox;
+    c.tipNewText = c.tipActive && (!tipActive || hit.tab != cur.hotTab);
+    if (hit.tab == cur.hotTab && state == cur.closeState) return c;
+    if (hit.tab == cur.hotTab) c.invalidateOld = TabCloseBoxRect(cur.hotTab);
+    else if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
+    if (hit.tab != cur.hotTab) c.invalidateNew = TabRect(hit.tab);
+    c.next = TabHover{hit.tab, state};
+    return c;
+}
+
+Rect HoverLeaveArea(const TabHover& cur) { return cur.hotTab >= 0 ? TabRect(cur.hotTab) : Rect{}; }
+
+TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit) {
+    TabMouseAction a;
+    if (hit.tab < 0) {
+        a.defaultProcessing = true;
+        return a;
+    }
+    switch (message) {
+    case TabMouse::LButtonDown:
+        a.selectTab = true;
+        a.defaultProcessing = true;
+        break;
+    case TabMouse::NcLButtonDown:
+        a.selectTab = true;  // the skin's dragging does not start
+        break;
+    case TabMouse::LButtonUp:
+        a.closePage = hit.closeBox;
+        a.defaultProcessing = true;
+        break;
+    case TabMouse::NcLButtonUp:
+        a.closePage = hit.closeBox;
+        break;
+    case TabMouse::MButtonUp:
+    case TabMouse::NcMButtonUp:
+        a.closePage = true;  // anywhere on the tab
+        break;
+    case TabMouse::DoubleClick:
+        break;  // never a maximise toggle
+    }
+    return a;
+}

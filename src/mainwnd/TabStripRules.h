@@ -1,0 +1,62 @@
+#pragma once
+// The tab strip in the main window's title area: where tabs and their close
+// boxes lie, which tab a point is on, and how the hover state follows the
+// mouse. Every number of the strip's geometry is here.
+#include "ui/Geometry.h"
+
+// Tab i spans kTabWidth from kStripLeft + i * kTabWidth, from kStripTop to
+// kStripBottom; its image is kTabImageHeight tall.
+constexpr int kStripLeft = 120;
+constexpr int kStripTop = 3;
+constexpr int kStripBottom = 25;
+constexpr int kTabWidth = 189;
+constexpr int kTabImageHeight = 22;
+// The close box: kCloseBoxSize square, kCloseBoxLeft into its tab, at the
+// strip's top.
+constexpr int kCloseBoxLeft = 176;
+constexpr int kCloseBoxSize = 13;
+
+// Tab i of the strip.
+Rect TabRect(int index);
+Rect TabCloseBoxRect(int index);
+Rect TabCaptionRect(int index);
+// The whole strip to repaint for n tabs: (120, 3) to (120 + 189 n, 25).
+Rect TabStripRect(int count);
+
+struct TabHit {
+    int tab = -1;           // -1: not on the strip
+    bool closeBox = false;  // on that tab's close box
+};
+// The strip as a mouse target: x from 121 to 120 + 189 n - 1, y from 3 to 24.
+TabHit HitTestTabs(int x, int y, int count);
+
+// The hover state: the tab under the mouse and its close box's state
+// (-1 none, 0 shown, 1 hot, 2 pressed).
+struct TabHover {
+    int hotTab = -1;
+    int closeState = -1;
+};
+
+// What a hit test does to the hover state and what it repaints.
+struct TabHoverChange {
+    TabHover next;
+    Rect invalidateOld;     // empty: nothing
+    Rect invalidateNew;     // empty: nothing
+    // The tooltip shows the whole caption of the tab under the mouse, except
+    // over its close box and off the strip.
+    bool tipActive = false;
+    bool tipNewText = false;  // (re)activated for another tab: give it that caption
+};
+TabHoverChange TrackTabHover(const TabHover& current, bool tipActive, const TabHit& hit, bool leftButtonDown);
+
+// Clearing the hover state when the mouse leaves: what to repaint.
+Rect HoverLeaveArea(const TabHover& current);
+
+// What the main window does with a mouse message on the strip.
+enum class TabMouse { LButtonDown, NcLButtonDown, LButtonUp, NcLButtonUp, MButtonUp, NcMButtonUp, DoubleClick };
+struct TabMouseAction {
+    bool selectTab = false;
+    bool closePage = false;
+    bool defaultProcessing = false;
+};
+TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit);
