@@ -15,6 +15,9 @@ zuva_warnings(zuva_host_tests)
 gtest_discover_tests(zuva_host_tests)
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)
+# The source tree's floors: includes only point down.
+add_test(NAME floors.check COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/floors/check_floors.py
+  ${PROJECT_SOURCE_DIR}/src)
 add_test(NAME portal.selftest
   COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/portal -p "test_*.py")
 

@@ -109,11 +109,6 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
 
 LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_TIMER: {
-        const LRESULT r = CFrameWnd::WindowProc(msg, wp, lp);
-        OnTimer(wp);
-        return r;
-    }
     case WM_RELOAD_HOTKEYS:
         LoadHotkeys();
         return 0;

@@ -17,6 +17,7 @@ public:
 
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     static void CALLBACK WatchOwner(HWND, UINT, UINT_PTR, DWORD);
@@ -24,7 +25,6 @@ private:
     // The main window's mute flag, repeated every 400 ms: the first value and
     // each change reach the sound.
     void OnSetMute(WPARAM muted);
-    void OnTimer(UINT_PTR id);
     void RaiseOwner();
     void RefreshGame();
 

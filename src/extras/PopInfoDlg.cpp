@@ -216,11 +216,6 @@ bool CPopInfoDlg::OnCommand(UINT id, UINT code, HWND ctl) {
 
 LRESULT CPopInfoDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_TIMER: {
-        const LRESULT r = CDlgEx::WindowProc(msg, wp, lp);
-        OnTimer(wp);
-        return r;
-    }
     case WM_SYSCOMMAND:
         // Sent rather than posted, the command misses the pre-translation.
         if (OnSysCommand(wp)) return 0;

@@ -41,13 +41,13 @@ protected:
     void OnCancel() override {}  // nor does Escape
     bool OnCommand(UINT id, UINT code, HWND ctl) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     void ApplySkin(const NoticeSkin& skin);
     void PlaceLabels(NoticeLayout layout);
     fw::BitmapHandle FetchPicture() const;
     void PlaceOnScreen();
-    void OnTimer(UINT_PTR id);
     void OnNoticeClick();
     // Stops the timers, records how the notice ended and destroys the window.
     void Close(NoticeEnd end);

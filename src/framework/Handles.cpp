@@ -6,12 +6,12 @@
 
 namespace fw {
 
-ComSession::ComSession() : m_ok(SUCCEEDED(::CoInitialize(nullptr))) {}
+ComSession::ComSession() { m_ok = SUCCEEDED(::CoInitialize(nullptr)); }
 ComSession::~ComSession() {
     if (m_ok) ::CoUninitialize();
 }
 
-OleSession::OleSession() : m_ok(SUCCEEDED(::OleInitialize(nullptr))) {}
+OleSession::OleSession() { m_ok = SUCCEEDED(::OleInitialize(nullptr)); }
 OleSession::~OleSession() {
     if (m_ok) ::OleUninitialize();
 }

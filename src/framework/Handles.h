@@ -104,45 +104,41 @@ struct StdioFileCloser {
 };
 using StdioFile = std::unique_ptr<FILE, StdioFileCloser>;
 
-// COM for the calling thread (single-threaded apartment), for as long as the
-// object lives.
-class ComSession {
+// A library session of the calling thread or process: its constructor
+// starts it, its destructor ends it when it started.
+class LibrarySession {
+public:
+    LibrarySession(const LibrarySession&) = delete;
+    LibrarySession& operator=(const LibrarySession&) = delete;
+    bool ok() const { return m_ok; }
+
+protected:
+    LibrarySession() = default;
+    ~LibrarySession() = default;
+    bool m_ok = false;
+};
+
+// COM for the calling thread (single-threaded apartment).
+class ComSession : public LibrarySession {
 public:
     ComSession();
     ~ComSession();
-    ComSession(const ComSession&) = delete;
-    ComSession& operator=(const ComSession&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    bool m_ok = false;
 };
 
 // OLE for the calling thread (what the browser control needs).
-class OleSession {
+class OleSession : public LibrarySession {
 public:
     OleSession();
     ~OleSession();
-    OleSession(const OleSession&) = delete;
-    OleSession& operator=(const OleSession&) = delete;
-    bool ok() const { return m_ok; }
-
-private:
-    bool m_ok = false;
 };
 
-// GDI+ for as long as the object lives.
-class GdiplusSession {
+class GdiplusSession : public LibrarySession {
 public:
     GdiplusSession();
     ~GdiplusSession();
-    GdiplusSession(const GdiplusSession&) = delete;
-    GdiplusSession& operator=(const GdiplusSession&) = delete;
-    bool ok() const { return m_ok; }
 
 private:
     ULONG_PTR m_token = 0;
-    bool m_ok = false;
 };
 
 // A window's DC from GetDC, released on scope exit.

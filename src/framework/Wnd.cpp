@@ -146,6 +146,11 @@ LRESULT CALLBACK CWnd::StdWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        const LRESULT result = Default(msg, wp, lp);
+        OnTimer(wp);
+        return result;
+    }
     if (HWND target = ReflectionTarget(msg, wp, lp)) {
         CWnd* child = FromHandlePermanent(target);
         LRESULT result = 0;

@@ -38,6 +38,8 @@ public:
     virtual BOOL PreTranslateMessage(MSG* msg);
     // Called when a control is tied to its object, before its first message.
     virtual void PreSubclassWindow() {}
+    // WM_TIMER, after the default handling.
+    virtual void OnTimer(UINT_PTR) {}
     // A parent hands WM_DRAWITEM and WM_CTLCOLOR* back to the control they
     // concern; true means the control answered in *result.
     virtual bool OnChildNotify(UINT msg, WPARAM wp, LPARAM lp, LRESULT* result);

@@ -113,12 +113,6 @@ LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
         return r;
     }
-    case WM_TIMER:
-        if (wp == kTimerOwnerWatch && !::IsWindow(g_hOwnerWnd)) {
-            KillTimer(kTimerOwnerWatch);
-            PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        }
-        return CDialog::WindowProc(msg, wp, lp);
     case WM_WINDOWPOSCHANGED: {
         const LRESULT r = CDialog::WindowProc(msg, wp, lp);
         // The login page covers the picture exactly, wherever it goes.
@@ -127,5 +121,12 @@ LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     default:
         return CDialog::WindowProc(msg, wp, lp);
+    }
+}
+
+void CLoginBkDlg::OnTimer(UINT_PTR id) {
+    if (id == kTimerOwnerWatch && !::IsWindow(g_hOwnerWnd)) {
+        KillTimer(kTimerOwnerWatch);
+        PostMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     }
 }

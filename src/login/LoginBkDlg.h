@@ -21,6 +21,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     // Loads the picture (PNG 129) and shows it as the window, alpha and all.

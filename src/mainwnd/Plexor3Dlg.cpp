@@ -244,9 +244,6 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_WINDOWPOSCHANGING:
         return OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lp));
-    case WM_TIMER:
-        OnTimer(wp);
-        break;
     case WM_ERASEBKGND:
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
     case WM_HOTKEYS_CHANGED:

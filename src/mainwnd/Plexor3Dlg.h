@@ -43,6 +43,7 @@ protected:
     void OnCancel() override;
     bool OnCommand(UINT id, UINT code, HWND ctl) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnTimer(UINT_PTR id) override;
 
 private:
     void SetUpSkin();
@@ -61,7 +62,6 @@ private:
     LRESULT OnWindowPosChanging(WINDOWPOS* pos);
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();
-    void OnTimer(UINT_PTR id);
     void OnMuteTimer();
     LRESULT OnNcHitTest(LPARAM lp);
     bool OnTabMouse(UINT msg, LPARAM lp, LRESULT* result);
