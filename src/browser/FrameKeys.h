@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "hotkey/HotkeyModel.h"
+#include "hotkey/KeyMessages.h"
 
 enum class FrameKeyAction {
     PassOn,           // the framework's own pre-translation
@@ -16,11 +17,6 @@ enum class FrameKeyAction {
     ArmWebBoxSweep,   // arm the close-time sweep, then pass on
 };
 
-struct FrameKeyInput {
-    unsigned message = 0;
-    uintptr_t wParam = 0;
-    intptr_t lParam = 0;
-    int32_t modifierState = 0;  // ModifierState() at the time of the message
-};
+using FrameKeyInput = KeyMessageInput;
 
 FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const HotkeySet& keys);

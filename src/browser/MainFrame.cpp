@@ -79,12 +79,7 @@ void CMainFrame::OnTimer(UINT_PTR id) {
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
-    FrameKeyInput in;
-    in.message = msg->message;
-    in.wParam = msg->wParam;
-    in.lParam = msg->lParam;
-    in.modifierState = CurrentModifierState();
-    switch (DecideFrameKey(in, m_hotkeys)) {
+    switch (DecideFrameKey(KeyMessageOf(*msg), m_hotkeys)) {
     case FrameKeyAction::ForwardToOwner:
         ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
         return TRUE;

@@ -41,3 +41,12 @@ inline bool IsSysCommand(unsigned message, uintptr_t wParam, unsigned command) {
     return message == kSysCommand && (wParam & 0xFFF0) == command;
 }
 }  // namespace keymsg
+
+// A message as the key filters see it: what came, and the modifiers held
+// when it came.
+struct KeyMessageInput {
+    unsigned message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+    int32_t modifierState = 0;  // ModifierState() at the time of the message
+};

@@ -4,8 +4,19 @@
 #include <windows.h>
 
 #include "hotkey/HotkeyRecord.h"
+#include "hotkey/KeyMessages.h"
 
 inline int32_t CurrentModifierState() {
     auto held = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
     return ModifierState(held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU));
+}
+
+// A message about to be dispatched, with the modifiers held now.
+inline KeyMessageInput KeyMessageOf(const MSG& msg) {
+    KeyMessageInput in;
+    in.message = msg.message;
+    in.wParam = msg.wParam;
+    in.lParam = msg.lParam;
+    in.modifierState = CurrentModifierState();
+    return in;
 }

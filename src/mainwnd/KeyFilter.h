@@ -11,11 +11,9 @@ namespace keyfilter {
 using namespace keymsg;
 }  // namespace keyfilter
 
-struct KeyFilterInput {
-    unsigned message = 0;
-    uintptr_t wParam = 0;
-    intptr_t lParam = 0;
-    int32_t modifierState = 0;  // ModifierState() at the time of the message
+struct KeyFilterInput : KeyMessageInput {
+    KeyFilterInput() = default;
+    explicit KeyFilterInput(const KeyMessageInput& key) : KeyMessageInput(key) {}
     int pageCount = 0;
     bool hasPendingChild = false;
     bool currentPageVisible = false;

@@ -128,11 +128,7 @@ void CPlexor3Dlg::ExitLauncher() {
 }
 
 BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
-    KeyFilterInput in;
-    in.message = msg->message;
-    in.wParam = msg->wParam;
-    in.lParam = msg->lParam;
-    in.modifierState = CurrentModifierState();
+    KeyFilterInput in(KeyMessageOf(*msg));
     in.pageCount = m_pages.count();
     in.hasPendingChild = m_logins.pending();
     HWND current = m_pages.Current();

@@ -167,15 +167,18 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
 }
 
 // Brings a game page to the front and waits until it, or its main window,
-// really is the foreground window (Wine names either): a key pressed before
-// that goes nowhere.
+// really is the foreground window (Wine names either) and the page's input
+// state has a focus window: a key pressed before that goes nowhere.
 bool FocusPage(HWND page) {
     ::SetForegroundWindow(page);
     return WaitUntil(
         [&] {
             PumpFor(20);
             HWND front = ::GetForegroundWindow();
-            return front == page || front == ::GetAncestor(page, GA_ROOT);
+            GUITHREADINFO input{};
+            input.cbSize = sizeof(input);
+            return (front == page || front == ::GetAncestor(page, GA_ROOT)) &&
+                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(page, nullptr), &input) && input.hwndFocus;
         },
         3000);
 }
