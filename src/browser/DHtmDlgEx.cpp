@@ -93,7 +93,7 @@ HRESULT CDHtmDlgEx::OnButtonMouseDown(PageElement& element) {
 
 HRESULT CDHtmDlgEx::OnButtonMouseUp(PageElement& element) {
     // Reached only when no press was captured (a disabled element).
-    const SpriteStep step = SpriteUncapturedMouseUp();
+    const SpriteStep step = SpriteUncapturedMouseUp(HoldsCapture(), element.IsDisabled());
     ApplyButtonFrame(element, step.frame);
     if (step.click) element.Click();
     return S_FALSE;

@@ -35,9 +35,10 @@ SpriteStep SpriteCapturedRelease(bool releasedInside) {
     return s;
 }
 
-SpriteStep SpriteUncapturedMouseUp() {
-    SpriteStep s;
-    s.frame = kSpriteHover;
+SpriteStep SpriteUncapturedMouseUp(bool dialogHasCapture, bool disabled) {
+    // As a mouse-over would show it (a disabled element stays as it is),
+    // then the page's own click.
+    SpriteStep s = SpriteMouseOver(dialogHasCapture, disabled);
     s.click = true;
     return s;
 }

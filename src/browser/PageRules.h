@@ -26,8 +26,9 @@ SpriteStep SpriteMouseDown(bool disabled);
 // A left or right release while the dialog holds the capture, inside or
 // outside the held element.
 SpriteStep SpriteCapturedRelease(bool releasedInside);
-// A mouse-up on the element with no press captured (a disabled element).
-SpriteStep SpriteUncapturedMouseUp();
+// A mouse-up on the element with no press captured (a disabled element): the
+// frame a mouse-over would show, then a click.
+SpriteStep SpriteUncapturedMouseUp(bool dialogHasCapture, bool disabled);
 
 // The lParam of a caption press sent for a point in screen coordinates.
 uint32_t PackScreenPoint(long x, long y);

@@ -54,11 +54,12 @@ void TabStrip::TrackMouse(POINT client, const PageBook& pages, bool onCaption) {
     Invalidate(change.invalidateOld);
     Invalidate(change.invalidateNew);
     m_hover = change.next;
-    if (change.tipNewText && hit.tab >= 0) UpdateTipText(pages, hit.tab);
-    if (change.tipActive != m_bTipActive) {
-        m_tip.SendMessage(TTM_ACTIVATE, change.tipActive ? TRUE : FALSE);
-        m_bTipActive = change.tipActive;
+    if (change.tipActivate) {
+        m_tip.SendMessage(TTM_ACTIVATE, TRUE);
+        UpdateTipText(pages, hit.tab);
     }
+    if (change.tipDeactivate) m_tip.SendMessage(TTM_ACTIVATE, FALSE);
+    m_bTipActive = change.tipFlag;
     if (!m_bTracking && !onCaption) {
         TRACKMOUSEEVENT tme{};
         tme.cbSize = sizeof(tme);

@@ -31,17 +31,30 @@ TabHit HitTestTabs(int x, int y, int count) {
     return hit;
 }
 
-TabHoverChange TrackTabHover(const TabHover& cur, bool tipActive, const TabHit& hit, bool leftButtonDown) {
+TabHoverChange TrackTabHover(const TabHover& cur, bool tipFlag, const TabHit& hit, bool leftButtonDown) {
     TabHoverChange c;
     c.next = cur;
+    c.tipFlag = tipFlag;
     if (hit.tab < 0) {
+        c.tipDeactivate = true;
+        if (cur.hotTab < 0 && cur.closeState < 0) return c;
         if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
         c.next = TabHover{};
-        return c;  // tooltip off
+        c.tipFlag = false;
+        return c;
     }
-    const int state = hit.closeBox ? (leftButtonDown ? 2 : 1) : 0;
-    c.tipActive = !hit.closeBox;
-    c.tipNewText = c.tipActive && (!tipActive || hit.tab != cur.hotTab);
+    if (!tipFlag) {
+        c.tipActivate = true;
+        c.tipFlag = true;
+    } else if (hit.tab != cur.hotTab) {
+        c.tipDeactivate = true;  // back on at the next hit test, with this tab's caption
+        c.tipFlag = false;
+    }
+    int state = 0;
+    if (hit.closeBox) {
+        state = leftButtonDown ? 2 : 1;
+        c.tipDeactivate = true;
+    }
     if (hit.tab == cur.hotTab && state == cur.closeState) return c;
     if (hit.tab == cur.hotTab) c.invalidateOld = TabCloseBoxRect(cur.hotTab);
     else if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);

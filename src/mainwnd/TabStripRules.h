@@ -37,17 +37,20 @@ struct TabHover {
     int closeState = -1;
 };
 
-// What a hit test does to the hover state and what it repaints.
+// What a hit test does to the hover state, the tooltip and the repaint.
+// The tooltip shows the whole caption of the tab under the mouse. Moving to
+// another tab turns it off, and the next hit test turns it on again with
+// the new caption; over a close box it goes off and stays off until the
+// mouse reaches another tab; off the strip it goes off.
 struct TabHoverChange {
     TabHover next;
-    Rect invalidateOld;     // empty: nothing
-    Rect invalidateNew;     // empty: nothing
-    // The tooltip shows the whole caption of the tab under the mouse, except
-    // over its close box and off the strip.
-    bool tipActive = false;
-    bool tipNewText = false;  // (re)activated for another tab: give it that caption
+    Rect invalidateOld;  // empty: nothing
+    Rect invalidateNew;  // empty: nothing
+    bool tipActivate = false;    // turn the tooltip on, with the hot tab's caption
+    bool tipDeactivate = false;  // turn it off (after any turning on)
+    bool tipFlag = false;        // the tooltip counts as on from now (m_bTipActive)
 };
-TabHoverChange TrackTabHover(const TabHover& current, bool tipActive, const TabHit& hit, bool leftButtonDown);
+TabHoverChange TrackTabHover(const TabHover& current, bool tipFlag, const TabHit& hit, bool leftButtonDown);
 
 // Clearing the hover state when the mouse leaves: what to repaint.
 Rect HoverLeaveArea(const TabHover& current);

@@ -172,7 +172,8 @@ void CDlgEx::PaintBackground(HDC dc) {
 }
 
 BOOL CDlgEx::OnEraseBkgnd(HDC dc) {
-    if (!m_bmpSkin) return static_cast<BOOL>(Default(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0));
+    // Without a skin nothing is painted here, and the answer says so.
+    if (!m_bmpSkin) return FALSE;
     RECT wr = GetWindowRect();
     ClippedOffscreen image(dc, wr.right - wr.left, wr.bottom - wr.top);
     if (!image.ok()) return TRUE;  // nothing of the window to show

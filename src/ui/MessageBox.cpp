@@ -56,10 +56,12 @@ BOOL CMessageBox::OnInitDialog() {
         LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight);
     if (buttons.hasSecond) {
         const bool yesNo = m_nType == kBoxYesNo;
-        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), yesNo ? L"是" : L"确定");
-        CreateButton(m_btn2, kIdButton2, buttons.second, m_hbmButton2.get(), yesNo ? L"否" : L"取消");
+        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"", yesNo ? L"是" : L"确定");
+        CreateButton(m_btn2, kIdButton2, buttons.second, m_hbmButton2.get(), L"", yesNo ? L"否" : L"取消");
     } else {
-        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"确定");
+        // The one button also carries its caption as window text, where
+        // screen readers look for it.
+        CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"确定", L"确定");
     }
     return TRUE;
 }
@@ -76,9 +78,10 @@ void CMessageBox::PlaceCentred(const Size& size) {
     SetWindowPos(nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* caption) {
-    if (!button.CreateEx(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE, ToRECT(rc), m_hWnd, id)) return;
-    button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_pFont), FALSE);
+void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* windowText,
+                               const wchar_t* caption) {
+    // No font of its own: the button draws its caption in the stock GUI font.
+    if (!button.CreateEx(0, L"BUTTON", windowText, WS_CHILD | WS_VISIBLE, ToRECT(rc), m_hWnd, id)) return;
     if (strip) button.SetImage(strip, true);
     button.m_strText = caption;
     button.Invalidate(TRUE);

@@ -45,7 +45,8 @@ protected:
 
 private:
     void PlaceCentred(const Size& size);
-    void CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* caption);
+    void CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* windowText,
+                      const wchar_t* caption);
     // The text lines, drawn into the off-screen background with the skin.
     void PaintExtras(HDC dc) override;
 };

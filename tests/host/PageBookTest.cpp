@@ -91,29 +91,32 @@ TEST(TabStrip, HoverRepaintsOnlyWhatChanged) {
     EXPECT_EQ(c.next.hotTab, 1);
     EXPECT_EQ(c.next.closeState, 0);
     EXPECT_EQ(c.invalidateNew, TabRect(1));
-    EXPECT_TRUE(c.tipActive);
-    EXPECT_TRUE(c.tipNewText);
+    EXPECT_TRUE(c.tipActivate && !c.tipDeactivate && c.tipFlag) << "on, with tab 1's caption";
 
-    c = TrackTabHover(c.next, true, TabHit{1, false}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false);
     EXPECT_EQ(c.invalidateOld, Rect{});
     EXPECT_EQ(c.invalidateNew, Rect{});
-    EXPECT_FALSE(c.tipNewText);
+    EXPECT_FALSE(c.tipActivate || c.tipDeactivate);
 
-    c = TrackTabHover(c.next, true, TabHit{1, true}, true);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, true}, true);
     EXPECT_EQ(c.next.closeState, 2) << "pressed while the left button is down";
     EXPECT_EQ(c.invalidateOld, TabCloseBoxRect(1));
-    EXPECT_FALSE(c.tipActive) << "no tooltip over the close box";
+    EXPECT_TRUE(c.tipDeactivate && c.tipFlag) << "off over the close box";
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false);
+    EXPECT_FALSE(c.tipActivate) << "and off on the same tab until another tab";
 
-    c = TrackTabHover(c.next, false, TabHit{2, false}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false);
     EXPECT_EQ(c.invalidateOld, TabRect(1));
     EXPECT_EQ(c.invalidateNew, TabRect(2));
-    EXPECT_TRUE(c.tipNewText);
+    EXPECT_TRUE(c.tipDeactivate && !c.tipActivate && !c.tipFlag) << "another tab: off first";
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false);
+    EXPECT_TRUE(c.tipActivate && c.tipFlag) << "back on at the next hit test, with tab 2's caption";
 
-    c = TrackTabHover(c.next, true, TabHit{}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{}, false);
     EXPECT_EQ(c.next.hotTab, -1);
     EXPECT_EQ(c.next.closeState, -1);
     EXPECT_EQ(c.invalidateOld, TabRect(2));
-    EXPECT_FALSE(c.tipActive);
+    EXPECT_TRUE(c.tipDeactivate && !c.tipFlag);
     EXPECT_EQ(HoverLeaveArea(TabHover{0, 1}), TabRect(0));
     EXPECT_EQ(HoverLeaveArea(TabHover{}), Rect{});
 }

@@ -46,7 +46,7 @@ struct ButtonBench {
         }
         Apply(e, s);
     }
-    void UpUncaptured(int e) { Apply(e, SpriteUncapturedMouseUp()); }
+    void UpUncaptured(int e) { Apply(e, SpriteUncapturedMouseUp(capture, disabled[e])); }
     void Release(bool inside) {
         if (!capture) return;
         capture = false;
@@ -92,6 +92,7 @@ TEST(SpriteButtons, DisabledButtonsNeverPressOrHoverButReturnToNormal) {
     EXPECT_EQ(b.frames[3], kSpriteNormal);
     b.UpUncaptured(3);  // the page's own mouse-up still clicks
     EXPECT_EQ(b.clicks[3], 1);
+    EXPECT_EQ(b.frames[3], kSpriteNormal) << "and shows no hover frame";
 }
 
 TEST(SpriteButtons, ANewPressReplacesTheHeldElement) {

@@ -115,12 +115,23 @@ TEST(SkinnedMessageBox, ButtonsReadTheirStyleAndTheRealMouseClicksThem) {
 }
 
 TEST(SkinnedMessageBox, OkStyleHasOneCentredButton) {
+    // A button without a font of its own draws in the stock GUI font; the
+    // single button reads "确定" to accessibility tools, a pair reads nothing.
+    auto textAndFont = [](HWND button, std::wstring* text, HFONT* font) {
+        wchar_t buf[16] = {};
+        ::GetWindowTextW(button, buf, 16);
+        *text = buf;
+        *font = reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0));
+    };
     for (int type : {0, 2, 3}) {
         bool second = true;
         RECT button{}, client{};
+        std::wstring text;
+        HFONT font = reinterpret_cast<HFONT>(1);
         int answer = RunBox(type, L"缓存清除完毕！", [&](HWND box) {
             second = ::GetDlgItem(box, 5001) != nullptr;
             button = ClientRectOf(box, ::GetDlgItem(box, 5000));
+            textAndFont(::GetDlgItem(box, 5000), &text, &font);
             ::GetClientRect(box, &client);
             if (type == 0) CaptureWindowPng(box, L"messagebox-ok.png");
             Press(box, 5000);
@@ -128,12 +139,19 @@ TEST(SkinnedMessageBox, OkStyleHasOneCentredButton) {
         EXPECT_EQ(answer, 1);
         EXPECT_FALSE(second);
         EXPECT_EQ(button.left, (client.right - (button.right - button.left)) / 2);
+        EXPECT_EQ(text, L"确定");
+        EXPECT_EQ(font, nullptr);
     }
-    int answer = RunBox(1, L"检测到新版本\n是否现在更新？", [](HWND box) {
+    std::wstring text = L"?";
+    HFONT font = reinterpret_cast<HFONT>(1);
+    int answer = RunBox(1, L"检测到新版本\n是否现在更新？", [&](HWND box) {
+        textAndFont(::GetDlgItem(box, 5000), &text, &font);
         CaptureWindowPng(box, L"messagebox-okcancel.png");
         Press(box, 5001);
     });
     EXPECT_EQ(answer, 2);
+    EXPECT_EQ(text, L"");
+    EXPECT_EQ(font, nullptr);
 }
 
 TEST(SkinnedMessageBox, EnterAndEscapeLeaveItOpen) {
@@ -211,6 +229,21 @@ TEST(SkinnedDialog, RegionCutsExactlyTheMagentaCornerPixels) {
         EXPECT_TRUE(::PtInRegion(region.get(), win.cx / 2, win.cy - 1));
     }
     EXPECT_GT(cut, 0) << "the skin has rounded corners to cut";
+}
+
+TEST(SkinnedDialog, EraseBackgroundSaysWhetherTheSkinPaintedIt) {
+    CDlgEx bare(130);  // no skin set
+    SkinnedProbe skinned;
+    ASSERT_TRUE(bare.Create(130));
+    ASSERT_TRUE(skinned.Create(130));
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc dc(::CreateCompatibleDC(screen.get()));
+    fw::BitmapHandle canvas(::CreateCompatibleBitmap(screen.get(), 600, 400));
+    fw::SelectScope select(dc.get(), canvas.get());
+    EXPECT_EQ(bare.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get())), FALSE);
+    EXPECT_EQ(skinned.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get())), TRUE);
+    bare.DestroyWindow();
+    skinned.DestroyWindow();
 }
 
 TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
