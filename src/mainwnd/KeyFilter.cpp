@@ -8,8 +8,9 @@ namespace {
 
 KeyFilterAction CloseRequest(const KeyFilterInput& in) {
     if (in.lParam == kSystemMarker) {
-        // A child's login was abandoned.
-        if (in.pageCount == 0) return KeyFilterAction::Exit;
+        // A child's login was abandoned. Only the first login of an
+        // instance takes the instance with it.
+        if (in.pageCount == 0 && !in.hadPage) return KeyFilterAction::Exit;
         if (in.hasPendingChild) return KeyFilterAction::ReleasePendingChild;
         return KeyFilterAction::PassOn;  // reaches the window as an ordinary close
     }

@@ -15,6 +15,9 @@ struct KeyFilterInput : KeyMessageInput {
     KeyFilterInput() = default;
     explicit KeyFilterInput(const KeyMessageInput& key) : KeyMessageInput(key) {}
     int pageCount = 0;
+    // A page has attached to this instance at some time (it may have died
+    // since): its logins are later ones.
+    bool hadPage = false;
     bool hasPendingChild = false;
     bool currentPageVisible = false;
     bool hallVisible = false;

@@ -130,6 +130,7 @@ void CPlexor3Dlg::ExitLauncher() {
 BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     KeyFilterInput in(KeyMessageOf(*msg));
     in.pageCount = m_pages.count();
+    in.hadPage = m_bHadPage;
     in.hasPendingChild = m_logins.pending();
     HWND current = m_pages.Current();
     in.currentPageVisible = current && ::IsWindowVisible(current);

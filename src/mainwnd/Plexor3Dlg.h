@@ -80,9 +80,7 @@ private:
     void ClosePage(int index);
     // Removes pages whose process has died and waiting captions of ended logins.
     void RemoveDeadPages();
-    // Timer 4, once per instance: a while after the first game page came,
-    // so that the notice finds the player in the game.
-    void ArmNoticeTimer();
+    // Timer 4, armed once per instance by the first game page.
     void ShowNotice();
 
     // The system menu, the tray menu and the tray icon (Plexor3DlgMenus.cpp).
@@ -98,7 +96,7 @@ private:
     LoginChildren m_logins;
     CAddAccDlg m_dlgAddAcc;
     CPopInfoDlg m_dlgNotice;  // the portal's notice, created when timer 4 fires
-    bool m_bNoticeArmed = false;
+    bool m_bHadPage = false;  // a game page attached once: the first-attach steps are done
     int m_bMute = 0;
     HICON m_hIcon = nullptr;
     TrayIcon m_tray;

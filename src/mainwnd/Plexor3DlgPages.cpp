@@ -26,7 +26,7 @@ void CPlexor3Dlg::WatchPendingLogin() {
     KillTimer(kTimerPendingLogin);
     m_logins.Release();
     if (!IsWindowEnabled()) EnableWindow(TRUE);
-    if (m_pages.count() == 0) ExitLauncher();  // as for an abandoned first login
+    if (!m_bHadPage) ExitLauncher();  // as for an abandoned first login
 }
 
 LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
@@ -51,8 +51,9 @@ LRESULT CPlexor3Dlg::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
-    if (m_pages.count() == 0 && !m_pages.hall()) {
-        // The first attach of this main window turns the 1 x 1 window into a real one.
+    if (!m_bHadPage && !m_pages.hall()) {
+        // The first attach of this main window turns the 1 x 1 window into a
+        // real one; pages that come after every page died find it ready.
         ToggleMaximize();
         m_tray.Add(m_hWnd, m_hIcon);
         SetTimer(kTimerMute, kMuteTimerPeriodMs);
@@ -62,7 +63,12 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         m_pages.SetHall(frame);
         return 0;
     }
-    ArmNoticeTimer();  // the first game page, not the hall
+    if (!m_bHadPage) {
+        // The first game page (not the hall): a while later the notice, so
+        // that it finds the player in the game.
+        m_bHadPage = true;
+        SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
+    }
     m_pages.Attach(frame);
     m_logins.Release();
     m_tabs.InvalidateStrip(m_pages.count());
@@ -125,12 +131,6 @@ void CPlexor3Dlg::RemoveDeadPages() {
     if (before == 0) return;
     m_tabs.ResetHover();
     m_tabs.InvalidateStrip(before);
-}
-
-void CPlexor3Dlg::ArmNoticeTimer() {
-    if (m_bNoticeArmed) return;
-    m_bNoticeArmed = true;
-    SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
 }
 
 void CPlexor3Dlg::ShowNotice() {

@@ -80,6 +80,10 @@ TEST(KeyFilter, AbandonedLoginCloseRequest) {
     EXPECT_EQ(FilterMainWindowMessage(Close(kSystemMarker, 2, true)), KeyFilterAction::ReleasePendingChild);
     // Pages but no pending child: an ordinary close, which asks the exit question.
     EXPECT_EQ(FilterMainWindowMessage(Close(kSystemMarker, 2, false)), KeyFilterAction::PassOn);
+    // Every page died since: a later login is let go, the instance stays.
+    KeyFilterInput later = Close(kSystemMarker, 0, true);
+    later.hadPage = true;
+    EXPECT_EQ(FilterMainWindowMessage(later), KeyFilterAction::ReleasePendingChild);
 }
 
 TEST(KeyFilter, PlainCloseRequest) {

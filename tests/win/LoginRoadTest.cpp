@@ -164,6 +164,37 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     EXPECT_LT(pageEndMs, 3000u);
 }
 
+TEST(LoginRoad, AfterEveryPageDiedTheNextLoginsAreLaterOnes) {
+    PortalSession portal;
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    RECT maximised{};
+    ::GetWindowRect(app.main, &maximised);
+    fw::KernelHandle page(
+        ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOfWindow(PageFrames(app.main)[0])));
+    ::TerminateProcess(page.get(), 1);
+    // The dead page's tab is gone once its caption can be taken again.
+    ASSERT_TRUE(WaitUntil([&] { return RegisterCaption(app.main, L"12服-青龙-lucky"); }, 5000));
+
+    // Abandoning a later login leaves the instance as it is.
+    ASSERT_TRUE(ChooseNewTab(app));
+    HWND login = app.NextLogin();
+    ASSERT_NE(login, nullptr);
+    ASSERT_TRUE(SendPageCommand(login, L"click quit"));  // "app://exitgame"
+    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children.back()); }, 10000));
+    EXPECT_FALSE(app.process.WaitForExit(1500)) << "the instance stays";
+
+    // The next page finds the window as it was: no second maximise toggle.
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(app.main) != FALSE; }, 5000));
+    ASSERT_TRUE(ChooseNewTab(app) && LogIn(app, L"fox12") && app.WaitForPages(1));
+    ::Sleep(300);
+    RECT after{};
+    ::GetWindowRect(app.main, &after);
+    EXPECT_TRUE(::EqualRect(&after, &maximised)) << after.left << "," << after.top << " " << after.right << ","
+                                                  << after.bottom;
+}
+
 TEST(LoginRoad, AbandoningTheFirstLoginEndsTheInstance) {
     PortalSession portal;
     {
