@@ -166,23 +166,6 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     EXPECT_TRUE(only(wolf));
 }
 
-// Brings a game page to the front and waits until it, or its main window,
-// really is the foreground window (Wine names either) and the page's input
-// state has a focus window: a key pressed before that goes nowhere.
-bool FocusPage(HWND page) {
-    ::SetForegroundWindow(page);
-    return WaitUntil(
-        [&] {
-            PumpFor(20);
-            HWND front = ::GetForegroundWindow();
-            GUITHREADINFO input{};
-            input.cbSize = sizeof(input);
-            return (front == page || front == ::GetAncestor(page, GA_ROOT)) &&
-                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(page, nullptr), &input) && input.hwndFocus;
-        },
-        3000);
-}
-
 TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes) {
     PortalSession portal;
     ExeIni settings;  // beside the launcher, as the test found it
@@ -196,7 +179,7 @@ TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes)
     const std::wstring game = L"/games/s12.page";
     const int loads = PortalCount(game);
 
-    ASSERT_TRUE(FocusPage(page));
+    ASSERT_TRUE(FocusWindow(page));
     PressKeys({VK_F5});
     EXPECT_TRUE(WaitUntil([&] { return PortalCount(game) > loads; }, 5000)) << "F5 in the game refreshes it";
 
@@ -205,7 +188,7 @@ TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes)
     ::PostMessageW(app.main, WM_HOTKEYS_CHANGED, 0, 0);
     PumpFor(500);
     const int beforeBoss = PortalCount(game);
-    ASSERT_TRUE(FocusPage(page));
+    ASSERT_TRUE(FocusWindow(page));
     PressKeys({VK_F5});
     EXPECT_TRUE(WaitUntil([&] { return !Shown(app.main); }, 3000));
     PumpFor(1000);

@@ -10,6 +10,7 @@
 #include "framework/Handles.h"
 #include "resource.h"
 #include "Screenshot.h"
+#include "ui/MessageBox.h"
 
 namespace wintest {
 
@@ -114,6 +115,26 @@ HWND WaitForLoginPage(DWORD pid, DWORD ms) {
     return page;
 }
 
+HWND LoginPicture(DWORD pid) {
+    for (HWND w : FindWindows(pid, kDialogClass, kMainTitle))
+        if (!FindPageEngineWindow(w)) return w;
+    return nullptr;
+}
+
+bool FocusWindow(HWND window) {
+    ::SetForegroundWindow(window);
+    return WaitUntil(
+        [&] {
+            PumpFor(20);
+            HWND front = ::GetForegroundWindow();
+            GUITHREADINFO input{};
+            input.cbSize = sizeof(input);
+            return (front == window || front == ::GetAncestor(window, GA_ROOT)) &&
+                   ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &input) && input.hwndFocus;
+        },
+        3000);
+}
+
 std::vector<HWND> PageFrames(HWND mainWindow) {
     FrameSearch s{mainWindow, 0, {}};
     ::GetWindowThreadProcessId(mainWindow, &s.mainPid);
@@ -172,6 +193,27 @@ bool AnswerQuestion(DWORD pid, HWND except, bool yes) {
     if (!box) return false;
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(yes ? kFirstButton : kSecondButton, BN_CLICKED), 0);
     return WaitUntil([&] { return !::IsWindow(box) || !::IsWindowVisible(box); }, 5000);
+}
+
+HWND WaitForMessageBoxOfAnother(DWORD except, DWORD ms) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            HWND w = nullptr;
+            while ((w = ::FindWindowExW(nullptr, w, kDialogClass, kMainTitle)) != nullptr)
+                if (ProcessOfWindow(w) != except && ::IsWindowVisible(w) &&
+                    ::GetDlgItem(w, CMessageBox::kIdButton1))
+                    box = w;
+            return box != nullptr;
+        },
+        ms);
+    return box;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    wchar_t text[512] = {};
+    ::GetDlgItemTextW(box, CMessageBox::kIdText, text, 512);
+    return text;
 }
 
 LauncherInstance::LauncherInstance(const std::wstring& exe) : process(exe, L"/ZuvaD") {

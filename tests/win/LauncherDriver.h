@@ -33,6 +33,15 @@ bool SendPageCommand(HWND topLevel, const std::wstring& command);
 // login page is an owned window with the engine).
 HWND WaitForLoginPage(DWORD pid, DWORD ms);
 
+// The login background (the picture) of login child `pid`: its
+// "KorvelFerrowind" dialog without a page engine (or null).
+HWND LoginPicture(DWORD pid);
+
+// Brings `window` to the front and waits until it, or its top-level window,
+// really is the foreground window (Wine names either) and its thread has a
+// focus window: a key pressed before that goes nowhere. True when it came.
+bool FocusWindow(HWND window);
+
 // A main window's game frames: its child windows that belong to other processes.
 std::vector<HWND> PageFrames(HWND mainWindow);
 
@@ -60,6 +69,13 @@ HWND FrameOf(HWND main, DWORD pid);
 // Presses Yes (or No) in the visible skinned question box of `pid` other
 // than `except`; true when the box took the answer and went.
 bool AnswerQuestion(DWORD pid, HWND except, bool yes);
+
+// A visible skinned message box of a process other than `except` (0: of
+// any process), waiting up to `ms`; null when none came.
+HWND WaitForMessageBoxOfAnother(DWORD except, DWORD ms);
+// The whole text of a live skinned message box, read from the hidden label
+// that keeps it.
+std::wstring MessageBoxText(HWND box);
 
 // A launcher instance with its main window, and the login children it
 // started that the driver has met so far.

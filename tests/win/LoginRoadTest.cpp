@@ -211,9 +211,7 @@ TEST(LoginRoad, AbandoningTheFirstLoginEndsTheInstance) {
         ASSERT_NE(app.main, nullptr);
         ASSERT_NE(app.NextLogin(), nullptr);
         // Escape on the picture (not on the page, which swallows it).
-        HWND picture = nullptr;
-        for (HWND w : FindWindows(app.children.back(), kDialogClass, kMainTitle))
-            if (!FindPageEngineWindow(w)) picture = w;
+        HWND picture = LoginPicture(app.children.back());
         ASSERT_NE(picture, nullptr);
         ::PostMessageW(picture, WM_KEYDOWN, VK_ESCAPE, 1);
         ASSERT_TRUE(app.process.WaitForExit(10000));

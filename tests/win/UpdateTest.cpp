@@ -104,28 +104,6 @@ void ExpectRefused(UpdateStage& stage, const std::string& what) {
     EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
 }
 
-// A skinned message box shown by a process other than `except`, and its text.
-HWND WaitForMessageBoxOfAnother(DWORD except, DWORD ms) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            HWND w = nullptr;
-            while ((w = ::FindWindowExW(nullptr, w, kDialogClass, kMainTitle)) != nullptr)
-                if (ProcessOfWindow(w) != except && ::IsWindowVisible(w) &&
-                    ::GetDlgItem(w, CMessageBox::kIdButton1))
-                    box = w;
-            return box != nullptr;
-        },
-        ms);
-    return box;
-}
-
-std::wstring MessageBoxText(HWND box) {
-    wchar_t text[256] = {};
-    ::GetDlgItemTextW(box, CMessageBox::kIdText, text, 256);
-    return text;
-}
-
 // Answers a message box with its OK button; the process behind it goes on to
 // its main window, which is then closed.
 void AcknowledgeAndClose(HWND box) {
