@@ -20,6 +20,12 @@ protected:
     void OnBeforeNavigate2(const std::wstring& url, bool* cancel) override;
     const DHtmlEventRow* GetPageEventTable() const override;
     HRESULT OnPageMouse(PageElement& element);
+    // The page is an owned window, so its keys never pass the background's
+    // filter: Enter reaches the dialog manager here and comes as OK. The page
+    // stays; only its own commands end a login.
+    void OnOK() override {}
+    // Closing the page (Alt+F4) abandons the login, as closing the background does.
+    void OnCancel() override { EndLogin(IDCANCEL); }
 
 private:
     void LoadGame(const std::wstring& loginText, const std::wstring& gameUrl);

@@ -33,6 +33,19 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     CaptureWindowPng(::GetDesktopWindow(), L"road-login.png");
     EXPECT_FALSE(TrayIconExists(app.main)) << "no tray icon before the first page";
 
+    // Keys end no login: Enter typed into the page, Escape there, and Enter
+    // on the picture beneath (where Escape would abandon the login).
+    HWND picture = LoginPicture(app.children.back());
+    ASSERT_NE(picture, nullptr);
+    ASSERT_TRUE(FocusWindow(login));
+    PressKeys({VK_RETURN});
+    ::PostMessageW(login, WM_KEYDOWN, VK_ESCAPE, 1);
+    ::PostMessageW(picture, WM_KEYDOWN, VK_RETURN, 1);
+    PumpFor(1000);
+    EXPECT_TRUE(::IsWindowVisible(login)) << "the login page stays";
+    EXPECT_TRUE(::IsWindowVisible(picture));
+    EXPECT_TRUE(ProcessRunning(app.children.back()));
+
     ASSERT_TRUE(SendPageCommand(login, L"click lucky12"));
     const bool attached = app.WaitForPages(1);
     if (!attached) CaptureWindowPng(::GetDesktopWindow(), L"road-failed.png");
@@ -214,6 +227,17 @@ TEST(LoginRoad, AbandoningTheFirstLoginEndsTheInstance) {
         HWND picture = LoginPicture(app.children.back());
         ASSERT_NE(picture, nullptr);
         ::PostMessageW(picture, WM_KEYDOWN, VK_ESCAPE, 1);
+        ASSERT_TRUE(app.process.WaitForExit(10000));
+        EXPECT_EQ(app.process.ExitCode(), 0u);
+    }
+    {
+        // Closing the page closes the login as closing the picture does.
+        Instance app;
+        ASSERT_NE(app.main, nullptr);
+        HWND login = app.NextLogin();
+        ASSERT_NE(login, nullptr);
+        ASSERT_TRUE(FocusWindow(login));
+        PressKeys({VK_MENU, VK_F4});
         ASSERT_TRUE(app.process.WaitForExit(10000));
         EXPECT_EQ(app.process.ExitCode(), 0u);
     }
