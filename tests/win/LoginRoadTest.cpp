@@ -400,6 +400,8 @@ TEST(LoginRoad, TheHallShowsInThePageAreaUntilAPageComes) {
     ASSERT_NE(page, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(page) && !::IsWindowVisible(hall); }, 15000));
     EXPECT_FALSE(RegisterCaption(app.main, L"12服-青龙-lucky"));
+    ::GetWindowRect(app.main, &wr);
+    EXPECT_TRUE(::EqualRect(&work, &wr)) << "the first page after the hall finds the window as the hall left it";
 
     // The hall ends with its main window.
     ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 1);

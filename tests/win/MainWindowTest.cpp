@@ -4,6 +4,7 @@
 
 #include "app/LaunchModeWin.h"
 #include "LauncherDriver.h"
+#include "PageSpy.h"
 #include "resource.h"
 #include "Screenshot.h"
 #include "WinTestSupport.h"
@@ -166,6 +167,19 @@ TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
     RECT rc{};
     ::GetWindowRect(l.window, &rc);
     ExpectRect(rc, 0, 0, 120, 40);
+
+    // Each page widens it by a tab; it is never lower than 260.
+    PageSpy first, second;
+    int pages = 0;
+    for (PageSpy* page : {&first, &second}) {
+        page->AttachTo(l.window);
+        ++pages;
+        // A page hears the mute state at each tick once it is taken.
+        ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !page->muteValues.empty(); }, 5000));
+        ::SetWindowPos(l.window, nullptr, 0, 0, 120, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::GetWindowRect(l.window, &rc);
+        ExpectRect(rc, 0, 0, pages * 189 + 483, 260);
+    }
 }
 
 TEST(MainWindowProcess, BossButtonHidesAndRestores) {
