@@ -71,7 +71,8 @@ TEST(Menus, SystemMenuItemsDoWhatTheySay) {
 
     ASSERT_TRUE(one.Choose(false, 4));  // 更新: the portal offers nothing newer
     box = one.Box();
-    ASSERT_NE(box, nullptr) << "已经是最新版本，无需进行更新。";
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), L"已经是最新版本，无需进行更新。");
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(5000, BN_CLICKED), 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(box); }, 3000));
     EXPECT_TRUE(one.app.process.IsRunning());

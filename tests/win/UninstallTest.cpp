@@ -57,9 +57,11 @@ void UninstallWithYes(const Installed& installed) {
     LauncherProcess p(installed.exe(), L"/uninst");
     HWND question = WaitForBox(p);
     ASSERT_NE(question, nullptr) << "the question";
+    EXPECT_EQ(MessageBoxText(question), L"确定要移除 KorvelFerrowind极速登录器吗？");
     Answer(question, kYesOrOk);
     HWND note = WaitForBox(p, question);
     ASSERT_NE(note, nullptr) << "the closing note";
+    EXPECT_EQ(MessageBoxText(note), L"KorvelFerrowind已成功移除，部分文件将在程序退出\r\n或计算机重启后自行删除");
     EXPECT_TRUE(p.IsRunning()) << "the process waits for the note";
     ::Sleep(1500);  // the script has started and tries meanwhile
     EXPECT_TRUE(FileExists(installed.exe())) << "a running executable is not deleted";
