@@ -68,6 +68,21 @@ TEST(HttpClient, TheRequestIsExactlyTheLaunchersOwn) {
     EXPECT_EQ(head.find("Accept:"), std::string::npos);
 }
 
+TEST(HttpClient, EveryRequestReachesThePortalThoughItsAnswerMayBeKept) {
+    PortalSession portal;
+    // An answer any cache may keep for a day.
+    PortalAnswer(L"/kept.txt", L"body=kept&header=Cache-Control%3A%20public%2C%20max-age%3D86400"
+                               L"&header=Expires%3A%20Fri%2C%2031%20Dec%202100%2023%3A59%3A59%20GMT");
+    TempTarget target;
+    std::wstring text;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(HttpFetchText(PortalUrl(L"/kept.txt"), &text));
+        EXPECT_EQ(text, L"kept");
+        ASSERT_TRUE(HttpDownloadFile(PortalUrl(L"/kept.txt"), target.path));
+    }
+    EXPECT_EQ(PortalCount(L"/kept.txt"), 4) << "none was answered from the URL cache";
+}
+
 TEST(HttpClient, PingIsSentOnlyForHttpAddresses) {
     PortalSession portal;
     EXPECT_TRUE(HttpPing(PortalUrl(L"/active.htm?tag=zuva")));
