@@ -220,6 +220,28 @@ TEST(UpdateRoad, TheSameBuildOrNoConfigurationMeansNoUpdate) {
     CloseMainWindow(installed.pid());
     ASSERT_TRUE(installed.WaitForExit(10000));
     EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), 1);
+
+    // Today's weekday (UTC) among the rest days, in the last of the three
+    // places: a shortcut start rests. On the other days it checks.
+    SYSTEMTIME now{};
+    ::GetSystemTime(&now);
+    const uint32_t today = now.wDayOfWeek;
+    const auto day = [&](uint32_t ahead) { return (today + ahead) % 7; };
+    struct Week {
+        uint32_t restDays;
+        int fetches;
+        const char* what;
+    };
+    for (const Week week : {Week{day(1) | day(2) << 8 | today << 16, 0, "today rests"},
+                            Week{day(1) | day(2) << 8 | day(3) << 16, 1, "today is no rest day"}}) {
+        SCOPED_TRACE(week.what);
+        const int fetches = PortalCount(L"/update/ConfigZuva.htm");
+        ASSERT_TRUE(WriteDisableDays(week.restDays));
+        LauncherProcess start(stage.exe.path(), L"/ZuvaD");
+        CloseMainWindow(start.pid());
+        ASSERT_TRUE(start.WaitForExit(10000));
+        EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), fetches + week.fetches);
+    }
 }
 
 TEST(UpdateRoad, AFailedSwapPutsTheRunningExecutableBack) {
