@@ -104,6 +104,17 @@ void ExpectRefused(UpdateStage& stage, const std::string& what) {
     EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
 }
 
+// What the launcher counts and reports: the usage counters of the data
+// folder's Statistic.ini and the pings that reached the portal.
+std::wstring UsageTrail() {
+    std::wstring trail;
+    for (const wchar_t* counter : {L"Inst", L"UnInst", L"Game", L"Korvel"})
+        trail += std::wstring(counter) + L"=" + ReadZuvaValue(IniLocation::DataFolder, counter, L"", 32) + L" ";
+    for (const wchar_t* ping : {L"/install.htm", L"/active.htm", L"/uninstall.htm"})
+        trail += std::wstring(ping) + L":" + std::to_wstring(PortalCount(ping)) + L" ";
+    return trail;
+}
+
 // Answers a message box with its OK button; the process behind it goes on to
 // its main window, which is then closed.
 void AcknowledgeAndClose(HWND box) {
@@ -191,6 +202,21 @@ TEST(UpdateRoad, EscapeDuringTheDownloadCancelsAndTheLauncherStartsNormally) {
     EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(launcher.WaitForExit(10000));
+
+    // Asked for ("/update") and cancelled: the main window opens as well, but
+    // the start counts nothing and reports nothing.
+    const std::wstring trail = UsageTrail();
+    const int downloads = PortalCount(L"/NewBuild.exe");
+    LauncherProcess updater(stage.exe.path(), L"/update");
+    progress = WaitForWindow(updater.pid(), kDialogClass, kProgressTitle, 15000);
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return PortalCount(L"/NewBuild.exe") > downloads; }, 10000));
+    ::PostMessageW(progress, WM_KEYDOWN, VK_ESCAPE, 1);
+    main = WaitForWindow(updater.pid(), kDialogClass, kMainTitle, 15000);
+    ASSERT_NE(main, nullptr);
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(updater.WaitForExit(10000));
+    EXPECT_EQ(UsageTrail(), trail);
 }
 
 TEST(UpdateRoad, AnAddressOutsideThePortalEndsAtOnceWithNoFile) {
@@ -360,6 +386,7 @@ TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
         LauncherInstance app(stage.exe.path());
         ASSERT_TRUE(app.main && LogIn(app, L"lucky12") && app.WaitForPages(1));
         ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(PageFrames(app.main)[0]) != FALSE; }, 15000));
+        const std::wstring trail = UsageTrail();
         ASSERT_TRUE(ChooseMenuItem(app, false, 4));  // 更新
         // This instance makes way; the update runs in a process of its own.
         HWND box = WaitForMessageBoxOfAnother(app.process.pid(), 45000);
@@ -367,16 +394,19 @@ TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
         CaptureWindowPng(box, L"update-refused.png");
         EXPECT_EQ(MessageBoxText(box), L"更新文件校验失败，继续使用当前版本。");
         AcknowledgeAndClose(box);
+        EXPECT_EQ(UsageTrail(), trail) << "a refused update counts and reports nothing";
     }
     EXPECT_TRUE(stage.Untouched());
 
     // The update switch is what the menu starts.
     stage.PublishBuild(BuildDir() + L"\\zuva_newbuild_crash.exe");
+    const std::wstring trail = UsageTrail();
     LauncherProcess updater(stage.exe.path(), L"/update");
     HWND box = WaitForMessageBoxOfAnother(0, 45000);
     ASSERT_NE(box, nullptr);
     CaptureWindowPng(box, L"update-rolled-back.png");
     EXPECT_EQ(MessageBoxText(box), L"新版本无法启动，已恢复当前版本。");
     AcknowledgeAndClose(box);
+    EXPECT_EQ(UsageTrail(), trail) << "nor does one rolled back";
     EXPECT_TRUE(stage.Untouched());
 }
