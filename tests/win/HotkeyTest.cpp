@@ -61,11 +61,20 @@ TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
     PumpFor(500);
     EXPECT_TRUE(Shown(app.main));
 
+    // The add-account prompt open: it hides with the window.
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_LNK_ADDACC, STN_CLICKED), 0);
+    HWND prompt = WaitForWindow(app.process.pid(), kDialogClass, L"登录其他账号", 5000);
+    ASSERT_NE(prompt, nullptr);
     PressKeys({VK_F10});
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, 3000)) << "hidden";
+    EXPECT_FALSE(Shown(prompt));
     EXPECT_TRUE(focused.Saw(VK_F10));
+
+    // Another program in front: the window comes back in front of it.
+    ASSERT_TRUE(FocusWindow(focused.spy.wnd()));
     PressKeys({VK_F10});
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000)) << "back again";
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return ::GetForegroundWindow() == app.main; }, 3000));
 }
 
 TEST(Hotkeys, SoundKeyFlipsWhatPagesHearAndLosesToTheSameBossKey) {

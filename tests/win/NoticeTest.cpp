@@ -18,6 +18,8 @@
 using namespace wintest;
 
 namespace {
+constexpr int kTitle = 1020;
+constexpr int kText = 1021;
 constexpr int kDetailsLink = 1022;
 constexpr int kCloseButton = 50000;
 const wchar_t kNoticePath[] = L"/notice/zuva.txt";
@@ -30,14 +32,19 @@ std::wstring Record(const std::wstring& lastDay, const std::wstring& title, cons
 
 std::wstring PublishedNoticeFile() { return PortalRoot() + L"\\notice\\zuva.txt"; }
 
-// The portal publishes `record` as the portal does, in the ANSI code page
-// (936); the notice's state and picture beside the executable and the
+// The portal publishes the notice's record as the portal does, in the ANSI
+// code page (936); the notice's state and picture beside the executable and the
 // published file are put back as they were afterwards.
 struct NoticeStage : PortalSession {
-    explicit NoticeStage(const std::wstring& record)
-        : picture(BuildDir() + L"\\PopWnd.jpg"), published(PublishedNoticeFile()), record(record) {
+    explicit NoticeStage(const std::wstring& first)
+        : picture(BuildDir() + L"\\PopWnd.jpg"), published(PublishedNoticeFile()) {
         ini.Set(L"PopInfo", nullptr);
         ini.Set(L"PopEnable", nullptr);
+        Publish(first);
+    }
+    // A record the portal publishes from now on.
+    void Publish(const std::wstring& text) {
+        record = text;
         const int size = static_cast<int>(record.size());
         const int bytes = ::WideCharToMultiByte(936, 0, record.data(), size, nullptr, 0, nullptr, nullptr);
         std::string ansi(static_cast<size_t>(bytes), '\0');
@@ -51,6 +58,32 @@ struct NoticeStage : PortalSession {
     FileBackup picture;
     FileBackup published;
     std::wstring record;
+};
+
+// The shell opens web links with a command of ours that notes the link.
+struct LinkOpenerSpy {
+    LinkOpenerSpy() : handler(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", L"") {
+        ::DeleteFileW(noted.c_str());
+        const std::wstring command = L"C:\\windows\\system32\\cmd.exe /c echo %1>" + noted;
+        fw::RegKey key;
+        ok = ::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0, KEY_SET_VALUE,
+                               nullptr, reinterpret_cast<HKEY*>(&key), nullptr) == ERROR_SUCCESS &&
+             ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                              static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+    }
+    ~LinkOpenerSpy() { ::DeleteFileW(noted.c_str()); }
+    // Whether the shell was asked to open `link` within `ms`.
+    bool Opened(const std::wstring& link, DWORD ms) const {
+        const std::string bytes(link.begin(), link.end());
+        return WaitUntil([&] { return ReadFileBytes(noted).find(bytes) != std::string::npos; }, ms);
+    }
+    // Whether the shell was asked to open anything within `ms`.
+    bool OpenedAnything(DWORD ms) const {
+        return WaitUntil([&] { return FileExists(noted); }, ms);
+    }
+    const std::wstring noted = L"C:\\users\\Public\\zuva-notice-link.txt";
+    RegistryValueBackup handler;
+    bool ok = false;
 };
 
 // The instance's notice window (a dialog carrying the details link), shown or not.
@@ -140,9 +173,17 @@ TEST(Notice, PictureOnly) {
     ExpectInWorkAreaCorner(notice, 160, 212);
     EXPECT_TRUE(::GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_LAYERED) << "its magenta lets the screen through";
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, kDetailsLink))) << "no details link";
-    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, 1020))) << "no title";
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, kTitle))) << "no title";
     PumpFor(500);
     CaptureWindowPng(notice, L"notice-picture-only.png");
+
+    // Without a link a click on the picture only dismisses the notice.
+    LinkOpenerSpy opener;
+    ASSERT_TRUE(opener.ok);
+    ClickAt(CentreOf(::GetDlgItem(notice, kText)));
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "a click closes it";
+    EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
+    EXPECT_FALSE(opener.OpenedAnything(2000)) << ReadFileBytes(opener.noted);
 }
 
 TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
@@ -150,17 +191,8 @@ TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
     NoticeStage stage(Record(LocalDay(0) + L" 24h", L"维护公告", link,
                              L"本周四凌晨两点至六点停机维护，届时将无法登录游戏。维护完成后将为所有玩家发放补偿，敬请谅解。",
                              L"", 1));
-    // The shell opens web links with a command of ours that notes the link.
-    const std::wstring opened = L"C:\\users\\Public\\zuva-notice-link.txt";
-    ::DeleteFileW(opened.c_str());
-    RegistryValueBackup handler(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", L"");
-    const std::wstring command = L"C:\\windows\\system32\\cmd.exe /c echo %1>" + opened;
-    fw::RegKey key;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, L"http\\shell\\open\\command", 0, nullptr, 0, KEY_SET_VALUE,
-                                nullptr, reinterpret_cast<HKEY*>(&key), nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExW(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    LinkOpenerSpy opener;
+    ASSERT_TRUE(opener.ok);
 
     LauncherInstance app;
     ASSERT_TRUE(StartInGame(app));
@@ -179,11 +211,30 @@ TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
     ClickAt(CentreOf(::GetDlgItem(notice, kDetailsLink)));
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "a click closes it";
     EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
-    const std::string linkBytes(link.begin(), link.end());
-    EXPECT_TRUE(WaitUntil([&] { return ReadFileBytes(opened).find(linkBytes) != std::string::npos; }, 10000))
-        << "the shell was asked to open the link; noted: " << ReadFileBytes(opened);
-    ::DeleteFileW(opened.c_str());
+    EXPECT_TRUE(opener.Opened(link, 10000))
+        << "the shell was asked to open the link; noted: " << ReadFileBytes(opener.noted);
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);  // shown again for the exit
+}
+
+TEST(Notice, AClickOnItsTitleOrItsTextOpensTheLinkToo) {
+    const std::wstring link = PortalUrl(L"/notice/details.htm");
+    NoticeStage stage(L"");
+    LinkOpenerSpy opener;
+    ASSERT_TRUE(opener.ok);
+    for (const int label : {kTitle, kText}) {
+        SCOPED_TRACE(label);
+        // A new record each time: the last one was dismissed for good.
+        stage.Publish(Record(LocalDay(0), L"新服开启", link, L"风暴之城今日开启。", L"", 1));
+        ::DeleteFileW(opener.noted.c_str());
+        LauncherInstance app;
+        ASSERT_TRUE(StartInGame(app));
+        HWND notice = WaitForShownNotice(app, 8000);
+        ASSERT_NE(notice, nullptr);
+        ClickAt(CentreOf(::GetDlgItem(notice, label)));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 3000)) << "a click closes it";
+        EXPECT_EQ(stage.Stored(L"PopEnable"), L"0");
+        EXPECT_TRUE(opener.Opened(link, 10000)) << "noted: " << ReadFileBytes(opener.noted);
+    }
 }
 
 TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
@@ -200,9 +251,28 @@ TEST(Notice, OneThatRanItsCourseComesBackAtTheNextStart) {
         EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(notice); }, 8000)) << "closed after the second showing";
         EXPECT_EQ(stage.Stored(L"PopEnable"), L"1");
     }
+    stage.ini.Set(L"ShortKey", nullptr);  // the boss key is F10
     LauncherInstance again;
     ASSERT_TRUE(StartInGame(again));
-    EXPECT_NE(WaitForShownNotice(again, 8000), nullptr) << "not dismissed: shown again";
+    HWND notice = WaitForShownNotice(again, 8000);
+    ASSERT_NE(notice, nullptr) << "not dismissed: shown again";
+
+    // Hidden with the launcher by the boss key, it stays hidden through its
+    // later showing, until it has run its course.
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(again.main) && !::IsWindowVisible(notice); }, 3000));
+    bool seen = false;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            seen = seen || ::IsWindowVisible(notice);
+            return !::IsWindow(notice);
+        },
+        15000))
+        << "closed after its second showing";
+    EXPECT_FALSE(seen) << "the second showing came while the launcher was hidden";
+    EXPECT_EQ(stage.Stored(L"PopEnable"), L"1");
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(again.main) != FALSE; }, 3000));
 }
 
 TEST(Notice, AnExpiredNoticeIsNotShownAndTheStoredOneStays) {
