@@ -18,13 +18,13 @@ source tools/wine/session.sh
 zuva_wine_env "$root/build/win32/wineprefix"
 zuva_wine_prefix || exit 1
 
-pidfile=$(mktemp -u)
-python3 tools/portal/portal.py --port "$port" --quiet --pidfile "$pidfile" &
-portal=$!
-for _ in $(seq 1 100); do [ -f "$pidfile" ] && break; sleep 0.05; done
+# The site's pages name the default port; ctl.sh serves a copy that names
+# this build's own, so that no page leads to another build's portal.
+pidfile="$root/build/run-portal.pid"
+tools/portal/ctl.sh start "$port" "$root/build/run-portal" "$pidfile" || exit 1
 
 cleanup() {
-  kill "$portal" 2>/dev/null; wait "$portal" 2>/dev/null
+  tools/portal/ctl.sh stop "$pidfile"
   zuva_wineserver_stop
   zuva_display_stop
 }
@@ -46,5 +46,6 @@ wine "$root/build/win32/zuva_road_demo.exe" "$(winepath -w "$shots" 2>/dev/null)
 status=$?
 echo "Screenshots of the road are in $shots."
 echo "(Under Wine a window that another process placed inside the main window is"
-echo " not drawn, so the game area of the tabs stays empty in these pictures.)"
+echo " not drawn on screen; the game pages in these pictures are the pictures"
+echo " their own processes painted of them.)"
 exit $status

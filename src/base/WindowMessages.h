@@ -29,6 +29,8 @@ constexpr int kPageAreaInsetBottom = 4;
 constexpr unsigned WM_DOWNLOAD_OVER = 0x8001;  // update progress dialog, from its watcher: wParam 1 whole
 constexpr unsigned WM_ENGINE_FETCH_DONE = 0x8051;  // scripted page engine: wParam the load's serial
 constexpr unsigned WM_ENGINE_ONLOAD_DUE = 0x8052;  // scripted page engine: wParam the page's serial
+constexpr unsigned WM_ENGINE_FAULT_DUE = 0x8053;   // scripted page engine: make the asked-for access violation
+constexpr unsigned WM_ENGINE_IMAGE_DONE = 0x8054;  // scripted page engine: wParam the image fetch's serial
 
 // Timers, window by window; each window's ids are its own.
 // The main window:

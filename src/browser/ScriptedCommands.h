@@ -12,6 +12,14 @@
 //   context <id>   the right button asks for a menu (context-menu)
 //   click <id>     the element is clicked (its href is followed)
 //   navigate <url> the page navigates
+//   picture <path> the window's client area, painted as on screen, is written
+//                  to the file <path> as a 32-bit BMP (an existing file is
+//                  replaced). Another process's window that a main window
+//                  holds is not drawn on screen under Wine, so pictures of
+//                  the main window take the page from here.
+//   fault          the page process makes an access violation once this
+//                  command has been answered, and so ends through its crash
+//                  filter like any crashing launcher process
 //
 // <id> is an element's id from the page script; "body" is the page itself.
 // The engine's window has the class name kScriptedEngineClass.

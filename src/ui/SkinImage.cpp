@@ -40,19 +40,50 @@ fw::BitmapHandle ConvertToMaskedBitmap(Gdiplus::Bitmap& image, COLORREF mask) {
     return section;
 }
 
-// The bytes of a custom resource, copied into a stream that frees them.
-fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+// Bytes copied into a stream that frees them, read from its start.
+fw::ComPtr<IStream> BytesStream(const void* bytes, DWORD size) {
     fw::ComPtr<IStream> stream;
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (!res) return stream;
-    HGLOBAL loaded = ::LoadResource(module, res);
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    const DWORD size = ::SizeofResource(module, res);
-    if (!bytes || size == 0) return stream;
     if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return fw::ComPtr<IStream>();
     ULONG written = 0;
     if (FAILED(stream->Write(bytes, size, &written)) || written != size) return fw::ComPtr<IStream>();
+    const LARGE_INTEGER start{};
+    if (FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr))) return fw::ComPtr<IStream>();
     return stream;
+}
+
+// The bytes of a custom resource, copied into a stream.
+fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!res) return fw::ComPtr<IStream>();
+    HGLOBAL loaded = ::LoadResource(module, res);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    const DWORD size = ::SizeofResource(module, res);
+    if (!bytes || size == 0) return fw::ComPtr<IStream>();
+    return BytesStream(bytes, size);
+}
+
+// A decoded picture drawn onto white in a section of its own size.
+fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
+    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
+    const int cx = static_cast<int>(image.GetWidth());
+    const int cy = static_cast<int>(image.GetHeight());
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
+    if (cx <= 0 || cy <= 0 || !mem) return fw::BitmapHandle();
+
+    void* bits = nullptr;
+    fw::BitmapHandle section = CreateSection(cx, cy, &bits);
+    if (!section) return fw::BitmapHandle();
+    {
+        fw::SelectScope select(mem.get(), section.get());
+        RECT all{0, 0, cx, cy};
+        ::FillRect(mem.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+        Gdiplus::Graphics graphics(mem.get());
+        graphics.DrawImage(&image, 0, 0, cx, cy);
+    }
+    *width = cx;
+    *height = cy;
+    return section;
 }
 
 }  // namespace
@@ -83,27 +114,22 @@ fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* heig
     *height = 0;
     fw::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return fw::BitmapHandle();
-    fw::WindowDc screen(nullptr);
-    fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
     Gdiplus::Image image(path.c_str());
-    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
-    const int cx = static_cast<int>(image.GetWidth());
-    const int cy = static_cast<int>(image.GetHeight());
-    if (cx <= 0 || cy <= 0 || !mem) return fw::BitmapHandle();
+    return DrawOntoWhite(image, width, height);
+}
 
-    void* bits = nullptr;
-    fw::BitmapHandle section = CreateSection(cx, cy, &bits);
-    if (!section) return fw::BitmapHandle();
-    {
-        fw::SelectScope select(mem.get(), section.get());
-        RECT all{0, 0, cx, cy};
-        ::FillRect(mem.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-        Gdiplus::Graphics graphics(mem.get());
-        graphics.DrawImage(&image, 0, 0, cx, cy);
-    }
-    *width = cx;
-    *height = cy;
-    return section;
+fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    fw::GdiplusSession gdiplus;
+    if (!gdiplus.ok() || bytes.empty() || bytes.size() > MAXDWORD) return fw::BitmapHandle();
+    fw::ComPtr<IStream> stream = BytesStream(bytes.data(), static_cast<DWORD>(bytes.size()));
+    if (!stream) return fw::BitmapHandle();
+    Gdiplus::Image image(stream.get());
+    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
+    if (static_cast<int>(image.GetWidth()) > maxSide || static_cast<int>(image.GetHeight()) > maxSide)
+        return fw::BitmapHandle();
+    return DrawOntoWhite(image, width, height);
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

@@ -17,6 +17,9 @@ fw::BitmapHandle LoadSkinBitmap(UINT id);
 // A picture file drawn onto white; width and height 0 and no bitmap when it
 // cannot be read.
 fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height);
+// The same for the bytes of a picture file (PNG, JPEG, GIF, BMP), which is
+// refused when wider or taller than `maxSide` pixels.
+fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* width, int* height);
 
 // The size of a bitmap in pixels (0 x 0 for none).
 SIZE BitmapSize(HBITMAP bitmap);

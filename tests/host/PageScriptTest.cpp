@@ -34,6 +34,7 @@ TEST(PageScript, ReadsEveryKindOfLine) {
         "Element panel DIV X=10 y=20 w=300 h=200 bg=#fff class=\"panel  main\"\n"
         "element go a x=20 y=30 w=80 h=24 parent=panel class=button text=\"开始 \\\"游戏\\\"\" href=app://start "
         "disabled\n"
+        "element art img x=0 y=0 w=64 h=48 parent=panel bg=navy FADE=#000 src=\"art/s 12.jpg\" size=28 plain\n"
         "onload navigate next.page\n"
         "onunload alert 确定要离开吗？\n");
     EXPECT_EQ(page.title, L"游戏大厅");
@@ -42,7 +43,7 @@ TEST(PageScript, ReadsEveryKindOfLine) {
     EXPECT_EQ(page.onloadNavigate, L"next.page");
     EXPECT_EQ(page.onunloadAlert, std::wstring(L"确定要离开吗？"));
 
-    ASSERT_EQ(page.elements.size(), 3u);
+    ASSERT_EQ(page.elements.size(), 4u);
     EXPECT_EQ(page.elements[0].id + page.elements[0].tag, L"bodybody");
     const ElementDef& panel = Element(page, L"panel");
     EXPECT_EQ(panel.tag, L"DIV") << "tags keep their spelling";
@@ -57,6 +58,16 @@ TEST(PageScript, ReadsEveryKindOfLine) {
     EXPECT_EQ(go.href, L"app://start");
     EXPECT_TRUE(go.disabled);
     EXPECT_FALSE(go.background);
+    EXPECT_FALSE(go.fade);
+    EXPECT_TRUE(go.src.empty());
+    EXPECT_EQ(go.labelSize, 0) << "the engine's own";
+    EXPECT_FALSE(go.plain);
+    const ElementDef& art = Element(page, L"art");
+    EXPECT_EQ(art.background, 0x000080u);
+    EXPECT_EQ(art.fade, 0x000000u);
+    EXPECT_EQ(art.src, L"art/s 12.jpg") << "as written, resolved when fetched";
+    EXPECT_EQ(art.labelSize, 28);
+    EXPECT_TRUE(art.plain);
 }
 
 TEST(PageScript, FlawedLinesAreSkippedOrMended) {
@@ -71,11 +82,14 @@ TEST(PageScript, FlawedLinesAreSkippedOrMended) {
         "element big div x=99999999999999999999 w=+7\n"
         "element early div parent=late\n"
         "element late div text=\"never closed x=5\n"
-        "element flags div disabled=false bg=transparent\n"
+        "element flags div disabled=false bg=transparent plain=0 fade=bluish\n"
+        "element tiny div size=3\n"
+        "element huge div size=500px\n"
+        "element nosize div size=abc src=\n"
         "onload reload now\n"
         "onunload confirm leave?\n"
         "frobnicate everything\n");
-    EXPECT_EQ(page.elements.size(), 7u);
+    EXPECT_EQ(page.elements.size(), 10u);
     EXPECT_EQ(page.elements[0].tag, L"body") << "the body cannot be redefined";
     EXPECT_EQ(Element(page, L"dup").tag, L"div") << "the first of two ids wins";
     const ElementDef& n = Element(page, L"n");
@@ -86,16 +100,24 @@ TEST(PageScript, FlawedLinesAreSkippedOrMended) {
     EXPECT_EQ(Element(page, L"late").text, L"never closed x=5") << "an open quote runs to the end of the line";
     EXPECT_FALSE(Element(page, L"flags").disabled);
     EXPECT_FALSE(Element(page, L"flags").background);
+    EXPECT_FALSE(Element(page, L"flags").plain);
+    EXPECT_FALSE(Element(page, L"flags").fade);
+    EXPECT_EQ(Element(page, L"tiny").labelSize, PageScript::kMinLabelSize);
+    EXPECT_EQ(Element(page, L"huge").labelSize, PageScript::kMaxLabelSize);
+    EXPECT_EQ(Element(page, L"nosize").labelSize, 0);
+    EXPECT_TRUE(Element(page, L"nosize").src.empty());
     EXPECT_TRUE(page.onloadNavigate.empty());
     EXPECT_FALSE(page.onunloadAlert);
 }
 
 TEST(PageScript, HostilePagesStayBounded) {
     std::string many;
-    for (int i = 0; i < 3000; ++i) many += "element e" + std::to_string(i) + " div w=1 h=1\ntext t\n";
+    for (int i = 0; i < 3000; ++i) many += "element e" + std::to_string(i) + " div w=1 h=1 src=a.png\ntext t\n";
     const PageScript page = ParsePageScript(many);
     EXPECT_EQ(page.elements.size(), PageScript::kMaxElements + 1);
     EXPECT_EQ(page.text.size(), PageScript::kMaxTextLines);
+    EXPECT_EQ(page.elements[PageScript::kMaxImages].src, L"a.png");
+    EXPECT_TRUE(page.elements[PageScript::kMaxImages + 1].src.empty()) << "no more images than the bound";
 
     // Random bytes mixed with the format's own words never crash and always
     // leave a body and a sound tree.
@@ -185,7 +207,15 @@ TEST(TestCommandText, PayloadsAndVerbs) {
     EXPECT_EQ(nav->verb, TestVerb::Navigate);
     EXPECT_EQ(nav->argument, L"http://h/a b");
     EXPECT_EQ(ParseTestCommand(L"context body")->verb, TestVerb::Context);
-    for (const wchar_t* bad : {L"click", L"hover btn", L"CLICK btn", L""}) EXPECT_FALSE(ParseTestCommand(bad)) << bad;
+    const auto picture = ParseTestCommand(L"picture C:\\users\\my pictures\\page 1.bmp ");
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->verb, TestVerb::Picture);
+    EXPECT_EQ(picture->argument, L"C:\\users\\my pictures\\page 1.bmp") << "a path may hold blanks";
+    const auto fault = ParseTestCommand(L" fault\r\n");
+    ASSERT_TRUE(fault);
+    EXPECT_EQ(fault->verb, TestVerb::Fault);
+    for (const wchar_t* bad : {L"click", L"hover btn", L"CLICK btn", L"", L"picture", L"fault now"})
+        EXPECT_FALSE(ParseTestCommand(bad)) << bad;
 }
 
 TEST(NavigationRules, AddressesStatusesAndLinks) {
@@ -220,4 +250,14 @@ TEST(PageLook, SpriteFramesAndClasses) {
     EXPECT_TRUE(HasClass(L"  big\tbutton ", L"button"));
     EXPECT_FALSE(HasClass(L"buttons", L"button"));
     EXPECT_FALSE(HasClass(L"Button", L"button")) << "class names are case-sensitive";
+
+    EXPECT_EQ(InkOn(0xFFFFFF), InkOn(0xF0A030)) << "white and amber take dark ink";
+    EXPECT_EQ(InkOn(0x000000), InkOn(0x1C2F5E)) << "black and night blue take light ink";
+    EXPECT_NE(InkOn(0xFFFFFF), InkOn(0x000000));
+    EXPECT_EQ(InkOn(0x00FF00), InkOn(0xFFFFFF)) << "pure green is bright";
+    EXPECT_EQ(InkOn(0x0000FF), InkOn(0x000000)) << "pure blue is dark";
+    EXPECT_EQ(InkOn(0x808080), InkOn(0x000000)) << "middle grey still takes light ink";
+    EXPECT_EQ(InkOn(0x9A9A9A), InkOn(0xFFFFFF));
+    EXPECT_EQ(MiddleColour(0x204060, 0x6080A1), 0x406080u);
+    EXPECT_EQ(MiddleColour(0xFF00FF, 0xFF00FF), 0xFF00FFu);
 }

@@ -1,9 +1,16 @@
 // Crash dumps of a real process: one minidump beside the executable for the
-// first unhandled exception, nothing for a second.
+// first unhandled exception, nothing for a second; and a launcher's own page
+// process that faults dies through the same filter.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/CrashDump.h"
+#include "app/DumpFileName.h"
+#include "GameLogin.h"
 #include "InstallStage.h"
+#include "LauncherDriver.h"
+#include "PortalClient.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -24,6 +31,19 @@ struct Probe {
 };
 
 const DWORD kAccessViolation = 0xC0000005;
+
+// How many ".dmp" files the folder of `exe` holds.
+int DumpsBeside(const std::wstring& exe) {
+    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
+    WIN32_FIND_DATAW found{};
+    fw::FindFileHandle find(::FindFirstFileW((folder + L"*").c_str(), &found));
+    int dumps = 0;
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
+        const std::wstring name = found.cFileName;
+        if (name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".dmp") == 0) ++dumps;
+    }
+    return dumps;
+}
 }  // namespace
 
 TEST(CrashDump, AnUnhandledExceptionLeavesOneDumpBesideTheExecutable) {
@@ -61,4 +81,28 @@ TEST(CrashDump, WriteDumpWithoutExceptionShowsTheCallersPoint) {
     }
     EXPECT_EQ(ReadFileBytes(path).substr(0, 4), "MDMP");
     ::DeleteFileW(path.c_str());
+}
+
+TEST(CrashDump, AGamePageProcessThatFaultsLeavesOneDumpBesideItsExecutable) {
+    PortalSession portal;
+    const std::wstring dump = DumpPathFor(ScriptedExe());
+    // A dump an earlier crash left comes back afterwards; this test's goes.
+    FileBackup earlier(dump);
+    ::DeleteFileW(dump.c_str());
+    const int dumpsBefore = DumpsBeside(ScriptedExe());
+
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogInToGame(app, L"/games/s12.page"));
+    HWND frame = PageFrames(app.main)[0];
+    fw::KernelHandle page(::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, ProcessOfWindow(frame)));
+    ASSERT_TRUE(page);
+    ASSERT_TRUE(SendPageCommand(frame, L"fault"));
+    ASSERT_EQ(::WaitForSingleObject(page.get(), 60000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    ::GetExitCodeProcess(page.get(), &code);
+    EXPECT_EQ(code, kAccessViolation) << "the system's crash handling ends the page";
+    EXPECT_EQ(ReadFileBytes(dump).substr(0, 4), "MDMP");
+    EXPECT_EQ(DumpsBeside(ScriptedExe()), dumpsBefore + 1) << "one dump, the page's, and no other";
+    EXPECT_TRUE(app.process.IsRunning()) << "the main window outlives its page";
 }

@@ -89,7 +89,10 @@ HWND FindPageEngineWindow(HWND topLevel) {
 
 bool SendPageCommand(HWND topLevel, const std::wstring& command) {
     HWND engine = FindPageEngineWindow(topLevel);
-    if (!engine) return false;
+    return engine && SendEngineCommand(engine, command);
+}
+
+bool SendEngineCommand(HWND engine, const std::wstring& command) {
     std::wstring text = command;
     COPYDATASTRUCT cds{};
     cds.dwData = kScriptedCommandTag;

@@ -27,6 +27,8 @@ HWND FindPageEngineWindow(HWND topLevel);
 // Sends a test command (see browser/ScriptedCommands.h) to the page engine
 // of `topLevel`; true when it was carried out.
 bool SendPageCommand(HWND topLevel, const std::wstring& command);
+// The same to the page engine's window itself.
+bool SendEngineCommand(HWND engine, const std::wstring& command);
 
 // Waits for `pid`'s visible "#32770" window titled "KorvelFerrowind" that
 // carries a page engine (the login page's background carries none itself; its

@@ -68,7 +68,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     EXPECT_FALSE(RegisterCaption(app.main, L"12服-青龙-lucky")) << "the caption is held";
     EXPECT_TRUE(TrayIconExists(app.main));
     ::Sleep(2500);
-    EXPECT_TRUE(CaptureWindowPng(app.main, L"road-one-tab.png"));
+    EXPECT_TRUE(CaptureMainWindowPng(app.main, L"road-one-tab.png")) << "with the page's own picture";
     ::Sleep(3000);
 }
 
@@ -122,7 +122,7 @@ TEST(LoginRoad, MoreAccountsAsTabsOneLoginPerServerAtMostThree) {
     ASSERT_TRUE(LogIn(app, L"wolf12"));
     ASSERT_TRUE(app.WaitForPages(3));
     ::Sleep(1500);
-    CaptureWindowPng(app.main, L"road-three-tabs.png");
+    CaptureMainWindowPng(app.main, L"road-three-tabs.png");
 
     // A fourth tab is refused by the main window itself.
     const size_t childrenBefore = ChildProcesses(app.process.pid()).size();

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "browser/scripted/BitmapFile.h"
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/PageLook.h"
 #include "browser/ScriptedCommands.h"
@@ -234,6 +235,48 @@ protected:
 
 COLORREF Rgb(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+// The pixels of a bitmap as 0xRRGGBB, rows top-down.
+std::vector<uint32_t> PixelsOf(HBITMAP bitmap, int width, int height) {
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    fw::WindowDc screen(nullptr);
+    if (::GetDIBits(screen.get(), bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) pixels.clear();
+    for (uint32_t& p : pixels) p &= 0xFFFFFF;
+    return pixels;
+}
+
+// What the screen shows of a window's client area.
+std::vector<uint32_t> ScreenPixels(HWND window, int width, int height) {
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
+    fw::BitmapHandle bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        fw::SelectScope select(mem.get(), bitmap.get());
+        ::BitBlt(mem.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY);
+    }
+    return PixelsOf(bitmap.get(), width, height);
+}
+
+// The pixels of a BMP file, and its size.
+std::vector<uint32_t> BitmapFilePixels(const std::wstring& path, SIZE* size) {
+    fw::BitmapHandle bitmap(static_cast<HBITMAP>(
+        ::LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!bitmap || !::GetObjectW(bitmap.get(), sizeof(info), &info)) return {};
+    *size = SIZE{info.bmWidth, info.bmHeight};
+    return PixelsOf(bitmap.get(), info.bmWidth, info.bmHeight);
+}
+
+size_t DifferentPixels(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b) {
+    if (a.size() != b.size()) return std::max(a.size(), b.size());
+    size_t different = 0;
+    for (size_t i = 0; i < a.size(); ++i) different += a[i] != b[i];
+    return different;
+}
+
 }  // namespace
 
 TEST_F(ScriptedEngineTest, AGoodPageRaisesTheBrowsersEventsInOrder) {
@@ -417,6 +460,16 @@ TEST_F(ScriptedEngineTest, TestCommandsRaiseWhatTheMouseWould) {
 }
 
 TEST_F(ScriptedEngineTest, TheBackgroundPositionChangesTheDrawnFrame) {
+    // A picture of one colour, half the size of the element that shows it.
+    const uint32_t artColour = 0xC0392B;
+    const std::wstring artFile = TempFolder() + L"zuva-art.bmp";
+    ASSERT_TRUE(WritePaintedBitmap(artFile, 40, 30, [&](HDC dc) {
+        const RECT all{0, 0, 40, 30};
+        fw::BrushHandle brush(::CreateSolidBrush(Rgb(artColour)));
+        ::FillRect(dc, &all, brush.get());
+    }));
+    ServedPage art(L"art.bmp", ReadFileBytes(artFile));
+    ::DeleteFileW(artFile.c_str());
     ServedPage page(L"frames.page",
                     "title 精灵按钮\n"
                     "background #eef2f7\n"
@@ -427,9 +480,22 @@ TEST_F(ScriptedEngineTest, TheBackgroundPositionChangesTheDrawnFrame) {
                     "element off a x=440 y=40 w=120 h=40 class=button text=禁用 disabled\n"
                     "element box DIV x=20 y=100 w=260 h=120 bg=#ffffff class=panel text=面板\n"
                     "element cell td x=300 y=100 w=260 h=40 bg=#e3f2fd class=server text=S12服\n"
-                    "element link span x=300 y=160 w=260 h=30 text=进入游戏 href=app://loadgame?S12\n");
+                    "element link span x=300 y=160 w=260 h=30 text=进入游戏 href=app://loadgame?S12\n"
+                    "element art img x=20 y=240 w=80 h=60 bg=#ffffff src=art.bmp plain text=画\n"
+                    "element lost img x=120 y=240 w=80 h=60 bg=#e3f2fd src=lost.bmp plain text=无图\n"
+                    "element band div x=300 y=240 w=260 h=60 bg=#000000 fade=#ffffff size=20 plain text=标题\n");
     ASSERT_TRUE(Show(page.url()));
     engine->SetBodyScroll(L"no");
+    // The image comes after the page, scaled to its element; one that
+    // cannot be had leaves its element as drawn without it.
+    EXPECT_TRUE(WaitFor([&] { return PixelAt(22, 242) == Rgb(artColour); }));
+    EXPECT_EQ(PixelAt(97, 297), Rgb(artColour));
+    EXPECT_EQ(PixelAt(122, 242), Rgb(0xE3F2FD));
+    EXPECT_EQ(PortalCount(L"/scripted/art.bmp"), 1);
+    EXPECT_EQ(PortalCount(L"/scripted/lost.bmp"), 1);
+    // A faded fill runs from its colour at the top to the fade at the bottom.
+    EXPECT_LT(GetRValue(PixelAt(302, 242)), 24);
+    EXPECT_GT(GetRValue(PixelAt(302, 297)), 216);
     std::shared_ptr<PageElement> buttons[3];
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(SendCommand(engine->Window(), L"move f" + std::to_wstring(i)), 1);
@@ -445,6 +511,17 @@ TEST_F(ScriptedEngineTest, TheBackgroundPositionChangesTheDrawnFrame) {
     EXPECT_EQ(PixelAt(302, 60), Rgb(FrameFill(2)));
     EXPECT_EQ(PixelAt(442, 60), Rgb(kDisabledFill));
     EXPECT_TRUE(CaptureWindowPng(host.get(), L"scripted-frames.png"));
+
+    // The picture a test asks for is what the screen shows, pixel for pixel.
+    const std::wstring file = TempFolder() + L"zuva engine picture.bmp";
+    ASSERT_EQ(SendCommand(engine->Window(), L"picture " + file), 1);
+    SIZE size{};
+    const std::vector<uint32_t> picture = BitmapFilePixels(file, &size);
+    ::DeleteFileW(file.c_str());
+    EXPECT_EQ(size.cx, kHostWidth);
+    EXPECT_EQ(size.cy, kHostHeight);
+    EXPECT_EQ(DifferentPixels(picture, ScreenPixels(engine->Window(), kHostWidth, kHostHeight)), 0u);
+    EXPECT_EQ(SendCommand(engine->Window(), L"picture " + TempFolder() + L"no such folder\\x.bmp"), 0);
 
     buttons[2]->SetBackgroundPositionX(-120);
     PumpFor(150);

@@ -1,7 +1,9 @@
 // The login road played once without a player, for tools/run.sh on a machine
 // without a display: a shortcut start, two demo accounts logged in as two
 // tabs, a switch between them by a tab click, and the exit. A screenshot is
-// written at every stop. Usage: zuva_road_demo.exe <screenshot folder>
+// written at every stop: the login page on its background, then the main
+// window with the game page of the current tab in it.
+// Usage: zuva_road_demo.exe <screenshot folder>
 #include <windows.h>
 
 #include <cstdio>
@@ -26,18 +28,30 @@ public:
         if (!ok) m_failed = true;
         return ok;
     }
-    void Shot(HWND wnd, const wchar_t* name) {
-        const std::wstring path = m_folder + L"\\" + name;
-        if (CaptureWindowPngTo(wnd, path)) std::printf("  screenshot %ls\n", name);
-    }
+    void Shot(HWND wnd, const wchar_t* name) { Saved(CaptureWindowPngTo(wnd, Path(name)), name); }
+    // The main window with its pages, which the screen alone does not show.
+    void ShotMain(HWND main, const wchar_t* name) { Saved(CaptureMainWindowPngTo(main, Path(name)), name); }
     bool failed() const { return m_failed; }
 
 private:
+    std::wstring Path(const wchar_t* name) const { return m_folder + L"\\" + name; }
+    static void Saved(bool saved, const wchar_t* name) {
+        if (saved) std::printf("  screenshot %ls\n", name);
+        else std::printf("  screenshot %ls FAILED\n", name);
+    }
+
     std::wstring m_folder;
     bool m_failed = false;
 };
 
 bool Visible(HWND wnd) { return wnd && ::IsWindowVisible(wnd); }
+
+// The picture the login page of `pid` lies on: its window without a page.
+HWND LoginBackground(DWORD pid) {
+    for (HWND w : FindWindows(pid, kDialogClass, kMainTitle))
+        if (Visible(w) && !FindPageEngineWindow(w)) return w;
+    return nullptr;
+}
 
 bool PlayRoad(Road& road) {
     LauncherInstance app;
@@ -45,12 +59,13 @@ bool PlayRoad(Road& road) {
     HWND login = app.NextLogin();
     if (!road.Step("the first child shows its login page", login != nullptr)) return false;
     ::Sleep(1500);  // let it paint
-    road.Shot(::GetDesktopWindow(), L"run-1-login.png");
+    HWND background = LoginBackground(app.children.back());
+    road.Shot(background ? background : ::GetDesktopWindow(), L"run-1-login.png");
 
     if (!road.Step("account lucky, server S12", SendPageCommand(login, L"click lucky12") && app.WaitForPages(1)))
         return false;
     ::Sleep(1500);
-    road.Shot(app.main, L"run-2-one-tab.png");
+    road.ShotMain(app.main, L"run-2-one-tab.png");
 
     if (!road.Step("add account, new tab: account fox", AnswerAddAccount(app, true) && LogIn(app, L"fox12") &&
                                                       app.WaitForPages(2)))
@@ -60,7 +75,7 @@ bool PlayRoad(Road& road) {
     road.Step("the newest page is current",
               WaitUntil([&] { return Visible(fox) && !Visible(lucky); }, 15000));
     ::Sleep(1000);
-    road.Shot(app.main, L"run-3-two-tabs.png");
+    road.ShotMain(app.main, L"run-3-two-tabs.png");
 
     RECT wr{};
     ::GetWindowRect(app.main, &wr);
@@ -68,7 +83,7 @@ bool PlayRoad(Road& road) {
     road.Step("a click on the first tab shows lucky's page",
               WaitUntil([&] { return Visible(lucky) && !Visible(fox); }, 5000));
     ::Sleep(500);
-    road.Shot(app.main, L"run-4-switched.png");
+    road.ShotMain(app.main, L"run-4-switched.png");
 
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     road.Step("the exit question, answered Yes", AnswerQuestion(app.process.pid(), app.main, true));

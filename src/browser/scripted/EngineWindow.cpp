@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "base/WindowMessages.h"
+#include "browser/scripted/BitmapFile.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
@@ -26,6 +27,13 @@ bool RegisterEngineClass() {
 
 POINT PointOf(LPARAM lp) { return POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}; }
 
+void AccessViolation() {
+    // Read at run time, so the compiler cannot see a null store and put a
+    // trap of its own in its place.
+    volatile uintptr_t address = 0;
+    *reinterpret_cast<volatile int*>(address) = 1;
+}
+
 }  // namespace
 
 bool EngineWindow::Create(HWND parent, const RECT& area) {
@@ -40,6 +48,18 @@ void EngineWindow::Paint() {
     if (!image.ok()) return;
     m_handler.PaintPage(image.dc(), client);
     image.CopyTo(dc.get());
+}
+
+bool EngineWindow::SavePicture(const std::wstring& path) {
+    const RECT client = GetClientRect();
+    return WritePaintedBitmap(path, client.right, client.bottom, [&](HDC dc) { m_handler.PaintPage(dc, client); });
+}
+
+void EngineWindow::FaultSoon() {
+    // Not inside the sender's call: a fault in a message sent from another
+    // process may be swallowed where the system delivers it. A posted one
+    // reaches the top of the thread unhandled.
+    PostMessage(WM_ENGINE_FAULT_DUE);
 }
 
 void EngineWindow::TrackLeave() {
@@ -93,6 +113,12 @@ LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ENGINE_ONLOAD_DUE:
         m_handler.OnloadDue(wp);
+        return 0;
+    case WM_ENGINE_IMAGE_DONE:
+        m_handler.ImageDone(wp);
+        return 0;
+    case WM_ENGINE_FAULT_DUE:
+        AccessViolation();
         return 0;
     default:
         return CWnd::WindowProc(msg, wp, lp);

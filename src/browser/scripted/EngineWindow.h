@@ -20,6 +20,7 @@ public:
     virtual bool RunTestCommand(const std::wstring& text) = 0;
     virtual void FetchDone(WPARAM serial) = 0;
     virtual void OnloadDue(WPARAM serial) = 0;
+    virtual void ImageDone(WPARAM serial) = 0;
     virtual void Resized(int width, int height) = 0;
 };
 
@@ -28,6 +29,11 @@ public:
     explicit EngineWindow(EngineWindowHandler& handler) : m_handler(handler) {}
     // A child of `parent` of class kScriptedEngineClass covering `area`.
     bool Create(HWND parent, const RECT& area);
+    // Writes the client area as Paint draws it into a BMP file at `path`.
+    bool SavePicture(const std::wstring& path);
+    // An access violation once the current message is over (see the "fault"
+    // test command).
+    void FaultSoon();
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

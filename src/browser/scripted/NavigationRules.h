@@ -49,6 +49,8 @@ std::wstring ResolveAddress(std::wstring_view base, std::wstring_view href);
 
 // Page bodies are read up to this many bytes.
 constexpr size_t kMaxPageBytes = 64 * 1024;
+// An image of a page may be this large; a larger one is not shown at all.
+constexpr size_t kMaxImageBytes = 1024 * 1024;
 // A body that was cut at the limit drops its last, unfinished line, so no
 // half line is read as a whole one.
 void DropUnfinishedLine(std::string& body);

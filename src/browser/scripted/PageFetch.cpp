@@ -25,7 +25,7 @@ void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) {
     ::InternetSetOptionW(handle, option, &ms, sizeof(ms));
 }
 
-FetchOutcome HttpGet(const std::wstring& url) {
+FetchOutcome HttpGet(const std::wstring& url, FetchKind kind) {
     const std::optional<HttpAddress> address = SplitHttpAddress(WithoutFragment(url));
     if (!address || address->host.empty()) return Failure(kStatusInvalidUrl);
     fw::InternetHandle session(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
@@ -50,17 +50,18 @@ FetchOutcome HttpGet(const std::wstring& url) {
         return Failure(kStatusDownloadFailure);
 
     FetchOutcome outcome{static_cast<long>(status), std::string()};
+    const size_t limit = kind == FetchKind::Page ? kMaxPageBytes : kMaxImageBytes;
     char chunk[4096];
     for (;;) {
         DWORD got = 0;
         if (!::InternetReadFile(request.get(), chunk, sizeof(chunk), &got)) return LastErrorFailure();
         if (got == 0) break;
         outcome.body.append(chunk, got);
-        if (outcome.body.size() > kMaxPageBytes) {
-            outcome.body.resize(kMaxPageBytes);
-            DropUnfinishedLine(outcome.body);
-            break;
-        }
+        if (outcome.body.size() <= limit) continue;
+        if (kind == FetchKind::Image) return Failure(kStatusDownloadFailure);
+        outcome.body.resize(limit);
+        DropUnfinishedLine(outcome.body);
+        break;
     }
     return outcome;
 }
@@ -92,7 +93,7 @@ void FetchJob::Finish(FetchOutcome outcome) {
     if (m_target) ::PostMessageW(m_target, m_message, m_serial, 0);
 }
 
-void StartFetch(const std::shared_ptr<FetchJob>& job, const std::wstring& url) {
+void StartFetch(const std::shared_ptr<FetchJob>& job, const std::wstring& url, FetchKind kind) {
     switch (ClassifyAddress(url)) {
     case AddressKind::Blank:
         job->Finish(FetchOutcome{200, std::string()});
@@ -104,7 +105,7 @@ void StartFetch(const std::shared_ptr<FetchJob>& job, const std::wstring& url) {
         break;
     }
     try {
-        std::thread([job, url] { job->Finish(HttpGet(url)); }).detach();
+        std::thread([job, url, kind] { job->Finish(HttpGet(url, kind)); }).detach();
     } catch (const std::system_error&) {
         job->Finish(Failure(kStatusDownloadFailure));
     }

@@ -13,8 +13,12 @@ namespace scripted {
 
 struct FetchOutcome {
     long status = 0;   // the HTTP status, or a negative failure status (NavigationRules.h)
-    std::string body;  // at most kMaxPageBytes
+    std::string body;  // at most kMaxPageBytes for a page, kMaxImageBytes for an image
 };
+
+// A page's body is cut at its limit (at a line end); an image over its limit
+// is a failed fetch, since part of a picture is no picture.
+enum class FetchKind { Page, Image };
 
 class FetchJob {
 public:
@@ -42,6 +46,6 @@ private:
 // Starts the fetch of `url` for `job`. "about:blank" and addresses of
 // other schemes are answered at once, still through the posted message, so
 // every navigation completes asynchronously; http addresses get a thread.
-void StartFetch(const std::shared_ptr<FetchJob>& job, const std::wstring& url);
+void StartFetch(const std::shared_ptr<FetchJob>& job, const std::wstring& url, FetchKind kind = FetchKind::Page);
 
 }  // namespace scripted

@@ -53,6 +53,20 @@ std::wstring ElementLabel(std::wstring_view id, std::wstring_view text) {
     return std::wstring(text.empty() ? id : text);
 }
 
+uint32_t InkOn(uint32_t fill) {
+    const unsigned r = (fill >> 16) & 0xFF, g = (fill >> 8) & 0xFF, b = fill & 0xFF;
+    // Perceived brightness: green counts most, blue least.
+    const unsigned brightness = (299 * r + 587 * g + 114 * b) / 1000;
+    return brightness < 140 ? 0xF5F7FA : 0x202428;
+}
+
+uint32_t MiddleColour(uint32_t a, uint32_t b) {
+    uint32_t middle = 0;
+    for (int shift = 0; shift <= 16; shift += 8)
+        middle |= ((((a >> shift) & 0xFF) + ((b >> shift) & 0xFF)) / 2) << shift;
+    return middle;
+}
+
 std::wstring StatusLine(const StatusFacts& facts) {
     std::wstring line;
     if (!facts.hasDocument) {

@@ -27,6 +27,13 @@ constexpr uint32_t kDisabledText = 0x8C8C8C;
 // The label drawn in an element: its text, else its id.
 std::wstring ElementLabel(std::wstring_view id, std::wstring_view text);
 
+// The ink of a plain element's label on a `fill` (0xRRGGBB): dark on light
+// fills, light on dark ones, so that the page author need not say.
+uint32_t InkOn(uint32_t fill);
+// The colour halfway between two: what a faded fill shows behind a label
+// centred in it.
+uint32_t MiddleColour(uint32_t a, uint32_t b);
+
 struct StatusFacts {
     bool hasDocument = false;
     std::wstring title;

@@ -55,29 +55,84 @@ RECT DrawFrameBadge(HDC dc, const RECT& rc, int frame, const PageFonts& fonts) {
     return rest;
 }
 
+// A vertical run from `top` at the top edge to `bottom` at the bottom one.
+void FillFaded(HDC dc, const RECT& rc, uint32_t top, uint32_t bottom) {
+    auto vertex = [](LONG x, LONG y, uint32_t rgb) {
+        return TRIVERTEX{x, y, static_cast<COLOR16>(((rgb >> 16) & 0xFF) << 8),
+                         static_cast<COLOR16>(((rgb >> 8) & 0xFF) << 8), static_cast<COLOR16>((rgb & 0xFF) << 8), 0};
+    };
+    TRIVERTEX corners[2] = {vertex(rc.left, rc.top, top), vertex(rc.right, rc.bottom, bottom)};
+    GRADIENT_RECT run{0, 1};
+    ::GradientFill(dc, corners, 2, &run, 1, GRADIENT_FILL_RECT_V);
+}
+
+// An element's image over its whole rectangle, scaled when the sizes differ.
+void DrawImage(HDC dc, const RECT& rc, HBITMAP image, SIZE size) {
+    fw::MemoryDc source(::CreateCompatibleDC(dc));
+    if (!source || size.cx <= 0 || size.cy <= 0) return;
+    fw::SelectScope select(source.get(), image);
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    if (width == size.cx && height == size.cy) {
+        ::BitBlt(dc, rc.left, rc.top, width, height, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    POINT oldOrigin{};
+    ::SetBrushOrgEx(dc, 0, 0, &oldOrigin);
+    ::StretchBlt(dc, rc.left, rc.top, width, height, source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
+    ::SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    ::SetStretchBltMode(dc, oldMode);
+}
+
+// An element's fill: a sprite button's frame colour, grey when disabled,
+// else its own colour (faded when it says so). Answers the colour a label
+// centred in it stands on; `under` when the element has no fill.
+uint32_t FillElement(HDC dc, const RECT& rc, const ElementDef& def, bool button, int frame, uint32_t under) {
+    if (def.disabled) {
+        Fill(dc, rc, kDisabledFill);
+        return kDisabledFill;
+    }
+    if (button) {
+        Fill(dc, rc, FrameFill(frame));
+        return FrameFill(frame);
+    }
+    if (!def.background) return under;
+    if (!def.fade) {
+        Fill(dc, rc, *def.background);
+        return *def.background;
+    }
+    FillFaded(dc, rc, *def.background, *def.fade);
+    return MiddleColour(*def.background, *def.fade);
+}
+
 // A container names itself and shows its label in its top line, where its
-// children do not cover them; other elements centre their label.
-void DrawElement(HDC dc, const ScriptedElement& element, bool container, const PageFonts& fonts) {
+// children do not cover them; other elements centre their label. A plain
+// element shows only its text; an image stands in for the label.
+void DrawElement(HDC dc, const ScriptedElement& element, bool container, uint32_t pageFill,
+                 const PageFonts& fonts) {
     const ElementDef& def = element.def();
     const RECT rc = element.OffsetRect();
     if (rc.right <= rc.left || rc.bottom <= rc.top) return;
     const bool button = HasClass(def.className, L"button");
     const int frame = ShownSpriteFrame(element.backgroundX(), def.width);
 
-    uint32_t ink = def.href.empty() ? kInk : kLinkInk;
-    if (def.disabled) {
-        Fill(dc, rc, kDisabledFill);
-        ink = kDisabledText;
-    } else if (button) {
-        Fill(dc, rc, FrameFill(frame));
-        ink = 0xFFFFFF;
-    } else if (def.background) {
-        Fill(dc, rc, *def.background);
-    }
+    const uint32_t under = FillElement(dc, rc, def, button, frame, pageFill);
+    uint32_t ink = def.disabled ? kDisabledText : button ? 0xFFFFFF : def.href.empty() ? kInk : kLinkInk;
+    if (def.plain && !def.disabled && !button) ink = InkOn(under);
+    const bool imageShown = element.image() != nullptr;
+    if (imageShown) DrawImage(dc, rc, element.image(), element.imageSize());
     Frame(dc, rc, def.disabled ? kDisabledBorder : kBorder);
 
     RECT labelArea = rc;
     ::InflateRect(&labelArea, -4, -2);
+    const HFONT font = def.labelSize > 0 ? fonts.Sized(def.labelSize) : fonts.label();
+    if (def.plain) {
+        if (imageShown || def.text.empty()) return;
+        const UINT format = container ? DT_LEFT | DT_TOP : DT_CENTER | DT_VCENTER;
+        Text(dc, def.text, labelArea, font, ink, format | DT_SINGLELINE | DT_END_ELLIPSIS);
+        return;
+    }
     if (button) labelArea = DrawFrameBadge(dc, labelArea, frame, fonts);
     const uint32_t captionInk = def.disabled ? kDisabledText : button ? 0xFFFFFF : kFaintInk;
     const std::wstring caption = def.id + L" <" + def.tag + L">";
@@ -90,9 +145,9 @@ void DrawElement(HDC dc, const ScriptedElement& element, bool container, const P
     // which script line drew them.
     if (rc.bottom - rc.top >= 36)
         Text(dc, caption, labelArea, fonts.caption(), captionInk, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_END_ELLIPSIS);
+    if (imageShown) return;
     const std::wstring label = ElementLabel(def.id, def.text);
     const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS;
-    const HFONT font = fonts.label();
     Text(dc, label, labelArea, font, ink, format);
     if (!def.href.empty() && !button) {
         // An underline under the centred label marks a link.
@@ -145,9 +200,9 @@ void DrawStatusLine(HDC dc, const RECT& client, const StatusFacts& facts, const 
 }  // namespace
 
 PageFonts::PageFonts() {
-    LOGFONTW lf{};
-    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-    lf.lfQuality = DEFAULT_QUALITY;
+    ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(m_base), &m_base);
+    m_base.lfQuality = DEFAULT_QUALITY;
+    LOGFONTW lf = m_base;
     lf.lfHeight = -12;
     m_label.reset(::CreateFontIndirectW(&lf));
     lf.lfHeight = -11;
@@ -157,6 +212,17 @@ PageFonts::PageFonts() {
     m_bold.reset(::CreateFontIndirectW(&lf));
     lf.lfHeight = -20;
     m_heading.reset(::CreateFontIndirectW(&lf));
+}
+
+HFONT PageFonts::Sized(int pixels) const {
+    fw::FontHandle& font = m_sized[pixels];
+    if (!font) {
+        LOGFONTW lf = m_base;
+        lf.lfHeight = -pixels;
+        lf.lfWeight = pixels >= 16 ? FW_BOLD : FW_NORMAL;
+        font.reset(::CreateFontIndirectW(&lf));
+    }
+    return Pick(font);
 }
 
 HFONT PageFonts::Pick(const fw::FontHandle& font) {
@@ -177,7 +243,8 @@ void PaintPage(HDC dc, const RECT& client, const PagePicture& picture, const Pag
             const size_t parent = elements[i]->def().parent;
             if (parent < elements.size()) container[parent] = true;
         }
-        for (size_t i = 1; i < elements.size(); ++i) DrawElement(dc, *elements[i], container[i], fonts);
+        const uint32_t pageFill = picture.background.value_or(kPageFill);
+        for (size_t i = 1; i < elements.size(); ++i) DrawElement(dc, *elements[i], container[i], pageFill, fonts);
     }
     DrawStatusLine(dc, client, picture.status, fonts);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // How the scripted engine looks: the page's background and text, each element
-// as a framed rectangle with its label (sprite buttons with the frame they
-// show), and a status line with the title, the address, the host flags and
-// the body's scroll setting. This is what screenshots of the engine show.
+// as a framed rectangle with its fill, image and label (sprite buttons with
+// the frame they show; elements that are not plain with their id and tag),
+// and a status line with the title, the address, the host flags and the
+// body's scroll setting. This is what screenshots of the engine show.
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,10 +27,14 @@ public:
     HFONT caption() const { return Pick(m_caption); }
     HFONT bold() const { return Pick(m_bold); }
     HFONT heading() const { return Pick(m_heading); }
+    // A label font `pixels` high, bold from 16 pixels on, made once.
+    HFONT Sized(int pixels) const;
 
 private:
     static HFONT Pick(const fw::FontHandle& font);
+    LOGFONTW m_base{};
     fw::FontHandle m_label, m_caption, m_bold, m_heading;
+    mutable std::map<int, fw::FontHandle> m_sized;
 };
 
 struct PagePicture {

@@ -107,6 +107,18 @@ bool FlagValue(const Attribute& a) {
     return !a.hasValue || !(SameWord(a.value, L"false") || a.value == L"0");
 }
 
+// 0 (the engine's own size) for none; otherwise within the label bounds.
+int LabelSize(std::wstring_view v) {
+    const int size = ParseNumber(v);
+    if (size <= 0) return 0;
+    return std::min(std::max(size, PageScript::kMinLabelSize), PageScript::kMaxLabelSize);
+}
+
+size_t CountImages(const PageScript& page) {
+    return static_cast<size_t>(
+        std::count_if(page.elements.begin(), page.elements.end(), [](const ElementDef& e) { return !e.src.empty(); }));
+}
+
 void ReadElement(std::wstring_view rest, PageScript& page) {
     if (page.elements.size() > PageScript::kMaxElements) return;
     const std::vector<Attribute> tokens = Tokenize(rest);
@@ -121,6 +133,8 @@ void ReadElement(std::wstring_view rest, PageScript& page) {
         const Attribute& a = tokens[k];
         if (SameWord(a.key, L"disabled")) {
             e.disabled = FlagValue(a);
+        } else if (SameWord(a.key, L"plain")) {
+            e.plain = FlagValue(a);
         } else if (!a.hasValue) {
             continue;
         } else if (SameWord(a.key, L"x")) {
@@ -139,6 +153,12 @@ void ReadElement(std::wstring_view rest, PageScript& page) {
             e.text = a.value;
         } else if (SameWord(a.key, L"bg")) {
             e.background = ParseCssColour(a.value);
+        } else if (SameWord(a.key, L"fade")) {
+            e.fade = ParseCssColour(a.value);
+        } else if (SameWord(a.key, L"src")) {
+            if (CountImages(page) < PageScript::kMaxImages) e.src = a.value;
+        } else if (SameWord(a.key, L"size")) {
+            e.labelSize = LabelSize(a.value);
         } else if (SameWord(a.key, L"parent")) {
             // Only an element already read can be a parent: no cycles.
             const size_t parent = page.Find(a.value);

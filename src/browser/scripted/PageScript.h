@@ -23,6 +23,10 @@ struct ElementDef {
     int x = 0, y = 0, width = 0, height = 0;
     bool disabled = false;
     std::optional<uint32_t> background;  // 0xRRGGBB; none: no fill of its own
+    std::optional<uint32_t> fade;        // with a background: the fill's colour at the bottom edge
+    std::wstring src;                    // an image's address, as written; empty: none
+    int labelSize = 0;                   // the label's height in pixels; 0: the engine's own
+    bool plain = false;                  // drawn without the marks that name it in screenshots
     size_t parent = 0;                   // index in PageScript::elements; the body is its own
 
     // Left and top edges inside, right and bottom outside.
@@ -35,6 +39,10 @@ struct PageScript {
     static constexpr size_t kMaxElements = 1000;
     static constexpr size_t kMaxTextLines = 200;
     static constexpr int kMaxCoordinate = 30000;
+    static constexpr size_t kMaxImages = 16;  // elements with an image; later ones get none
+    static constexpr int kMaxImageSide = 2048;
+    static constexpr int kMinLabelSize = 8;
+    static constexpr int kMaxLabelSize = 72;
 
     std::wstring title;                  // empty: the page has none
     std::optional<uint32_t> background;  // of the body

@@ -23,6 +23,12 @@ void ScriptedElement::Click() {
     if (auto owner = m_owner.lock()) owner->FollowLink(m_def.href);
 }
 
+void ScriptedElement::SetImage(fw::BitmapHandle image, SIZE size) {
+    m_image = std::move(image);
+    m_imageSize = m_image ? size : SIZE{0, 0};
+    if (auto owner = m_owner.lock()) owner->Redraw(OffsetRect());
+}
+
 void ScriptedElement::SetSize(int width, int height) {
     m_def.width = width;
     m_def.height = height;

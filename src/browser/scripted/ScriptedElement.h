@@ -6,6 +6,7 @@
 #include <string>
 
 #include "browser/scripted/PageScript.h"
+#include "framework/Handles.h"
 #include "framework/PageEngine.h"
 
 namespace scripted {
@@ -37,10 +38,16 @@ public:
     long backgroundX() const { return m_backgroundX; }
     // The body covers the whole window and follows its size.
     void SetSize(int width, int height);
+    // The image its script line names, once fetched and read.
+    void SetImage(fw::BitmapHandle image, SIZE size);
+    HBITMAP image() const { return m_image.get(); }
+    SIZE imageSize() const { return m_imageSize; }
 
 private:
     ElementDef m_def;
     long m_backgroundX = 0;
+    fw::BitmapHandle m_image;
+    SIZE m_imageSize{0, 0};
     std::weak_ptr<ElementOwner> m_owner;
 };
 

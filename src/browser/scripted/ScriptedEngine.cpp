@@ -1,9 +1,12 @@
 #include "browser/scripted/ScriptedEngine.h"
 
+#include <algorithm>
+
 #include "base/WindowMessages.h"
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/scripted/WebMessage.h"
+#include "ui/SkinImage.h"
 
 namespace scripted {
 
@@ -56,6 +59,10 @@ public:
 private:
     ScriptedEngine& m_engine;
 };
+
+ScriptedEngine::ShownPage::~ShownPage() {
+    for (ImageFetch& image : images) image.job->Abandon();
+}
 
 ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area) : m_host(host), m_window(*this) {
     m_window.Create(parent, area);
@@ -147,6 +154,7 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     m_page = std::move(page);
     const WPARAM pageSerial = ++m_pageSerial;
     m_pointer.Reset();
+    StartImages();
 
     const DWORD flags = m_host.GetHostFlags(0);
     if (life.gone()) return;
@@ -164,6 +172,33 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     m_host.OnDocumentComplete(url, true);
     if (life.gone()) return;
     if (!onload.empty()) m_window.PostMessage(WM_ENGINE_ONLOAD_DUE, pageSerial);
+}
+
+void ScriptedEngine::StartImages() {
+    for (size_t i = 1; i < m_page->elements.size(); ++i) {
+        const std::wstring& src = m_page->elements[i]->def().src;
+        if (src.empty()) continue;
+        auto job = std::make_shared<FetchJob>(m_window.m_hWnd, WM_ENGINE_IMAGE_DONE, ++m_imageSerial);
+        m_page->images.push_back(ImageFetch{m_imageSerial, i, job});
+        StartFetch(job, ResolveAddress(m_page->source, src), FetchKind::Image);
+    }
+}
+
+void ScriptedEngine::ImageDone(WPARAM serial) {
+    if (m_closing || !m_page) return;
+    std::vector<ImageFetch>& images = m_page->images;
+    const auto fetch =
+        std::find_if(images.begin(), images.end(), [serial](const ImageFetch& f) { return f.serial == serial; });
+    if (fetch == images.end()) return;  // of a page no longer shown
+    FetchOutcome outcome;
+    const bool taken = fetch->job->Take(&outcome);
+    const size_t element = fetch->element;
+    images.erase(fetch);
+    // An image that cannot be had leaves its element as drawn without it.
+    if (!taken || !IsSuccessStatus(outcome.status)) return;
+    int width = 0, height = 0;
+    fw::BitmapHandle image = LoadPictureBytes(outcome.body, PageScript::kMaxImageSide, &width, &height);
+    if (image) m_page->elements[element]->SetImage(std::move(image), SIZE{width, height});
 }
 
 void ScriptedEngine::OnloadDue(WPARAM serial) {
@@ -222,7 +257,17 @@ bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
     if (m_closing) return false;
     const std::optional<TestCommand> command = ParseTestCommand(text);
     if (!command) return false;
-    if (command->verb == TestVerb::Navigate) return Navigate(command->argument);
+    switch (command->verb) {
+    case TestVerb::Navigate:
+        return Navigate(command->argument);
+    case TestVerb::Picture:
+        return m_window.SavePicture(command->argument);
+    case TestVerb::Fault:
+        m_window.FaultSoon();
+        return true;
+    default:
+        break;
+    }
     if (!m_page) return false;
     const size_t index = m_page->script.Find(command->argument);
     if (index == PageScript::kNone) return false;
@@ -251,6 +296,8 @@ bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
         break;
     }
     case TestVerb::Navigate:
+    case TestVerb::Picture:
+    case TestVerb::Fault:
         break;
     }
     return true;

@@ -41,8 +41,20 @@ public:
 private:
     friend class DocumentLink;
 
+    // An image of the shown page on its way.
+    struct ImageFetch {
+        WPARAM serial;
+        size_t element;  // in ShownPage::elements
+        std::shared_ptr<FetchJob> job;
+    };
     // What is shown: a page script, its elements and what the host said of it.
     struct ShownPage {
+        ShownPage() = default;
+        ShownPage(const ShownPage&) = delete;
+        ShownPage& operator=(const ShownPage&) = delete;
+        // Images still on their way are not wanted by the page that comes next.
+        ~ShownPage();
+
         PageScript script;
         std::vector<std::shared_ptr<ScriptedElement>> elements;  // as script.elements
         std::shared_ptr<ElementOwner> link;  // the elements' way back while this page is shown
@@ -51,6 +63,7 @@ private:
         bool errorPage = false;
         DWORD hostFlags = 0;
         std::wstring bodyScroll;
+        std::vector<ImageFetch> images;
     };
     struct Load {
         std::wstring url;
@@ -63,9 +76,12 @@ private:
     bool RunTestCommand(const std::wstring& text) override;
     void FetchDone(WPARAM serial) override;
     void OnloadDue(WPARAM serial) override;
+    void ImageDone(WPARAM serial) override;
     void Resized(int width, int height) override;
 
     void StartLoad(const std::wstring& url, bool refresh);
+    // Fetches the images the shown page's elements name.
+    void StartImages();
     void ShowPage(PageScript script, const std::wstring& url, const std::wstring& source, bool errorPage,
                   bool refresh);
     // Runs the shown page's unload action once.
@@ -85,6 +101,7 @@ private:
     std::shared_ptr<FetchJob> m_job;  // the navigation in flight
     Load m_load;
     WPARAM m_loadSerial = 0;
+    WPARAM m_imageSerial = 0;
     PointerModel m_pointer;
     bool m_silent = false;
     bool m_closing = false;

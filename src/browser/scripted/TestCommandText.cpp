@@ -10,12 +10,15 @@ namespace {
 struct VerbName {
     const wchar_t* name;
     TestVerb verb;
+    bool takesArgument;
 };
 
 constexpr VerbName kVerbs[] = {
-    {L"over", TestVerb::Over},   {L"out", TestVerb::Out},         {L"down", TestVerb::Down},
-    {L"up", TestVerb::Up},       {L"move", TestVerb::Move},       {L"context", TestVerb::Context},
-    {L"click", TestVerb::Click}, {L"navigate", TestVerb::Navigate},
+    {L"over", TestVerb::Over, true},         {L"out", TestVerb::Out, true},
+    {L"down", TestVerb::Down, true},         {L"up", TestVerb::Up, true},
+    {L"move", TestVerb::Move, true},         {L"context", TestVerb::Context, true},
+    {L"click", TestVerb::Click, true},       {L"navigate", TestVerb::Navigate, true},
+    {L"picture", TestVerb::Picture, true},   {L"fault", TestVerb::Fault, false},
 };
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }
@@ -43,9 +46,10 @@ std::optional<TestCommand> ParseTestCommand(std::wstring_view text) {
     const std::wstring_view verb = text.substr(0, end);
     std::wstring_view argument = text.substr(end);
     while (!argument.empty() && IsBlank(argument.front())) argument.remove_prefix(1);
-    if (argument.empty()) return std::nullopt;
     for (const VerbName& known : kVerbs) {
-        if (verb == known.name) return TestCommand{known.verb, std::wstring(argument)};
+        if (verb != known.name) continue;
+        if (argument.empty() == known.takesArgument) return std::nullopt;
+        return TestCommand{known.verb, std::wstring(argument)};
     }
     return std::nullopt;
 }

@@ -8,18 +8,19 @@
 
 namespace scripted {
 
-enum class TestVerb { Over, Out, Down, Up, Move, Context, Click, Navigate };
+enum class TestVerb { Over, Out, Down, Up, Move, Context, Click, Navigate, Picture, Fault };
 
 struct TestCommand {
     TestVerb verb;
-    std::wstring argument;  // an element id, or the address for Navigate
+    std::wstring argument;  // an element id, the address for Navigate, the file for Picture; empty for Fault
 };
 
 // The UTF-16 text of a payload of `bytes` bytes, up to its first zero. A
 // payload without one is read to its end; an odd last byte is no character.
 std::wstring CommandTextFromPayload(const void* data, size_t bytes);
 
-// "verb argument"; empty when the verb is unknown or the argument missing.
+// "verb argument", or "fault" alone; empty when the verb is unknown, or the
+// argument missing where one is wanted or given where none is.
 std::optional<TestCommand> ParseTestCommand(std::wstring_view text);
 
 }  // namespace scripted

@@ -7,6 +7,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PointerModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestCommandText.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BitmapFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/EngineWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageFetch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PagePainter.cpp
