@@ -11,6 +11,7 @@
 #include "base/PathText.h"
 #include "base/SettingsStore.h"
 #include "base/StartProgram.h"
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "browser/GmWndDoc.h"
 #include "browser/GmWndView.h"
@@ -25,9 +26,11 @@
 #include "ui/MessageBox.h"
 
 BOOL CPlexor3App::InitInstance() {
+    TraceStartupStep("InitInstance");
     InstallCrashFilter();
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
+    TraceStartupStep("common controls");
     CWinApp::InitInstance();
 
     const LaunchInfo launch = GetLaunchInfo();
@@ -40,6 +43,7 @@ BOOL CPlexor3App::InitInstance() {
 
     m_hRequestTaken.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    TraceStartupStep("launch mode and events");
 
     if (mode == LaunchMode::Uninstall) {
         if (ShowMessageBox(kBoxYesNo, L"确定要移除 KorvelFerrowind极速登录器吗？", nullptr) == IDYES) {
@@ -59,7 +63,9 @@ BOOL CPlexor3App::InitInstance() {
             return FALSE;
     }
 
+    TraceStartupStep("update step");
     m_gdiplus = std::make_unique<fw::GdiplusSession>();
+    TraceStartupStep("GDI+");
 
     switch (mode) {
     case LaunchMode::Install:
@@ -73,6 +79,7 @@ BOOL CPlexor3App::InitInstance() {
         // Waits only until the worker has the address; the request runs on
         // while the main window opens.
         CountAndSendPing(UsageEvent::GameStart, PingEvents());
+        TraceStartupStep("game-start ping");
         break;
     default:
         break;
@@ -80,6 +87,7 @@ BOOL CPlexor3App::InitInstance() {
 
     // Every mode from here on shows web pages.
     SetCacheLimit();
+    TraceStartupStep("cache limit");
     if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) return RunPageProcess(mode);
     RunMainWindow();
     return FALSE;
@@ -96,6 +104,7 @@ void CPlexor3App::InstallAndReport() {
 
 BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
     m_ole = std::make_unique<fw::OleSession>();
+    TraceStartupStep("OLE");
     if (!m_ole->ok()) {
         ShowMessageBox(kBoxOk, L"初始化OLE库失败", nullptr);
         return FALSE;
@@ -104,7 +113,9 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
         // A login for a main window that is not there has nobody to join.
         if (!::IsWindow(g_hOwnerWnd)) return FALSE;
         CLoginBkDlg login(g_hOwnerWnd);
-        if (login.DoModal() == IDCANCEL) {
+        const INT_PTR chosen = login.DoModal();
+        TraceStartupStep("login ended");
+        if (chosen == IDCANCEL) {
             // The owner recognises an abandoned login by the marker.
             ::PostMessageW(g_hOwnerWnd, WM_SYSCOMMAND, SC_CLOSE, kSystemMarker);
             return FALSE;
@@ -114,6 +125,7 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
         IDR_MAINFRAME, [] { return std::make_unique<CGmWndDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
         [] { return std::make_unique<CGmWndView>(); });
     CFrameWnd* frame = m_pDocTemplate->OpenDocumentFile();
+    TraceStartupStep("game frame created");
     if (!frame) return FALSE;
     m_pMainWnd = frame;
     frame->SetTitle(L"KorvelFerrowind");

@@ -17,4 +17,7 @@ extern const unsigned kNoticePauseMs;
 // WinINet has no limit of its own). The scripted build's tests wait it out
 // for a server that falls silent, so it is shorter there.
 extern const unsigned long kHttpReceiveTimeoutMs;
+// Whether start-up marks may be written (base/StartupTrace.h): never by
+// Zuva.exe.
+extern const bool kStartupTrace;
 }  // namespace buildcfg

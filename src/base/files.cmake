@@ -12,4 +12,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StartupTrace.cpp)

@@ -1,6 +1,7 @@
 #include "browser/GmWndView.h"
 
 #include "base/PageProcess.h"
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "framework/WinApp.h"
 
@@ -34,6 +35,7 @@ void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
         if (CWnd* frame = app->m_pMainWnd) {
             frame->MoveWindow(area, TRUE);
             frame->ShowWindow(SW_SHOW);
+            TraceStartupStep("game page shown");
         }
     }
 }

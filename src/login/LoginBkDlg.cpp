@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "base/PageProcess.h"
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "resource.h"
@@ -36,9 +37,12 @@ CLoginBkDlg::~CLoginBkDlg() = default;
 
 BOOL CLoginBkDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    TraceStartupStep("login background created");
     SetWindowText(L"KorvelFerrowind");
     PaintLayeredPicture();
+    TraceStartupStep("login background painted");
     m_dlgLogin.Create(IDD_LOGIN_PAGE, this);
+    TraceStartupStep("login page created");
     if (m_dlgLogin.m_hWnd) m_dlgLogin.MoveWindow(GetWindowRect(), TRUE);
     ModifyStyle(0, WS_MINIMIZEBOX);
     // A login whose main window has gone (killed, crashed) ends as well,

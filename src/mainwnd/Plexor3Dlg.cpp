@@ -1,5 +1,6 @@
 #include "mainwnd/Plexor3Dlg.h"
 
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
@@ -22,18 +23,25 @@ void CPlexor3Dlg::DoDataExchange() {
 }
 
 BOOL CPlexor3Dlg::OnInitDialog() {
+    TraceStartupStep("main window created");
     CDlgEx::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_hook.Install(this);
     m_pages.SetOwner(m_hWnd);
+    TraceStartupStep("main window: icon, hook");
 
     SetUpSkin();
+    TraceStartupStep("main window: frame skin");
     m_title.SetUp();
+    TraceStartupStep("main window: title controls");
     m_tabs.Create(m_hWnd);
+    TraceStartupStep("main window: tab strip");
     StartChildPage();  // the first login the player sees
+    TraceStartupStep("main window: login child started");
     ReloadHotkeys();
     m_logins.PreloadLoginPage();
+    TraceStartupStep("main window: hotkeys");
     return TRUE;
 }
 
