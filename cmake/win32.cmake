@@ -41,14 +41,39 @@ zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted Scripted
 
 set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
 file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png)
+# The skin as the launcher draws it, flattened at build time into bitmap
+# resources of the same ids, so that no process decodes a PNG to draw a
+# window: every image but the login background (drawn with its own alpha)
+# and the two that nothing draws.
+set(ZUVA_FLAT_SKIN_IMAGES ${ZUVA_SKIN_IMAGES})
+list(FILTER ZUVA_FLAT_SKIN_IMAGES EXCLUDE REGEX "/(129|150|151)\\.png$")
+set(ZUVA_FLAT_SKIN_DIR ${CMAKE_BINARY_DIR}/flat-skin)
+set(ZUVA_FLAT_SKIN_RC ${ZUVA_FLAT_SKIN_DIR}/FlatSkin.rc)
+add_custom_command(OUTPUT ${ZUVA_FLAT_SKIN_RC}
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_DIR} ${ZUVA_FLAT_SKIN_RC}
+    ${ZUVA_FLAT_SKIN_IMAGES}
+  DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_IMAGES}
+  VERBATIM)
+add_custom_target(zuva_flat_skin DEPENDS ${ZUVA_FLAT_SKIN_RC})
 set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h;${ZUVA_SKIN_IMAGES}")
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h;${ZUVA_SKIN_IMAGES};${ZUVA_FLAT_SKIN_RC}")
+# A target that compiles the resources finds the flattened skin.
+function(zuva_uses_resources target)
+  target_include_directories(${target} PRIVATE ${ZUVA_FLAT_SKIN_DIR})
+  add_dependencies(${target} zuva_flat_skin)
+endfunction()
 
+# Sections aligned in the file as in memory: Wine maps such an image
+# straight from the file, where with the linker's 512-byte default it reads
+# every section into memory of the process's own (the whole executable,
+# resources included, in every launcher process). Windows maps either kind.
+set(ZUVA_IMAGE_ALIGNMENT -Wl,--file-alignment,4096)
 function(zuva_launcher name config)
   add_executable(${name} WIN32 ${PROJECT_SOURCE_DIR}/src/app/Main.cpp ${config} ${ZUVA_RESOURCES})
   target_link_libraries(${name} PRIVATE zuva_win)
-  target_link_options(${name} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s>)
+  target_link_options(${name} PRIVATE -municode -mwindows $<$<CONFIG:Release>:-s> ${ZUVA_IMAGE_ALIGNMENT})
   zuva_warnings(${name})
+  zuva_uses_resources(${name})
 endfunction()
 zuva_launcher(Zuva ${ZUVA_CONFIG_PRODUCT})
 zuva_launcher(ZuvaScripted ${ZUVA_CONFIG_SCRIPTED})
@@ -108,6 +133,7 @@ target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
 zuva_warnings(zuva_win_tests)
 add_dependencies(zuva_win_tests ZuvaScripted)
+zuva_uses_resources(zuva_win_tests)
 # A program that crashes on purpose, for the crash-dump tests.
 zuva_console_tool(zuva_crash_probe
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
@@ -150,7 +176,7 @@ gtest_discover_tests(zuva_win_tests
 zuva_console_tool(zuva_bench_startup SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)
 add_executable(zuva_bench_floor WIN32 ${PROJECT_SOURCE_DIR}/tools/bench/FloorDialog.cpp
   ${PROJECT_SOURCE_DIR}/tools/bench/Floor.rc)
-target_link_options(zuva_bench_floor PRIVATE -municode -mwindows)
+target_link_options(zuva_bench_floor PRIVATE -municode -mwindows ${ZUVA_IMAGE_ALIGNMENT})
 zuva_warnings(zuva_bench_floor)
 zuva_console_tool(zuva_bench_download
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
