@@ -64,8 +64,6 @@ BOOL CPlexor3App::InitInstance() {
     }
 
     TraceStartupStep("update step");
-    m_gdiplus = std::make_unique<fw::GdiplusSession>();
-    TraceStartupStep("GDI+");
 
     switch (mode) {
     case LaunchMode::Install:
@@ -177,6 +175,5 @@ int CPlexor3App::ExitInstance() {
     m_ole.reset();
     m_hRequestTaken.reset();
     m_hRequestDone.reset();
-    m_gdiplus.reset();
     return CWinApp::ExitInstance();
 }

@@ -49,8 +49,9 @@ private:
     UpdateOffer m_updateOffer;
     fw::KernelHandle m_hRequestTaken;
     fw::KernelHandle m_hRequestDone;
-    // From start-up step 9 (GDI+) and 15 (OLE, page processes) until exit.
-    std::unique_ptr<fw::GdiplusSession> m_gdiplus;
+    // OLE, for a page process's whole life. GDI+ has no session of the
+    // process's own: each drawing that decodes a picture starts it for as
+    // long as it needs it, and most processes never do.
     std::unique_ptr<fw::OleSession> m_ole;
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 };

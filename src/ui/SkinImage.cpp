@@ -90,8 +90,10 @@ fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
 
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {
     if (!module) return fw::BitmapHandle();
-    fw::GdiplusSession gdiplus;
+    // The build flattens the skin into bitmaps; a bitmap needs no decoder,
+    // so GDI+ is started only for a PNG.
     if (HBITMAP plain = ::LoadBitmapW(module, MAKEINTRESOURCEW(id))) return fw::BitmapHandle(plain);
+    fw::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return fw::BitmapHandle();
 
     fw::ComPtr<IStream> stream = ResourceStream(module, id, L"PNG");
