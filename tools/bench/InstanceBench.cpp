@@ -7,15 +7,19 @@
 //   second one in a new tab; medians over the runs;
 // - with three pages: the memory of the main process and of the page
 //   processes, then the CPU time they use idle over the given seconds, with
-//   the floor program running idle beside them over the same seconds.
+//   the floor program running idle beside them over the same seconds, and
+//   the context switches of each over that period.
 // Prints one "name value" line per figure; the script makes the table.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "framework/Handles.h"
 #include "LauncherDriver.h"
 #include "SoakGauges.h"
 #include "WinTestSupport.h"
@@ -115,6 +119,69 @@ void MemoryFigures(const char* who, DWORD pid) {
     Figure((name + "_private_mb").c_str(), priv / 1048576.0);
 }
 
+// Context switches: Wine runs each Windows process as a Linux process, whose
+// threads' context switches (each time a thread runs again after waiting)
+// /proc counts; Wine's Z: drive reaches /proc. Which Linux process is which
+// is told by its command line, which Wine sets to the Windows one.
+std::string ReadWhole(const std::wstring& path) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    std::string text;
+    char chunk[4096];
+    DWORD got = 0;
+    while (file && ::ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) text.append(chunk, got);
+    return text;
+}
+
+long long FieldOf(const std::string& status, const char* name) {
+    const size_t at = status.find(name);
+    return at == std::string::npos ? 0 : std::atoll(status.c_str() + at + std::strlen(name));
+}
+
+// The context switches of every thread of one Linux process.
+long long SwitchesOf(const std::wstring& pid) {
+    long long sum = 0;
+    WIN32_FIND_DATAW found{};
+    const std::wstring tasks = L"Z:\\proc\\" + pid + L"\\task\\";
+    fw::FindFileHandle find(::FindFirstFileW((tasks + L"*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
+        if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') continue;
+        const std::string status = ReadWhole(tasks + found.cFileName + L"\\status");
+        sum += FieldOf(status, "voluntary_ctxt_switches:") + FieldOf(status, "nonvoluntary_ctxt_switches:");
+    }
+    return sum;
+}
+
+struct Switches {
+    long long main = 0, pages = 0, floor = 0;
+    int pageProcesses = 0;
+};
+
+// The launcher's processes are the only ones of ZuvaScripted.exe now: the
+// page processes carry "/newgm", the main one does not.
+Switches CountSwitches() {
+    Switches counts;
+    WIN32_FIND_DATAW found{};
+    fw::FindFileHandle find(::FindFirstFileW(L"Z:\\proc\\*", &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
+        const std::wstring pid = found.cFileName;
+        if (pid.empty() || pid[0] < L'0' || pid[0] > L'9') continue;
+        std::string line = ReadWhole(L"Z:\\proc\\" + pid + L"\\cmdline");
+        for (char& c : line) c = c == '\0' ? ' ' : c;
+        if (line.find("zuva_bench_floor.exe") != std::string::npos) {
+            counts.floor += SwitchesOf(pid);
+        } else if (line.find("ZuvaScripted.exe") != std::string::npos) {
+            if (line.find("/newgm") != std::string::npos) {
+                counts.pages += SwitchesOf(pid);
+                ++counts.pageProcesses;
+            } else {
+                counts.main += SwitchesOf(pid);
+            }
+        }
+    }
+    return counts;
+}
+
 double CpuOfAll(const std::vector<DWORD>& pids) {
     double sum = 0;
     for (DWORD pid : pids) sum += std::max(0.0, CpuMillisecondsOf(pid));
@@ -146,14 +213,20 @@ bool MeasureIdle(int seconds) {
     MemoryFigures("floor", floor.pid());
 
     const double main0 = CpuMillisecondsOf(mainPid), pages0 = CpuOfAll(pages), floor0 = CpuMillisecondsOf(floor.pid());
+    const Switches before = CountSwitches();
     const double start = NowMs();
     ::Sleep(static_cast<DWORD>(seconds) * 1000);
     const double wallMs = NowMs() - start;
+    const Switches after = CountSwitches();
     const double main1 = CpuMillisecondsOf(mainPid), pages1 = CpuOfAll(pages), floor1 = CpuMillisecondsOf(floor.pid());
     Figure("cpu_seconds", wallMs / 1000.0);
     Figure("cpu_main_ms", main1 - main0);
     Figure("cpu_pages_ms", pages1 - pages0);
     Figure("cpu_floor_ms", floor1 - floor0);
+    const double perSecond = 1000.0 / wallMs;
+    Figure("switches_main_per_s", (after.main - before.main) * perSecond);
+    Figure("switches_page_per_s", (after.pages - before.pages) * perSecond / std::max(1, after.pageProcesses));
+    Figure("switches_floor_per_s", (after.floor - before.floor) * perSecond);
     ::PostMessageW(floorWindow, WM_COMMAND, IDCANCEL, 0);
     floor.WaitForExit(5000);
     return true;

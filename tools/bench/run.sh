@@ -47,6 +47,10 @@ cleanup() {
 trap cleanup EXIT
 
 tools/portal/ctl.sh start "$port" "$work/site" "$work/portal.pid"
+# The game pages' pictures are the test portal's, not the launcher's: a page
+# process would hold its page's images whatever the launcher did, so the
+# figures are taken with game pages that have none.
+sed -i 's/ src=[^ ]*//' "$work"/site/games/*.page
 zuva_wine_session "$build/wineprefix"
 
 # run_wine LABEL PROGRAM ARGS...: its output, its complaints kept aside.
@@ -113,11 +117,15 @@ median() { sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$1"; }
     row(sprintf("CPU idle %.0f s, instance in all", s), all, v["cpu_floor_ms"], " ms", "%.0f")
     printf "%-46s %12s %12s %8s\n", "  as share of one core", sprintf("%.2f %%", all / (s * 10)), \
       sprintf("%.2f %%", v["cpu_floor_ms"] / (s * 10)), ""
+    row("context switches idle, main process", v["switches_main_per_s"], v["switches_floor_per_s"], " /s", "%.1f")
+    row("context switches idle, a page process", v["switches_page_per_s"], v["switches_floor_per_s"], " /s", "%.1f")
     row("executable size (stripped)", v["size_zuva"] / 1024, v["size_floor"] / 1024, " KB", "%.0f")
     printf "road: median of %d runs, each a fresh instance; \"attached\" is the frame inside the main window\n", v["road_runs"]
     print "(right after WM_PAGE_ATTACH), \"shown\" the frame visible once its page loaded; no floor exists for it."
     print "memory: the page process is the mean of the three; private is the commit charge (Wine leaves"
     print "PrivateUsage at 0 and fills PagefileUsage). CPU: user + kernel time over the idle period, from the"
     print "system process list (Wine answers GetProcessTimes for another process with the caller'"'"'s times);"
-    print "Wine'"'"'s server work for these processes is not in it; Wine counts in 10 ms ticks."
+    print "Wine'"'"'s server work for these processes is not in it; Wine counts in 10 ms ticks. Context switches: the"
+    print "voluntary and involuntary switches of all threads over the idle period, from Linux'"'"'s /proc;"
+    print "each wake-up of a thread costs several, one per call into the Wine server that waits."
   }'
