@@ -2,6 +2,9 @@
 // dialog base's shape, sizing and maximising, progress bars, and GDI objects.
 #include <gtest/gtest.h>
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 #include <algorithm>
 #include <functional>
 #include <thread>
@@ -15,6 +18,7 @@
 #include "ui/ImgProgress.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImage.h"
+#include "ui/SkinPixels.h"
 #include "ui/StaticEx.h"
 #include "WinTestSupport.h"
 
@@ -490,4 +494,46 @@ TEST(PictureFile, LoadsOntoWhiteOrGivesNothing) {
     EXPECT_FALSE(none);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(height, 0);
+}
+
+// The build flattens the skin into bitmap resources, which the windows draw
+// instead of the PNGs; each must be exactly the PNG as the launcher itself
+// would flatten it.
+TEST(SkinImages, TheBuildsBitmapsAreThePngsFlattened) {
+    fw::GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.ok());
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    int compared = 0;
+    for (UINT id = IDB_DIALOG_FRAME; id <= IDB_ADD_ACCOUNT_BACKGROUND; ++id) {
+        HRSRC png = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
+        if (!png || id == IDB_BANNER || id == IDB_BANNER_HOVER) continue;  // those two stay PNG only
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2))) << "no bitmap resource";
+        fw::ComPtr<IStream> stream;
+        ASSERT_TRUE(SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())));
+        stream->Write(::LockResource(::LoadResource(module, png)), ::SizeofResource(module, png), nullptr);
+        const LARGE_INTEGER start{};
+        stream->Seek(start, STREAM_SEEK_SET, nullptr);
+        Gdiplus::Bitmap image(stream.get());
+        const SIZE size{static_cast<LONG>(image.GetWidth()), static_cast<LONG>(image.GetHeight())};
+        Gdiplus::Rect all(0, 0, size.cx, size.cy);
+        Gdiplus::BitmapData data{};
+        ASSERT_EQ(image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data), Gdiplus::Ok);
+        std::vector<uint32_t> expected(static_cast<size_t>(size.cx) * size.cy);
+        FlattenToMaskedRows(static_cast<const uint8_t*>(data.Scan0), size.cx, size.cy, data.Stride, kMaskColour,
+                            reinterpret_cast<uint8_t*>(expected.data()));
+        image.UnlockBits(&data);
+        std::reverse(expected.begin(), expected.end());  // bottom-up rows, read back top-down below
+        for (int y = 0; y < size.cy; ++y)
+            std::reverse(expected.begin() + y * size.cx, expected.begin() + (y + 1) * size.cx);
+
+        fw::BitmapHandle drawn = LoadSkinBitmap(id);
+        ASSERT_EQ(BitmapSize(drawn.get()).cx, size.cx);
+        ASSERT_EQ(BitmapSize(drawn.get()).cy, size.cy);
+        std::vector<uint32_t> got = Pixels(drawn.get(), size);
+        for (uint32_t& p : got) p &= 0xFFFFFF;
+        EXPECT_TRUE(got == expected) << "pixels differ";
+        ++compared;
+    }
+    EXPECT_EQ(compared, 22);
 }
