@@ -1,6 +1,7 @@
 #include "browser/MainFrame.h"
 
 #include "base/PageProcess.h"
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "browser/FrameKeys.h"
 #include "browser/GmWndView.h"
@@ -48,7 +49,9 @@ void CMainFrame::LoadHotkeys() {
 }
 
 void CMainFrame::OnSetMute(WPARAM muted) {
-    if (m_muteLatch.Accept(static_cast<int>(muted))) ApplyMute(muted != 0);
+    if (!m_muteLatch.Accept(static_cast<int>(muted))) return;
+    ApplyMute(muted != 0);
+    TraceStartupStep("mute applied");
 }
 
 void CMainFrame::RaiseOwner() {

@@ -38,7 +38,7 @@ ZUVA_STARTUP_TRACE="$(winepath -w "$work/main.tsv" 2>/dev/null)" \
   wine "$build/zuva_bench_startup.exe" "$runs" KorvelFerrowind "$(winepath -w "$build/ZuvaScripted.exe")" /ZuvaD \
   2>>"$work/wine.log" | tr -d '\r'
 ZUVA_STARTUP_TRACE="$(winepath -w "$work/pages.tsv" 2>/dev/null)" \
-  wine "$build/zuva_bench_instance.exe" 1 1 2>>"$work/wine.log" >/dev/null
+  wine "$build/zuva_bench_instance.exe" 1 2 2>>"$work/wine.log" >/dev/null
 
 python3 - "$work/main.tsv" "$work/pages.tsv" <<'PY'
 import statistics, sys
