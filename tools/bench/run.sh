@@ -35,23 +35,13 @@ if [ ! -f "$build/build.ninja" ]; then
   fi
 fi
 cmake --build "$build" --target Zuva ZuvaScripted zuva_bench_startup zuva_bench_floor zuva_bench_instance >/dev/null
-port=$(sed -n 's/^ZUVA_TEST_PORT:STRING=//p' "$build/CMakeCache.txt")
 
-work=$(mktemp -d)
-source tools/wine/session.sh
-cleanup() {
-  zuva_wine_session_end
-  tools/portal/ctl.sh stop "$work/portal.pid"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-tools/portal/ctl.sh start "$port" "$work/site" "$work/portal.pid"
+source tools/bench/session.sh
+zuva_bench_session "$build"
 # The game pages' pictures are the test portal's, not the launcher's: a page
 # process would hold its page's images whatever the launcher did, so the
 # figures are taken with game pages that have none.
 sed -i 's/ src=[^ ]*//' "$work"/site/games/*.page
-zuva_wine_session "$build/wineprefix"
 
 # run_wine LABEL PROGRAM ARGS...: its output, its complaints kept aside.
 run_wine() {

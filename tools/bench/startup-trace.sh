@@ -21,18 +21,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 cmake --build "$build" --target ZuvaScripted zuva_bench_startup zuva_bench_instance >/dev/null
-port=$(sed -n 's/^ZUVA_TEST_PORT:STRING=//p' "$build/CMakeCache.txt")
 
-work=$(mktemp -d)
-source tools/wine/session.sh
-cleanup() {
-  zuva_wine_session_end
-  tools/portal/ctl.sh stop "$work/portal.pid"
-  rm -rf "$work"
-}
-trap cleanup EXIT
-tools/portal/ctl.sh start "$port" "$work/site" "$work/portal.pid"
-zuva_wine_session "$build/wineprefix"
+source tools/bench/session.sh
+zuva_bench_session "$build"
 
 ZUVA_STARTUP_TRACE="$(winepath -w "$work/main.tsv" 2>/dev/null)" \
   wine "$build/zuva_bench_startup.exe" "$runs" KorvelFerrowind "$(winepath -w "$build/ZuvaScripted.exe")" /ZuvaD \
