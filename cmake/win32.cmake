@@ -43,16 +43,17 @@ set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
 file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png)
 # The skin as the launcher draws it, flattened at build time into bitmap
 # resources of the same ids, so that no process decodes a PNG to draw a
-# window: every image but the login background (drawn with its own alpha)
-# and the two that nothing draws.
+# window: every image but the two that nothing draws, flattened, and the
+# login background (a layered window) with its alpha, premultiplied and
+# compressed.
 set(ZUVA_FLAT_SKIN_IMAGES ${ZUVA_SKIN_IMAGES})
 list(FILTER ZUVA_FLAT_SKIN_IMAGES EXCLUDE REGEX "/(129|150|151)\\.png$")
 set(ZUVA_FLAT_SKIN_DIR ${CMAKE_BINARY_DIR}/flat-skin)
 set(ZUVA_FLAT_SKIN_RC ${ZUVA_FLAT_SKIN_DIR}/FlatSkin.rc)
 add_custom_command(OUTPUT ${ZUVA_FLAT_SKIN_RC}
   COMMAND python3 ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_DIR} ${ZUVA_FLAT_SKIN_RC}
-    ${ZUVA_FLAT_SKIN_IMAGES}
-  DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_IMAGES}
+    --alpha ${PROJECT_SOURCE_DIR}/res/skin/129.png ${ZUVA_FLAT_SKIN_IMAGES}
+  DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_IMAGES} ${PROJECT_SOURCE_DIR}/res/skin/129.png
   VERBATIM)
 add_custom_target(zuva_flat_skin DEPENDS ${ZUVA_FLAT_SKIN_RC})
 set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES

@@ -10,6 +10,7 @@
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "resource.h"
+#include "ui/LayeredPicture.h"
 
 namespace {
 const UINT kPictureId = IDB_LOGIN_BACKGROUND;
@@ -63,43 +64,48 @@ POINT CLoginBkDlg::PicturePosition() const {
 }
 
 bool CLoginBkDlg::PaintLayeredPicture() {
+    // The build's premultiplied picture needs no decoder; the PNG through
+    // GDI+ is the way when it is missing.
+    SIZE size{};
+    fw::BitmapHandle prepared = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, &size);
+    if (prepared) return ShowLayered(prepared.get(), size);
+
     fw::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return false;
-    bool painted = false;
+    fw::ComPtr<IStream> stream = PictureStream();
+    std::unique_ptr<Gdiplus::Image> picture(stream ? Gdiplus::Image::FromStream(stream.get()) : nullptr);
+    if (!picture || picture->GetLastStatus() != Gdiplus::Ok) return false;
+    size = SIZE{static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
+    // A top-down 32-bit section drawn as premultiplied ARGB: what a layered
+    // window with per-pixel alpha wants.
+    BITMAPINFO bmi{};
+    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    fw::WindowDc screen(nullptr);
+    void* bits = nullptr;
+    fw::BitmapHandle section(::CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section || !bits) return false;
     {
-        fw::ComPtr<IStream> stream = PictureStream();
-        std::unique_ptr<Gdiplus::Image> picture(stream ? Gdiplus::Image::FromStream(stream.get()) : nullptr);
-        if (picture && picture->GetLastStatus() == Gdiplus::Ok) {
-            m_nPictureWidth = static_cast<int>(picture->GetWidth());
-            m_nPictureHeight = static_cast<int>(picture->GetHeight());
-            // A top-down 32-bit section drawn as premultiplied ARGB: what a
-            // layered window with per-pixel alpha wants.
-            BITMAPINFO bmi{};
-            bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), m_nPictureWidth, -m_nPictureHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-            fw::WindowDc screen(nullptr);
-            void* bits = nullptr;
-            fw::BitmapHandle section(::CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-            fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
-            if (section && bits && mem) {
-                {
-                    Gdiplus::Bitmap canvas(m_nPictureWidth, m_nPictureHeight, m_nPictureWidth * 4,
-                                           PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
-                    Gdiplus::Graphics graphics(&canvas);
-                    graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-                    graphics.DrawImage(picture.get(), 0, 0, m_nPictureWidth, m_nPictureHeight);
-                }
-                fw::SelectScope select(mem.get(), section.get());
-                if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED)) ModifyStyleEx(0, WS_EX_LAYERED);
-                POINT at = PicturePosition();
-                SIZE size{m_nPictureWidth, m_nPictureHeight};
-                POINT origin{0, 0};
-                BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-                painted = ::UpdateLayeredWindow(m_hWnd, screen.get(), &at, &size, mem.get(), &origin, 0, &blend,
-                                                ULW_ALPHA) != FALSE;
-            }
-        }
+        Gdiplus::Bitmap canvas(size.cx, size.cy, size.cx * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
+        Gdiplus::Graphics graphics(&canvas);
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+        graphics.DrawImage(picture.get(), 0, 0, size.cx, size.cy);
     }
-    return painted;
+    return ShowLayered(section.get(), size);
+}
+
+bool CLoginBkDlg::ShowLayered(HBITMAP picture, SIZE size) {
+    m_nPictureWidth = size.cx;
+    m_nPictureHeight = size.cy;
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
+    if (!mem) return false;
+    fw::SelectScope select(mem.get(), picture);
+    if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED)) ModifyStyleEx(0, WS_EX_LAYERED);
+    POINT at = PicturePosition();
+    POINT origin{0, 0};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    return ::UpdateLayeredWindow(m_hWnd, screen.get(), &at, &size, mem.get(), &origin, 0, &blend, ULW_ALPHA) !=
+           FALSE;
 }
 
 BOOL CLoginBkDlg::PreTranslateMessage(MSG* msg) {

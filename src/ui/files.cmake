@@ -7,6 +7,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BtnEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DlgEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImgProgress.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LayeredPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Offscreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinImage.cpp

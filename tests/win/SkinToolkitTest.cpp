@@ -6,6 +6,7 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "Screenshot.h"
 #include "ui/DlgEx.h"
 #include "ui/ImgProgress.h"
+#include "ui/LayeredPicture.h"
 #include "ui/MessageBox.h"
 #include "ui/SkinImage.h"
 #include "ui/SkinPixels.h"
@@ -536,4 +538,38 @@ TEST(SkinImages, TheBuildsBitmapsAreThePngsFlattened) {
         ++compared;
     }
     EXPECT_EQ(compared, 22);
+}
+
+// The login background comes from the build premultiplied and packed; it
+// must be the PNG as GDI+ draws it onto a premultiplied canvas, give or
+// take GDI+'s rounding.
+TEST(SkinImages, TheLoginPictureIsThePngPremultiplied) {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    SIZE size{};
+    fw::BitmapHandle prepared = LoadLayeredPicture(module, IDB_LOGIN_BACKGROUND, &size);
+    ASSERT_TRUE(prepared);
+    ASSERT_EQ(size.cx, 768);
+    ASSERT_EQ(size.cy, 524);
+    DIBSECTION dib{};
+    ASSERT_EQ(::GetObjectW(prepared.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+    const auto* got = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+
+    fw::GdiplusSession gdiplus;
+    HRSRC png = ::FindResourceW(module, MAKEINTRESOURCEW(IDB_LOGIN_BACKGROUND), L"PNG");
+    fw::ComPtr<IStream> stream;
+    ASSERT_TRUE(png && SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())));
+    stream->Write(::LockResource(::LoadResource(module, png)), ::SizeofResource(module, png), nullptr);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    Gdiplus::Image picture(stream.get());
+    std::vector<uint8_t> expected(static_cast<size_t>(size.cx) * size.cy * 4);
+    {
+        Gdiplus::Bitmap canvas(size.cx, size.cy, size.cx * 4, PixelFormat32bppPARGB, expected.data());
+        Gdiplus::Graphics graphics(&canvas);
+        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+        graphics.DrawImage(&picture, 0, 0, size.cx, size.cy);
+    }
+    size_t off = 0;
+    for (size_t i = 0; i < expected.size(); ++i) off += std::abs(int(expected[i]) - int(got[i])) > 1;
+    EXPECT_EQ(off, 0u) << "bytes further than GDI+'s rounding from the PNG";
 }
