@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -157,9 +158,20 @@ struct Switches {
     int pageProcesses = 0;
 };
 
-// The launcher's processes are the only ones of ZuvaScripted.exe now: the
-// page processes carry "/newgm", the main one does not.
+bool Contains(const std::string& text, const std::string& part) {
+    const auto lower = [](std::string s) {
+        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    return lower(text).find(lower(part)) != std::string::npos;
+}
+
+// This build folder's ZuvaScripted.exe processes are the launcher's (another
+// build folder's suite may run beside it): the page processes carry
+// "/newgm", the main one does not.
 Switches CountSwitches() {
+    std::string folder;
+    for (wchar_t c : BuildDir()) folder += static_cast<char>(c);
     Switches counts;
     WIN32_FIND_DATAW found{};
     fw::FindFileHandle find(::FindFirstFileW(L"Z:\\proc\\*", &found));
@@ -168,9 +180,9 @@ Switches CountSwitches() {
         if (pid.empty() || pid[0] < L'0' || pid[0] > L'9') continue;
         std::string line = ReadWhole(L"Z:\\proc\\" + pid + L"\\cmdline");
         for (char& c : line) c = c == '\0' ? ' ' : c;
-        if (line.find("zuva_bench_floor.exe") != std::string::npos) {
+        if (Contains(line, folder + "\\zuva_bench_floor.exe")) {
             counts.floor += SwitchesOf(pid);
-        } else if (line.find("ZuvaScripted.exe") != std::string::npos) {
+        } else if (Contains(line, folder + "\\ZuvaScripted.exe")) {
             if (line.find("/newgm") != std::string::npos) {
                 counts.pages += SwitchesOf(pid);
                 ++counts.pageProcesses;
