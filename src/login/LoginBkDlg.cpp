@@ -1,10 +1,5 @@
 #include "login/LoginBkDlg.h"
 
-#include <objidl.h>
-#include <gdiplus.h>
-
-#include <memory>
-
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
@@ -14,20 +9,6 @@
 
 namespace {
 const UINT kPictureId = IDB_LOGIN_BACKGROUND;
-
-// The picture's PNG bytes in a stream of their own.
-fw::ComPtr<IStream> PictureStream() {
-    fw::ComPtr<IStream> stream;
-    HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(kPictureId), L"PNG");
-    const DWORD size = res ? ::SizeofResource(module, res) : 0;
-    const void* bytes = res ? ::LockResource(::LoadResource(module, res)) : nullptr;
-    if (!bytes || size == 0 || FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())))
-        return fw::ComPtr<IStream>();
-    ULONG written = 0;
-    if (FAILED(stream->Write(bytes, size, &written)) || written != size) return fw::ComPtr<IStream>();
-    return stream;
-}
 }  // namespace
 
 CLoginBkDlg::CLoginBkDlg(HWND owner) : CDialog(IDD_LOGIN_PAGE), m_dlgLogin(LoginPageAddress(), this) {
@@ -64,42 +45,17 @@ POINT CLoginBkDlg::PicturePosition() const {
 }
 
 bool CLoginBkDlg::PaintLayeredPicture() {
-    // The build's premultiplied picture needs no decoder; the PNG through
-    // GDI+ is the way when it is missing.
+    // The build makes the picture premultiplied, as a layered window takes
+    // it, so no picture decoder is needed here.
     SIZE size{};
-    fw::BitmapHandle prepared = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, &size);
-    if (prepared) return ShowLayered(prepared.get(), size);
-
-    fw::GdiplusSession gdiplus;
-    if (!gdiplus.ok()) return false;
-    fw::ComPtr<IStream> stream = PictureStream();
-    std::unique_ptr<Gdiplus::Image> picture(stream ? Gdiplus::Image::FromStream(stream.get()) : nullptr);
-    if (!picture || picture->GetLastStatus() != Gdiplus::Ok) return false;
-    size = SIZE{static_cast<LONG>(picture->GetWidth()), static_cast<LONG>(picture->GetHeight())};
-    // A top-down 32-bit section drawn as premultiplied ARGB: what a layered
-    // window with per-pixel alpha wants.
-    BITMAPINFO bmi{};
-    bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), size.cx, -size.cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    fw::WindowDc screen(nullptr);
-    void* bits = nullptr;
-    fw::BitmapHandle section(::CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!section || !bits) return false;
-    {
-        Gdiplus::Bitmap canvas(size.cx, size.cy, size.cx * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits));
-        Gdiplus::Graphics graphics(&canvas);
-        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-        graphics.DrawImage(picture.get(), 0, 0, size.cx, size.cy);
-    }
-    return ShowLayered(section.get(), size);
-}
-
-bool CLoginBkDlg::ShowLayered(HBITMAP picture, SIZE size) {
+    fw::BitmapHandle picture = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, &size);
+    if (!picture) return false;
     m_nPictureWidth = size.cx;
     m_nPictureHeight = size.cy;
     fw::WindowDc screen(nullptr);
     fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
     if (!mem) return false;
-    fw::SelectScope select(mem.get(), picture);
+    fw::SelectScope select(mem.get(), picture.get());
     if (!(::GetWindowLongW(m_hWnd, GWL_EXSTYLE) & WS_EX_LAYERED)) ModifyStyleEx(0, WS_EX_LAYERED);
     POINT at = PicturePosition();
     POINT origin{0, 0};

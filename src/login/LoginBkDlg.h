@@ -26,8 +26,6 @@ protected:
 private:
     // Loads the picture (129) and shows it as the window, alpha and all.
     bool PaintLayeredPicture();
-    // Shows a top-down, premultiplied 32-bit picture as the window.
-    bool ShowLayered(HBITMAP picture, SIZE size);
     // Where the picture goes: the middle of the screen for the instance's
     // first login, over the main window for later ones.
     POINT PicturePosition() const;

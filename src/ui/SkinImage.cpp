@@ -51,17 +51,6 @@ fw::ComPtr<IStream> BytesStream(const void* bytes, DWORD size) {
     return stream;
 }
 
-// The bytes of a custom resource, copied into a stream.
-fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
-    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (!res) return fw::ComPtr<IStream>();
-    HGLOBAL loaded = ::LoadResource(module, res);
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    const DWORD size = ::SizeofResource(module, res);
-    if (!bytes || size == 0) return fw::ComPtr<IStream>();
-    return BytesStream(bytes, size);
-}
-
 // A decoded picture drawn onto white in a section of its own size.
 fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
     if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
@@ -87,6 +76,16 @@ fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
 }
 
 }  // namespace
+
+fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+    HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    if (!res) return fw::ComPtr<IStream>();
+    HGLOBAL loaded = ::LoadResource(module, res);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    const DWORD size = ::SizeofResource(module, res);
+    if (!bytes || size == 0) return fw::ComPtr<IStream>();
+    return BytesStream(bytes, size);
+}
 
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {
     if (!module) return fw::BitmapHandle();

@@ -3,10 +3,15 @@
 // and the image-list operations the controls share.
 #include <windows.h>
 #include <commctrl.h>
+#include <objidl.h>
 
 #include <string>
 
 #include "framework/Handles.h"
+
+// The bytes of resource `id` of custom type `type`, in a stream of their own
+// read from its start; empty when there is no such resource.
+fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type);
 
 // The bitmap of skin image `id` ("PNG" resource, or a bitmap resource of that
 // id when there is one), alpha flattened onto magenta; empty when absent.

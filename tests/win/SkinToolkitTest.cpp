@@ -507,15 +507,10 @@ TEST(SkinImages, TheBuildsBitmapsAreThePngsFlattened) {
     HMODULE module = ::GetModuleHandleW(nullptr);
     int compared = 0;
     for (UINT id = IDB_DIALOG_FRAME; id <= IDB_ADD_ACCOUNT_BACKGROUND; ++id) {
-        HRSRC png = ::FindResourceW(module, MAKEINTRESOURCEW(id), L"PNG");
-        if (!png || id == IDB_BANNER || id == IDB_BANNER_HOVER) continue;  // those two stay PNG only
+        fw::ComPtr<IStream> stream = ResourceStream(module, id, L"PNG");
+        if (!stream || id == IDB_BANNER || id == IDB_BANNER_HOVER) continue;  // those two stay PNG only
         SCOPED_TRACE(id);
         ASSERT_TRUE(::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2))) << "no bitmap resource";
-        fw::ComPtr<IStream> stream;
-        ASSERT_TRUE(SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())));
-        stream->Write(::LockResource(::LoadResource(module, png)), ::SizeofResource(module, png), nullptr);
-        const LARGE_INTEGER start{};
-        stream->Seek(start, STREAM_SEEK_SET, nullptr);
         Gdiplus::Bitmap image(stream.get());
         const SIZE size{static_cast<LONG>(image.GetWidth()), static_cast<LONG>(image.GetHeight())};
         Gdiplus::Rect all(0, 0, size.cx, size.cy);
@@ -555,12 +550,8 @@ TEST(SkinImages, TheLoginPictureIsThePngPremultiplied) {
     const auto* got = static_cast<const uint8_t*>(dib.dsBm.bmBits);
 
     fw::GdiplusSession gdiplus;
-    HRSRC png = ::FindResourceW(module, MAKEINTRESOURCEW(IDB_LOGIN_BACKGROUND), L"PNG");
-    fw::ComPtr<IStream> stream;
-    ASSERT_TRUE(png && SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.put())));
-    stream->Write(::LockResource(::LoadResource(module, png)), ::SizeofResource(module, png), nullptr);
-    const LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    fw::ComPtr<IStream> stream = ResourceStream(module, IDB_LOGIN_BACKGROUND, L"PNG");
+    ASSERT_TRUE(stream);
     Gdiplus::Image picture(stream.get());
     std::vector<uint8_t> expected(static_cast<size_t>(size.cx) * size.cy * 4);
     {

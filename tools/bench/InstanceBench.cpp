@@ -124,16 +124,6 @@ void MemoryFigures(const char* who, DWORD pid) {
 // threads' context switches (each time a thread runs again after waiting)
 // /proc counts; Wine's Z: drive reaches /proc. Which Linux process is which
 // is told by its command line, which Wine sets to the Windows one.
-std::string ReadWhole(const std::wstring& path) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    std::string text;
-    char chunk[4096];
-    DWORD got = 0;
-    while (file && ::ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) text.append(chunk, got);
-    return text;
-}
-
 long long FieldOf(const std::string& status, const char* name) {
     const size_t at = status.find(name);
     return at == std::string::npos ? 0 : std::atoll(status.c_str() + at + std::strlen(name));
@@ -147,7 +137,7 @@ long long SwitchesOf(const std::wstring& pid) {
     fw::FindFileHandle find(::FindFirstFileW((tasks + L"*").c_str(), &found));
     for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
         if (found.cFileName[0] < L'0' || found.cFileName[0] > L'9') continue;
-        const std::string status = ReadWhole(tasks + found.cFileName + L"\\status");
+        const std::string status = ReadFileBytes(tasks + found.cFileName + L"\\status");
         sum += FieldOf(status, "voluntary_ctxt_switches:") + FieldOf(status, "nonvoluntary_ctxt_switches:");
     }
     return sum;
@@ -178,7 +168,7 @@ Switches CountSwitches() {
     for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
         const std::wstring pid = found.cFileName;
         if (pid.empty() || pid[0] < L'0' || pid[0] > L'9') continue;
-        std::string line = ReadWhole(L"Z:\\proc\\" + pid + L"\\cmdline");
+        std::string line = ReadFileBytes(L"Z:\\proc\\" + pid + L"\\cmdline");
         for (char& c : line) c = c == '\0' ? ' ' : c;
         if (Contains(line, folder + "\\zuva_bench_floor.exe")) {
             counts.floor += SwitchesOf(pid);
