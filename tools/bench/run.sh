@@ -100,6 +100,8 @@ median() { sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$1"; }
     row("memory, main process (3 pages): private", v["mem_main_private_mb"], v["mem_floor_private_mb"], " MB", "%.1f")
     row("memory, a page process: working set", v["mem_page_ws_mb"], v["mem_floor_ws_mb"], " MB", "%.1f")
     row("memory, a page process: private", v["mem_page_private_mb"], v["mem_floor_private_mb"], " MB", "%.1f")
+    row("  main private, floor with a worker thread", v["mem_main_private_mb"], v["mem_floor_worker_private_mb"], " MB", "%.1f")
+    row("  page private, floor with worker and mixer", v["mem_page_private_mb"], v["mem_floor_worker_mixer_private_mb"], " MB", "%.1f")
     s = v["cpu_seconds"]
     row(sprintf("CPU idle %.0f s, main process", s), v["cpu_main_ms"], v["cpu_floor_ms"], " ms", "%.0f")
     row(sprintf("CPU idle %.0f s, the three page processes", s), v["cpu_pages_ms"], v["cpu_floor_ms"], " ms", "%.0f")
@@ -113,7 +115,10 @@ median() { sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$1"; }
     printf "road: median of %d runs, each a fresh instance; \"attached\" is the frame inside the main window\n", v["road_runs"]
     print "(right after WM_PAGE_ATTACH), \"shown\" the frame visible once its page loaded; no floor exists for it."
     print "memory: the page process is the mean of the three; private is the commit charge (Wine leaves"
-    print "PrivateUsage at 0 and fills PagefileUsage). CPU: user + kernel time over the idle period, from the"
+    print "PrivateUsage at 0 and fills PagefileUsage). The two indented rows set the same figures beside the"
+    print "floor doing what such a process cannot leave out and Wine charges for: a first worker thread (the"
+    print "main process pings from one; a page engine fetches on others) and, for a page, the audio mixer"
+    print "opened once (its first mute state is applied through it). CPU: user + kernel time over the idle period, from the"
     print "system process list (Wine answers GetProcessTimes for another process with the caller'"'"'s times);"
     print "Wine'"'"'s server work for these processes is not in it; Wine counts in 10 ms ticks. Context switches: the"
     print "voluntary and involuntary switches of all threads over the idle period, from Linux'"'"'s /proc;"
