@@ -67,3 +67,4 @@
 #define IDB_PROGRESS_BACK 152      // the update's progress bar
 #define IDB_PROGRESS_FILL 153
 #define IDB_ADD_ACCOUNT_BACKGROUND 162
+#define IDB_TAB_MUTED 163          // a muted account's mark on its tab, 3 frames: on a normal, hot, current tab

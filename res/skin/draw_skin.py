@@ -452,6 +452,31 @@ def draw_141():
     return strip(frames)
 
 
+MUTE_MARK_LEFT = 162  # the mark's column in its tab: left of the close box
+MUTE_MARK_TOP = 4     # its row: centred on the tab's 22 rows
+
+
+def draw_163():
+    """A muted account's mark on its tab: a small speaker struck by a red
+    cross, one frame per tab frame (normal, hot, current), each pre-blended
+    on that tab's own face and cut hard."""
+    fw = fh = 13
+    tabs = draw_140()
+    speaker = mask((fw, fh), lambda d, s: (
+        d.rectangle([0, 5 * s, 3 * s - 1, 9 * s - 1], fill=255),
+        d.polygon([(3 * s, 5 * s), (6.5 * s, 1.5 * s), (6.5 * s, 11.5 * s), (3 * s, 9 * s)], fill=255)))
+    cross = g_pixel_cross(10, 7, 2, soft=60)((fw, fh), 0, 0)
+    frames = []
+    for i in range(3):
+        x = i * 189 + MUTE_MARK_LEFT
+        face = tabs.crop((x, MUTE_MARK_TOP, x + fw, MUTE_MARK_TOP + fh)).convert('RGB')
+        layer = Layer(face)
+        layer.paint((58, 70, 90), speaker)
+        layer.paint((206, 52, 44), cross)
+        frames.append(layer.result(threshold=100))
+    return strip(frames)
+
+
 def draw_142():
     w, h = 14, 16
     layer = Layer(band_backdrop(w, h, 7))
@@ -1226,6 +1251,7 @@ IMAGES = {
     152: ((390, 21), draw_152),
     153: ((390, 21), draw_153),
     162: ((284, 150), draw_162),
+    163: ((39, 13), draw_163),
 }
 
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "base/WindowMessages.h"
 #include "framework/Handles.h"
+#include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/TitleLayout.h"
 #include "ui/RectConvert.h"
 
@@ -104,6 +106,11 @@ int GamePages::RemoveDead() {
 void GamePages::PostToPages(UINT msg, WPARAM wp, bool hallToo) const {
     for (int i = 0; i < count(); ++i) ::PostMessageW(Window(i), msg, wp, 0);
     if (hallToo && m_hHallWnd) ::PostMessageW(m_hHallWnd, msg, wp, 0);
+}
+
+void GamePages::PostMuteToPages(int windowMute) const {
+    for (int i = 0; i < count(); ++i)
+        ::PostMessageW(Window(i), WM_SET_MUTE, static_cast<WPARAM>(PageMuteValue(windowMute, AccountMuted(i))), 0);
 }
 
 void GamePages::CloseAll() const {

@@ -17,6 +17,8 @@ public:
     const PageBook& book() const { return m_arrPages; }
     int count() const { return m_arrPages.count(); }
     HWND Window(int i) const { return reinterpret_cast<HWND>(m_arrPages.frame(i)); }
+    // The index of page `frame`, or -1.
+    int IndexOf(HWND frame) const { return m_arrPages.IndexOf(reinterpret_cast<PageBook::Frame>(frame)); }
     int CurrentIndex() const { return m_nCurPage; }
     // The current page, or null without pages.
     HWND Current() const;
@@ -51,6 +53,12 @@ public:
 
     // Posts a message to every page, and to the hall when `hallToo`.
     void PostToPages(UINT msg, WPARAM wp, bool hallToo) const;
+    // Tells every page (not the hall) whether to be silent: when the window
+    // is muted or its own account is.
+    void PostMuteToPages(int windowMute) const;
+    // Page `index`'s own account mute.
+    bool AccountMuted(int index) const { return m_arrPages.muted(index); }
+    void SetAccountMuted(int index, bool muted) { m_arrPages.SetMuted(index, muted); }
     // Every page leaves the window and is asked to close.
     void CloseAll() const;
 

@@ -17,3 +17,10 @@ std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& b
         items.push_back({kMenuExit, L"退出", false});
     return items;
 }
+
+std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted) {
+    return {
+        {kTabMenuMute, L"静音此账号", false, accountMuted},
+        {kTabMenuClose, L"关闭此账号", false, false},
+    };
+}

@@ -1,8 +1,8 @@
 #pragma once
-// The two pop-up menus of a main window, built afresh each time they open:
-// the system menu under "系统" and the tray icon's menu. Both hold the same
-// commands; the system menu ends with the version line, the tray menu with
-// "退出".
+// The pop-up menus of a main window, built afresh each time they open: the
+// system menu under "系统" and the tray icon's menu, which hold the same
+// commands (the system menu ends with the version line, the tray menu with
+// "退出"), and the menu of one tab.
 #include <string>
 #include <vector>
 
@@ -20,12 +20,22 @@ enum MenuCommand : int {
     kMenuVersion = -1,  // an ordinary item whose choice does nothing
 };
 
+// The ids the menu of a tab answers with.
+enum TabMenuCommand : int {
+    kTabMenuMute = 1,   // mute or unmute that account
+    kTabMenuClose = 2,  // close that page, as a middle click does
+};
+
 struct MenuItemDef {
     int id = 0;
     std::wstring text;
     bool separator = false;
+    bool checked = false;
 };
 
 // The items in order; `bossKeyText` is the boss key as the settings dialog
 // shows it ("F10", "Ctrl  +  Q").
 std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText);
+
+// The menu of a tab whose account is muted on its own (`accountMuted`) or not.
+std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted);

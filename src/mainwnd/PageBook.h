@@ -44,6 +44,9 @@ public:
     int count() const { return static_cast<int>(m_pages.size()); }
     Frame frame(int i) const { return m_pages[static_cast<size_t>(i)].frame; }
     const std::wstring& caption(int i) const { return m_pages[static_cast<size_t>(i)].caption; }
+    // The page's account is muted on its own (besides the window-wide mute).
+    bool muted(int i) const { return m_pages[static_cast<size_t>(i)].muted; }
+    void SetMuted(int i, bool muted) { m_pages[static_cast<size_t>(i)].muted = muted; }
     int IndexOf(Frame frame) const;
     size_t waiting() const { return m_waiting.size(); }
 
@@ -51,6 +54,7 @@ private:
     struct Page {
         Frame frame;
         std::wstring caption;
+        bool muted = false;
     };
     struct Waiting {
         std::wstring caption;

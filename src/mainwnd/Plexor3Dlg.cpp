@@ -232,7 +232,7 @@ void CPlexor3Dlg::OnTimer(UINT_PTR id) {
 
 void CPlexor3Dlg::OnMuteTimer() {
     RemoveDeadPages();
-    m_pages.PostToPages(WM_SET_MUTE, static_cast<WPARAM>(m_bMute), false);
+    m_pages.PostMuteToPages(m_bMute);
     m_title.ShowMute(m_bMute);
 }
 
@@ -275,6 +275,10 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_NCMBUTTONUP:
     case WM_LBUTTONDBLCLK:
     case WM_NCLBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_NCRBUTTONUP:
         if (OnTabMouse(msg, lp, &result)) return result;
         break;
     case WM_MOUSELEAVE:

@@ -78,6 +78,8 @@ private:
     void SwitchToNextPage();
     void SelectTab(POINT client);
     void ClosePage(int index);
+    // Mutes or unmutes page `index`'s account on its own, and remembers it.
+    void ToggleAccountMute(int index);
     // Removes pages whose process has died and waiting captions of ended logins.
     void RemoveDeadPages();
     // Timer 4, armed once per instance by the first game page.
@@ -86,6 +88,8 @@ private:
     // The system menu, the tray menu and the tray icon (Plexor3DlgMenus.cpp).
     void ShowSystemMenu();
     void ShowTrayMenu();
+    // The menu of tab `tab`: mute that account, or close its page.
+    void ShowTabMenu(int tab);
     void RunMenuCommand(int command, CSettingDlg& settings);
     void UpdateFromMenu();
     LRESULT OnTrayNotify(LPARAM mouseMessage);

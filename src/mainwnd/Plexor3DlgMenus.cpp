@@ -1,4 +1,5 @@
-// CPlexor3Dlg, its two pop-up menus and the tray icon's clicks.
+// CPlexor3Dlg, its pop-up menus (the system menu, the tray menu and the menu
+// of a tab) and the tray icon's clicks.
 #include "mainwnd/Plexor3Dlg.h"
 
 #include "base/PathText.h"
@@ -8,22 +9,28 @@
 #include "cache/CacheCleaner.h"
 #include "hotkey/HotkeyStore.h"
 #include "mainwnd/MenuItems.h"
+#include "mainwnd/TabStripRules.h"
 #include "net/Updater.h"
 #include "resource.h"
 #include "settings/SettingDlg.h"
 #include "ui/MessageBox.h"
 
 namespace {
-fw::MenuHandle CreateLauncherMenu(LauncherMenu which) {
+fw::MenuHandle MenuOf(const std::vector<MenuItemDef>& items) {
     fw::MenuHandle menu(::CreatePopupMenu());
     if (!menu) return menu;
-    for (const MenuItemDef& item : BuildMenuItems(which, FormatHotkey(LoadHotkey(HotkeyId::Boss)))) {
+    for (const MenuItemDef& item : items) {
         if (item.separator)
             ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else
-            ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(static_cast<UINT>(item.id)), item.text.c_str());
+            ::AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : 0),
+                          static_cast<UINT_PTR>(static_cast<UINT>(item.id)), item.text.c_str());
     }
     return menu;
+}
+
+fw::MenuHandle CreateLauncherMenu(LauncherMenu which) {
+    return MenuOf(BuildMenuItems(which, FormatHotkey(LoadHotkey(HotkeyId::Boss))));
 }
 }  // namespace
 
@@ -49,6 +56,25 @@ void CPlexor3Dlg::ShowTrayMenu() {
     const int chosen = static_cast<int>(::TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, at.x, at.y, 0, m_hWnd, nullptr));
     RunMenuCommand(chosen, settings);
+}
+
+void CPlexor3Dlg::ShowTabMenu(int tab) {
+    const HWND page = m_pages.Window(tab);
+    fw::MenuHandle menu = MenuOf(BuildTabMenuItems(m_pages.AccountMuted(tab)));
+    if (!menu) return;
+    // Placed as the system menu is under its button: at the tab's left
+    // edge, 2 pixels below it.
+    POINT at{TabRect(tab).left, TabRect(tab).bottom + 2};
+    ::ClientToScreen(m_hWnd, &at);
+    const int chosen = static_cast<int>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD, at.x, at.y, 0, m_hWnd, nullptr));
+    m_tabs.ResetHover();
+    m_tabs.InvalidateStrip(m_pages.count());
+    // The menu's own message loop runs the mute timer, which drops dead
+    // pages: the tab is found again by its page.
+    const int index = m_pages.IndexOf(page);
+    if (index < 0) return;
+    if (chosen == kTabMenuMute) ToggleAccountMute(index);
+    if (chosen == kTabMenuClose) ClosePage(index);
 }
 
 void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {

@@ -7,6 +7,7 @@
 #include "base/BuildConfig.h"
 #include "base/StartProgram.h"
 #include "base/WindowMessages.h"
+#include "mainwnd/MutedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 
@@ -70,6 +71,9 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
     }
     m_pages.Attach(frame);
+    const int added = m_pages.count() - 1;
+    // An account muted on its own stays so at its next login.
+    if (IsAccountRememberedMuted(m_pages.book().caption(added))) m_pages.SetAccountMuted(added, true);
     m_logins.Release();
     m_tabs.InvalidateStrip(m_pages.count());
     return 0;
@@ -126,6 +130,17 @@ void CPlexor3Dlg::ClosePage(int index) {
     m_tabs.ResetHover();
 }
 
+void CPlexor3Dlg::ToggleAccountMute(int index) {
+    const bool muted = !m_pages.AccountMuted(index);
+    m_pages.SetAccountMuted(index, muted);
+    const std::wstring& caption = m_pages.book().caption(index);
+    if (muted)
+        RememberMutedAccount(caption);
+    else
+        ForgetMutedAccount(caption);
+    m_tabs.InvalidateTab(index);  // its mark; the page hears it at the next tick
+}
+
 void CPlexor3Dlg::RemoveDeadPages() {
     const int before = m_pages.RemoveDead();
     if (before == 0) return;
@@ -158,6 +173,8 @@ bool CPlexor3Dlg::OnTabMouse(UINT msg, LPARAM lp, LRESULT* result) {
         {WM_LBUTTONUP, TabMouse::LButtonUp, false},       {WM_NCLBUTTONUP, TabMouse::NcLButtonUp, true},
         {WM_MBUTTONUP, TabMouse::MButtonUp, false},       {WM_NCMBUTTONUP, TabMouse::NcMButtonUp, true},
         {WM_LBUTTONDBLCLK, TabMouse::DoubleClick, false}, {WM_NCLBUTTONDBLCLK, TabMouse::DoubleClick, true},
+        {WM_RBUTTONDOWN, TabMouse::RButtonDown, false},   {WM_NCRBUTTONDOWN, TabMouse::RButtonDown, true},
+        {WM_RBUTTONUP, TabMouse::RButtonUp, false},       {WM_NCRBUTTONUP, TabMouse::RButtonUp, true},
     };
     for (const auto& route : kRoutes) {
         if (route.msg != msg) continue;
@@ -168,6 +185,7 @@ bool CPlexor3Dlg::OnTabMouse(UINT msg, LPARAM lp, LRESULT* result) {
         const TabMouseAction action = RouteTabMouse(route.kind, hit);
         if (action.selectTab) SelectTab(pt);
         if (action.closePage) ClosePage(hit.tab);
+        if (action.openTabMenu) ShowTabMenu(hit.tab);
         *result = 0;
         // Tab actions that want default processing get it (a button-down goes
         // on to the dialog, which then activates it).

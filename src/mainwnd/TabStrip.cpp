@@ -18,6 +18,7 @@ void TabStrip::Create(HWND owner) {
     m_owner = owner;
     m_ilTab = ThreeFrames(IDB_TAB);
     m_ilClose = ThreeFrames(IDB_TAB_CLOSE);
+    m_ilMute = ThreeFrames(IDB_TAB_MUTED);
     if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{}, owner, 0)) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -42,7 +43,12 @@ void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current) cons
             const Rect box = TabCloseBoxRect(i);
             DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, kCloseBoxSize, kCloseBoxSize);
         }
-        RECT text = ToRECT(TabCaptionRect(i));
+        const bool muted = pages.muted(i);
+        if (muted && m_ilMute) {
+            const Rect mark = TabMuteMarkRect(i);
+            DrawImageScaled(m_ilMute.get(), frame, dc, mark.left, mark.top, kMuteMarkSize, kMuteMarkSize);
+        }
+        RECT text = ToRECT(TabCaptionRect(i, muted));
         const std::wstring& caption = pages.caption(i);
         ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
     }

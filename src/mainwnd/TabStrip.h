@@ -1,7 +1,8 @@
 #pragma once
 // The tab strip of a main window: one tab per game page in the title area,
 // drawn into the window's background, with a close box on the tab under the
-// mouse and a tooltip that shows its whole caption. The geometry and the
+// mouse, a mark on the tab of an account muted on its own, and a tooltip
+// that shows its whole caption. The geometry and the
 // hover rules are in TabStripRules.h; this is their window side.
 #include <windows.h>
 
@@ -44,6 +45,7 @@ private:
     HWND m_owner = nullptr;
     fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
     fw::ImageListHandle m_ilClose;  // close boxes: shown, hot, pressed
+    fw::ImageListHandle m_ilMute;   // a muted account's mark, on each kind of tab
     TabHover m_hover;               // m_nHotPage and m_nCloseState
     CWnd m_tip;
     bool m_bTipActive = false;

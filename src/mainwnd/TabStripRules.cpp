@@ -5,6 +5,8 @@ int TabLeft(int i) { return kStripLeft + kTabWidth * i; }
 // The caption starts past the tab's rounded corner and ends at its close box.
 constexpr int kCaptionLeft = 16;
 constexpr int kCaptionTop = 8;
+// Between the mute mark and the close box, and the caption and the mark.
+constexpr int kMuteMarkGap = 1;
 }  // namespace
 
 Rect TabRect(int i) { return Rect{TabLeft(i), kStripTop, TabLeft(i) + kTabWidth, kStripBottom}; }
@@ -14,8 +16,15 @@ Rect TabCloseBoxRect(int i) {
     return Rect{left, kStripTop, left + kCloseBoxSize, kStripTop + kCloseBoxSize};
 }
 
-Rect TabCaptionRect(int i) {
-    return Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, TabLeft(i) + kCloseBoxLeft, kStripTop + kTabImageHeight - 3};
+Rect TabCaptionRect(int i, bool muted) {
+    const int right = muted ? TabMuteMarkRect(i).left - kMuteMarkGap : TabLeft(i) + kCloseBoxLeft;
+    return Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, right, kStripTop + kTabImageHeight - 3};
+}
+
+Rect TabMuteMarkRect(int i) {
+    const int right = TabLeft(i) + kCloseBoxLeft - kMuteMarkGap;
+    const int top = kStripTop + (kTabImageHeight - kMuteMarkSize) / 2;
+    return Rect{right - kMuteMarkSize, top, right, top + kMuteMarkSize};
 }
 
 Rect TabStripRect(int count) { return Rect{kStripLeft, kStripTop, TabLeft(count), kStripBottom}; }
@@ -92,6 +101,11 @@ TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit) {
         break;
     case TabMouse::DoubleClick:
         break;  // never a maximise toggle
+    case TabMouse::RButtonDown:
+        break;  // the window's own menu does not start
+    case TabMouse::RButtonUp:
+        a.openTabMenu = true;
+        break;
     }
     return a;
 }

@@ -15,11 +15,17 @@ constexpr int kTabImageHeight = 22;
 // strip's top.
 constexpr int kCloseBoxLeft = 176;
 constexpr int kCloseBoxSize = 13;
+// A muted account's mark: kMuteMarkSize square, left of the close box,
+// centred on the tab's height.
+constexpr int kMuteMarkSize = 13;
 
 // Tab i of the strip.
 Rect TabRect(int index);
 Rect TabCloseBoxRect(int index);
-Rect TabCaptionRect(int index);
+// The caption ends at the close box, or before the mute mark of a muted
+// account.
+Rect TabCaptionRect(int index, bool muted = false);
+Rect TabMuteMarkRect(int index);
 // The whole strip to repaint for n tabs: (120, 3) to (120 + 189 n, 25).
 Rect TabStripRect(int count);
 
@@ -56,10 +62,21 @@ TabHoverChange TrackTabHover(const TabHover& current, bool tipFlag, const TabHit
 Rect HoverLeaveArea(const TabHover& current);
 
 // What the main window does with a mouse message on the strip.
-enum class TabMouse { LButtonDown, NcLButtonDown, LButtonUp, NcLButtonUp, MButtonUp, NcMButtonUp, DoubleClick };
+enum class TabMouse {
+    LButtonDown,
+    NcLButtonDown,
+    LButtonUp,
+    NcLButtonUp,
+    MButtonUp,
+    NcMButtonUp,
+    DoubleClick,
+    RButtonDown,  // either area
+    RButtonUp,    // either area
+};
 struct TabMouseAction {
     bool selectTab = false;
     bool closePage = false;
+    bool openTabMenu = false;  // the tab's own menu, instead of the window's
     bool defaultProcessing = false;
 };
 TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit);

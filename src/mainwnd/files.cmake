@@ -1,4 +1,5 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AccountMuteRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyFilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuItems.cpp
@@ -7,6 +8,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GamePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LoginChildren.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MutedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3Dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgPages.cpp

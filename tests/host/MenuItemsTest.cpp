@@ -29,3 +29,14 @@ TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"Ctrl  +  Q")[1].text, L"隐藏/恢复(Ctrl  +  Q)");
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
 }
+
+TEST(MenuItems, ATabsMenuMutesItsAccountOrClosesIt) {
+    for (bool muted : {false, true}) {
+        const auto items = BuildTabMenuItems(muted);
+        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuClose}));
+        EXPECT_EQ(items[0].text, L"静音此账号");
+        EXPECT_EQ(items[0].checked, muted);
+        EXPECT_EQ(items[1].text, L"关闭此账号");
+        EXPECT_FALSE(items[1].checked);
+    }
+}

@@ -67,6 +67,9 @@ TEST(PageBook, CurrentPageAfterClosingAndSwitching) {
 TEST(TabStrip, GeometryAndHits) {
     EXPECT_EQ(TabCloseBoxRect(1), (Rect{485, 3, 498, 16}));
     EXPECT_EQ(TabCaptionRect(0), (Rect{136, 8, 296, 22}));
+    // A muted account's mark sits left of the close box; its caption is cut before it.
+    EXPECT_EQ(TabMuteMarkRect(1), (Rect{471, 7, 484, 20}));
+    EXPECT_EQ(TabCaptionRect(1, true), (Rect{325, 8, 470, 22}));
     EXPECT_EQ(TabStripRect(3), (Rect{120, 3, 687, 25}));
 
     EXPECT_EQ(HitTestTabs(120, 10, 3).tab, -1) << "the strip starts at 121";
@@ -139,5 +142,16 @@ TEST(TabStrip, MouseRouting) {
     EXPECT_FALSE(a.selectTab || a.closePage || a.defaultProcessing) << "double clicks on tabs are ignored";
     a = RouteTabMouse(TabMouse::MButtonUp, off);
     EXPECT_FALSE(a.closePage);
+    EXPECT_TRUE(a.defaultProcessing);
+
+    // A right click on a tab opens its menu when released, and the window's
+    // own menu never starts; elsewhere it does what it always did.
+    a = RouteTabMouse(TabMouse::RButtonDown, onClose);
+    EXPECT_FALSE(a.openTabMenu || a.selectTab || a.closePage || a.defaultProcessing);
+    a = RouteTabMouse(TabMouse::RButtonUp, onTab);
+    EXPECT_TRUE(a.openTabMenu);
+    EXPECT_FALSE(a.selectTab || a.closePage || a.defaultProcessing);
+    a = RouteTabMouse(TabMouse::RButtonUp, off);
+    EXPECT_FALSE(a.openTabMenu);
     EXPECT_TRUE(a.defaultProcessing);
 }

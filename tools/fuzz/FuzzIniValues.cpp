@@ -1,5 +1,5 @@
 // Fuzz target: values read back from Statistic.ini, which anybody can edit:
-// hotkeys and counters.
+// hotkeys, counters and the lines of muted accounts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include "base/StoreRules.h"
 #include "base/Utf8Text.h"
 #include "hotkey/HotkeyModel.h"
+#include "mainwnd/AccountMuteRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Values hold at most 31 characters, as the launcher's buffers read them.
@@ -25,5 +26,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     (void)ParseLenientInt(value);
     (void)NextCounterValue(value);
+
+    // A key that decodes is exactly the key its caption is stored under.
+    const std::wstring line = text::DecodeUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    const std::wstring key = line.substr(0, line.find(L'='));
+    if (const auto caption = DecodeAccountKey(key))
+        if (EncodeAccountKey(*caption) != key) std::abort();
+    const auto entries = ParseMutedAccounts({line, line});
+    if (MutedAccountsOverBound(entries, 1).size() != entries.size() - (entries.empty() ? 0 : 1)) std::abort();
     return 0;
 }
