@@ -5,8 +5,9 @@ int TabLeft(int i) { return kStripLeft + kTabWidth * i; }
 // The caption starts past the tab's rounded corner and ends at its close box.
 constexpr int kCaptionLeft = 16;
 constexpr int kCaptionTop = 8;
-// Between the mute mark and the close box, and the caption and the mark.
+// Between the mute mark and the close box, and between the caption and the mark.
 constexpr int kMuteMarkGap = 1;
+constexpr int kCaptionGap = 3;
 }  // namespace
 
 Rect TabRect(int i) { return Rect{TabLeft(i), kStripTop, TabLeft(i) + kTabWidth, kStripBottom}; }
@@ -17,7 +18,7 @@ Rect TabCloseBoxRect(int i) {
 }
 
 Rect TabCaptionRect(int i, bool muted) {
-    const int right = muted ? TabMuteMarkRect(i).left - kMuteMarkGap : TabLeft(i) + kCloseBoxLeft;
+    const int right = muted ? TabMuteMarkRect(i).left - kCaptionGap : TabLeft(i) + kCloseBoxLeft;
     return Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, right, kStripTop + kTabImageHeight - 3};
 }
 

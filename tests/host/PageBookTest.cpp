@@ -69,7 +69,7 @@ TEST(TabStrip, GeometryAndHits) {
     EXPECT_EQ(TabCaptionRect(0), (Rect{136, 8, 296, 22}));
     // A muted account's mark sits left of the close box; its caption is cut before it.
     EXPECT_EQ(TabMuteMarkRect(1), (Rect{471, 7, 484, 20}));
-    EXPECT_EQ(TabCaptionRect(1, true), (Rect{325, 8, 470, 22}));
+    EXPECT_EQ(TabCaptionRect(1, true), (Rect{325, 8, 468, 22}));
     EXPECT_EQ(TabStripRect(3), (Rect{120, 3, 687, 25}));
 
     EXPECT_EQ(HitTestTabs(120, 10, 3).tab, -1) << "the strip starts at 121";

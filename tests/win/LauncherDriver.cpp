@@ -286,13 +286,9 @@ HWND WaitForMenu(DWORD pid) {
 }
 }  // namespace
 
-bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot) {
-    ::SetForegroundWindow(app.main);
-    PumpFor(100);
-    if (trayMenu)
-        ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_RBUTTONUP);
-    else
-        ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_BTN_MENU, BN_CLICKED), 0);
+namespace {
+// Chooses the `position`-th item of the menu `app` is opening.
+bool PickFromMenu(LauncherInstance& app, int position, const wchar_t* screenshot) {
     HWND menu = WaitForMenu(app.process.pid());
     if (!menu) return false;
     PumpFor(300);
@@ -300,6 +296,25 @@ bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wc
     for (int i = 0; i < position; ++i) PressKeys({VK_DOWN});
     PressKeys({VK_RETURN});
     return WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000);
+}
+}  // namespace
+
+bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot) {
+    ::SetForegroundWindow(app.main);
+    PumpFor(100);
+    if (trayMenu)
+        ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_RBUTTONUP);
+    else
+        ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_BTN_MENU, BN_CLICKED), 0);
+    return PickFromMenu(app, position, screenshot);
+}
+
+bool ChooseTabMenuItem(LauncherInstance& app, int tab, int position, const wchar_t* screenshot) {
+    if (!FocusWindow(app.main)) return false;
+    POINT onTab{120 + 189 * tab + 60, 14};
+    ::ClientToScreen(app.main, &onTab);
+    ClickWith(onTab, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    return PickFromMenu(app, position, screenshot);
 }
 
 bool AnswerAddAccount(LauncherInstance& app, bool newTab) {

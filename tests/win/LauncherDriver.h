@@ -108,6 +108,8 @@ public:
 // arrow keys and Enter, as a player would; a screenshot of the open menu goes
 // to `screenshot` when given. True when the menu opened and closed again.
 bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot = nullptr);
+// The same with the menu of tab `tab` (from 0), opened by a right click on it.
+bool ChooseTabMenuItem(LauncherInstance& app, int tab, int position, const wchar_t* screenshot = nullptr);
 
 // The add-account prompt of `app`, answered with "是" (a new tab) or "否"
 // (a new window).

@@ -9,8 +9,10 @@
 #include <thread>
 
 #include "app/LaunchModeWin.h"
+#include "base/PathText.h"
 #include "base/WindowMessages.h"
 #include "LauncherDriver.h"
+#include "mainwnd/AccountMuteRules.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
@@ -457,4 +459,76 @@ TEST(LoginRoad, EveryPageButNotTheHallHearsTheMuteStateEachTick) {
     EXPECT_EQ(page.muteValues.back(), 1u);
     EXPECT_TRUE(hall.muteValues.empty());
     ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 0);
+}
+
+namespace {
+// What the spies heard over the next ticks.
+void HearTicks(std::initializer_list<PageSpy*> spies) {
+    for (PageSpy* spy : spies) spy->muteValues.clear();
+    PumpFor(1000);
+}
+
+bool AllAre(const std::vector<WPARAM>& values, WPARAM v) {
+    return !values.empty() && std::all_of(values.begin(), values.end(), [v](WPARAM x) { return x == v; });
+}
+
+// Whether Statistic.ini beside the launcher remembers `caption` as muted.
+bool RememberedMuted(const std::wstring& caption) {
+    wchar_t value[32] = {};
+    const std::wstring ini = FolderOfPath(ScriptedExe()) + L"\\Statistic.ini";
+    return ::GetPrivateProfileStringW(L"ZuvaMuted", EncodeAccountKey(caption).c_str(), L"", value, 32, ini.c_str()) > 0;
+}
+}  // namespace
+
+// Beside lucky's real page, two spies as the second and third tab: the
+// third account is muted through its tab's menu.
+TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
+    PortalSession portal;
+    FileBackup ini(FolderOfPath(ScriptedExe()) + L"\\Statistic.ini");
+    const std::wstring quiet = L"13服-白虎-quietwithaverylongaccountname";
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    PageSpy loud, muted;
+    ASSERT_TRUE(RegisterCaption(app.main, L"12服-青龙-loud"));
+    loud.AttachTo(app.main);
+    ASSERT_TRUE(RegisterCaption(app.main, quiet));
+    muted.AttachTo(app.main);
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !loud.muteValues.empty() && !muted.muteValues.empty(); }, 5000));
+
+    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 1, L"tab-menu.png"));  // 静音此账号
+    HearTicks({&loud, &muted});
+    EXPECT_TRUE(AllAre(loud.muteValues, 0)) << "the other account still plays";
+    EXPECT_TRUE(AllAre(muted.muteValues, 1));
+    EXPECT_TRUE(RememberedMuted(quiet));
+    EXPECT_TRUE(CaptureMainWindowPng(app.main, L"tab-muted.png")) << "the mark on the third tab";
+
+    // The sound button mutes every page; unmuting the window leaves the
+    // account muted.
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
+    HearTicks({&loud, &muted});
+    EXPECT_EQ(loud.muteValues.back(), 1u);
+    EXPECT_TRUE(AllAre(muted.muteValues, 1));
+    ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
+    HearTicks({&loud, &muted});
+    EXPECT_EQ(loud.muteValues.back(), 0u);
+    EXPECT_TRUE(AllAre(muted.muteValues, 1));
+
+    // "关闭此账号" asks the account question, as a middle click does.
+    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 2));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = WaitForMessageBoxOfAnother(0, 100)) != nullptr; }, 10000));
+    EXPECT_EQ(MessageBoxText(box), L"确定要退出账号：" + quiet + L" ?");
+    ASSERT_TRUE(AnswerQuestion(app.process.pid(), app.main, true));
+    EXPECT_TRUE(RegisterCaption(app.main, quiet)) << "its caption is free again";
+
+    // The same account's next login starts muted, and unmuting forgets it.
+    PageSpy again;
+    again.AttachTo(app.main);
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return again.muteValues.size() >= 2; }, 5000));
+    EXPECT_TRUE(AllAre(again.muteValues, 1)) << "muted from its first tick";
+    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 1));
+    HearTicks({&again});
+    EXPECT_TRUE(AllAre(again.muteValues, 0));
+    EXPECT_FALSE(RememberedMuted(quiet));
 }
