@@ -5,6 +5,8 @@
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
+#include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/MutedAccounts.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -85,4 +87,31 @@ TEST(SettingsStore, HotkeysComeFromTheFileBesideTheExecutable) {
     EXPECT_EQ(sound.modifiers, 6);
     ::WritePrivateProfileStringW(L"Zuva", L"ShortKey", L"0,0", ini.c_str());
     EXPECT_EQ(LoadHotkey(HotkeyId::Boss).vk, 0) << "no boss key";
+}
+
+// Muted accounts share the file with the hotkeys; the section stays within
+// its bound however long its lines, the oldest muting going first.
+TEST(SettingsStore, MutedAccountsKeepTheNewestWithinTheBound) {
+    const std::wstring ini = StatisticIniPath(IniLocation::ExeFolder);
+    FileBackup backup(ini);
+    ::DeleteFileW(ini.c_str());
+    const auto caption = [](size_t n) { return std::to_wstring(n) + std::wstring(100, L'龙'); };
+    for (size_t n = 1; n <= kMaxMutedAccounts; ++n)
+        ::WritePrivateProfileStringW(L"ZuvaMuted", EncodeAccountKey(caption(n)).c_str(), std::to_wstring(n).c_str(),
+                                     ini.c_str());
+    ASSERT_TRUE(IsAccountRememberedMuted(caption(1)));
+
+    RememberMutedAccount(L"13服-白虎-quiet");
+    EXPECT_TRUE(IsAccountRememberedMuted(L"13服-白虎-quiet"));
+    EXPECT_FALSE(IsAccountRememberedMuted(caption(1))) << "the oldest went";
+    EXPECT_TRUE(IsAccountRememberedMuted(caption(2)));
+    RememberMutedAccount(caption(2));  // muted again: now the newest
+    RememberMutedAccount(L"another");
+    EXPECT_TRUE(IsAccountRememberedMuted(caption(2)));
+    EXPECT_FALSE(IsAccountRememberedMuted(caption(3)));
+
+    ForgetMutedAccount(L"13服-白虎-quiet");
+    EXPECT_FALSE(IsAccountRememberedMuted(L"13服-白虎-quiet"));
+    EXPECT_TRUE(IsAccountRememberedMuted(L"another"));
+    EXPECT_FALSE(IsAccountRememberedMuted(L"")) << "an empty caption is never remembered";
 }
