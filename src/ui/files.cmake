@@ -1,4 +1,5 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DpiScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinPixels.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinGeometry.cpp
