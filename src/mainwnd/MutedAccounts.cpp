@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "base/SettingsStore.h"
@@ -46,13 +47,11 @@ void RememberMutedAccount(const std::wstring& caption) {
     std::vector<MutedAccountEntry> entries = ParseMutedAccounts(SectionLines(path));
     const uint64_t serial = NextMutedSerial(entries);
     if (!::WritePrivateProfileStringW(kSection, key.c_str(), std::to_wstring(serial).c_str(), path.c_str())) return;
-    bool known = false;
-    for (MutedAccountEntry& e : entries) {
-        if (e.key != key) continue;
-        e.serial = serial;
-        known = true;
-    }
-    if (!known) entries.push_back(MutedAccountEntry{key, serial});
+    auto known = std::find_if(entries.begin(), entries.end(), [&](const MutedAccountEntry& e) { return e.key == key; });
+    if (known != entries.end())
+        known->serial = serial;
+    else
+        entries.push_back(MutedAccountEntry{key, serial});
     for (const std::wstring& old : MutedAccountsOverBound(std::move(entries), kMaxMutedAccounts))
         ::WritePrivateProfileStringW(kSection, old.c_str(), nullptr, path.c_str());
 }

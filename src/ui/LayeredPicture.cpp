@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "ui/SkinImage.h"
+
 namespace {
 
 constexpr char kMagic[4] = {'Z', 'P', 'I', 'C'};
@@ -21,11 +23,10 @@ uint32_t ReadLittleEndian32(const unsigned char* at) {
 
 fw::BitmapHandle LoadLayeredPicture(HMODULE module, UINT id, SIZE* size) {
     *size = SIZE{0, 0};
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(10));  // RT_RCDATA
-    const DWORD bytes = found ? ::SizeofResource(module, found) : 0;
-    const auto* data = found ? static_cast<const unsigned char*>(::LockResource(::LoadResource(module, found)))
-                             : nullptr;
-    if (!data || bytes <= kHeaderBytes || std::memcmp(data, kMagic, sizeof kMagic) != 0) return fw::BitmapHandle();
+    const std::string_view resource = ResourceBytes(module, id, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    const auto* data = reinterpret_cast<const unsigned char*>(resource.data());
+    const size_t bytes = resource.size();
+    if (bytes <= kHeaderBytes || std::memcmp(data, kMagic, sizeof kMagic) != 0) return fw::BitmapHandle();
     const uint32_t width = ReadLittleEndian32(data + 4);
     const uint32_t height = ReadLittleEndian32(data + 8);
     if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide) return fw::BitmapHandle();
@@ -47,7 +48,8 @@ fw::BitmapHandle LoadLayeredPicture(HMODULE module, UINT id, SIZE* size) {
     // The resource is read-only; the unpacker takes its input as writable but
     // does not write it.
     auto* packed = const_cast<PUCHAR>(data + kHeaderBytes);
-    if (decompress(kLznt1, static_cast<PUCHAR>(bits), wanted, packed, bytes - kHeaderBytes, &unpacked) != 0 ||
+    if (decompress(kLznt1, static_cast<PUCHAR>(bits), wanted, packed, static_cast<ULONG>(bytes - kHeaderBytes),
+                   &unpacked) != 0 ||
         unpacked != wanted)
         return fw::BitmapHandle();
     *size = SIZE{static_cast<LONG>(width), static_cast<LONG>(height)};

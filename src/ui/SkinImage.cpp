@@ -77,14 +77,20 @@ fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
 
 }  // namespace
 
-fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+std::string_view ResourceBytes(HMODULE module, UINT id, const wchar_t* type) {
     HRSRC res = ::FindResourceW(module, MAKEINTRESOURCEW(id), type);
-    if (!res) return fw::ComPtr<IStream>();
+    if (!res) return std::string_view();
     HGLOBAL loaded = ::LoadResource(module, res);
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    const auto* bytes = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr;
     const DWORD size = ::SizeofResource(module, res);
-    if (!bytes || size == 0) return fw::ComPtr<IStream>();
-    return BytesStream(bytes, size);
+    if (!bytes || size == 0) return std::string_view();
+    return std::string_view(bytes, size);
+}
+
+fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type) {
+    const std::string_view bytes = ResourceBytes(module, id, type);
+    if (bytes.empty()) return fw::ComPtr<IStream>();
+    return BytesStream(bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {

@@ -6,11 +6,14 @@
 #include <objidl.h>
 
 #include <string>
+#include <string_view>
 
 #include "framework/Handles.h"
 
-// The bytes of resource `id` of custom type `type`, in a stream of their own
-// read from its start; empty when there is no such resource.
+// The bytes of resource `id` of type `type`, where the module holds them;
+// empty when there is no such resource.
+std::string_view ResourceBytes(HMODULE module, UINT id, const wchar_t* type);
+// The same bytes in a stream of their own, read from its start.
 fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type);
 
 // The bitmap of skin image `id` ("PNG" resource, or a bitmap resource of that

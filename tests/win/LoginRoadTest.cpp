@@ -9,10 +9,10 @@
 #include <thread>
 
 #include "app/LaunchModeWin.h"
-#include "base/PathText.h"
+#include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
 #include "LauncherDriver.h"
-#include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/MutedAccounts.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
@@ -474,20 +474,14 @@ void HearTicks(std::initializer_list<PageSpy*> spies) {
 bool AllAre(const std::vector<WPARAM>& values, WPARAM v) {
     return !values.empty() && std::all_of(values.begin(), values.end(), [v](WPARAM x) { return x == v; });
 }
-
-// Whether Statistic.ini beside the launcher remembers `caption` as muted.
-bool RememberedMuted(const std::wstring& caption) {
-    wchar_t value[32] = {};
-    const std::wstring ini = FolderOfPath(ScriptedExe()) + L"\\Statistic.ini";
-    return ::GetPrivateProfileStringW(L"ZuvaMuted", EncodeAccountKey(caption).c_str(), L"", value, 32, ini.c_str()) > 0;
-}
 }  // namespace
 
 // Beside lucky's real page, two spies as the second and third tab: the
 // third account is muted through its tab's menu.
 TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     PortalSession portal;
-    FileBackup ini(FolderOfPath(ScriptedExe()) + L"\\Statistic.ini");
+    // The launcher runs from this build folder: its Statistic.ini is ours.
+    FileBackup ini(StatisticIniPath(IniLocation::ExeFolder));
     const std::wstring quiet = L"13服-白虎-quietwithaverylongaccountname";
     Instance app;
     ASSERT_NE(app.main, nullptr);
@@ -503,7 +497,7 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     HearTicks({&loud, &muted});
     EXPECT_TRUE(AllAre(loud.muteValues, 0)) << "the other account still plays";
     EXPECT_TRUE(AllAre(muted.muteValues, 1));
-    EXPECT_TRUE(RememberedMuted(quiet));
+    EXPECT_TRUE(IsAccountRememberedMuted(quiet));
     EXPECT_TRUE(CaptureMainWindowPng(app.main, L"tab-muted.png")) << "the mark on the third tab";
 
     // The sound button mutes every page; unmuting the window leaves the
@@ -533,5 +527,5 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     ASSERT_TRUE(ChooseTabMenuItem(app, 2, 1));
     HearTicks({&again});
     EXPECT_TRUE(AllAre(again.muteValues, 0));
-    EXPECT_FALSE(RememberedMuted(quiet));
+    EXPECT_FALSE(IsAccountRememberedMuted(quiet));
 }

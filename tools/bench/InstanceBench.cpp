@@ -184,12 +184,22 @@ Switches CountSwitches() {
     return counts;
 }
 
+// The floor program started with `switches`, and its window once shown.
+struct FloorProgram {
+    explicit FloorProgram(const wchar_t* switches)
+        : process(BuildDir() + L"\\zuva_bench_floor.exe", switches),
+          window(process.started() ? WaitForWindow(process.pid(), L"#32770", L"ZuvaBenchFloor", 15000) : nullptr) {}
+    LauncherProcess process;
+    HWND window;
+};
+
 // The floor doing what a kind of launcher process cannot leave out (see
 // FloorDialog.cpp): its memory once its window shows, then it is closed,
 // before the idle period counts the floor's context switches.
 void FloorVariantFigures(const char* who, const wchar_t* switches) {
-    LauncherProcess floor(BuildDir() + L"\\zuva_bench_floor.exe", switches);
-    const HWND window = floor.started() ? WaitForWindow(floor.pid(), L"#32770", L"ZuvaBenchFloor", 15000) : nullptr;
+    FloorProgram variant(switches);
+    LauncherProcess& floor = variant.process;
+    const HWND window = variant.window;
     if (!window) return;
     ::Sleep(1000);
     MemoryFigures(who, floor.pid());
@@ -206,9 +216,9 @@ double CpuOfAll(const std::vector<DWORD>& pids) {
 bool MeasureIdle(int seconds) {
     LauncherInstance app;
     if (!app.main || !OpenThreePages(app)) return false;
-    LauncherProcess floor(BuildDir() + L"\\zuva_bench_floor.exe", L"");
-    const HWND floorWindow =
-        floor.started() ? WaitForWindow(floor.pid(), L"#32770", L"ZuvaBenchFloor", 15000) : nullptr;
+    FloorProgram plain(L"");
+    LauncherProcess& floor = plain.process;
+    const HWND floorWindow = plain.window;
     if (!floorWindow) return false;
     ::Sleep(3000);  // pages loaded, start-up work of both done
 
