@@ -98,6 +98,9 @@ public:
     // there is no document or body yet.
     virtual bool SetBodyScroll(const std::wstring& value) = 0;
     virtual std::wstring CurrentUrl() const = 0;
+    // Shows the page at `dpi` (its window moved to a display of that DPI):
+    // CSS pixels stay the page's unit, the picture grows.
+    virtual void ZoomTo(int dpi) = 0;
 };
 
 // The engine of this executable, chosen when it is linked.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "browser/PageDpi.h"
 #include "ui/DpiScale.h"
 
 // At 96 DPI nothing moves; above it edges scale to the nearest pixel, so
@@ -27,4 +28,26 @@ TEST(DpiScale, EdgesScaleToTheNearestPixelAndNeighboursStillMeet) {
     EXPECT_EQ(base.FontHeight(9), -12);
     EXPECT_EQ(at144.FontHeight(9), -18);
     EXPECT_EQ(at120.FontHeight(9), -15);
+}
+
+// A page keeps its 96-DPI host flags at 96 DPI and is zoomed above it; a
+// repaint of a CSS rectangle covers every device pixel the rectangle touches.
+TEST(DpiScale, PagesAreZoomedOnlyAboveTheBaseAndRepaintsCoverWholePixels) {
+    const unsigned long flags = 0xC;
+    EXPECT_EQ(HostFlagsAtScale(flags, DpiScale()), flags);
+    EXPECT_EQ(HostFlagsAtScale(flags, DpiScale(144)), flags | kHostFlagDpiAware);
+    EXPECT_EQ(PageZoomPercent(DpiScale()), 100);
+    EXPECT_EQ(PageZoomPercent(DpiScale(120)), 125);
+    EXPECT_EQ(PageZoomPercent(DpiScale(144)), 150);
+    EXPECT_EQ(DeviceRectOfCss(Rect{3, 5, 7, 9}, DpiScale()), (Rect{3, 5, 7, 9}));
+    // 1.5 x: 1 -> 1.5, 3 -> 4.5: the pixels 1..4 are touched.
+    EXPECT_EQ(DeviceRectOfCss(Rect{1, 1, 3, 3}, DpiScale(144)), (Rect{1, 1, 5, 5}));
+    EXPECT_EQ(DeviceRectOfCss(Rect{-1, 0, 1, 2}, DpiScale(120)), (Rect{-2, 0, 2, 3}));
+    // The mouse back in CSS pixels: device 0..2 show CSS 0 and 1 at 1.5 x.
+    EXPECT_EQ(CssOfDevice(1, DpiScale(144)), 0);
+    EXPECT_EQ(CssOfDevice(2, DpiScale(144)), 1);
+    EXPECT_EQ(CssOfDevice(1437, DpiScale(144)), 958);
+    EXPECT_EQ(CssLengthCovering(1437, DpiScale(144)), 958);
+    EXPECT_EQ(CssLengthCovering(1438, DpiScale(144)), 959);
+    EXPECT_EQ(CssLengthCovering(1438, DpiScale()), 1438);
 }

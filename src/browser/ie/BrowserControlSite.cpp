@@ -2,6 +2,9 @@
 
 #include <cstddef>
 
+#include "browser/PageDpi.h"
+#include "ui/WindowDpi.h"
+
 CBrowserControlSite::CBrowserControlSite(PageHost& host, HWND window) : m_host(host), m_window(window) {}
 
 // ---- IUnknown
@@ -115,7 +118,7 @@ STDMETHODIMP CBrowserControlSite::GetHostInfo(DOCHOSTUIINFO* info) {
     // Older browsers pass a shorter structure; write only what it has room for.
     const ULONG size = info->cbSize;
     if (size < offsetof(DOCHOSTUIINFO, dwFlags) + sizeof(info->dwFlags)) return E_INVALIDARG;
-    info->dwFlags = m_host.GetHostFlags(0);
+    info->dwFlags = HostFlagsAtScale(m_host.GetHostFlags(0), ScaleOfWindow(m_window));
     if (size >= offsetof(DOCHOSTUIINFO, dwDoubleClick) + sizeof(info->dwDoubleClick))
         info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
     if (size >= offsetof(DOCHOSTUIINFO, pchHostCss) + sizeof(info->pchHostCss)) info->pchHostCss = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cassert>
 
+#include "browser/PageDpi.h"
 #include "browser/ie/ComValues.h"
 #include "browser/ie/IeGuids.h"
 
@@ -85,6 +86,15 @@ bool IePageEngine::Navigate(const std::wstring& url) {
 
 void IePageEngine::Refresh() {
     if (m_browser) m_browser->Refresh();
+}
+
+void IePageEngine::ZoomTo(int dpi) {
+    if (!m_browser) return;
+    VARIANT percent;
+    ::VariantInit(&percent);
+    percent.vt = VT_I4;
+    percent.lVal = PageZoomPercent(DpiScale(dpi));
+    m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &percent, nullptr);
 }
 
 void IePageEngine::SetSilent(bool silent) {

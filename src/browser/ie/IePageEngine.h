@@ -47,6 +47,7 @@ public:
     void SetSilent(bool silent) override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
+    void ZoomTo(int dpi) override;
 
 private:
     bool Open(const RECT& area);

@@ -6,7 +6,9 @@
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/scripted/WebMessage.h"
+#include "browser/PageDpi.h"
 #include "ui/SkinImage.h"
+#include "ui/WindowDpi.h"
 
 namespace scripted {
 
@@ -64,8 +66,16 @@ ScriptedEngine::ShownPage::~ShownPage() {
     for (ImageFetch& image : images) image.job->Abandon();
 }
 
-ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area) : m_host(host), m_window(*this) {
+ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
+    : m_host(host), m_scale(ScaleOfWindow(parent)), m_window(*this) {
     m_window.Create(parent, area);
+}
+
+void ScriptedEngine::ZoomTo(int dpi) {
+    m_scale = DpiScale(dpi);
+    const RECT client = m_window.GetClientRect();
+    Resized(client.right, client.bottom);
+    m_window.Invalidate(FALSE);
 }
 
 ScriptedEngine::~ScriptedEngine() {
@@ -143,7 +153,8 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     const RECT client = m_window.GetClientRect();
     for (const ElementDef& def : script.elements)
         page->elements.push_back(std::make_shared<ScriptedElement>(def, page->link));
-    page->elements.front()->SetSize(client.right, client.bottom);
+    page->elements.front()->SetSize(CssLengthCovering(client.right, m_scale),
+                                    CssLengthCovering(client.bottom, m_scale));
     page->script = std::move(script);
     page->url = url;
     page->source = source;
@@ -156,7 +167,7 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     m_pointer.Reset();
     StartImages();
 
-    const DWORD flags = m_host.GetHostFlags(0);
+    const DWORD flags = HostFlagsAtScale(m_host.GetHostFlags(0), m_scale);
     if (life.gone()) return;
     if (m_pageSerial == pageSerial) m_page->hostFlags = flags;
     m_window.Invalidate(FALSE);
@@ -217,7 +228,7 @@ void ScriptedEngine::RunUnload() {
 
 void ScriptedEngine::Pointer(PointerInput input, POINT point) {
     if (m_closing || !m_page) return;
-    const size_t hit = m_page->script.HitTest(point.x, point.y);
+    const size_t hit = m_page->script.HitTest(CssOfDevice(point.x, m_scale), CssOfDevice(point.y, m_scale));
     switch (input) {
     case PointerInput::Move:
         Raise(m_pointer.Move(hit));
@@ -308,10 +319,14 @@ void ScriptedEngine::FollowLink(const std::wstring& href) {
     Navigate(ResolveAddress(m_page->source, href));
 }
 
-void ScriptedEngine::Redraw(const RECT& area) { m_window.InvalidateRect(area, FALSE); }
+void ScriptedEngine::Redraw(const RECT& area) {
+    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_scale);
+    m_window.InvalidateRect(RECT{device.left, device.top, device.right, device.bottom}, FALSE);
+}
 
 void ScriptedEngine::Resized(int width, int height) {
-    if (m_page) m_page->elements.front()->SetSize(width, height);
+    if (m_page)
+        m_page->elements.front()->SetSize(CssLengthCovering(width, m_scale), CssLengthCovering(height, m_scale));
 }
 
 void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
@@ -329,7 +344,22 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
         picture.status.bodyScroll = m_page->bodyScroll;
     }
     if (m_job) picture.status.loading = m_load.url;
-    scripted::PaintPage(dc, client, picture, m_fonts);
+    if (m_scale.IsBase()) {
+        scripted::PaintPage(dc, client, picture, m_fonts);
+        return;
+    }
+    // Drawn in CSS pixels through a scaling transform: text and edges are
+    // drawn at the display's resolution, not stretched afterwards.
+    const int oldMode = ::SetGraphicsMode(dc, GM_ADVANCED);
+    XFORM oldTransform{};
+    ::GetWorldTransform(dc, &oldTransform);
+    const float zoom = static_cast<float>(m_scale.dpi()) / kBaseDpi;
+    const XFORM toDevice{zoom, 0.0f, 0.0f, zoom, 0.0f, 0.0f};
+    ::SetWorldTransform(dc, &toDevice);
+    const RECT css{0, 0, CssLengthCovering(client.right, m_scale), CssLengthCovering(client.bottom, m_scale)};
+    scripted::PaintPage(dc, css, picture, m_fonts);
+    ::SetWorldTransform(dc, &oldTransform);
+    ::SetGraphicsMode(dc, oldMode);
 }
 
 }  // namespace scripted

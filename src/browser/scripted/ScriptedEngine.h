@@ -15,6 +15,7 @@
 #include "browser/scripted/PointerModel.h"
 #include "browser/scripted/ScriptedElement.h"
 #include "framework/PageEngine.h"
+#include "ui/DpiScale.h"
 
 namespace scripted {
 
@@ -37,6 +38,7 @@ public:
     void SetSilent(bool silent) override { m_silent = silent; }
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
+    void ZoomTo(int dpi) override;
 
 private:
     friend class DocumentLink;
@@ -92,6 +94,9 @@ private:
     void Redraw(const RECT& area);
 
     PageHost& m_host;
+    // The page is laid out in CSS pixels and drawn at its window's scale, as
+    // the platform browser does for a DPI-aware host.
+    DpiScale m_scale;
     // Host calls may end the engine; code that goes on after one checks this.
     std::shared_ptr<int> m_life = std::make_shared<int>(0);
     EngineWindow m_window;
