@@ -15,7 +15,7 @@ shots="$root/build/screenshots"
 mkdir -p "$shots"
 
 source tools/wine/session.sh
-zuva_wine_env "$root/build/win32/wineprefix"
+zuva_wine_env "$(zuva_prefix_for "$root/build/win32")"
 zuva_wine_prefix || exit 1
 
 # The site's pages name the default port; ctl.sh serves a copy that names

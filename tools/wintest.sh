@@ -12,6 +12,6 @@ regex="${2:-.}"
 source "$root/tools/wine/session.sh"
 # Nothing of ours stays running, however the suite ends.
 trap zuva_wine_session_end EXIT
-zuva_wine_session "$build/wineprefix" || exit 1
+zuva_wine_session "$(zuva_prefix_for "$build")" || exit 1
 # Windows-side tests start processes and look for their windows: one at a time.
 cd "$build" && ctest --output-on-failure -R "$regex"

@@ -1,6 +1,8 @@
 # Shell functions for running our Windows programs under Wine.
 # Source this file; it changes nothing until a function is called.
 #
+#   zuva_prefix_for BUILD  the prefix of a build folder for the display scale
+#                          ZUVA_WINE_DPI asks for (96 when unset)
 #   zuva_wine_env PREFIX   export the environment of our Wine prefix
 #   zuva_wine_prefix       create the 32-bit prefix once (safe to call concurrently)
 #   zuva_display_start     start Xvfb on a free display and export DISPLAY
@@ -12,6 +14,20 @@
 #                          environment and prefix, a display unless there is
 #                          one, a kept server and warm services
 #   zuva_wine_session_end  the server and the display of that session stopped
+
+# A display scale other than 96 DPI gets a prefix of its own, so that both
+# can be kept and a test at 144 DPI never leaves the 96-DPI prefix changed.
+zuva_wine_dpi() {
+  local dpi="${ZUVA_WINE_DPI:-96}"
+  case "$dpi" in ''|*[!0-9]*) dpi=96 ;; esac
+  echo "$dpi"
+}
+
+zuva_prefix_for() {
+  local dpi
+  dpi="$(zuva_wine_dpi)"
+  if [ "$dpi" = 96 ]; then echo "$1/wineprefix"; else echo "$1/wineprefix-$dpi"; fi
+}
 
 zuva_wine_env() {
   export WINEPREFIX="$1"
@@ -41,6 +57,13 @@ zuva_wine_prefix() {
       # A crashing program ends with its exception code instead of waiting in
       # a debugger that would hold the test runner's streams open.
       wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
+      # The display scale: Wine then reports this DPI to every process and
+      # stretches nothing, so what shows is what an aware window draws.
+      local dpi
+      dpi="$(zuva_wine_dpi)"
+      if [ "$dpi" != 96 ]; then
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+      fi
       wineserver -w
       touch "$marker"
     fi
@@ -48,10 +71,13 @@ zuva_wine_prefix() {
 }
 
 zuva_display_start() {
-  local n
+  local n dpi
+  # A screen as large in inches at any scale: 1280 x 800 at 96 DPI.
+  dpi="$(zuva_wine_dpi)"
+  local width=$((1280 * dpi / 96)) height=$((800 * dpi / 96))
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${width}x${height}x24" -dpi "$dpi" -nolisten tcp >/dev/null 2>&1 &
     ZUVA_XVFB_PID=$!
     local i
     for i in $(seq 1 100); do
