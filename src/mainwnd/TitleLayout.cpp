@@ -4,21 +4,28 @@
 #include "mainwnd/TabStripRules.h"
 
 namespace {
-// A control `right` to `left` pixels in from the client's right edge, from
-// `top` to `bottom`: both edges are placed from the right, so neighbours
-// that meet at 96 DPI meet at every DPI.
-Rect FromRight(int cx, int left, int top, int right, int bottom, const DpiScale& scale) {
-    return Rect{cx - scale.Px(left), scale.Px(top), cx - scale.Px(right), scale.Px(bottom)};
+// The skin's close, maximise and minimise buttons together, at 96 DPI.
+constexpr int kCaptionButtonsWidth = 87;
+
+// A control from `left` to `right` pixels (96 DPI) left of x0, from `top`
+// to `bottom`: every edge is placed from x0, so neighbours that meet at
+// 96 DPI meet at every DPI.
+Rect LeftOf(int x0, int left, int top, int right, int bottom, const DpiScale& scale) {
+    return Rect{x0 - scale.Px(left), scale.Px(top), x0 - scale.Px(right), scale.Px(bottom)};
 }
 }  // namespace
 
-TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale) {
+TitleControlsLayout LayoutTitleControlsLeftOf(int x0, const DpiScale& scale) {
     TitleControlsLayout l;
-    l.hide = FromRight(cx, 114, 0, 87, 27, scale);
-    l.sound = FromRight(cx, 141, 0, 114, 27, scale);
-    l.menu = FromRight(cx, 185, 0, 141, 28, scale);
-    l.addAccount = FromRight(cx, 285, 7, 193, 23, scale);
+    l.hide = LeftOf(x0, 27, 0, 0, 27, scale);
+    l.sound = LeftOf(x0, 54, 0, 27, 27, scale);
+    l.menu = LeftOf(x0, 98, 0, 54, 28, scale);
+    l.addAccount = LeftOf(x0, 198, 7, 106, 23, scale);
     return l;
+}
+
+TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale) {
+    return LayoutTitleControlsLeftOf(cx - scale.Px(kCaptionButtonsWidth), scale);
 }
 
 Rect PageAreaOf(const Rect& client, const DpiScale& scale) {

@@ -12,8 +12,12 @@ struct TitleControlsLayout {
     Rect addAccount;  // control 1005, the "log in another account" link
 };
 
-// Positions for a client area cx pixels wide, laid from its right edge: the
-// skin's own minimise, maximise and close buttons sit right of the hide button.
+// Positions left of `captionButtonsLeft`, the x where the skin's own
+// minimise, maximise and close buttons begin: the hide button touches them
+// whatever width their frames have at a scale.
+TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiScale& scale = DpiScale());
+// The same for a client area cx pixels wide whose caption buttons take their
+// 96-DPI width of 87 pixels, scaled.
 TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale = DpiScale());
 
 // The area where the current page (or the hall window) is shown.

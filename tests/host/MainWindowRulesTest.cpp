@@ -163,6 +163,11 @@ TEST(TitleLayout, ControlsKeepTheirDistanceFromTheRightEdge) {
             EXPECT_EQ(l.menu.height(), s.Length(28)) << dpi;
         }
     }
+    // Laid left of the skin's own buttons where their frames really end
+    // (at 144 DPI 49 + 40 + 40 wide, not 87 x 1.5): still touching.
+    const TitleControlsLayout l = LayoutTitleControlsLeftOf(1000 - 129, DpiScale(144));
+    EXPECT_EQ(l.hide, (Rect{830, 0, 871, 41}));
+    EXPECT_EQ(l.sound.right, l.hide.left);
     EXPECT_EQ(MinimumHeight(DpiScale(144)), 390);
     EXPECT_EQ(EnforceMinimumSize(1, 100, 100, DpiScale(144)).cx, 1008);
 }
