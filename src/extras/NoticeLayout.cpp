@@ -22,26 +22,33 @@ NoticeSkin NoticeSkinOf(NoticeLayout layout) {
     return NoticeSkin{0, 3, 3, 3, 0, IDB_NOTICE_TEXT_ONLY, IDB_NOTICE_CLOSE};
 }
 
-NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text) {
+NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text, const DpiScale& scale) {
     const int w = client.cx;
     const int h = client.cy;
+    auto place = [&](int left, int top, int right, int bottom) {
+        return NoticeLabel{true, scale.Of(Rect{left, top, right, bottom})};
+    };
+    // A label whose right edge keeps `inset` from the client's right.
+    auto placeToRight = [&](int left, int top, int inset, int bottom) {
+        return NoticeLabel{true, Rect{scale.Px(left), scale.Px(top), w - scale.Px(inset), scale.Px(bottom)}};
+    };
     NoticeLabels labels;
     switch (layout) {
     case NoticeLayout::PictureAndText:
-        labels.picture = {true, RectFromSize(15, 67, 75, 80)};
-        labels.title = {true, RectFromSize(100, 48, w - 120, 15)};
-        labels.text = {true, RectFromSize(100, 68, w - 116, 13)};
-        labels.link = {true, RectFromSize(195, 168, 42, 13)};
+        labels.picture = place(15, 67, 90, 147);
+        labels.title = placeToRight(100, 48, 20, 63);
+        labels.text = placeToRight(100, 68, 16, 81);
+        labels.link = place(195, 168, 237, 181);
         labels.shownText = ShortenNoticeText(text, kTextBesidePicture);
         break;
     case NoticeLayout::PictureOnly:
-        labels.text = {true, RectFromSize(-3, 22, w + 3, h - 22)};
+        labels.text = {true, Rect{scale.Px(-3), scale.Px(22), w, h}};
         labels.pictureInText = true;
         break;
     case NoticeLayout::TextOnly:
-        labels.title = {true, RectFromSize(0, 45, w, 15)};
-        labels.text = {true, RectFromSize(18, 65, w - 34, 13)};
-        labels.link = {true, RectFromSize(195, 145, 42, 13)};
+        labels.title = {true, Rect{0, scale.Px(45), w, scale.Px(60)}};
+        labels.text = placeToRight(18, 65, 16, 78);
+        labels.link = place(195, 145, 237, 158);
         labels.shownText = ShortenNoticeText(text, kTextAlone);
         break;
     }

@@ -1,9 +1,11 @@
 #pragma once
 // The notice pop-up's three looks (picture and text, picture only, text only):
 // which one a notice gets, its skin, where its labels go, and where the
-// window goes on the screen.
+// window goes on the screen. The labels' numbers are 96-DPI pixels that a
+// scale places; the screen placement takes real sizes and needs none.
 #include <string>
 
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 enum class NoticeLayout { PictureAndText, PictureOnly, TextOnly };
@@ -28,7 +30,9 @@ struct NoticeLabel {
     Rect rect;
 };
 
-// Where the labels go in a client area of `client` size, and the text shown.
+// Where the labels go in a client area of `client` (real) size, and the text
+// shown. Labels that reach the right or bottom keep their 96-DPI distance
+// from that edge.
 // In the picture-only layout the text label carries the picture.
 struct NoticeLabels {
     NoticeLabel picture;  // 1019
@@ -38,7 +42,8 @@ struct NoticeLabels {
     bool pictureInText = false;
     std::wstring shownText;
 };
-NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text);
+NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text,
+                                const DpiScale& scale = DpiScale());
 
 // The first `keep` characters of `text` and "..." (a character pair that
 // belongs together is never split).

@@ -38,15 +38,15 @@ void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current) cons
     for (int i = 0; i < pages.count(); ++i) {
         const Rect tab = TabRect(i);
         const int frame = i == current ? 2 : i == m_hover.hotTab ? 1 : 0;
-        if (m_ilTab) DrawImageScaled(m_ilTab.get(), frame, dc, tab.left, tab.top, kTabWidth, kTabImageHeight);
+        if (m_ilTab) DrawImageScaled(m_ilTab.get(), frame, dc, tab.left, tab.top, tab.width(), tab.height());
         if (i == m_hover.hotTab && m_hover.closeState >= 0 && m_ilClose) {
             const Rect box = TabCloseBoxRect(i);
-            DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, kCloseBoxSize, kCloseBoxSize);
+            DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, box.width(), box.height());
         }
         const bool muted = pages.muted(i);
         if (muted && m_ilMute) {
             const Rect mark = TabMuteMarkRect(i);
-            DrawImageScaled(m_ilMute.get(), frame, dc, mark.left, mark.top, kMuteMarkSize, kMuteMarkSize);
+            DrawImageScaled(m_ilMute.get(), frame, dc, mark.left, mark.top, mark.width(), mark.height());
         }
         RECT text = ToRECT(TabCaptionRect(i, muted));
         const std::wstring& caption = pages.caption(i);

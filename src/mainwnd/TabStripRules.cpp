@@ -8,47 +8,59 @@ constexpr int kCaptionTop = 8;
 // Between the mute mark and the close box, and between the caption and the mark.
 constexpr int kMuteMarkGap = 1;
 constexpr int kCaptionGap = 3;
-}  // namespace
 
-Rect TabRect(int i) { return Rect{TabLeft(i), kStripTop, TabLeft(i) + kTabWidth, kStripBottom}; }
+// The 96-DPI rectangles; the scaled ones are their edges placed at a scale.
+Rect BaseCloseBox(int i) { return RectFromSize(TabLeft(i) + kCloseBoxLeft, kStripTop, kCloseBoxSize, kCloseBoxSize); }
 
-Rect TabCloseBoxRect(int i) {
-    const int left = TabLeft(i) + kCloseBoxLeft;
-    return Rect{left, kStripTop, left + kCloseBoxSize, kStripTop + kCloseBoxSize};
-}
-
-Rect TabCaptionRect(int i, bool muted) {
-    const int right = muted ? TabMuteMarkRect(i).left - kCaptionGap : TabLeft(i) + kCloseBoxLeft;
-    return Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, right, kStripTop + kTabImageHeight - 3};
-}
-
-Rect TabMuteMarkRect(int i) {
+Rect BaseMuteMark(int i) {
     const int right = TabLeft(i) + kCloseBoxLeft - kMuteMarkGap;
     const int top = kStripTop + (kTabImageHeight - kMuteMarkSize) / 2;
     return Rect{right - kMuteMarkSize, top, right, top + kMuteMarkSize};
 }
+}  // namespace
 
-Rect TabStripRect(int count) { return Rect{kStripLeft, kStripTop, TabLeft(count), kStripBottom}; }
+Rect TabRect(int i, const DpiScale& scale) {
+    return scale.Of(Rect{TabLeft(i), kStripTop, TabLeft(i) + kTabWidth, kStripBottom});
+}
 
-TabHit HitTestTabs(int x, int y, int count) {
+Rect TabCloseBoxRect(int i, const DpiScale& scale) { return scale.Of(BaseCloseBox(i)); }
+
+Rect TabCaptionRect(int i, bool muted, const DpiScale& scale) {
+    const int right = muted ? BaseMuteMark(i).left - kCaptionGap : TabLeft(i) + kCloseBoxLeft;
+    return scale.Of(Rect{TabLeft(i) + kCaptionLeft, kCaptionTop, right, kStripTop + kTabImageHeight - 3});
+}
+
+Rect TabMuteMarkRect(int i, const DpiScale& scale) { return scale.Of(BaseMuteMark(i)); }
+
+Rect TabStripRect(int count, const DpiScale& scale) {
+    return scale.Of(Rect{kStripLeft, kStripTop, TabLeft(count), kStripBottom});
+}
+
+TabHit HitTestTabs(int x, int y, int count, const DpiScale& scale) {
     TabHit hit;
-    // The strip's first column and last row are its edge, not a tab.
-    if (count <= 0 || y < kStripTop || y > kStripBottom - 1 || x < kStripLeft + 1 || x > TabLeft(count) - 1)
-        return hit;
-    hit.tab = (x - kStripLeft) / kTabWidth;
-    const Rect box = TabCloseBoxRect(hit.tab);
-    hit.closeBox = x >= box.left && x < box.right && y < box.bottom;
+    // The strip's first column is its edge, not a tab.
+    const Rect strip = TabStripRect(count, scale);
+    if (count <= 0 || !strip.contains(x, y) || x < scale.Px(kStripLeft + 1)) return hit;
+    // Scaled tabs are not all equally wide, so the tab is found by its drawn
+    // rectangle rather than by dividing. The estimate is at most one off.
+    int tab = scale.Unscale(x - strip.left) / kTabWidth;
+    if (tab >= count) tab = count - 1;
+    while (tab > 0 && x < TabRect(tab, scale).left) --tab;
+    while (tab + 1 < count && x >= TabRect(tab, scale).right) ++tab;
+    hit.tab = tab;
+    hit.closeBox = TabCloseBoxRect(tab, scale).contains(x, y);
     return hit;
 }
 
-TabHoverChange TrackTabHover(const TabHover& cur, bool tipFlag, const TabHit& hit, bool leftButtonDown) {
+TabHoverChange TrackTabHover(const TabHover& cur, bool tipFlag, const TabHit& hit, bool leftButtonDown,
+                             const DpiScale& scale) {
     TabHoverChange c;
     c.next = cur;
     c.tipFlag = tipFlag;
     if (hit.tab < 0) {
         c.tipDeactivate = true;
         if (cur.hotTab < 0 && cur.closeState < 0) return c;
-        if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
+        if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab, scale);
         c.next = TabHover{};
         c.tipFlag = false;
         return c;
@@ -66,14 +78,16 @@ TabHoverChange TrackTabHover(const TabHover& cur, bool tipFlag, const TabHit& hi
         c.tipDeactivate = true;
     }
     if (hit.tab == cur.hotTab && state == cur.closeState) return c;
-    if (hit.tab == cur.hotTab) c.invalidateOld = TabCloseBoxRect(cur.hotTab);
-    else if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab);
-    if (hit.tab != cur.hotTab) c.invalidateNew = TabRect(hit.tab);
+    if (hit.tab == cur.hotTab) c.invalidateOld = TabCloseBoxRect(cur.hotTab, scale);
+    else if (cur.hotTab >= 0) c.invalidateOld = TabRect(cur.hotTab, scale);
+    if (hit.tab != cur.hotTab) c.invalidateNew = TabRect(hit.tab, scale);
     c.next = TabHover{hit.tab, state};
     return c;
 }
 
-Rect HoverLeaveArea(const TabHover& cur) { return cur.hotTab >= 0 ? TabRect(cur.hotTab) : Rect{}; }
+Rect HoverLeaveArea(const TabHover& cur, const DpiScale& scale) {
+    return cur.hotTab >= 0 ? TabRect(cur.hotTab, scale) : Rect{};
+}
 
 TabMouseAction RouteTabMouse(TabMouse message, const TabHit& hit) {
     TabMouseAction a;

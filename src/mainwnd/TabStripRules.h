@@ -1,7 +1,10 @@
 #pragma once
 // The tab strip in the main window's title area: where tabs and their close
 // boxes lie, which tab a point is on, and how the hover state follows the
-// mouse. Every number of the strip's geometry is here.
+// mouse. Every number of the strip's geometry is here, in 96-DPI pixels;
+// `scale` places them at the window's DPI, where rounded tab widths may
+// alternate by a pixel.
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 // Tab i spans kTabWidth from kStripLeft + i * kTabWidth, from kStripTop to
@@ -20,21 +23,22 @@ constexpr int kCloseBoxSize = 13;
 constexpr int kMuteMarkSize = 13;
 
 // Tab i of the strip.
-Rect TabRect(int index);
-Rect TabCloseBoxRect(int index);
+Rect TabRect(int index, const DpiScale& scale = DpiScale());
+Rect TabCloseBoxRect(int index, const DpiScale& scale = DpiScale());
 // The caption ends at the close box, or before the mute mark of a muted
 // account.
-Rect TabCaptionRect(int index, bool muted = false);
-Rect TabMuteMarkRect(int index);
+Rect TabCaptionRect(int index, bool muted = false, const DpiScale& scale = DpiScale());
+Rect TabMuteMarkRect(int index, const DpiScale& scale = DpiScale());
 // The whole strip to repaint for n tabs: (120, 3) to (120 + 189 n, 25).
-Rect TabStripRect(int count);
+Rect TabStripRect(int count, const DpiScale& scale = DpiScale());
 
 struct TabHit {
     int tab = -1;           // -1: not on the strip
     bool closeBox = false;  // on that tab's close box
 };
 // The strip as a mouse target: x from 121 to 120 + 189 n - 1, y from 3 to 24.
-TabHit HitTestTabs(int x, int y, int count);
+// A point is on the tab whose TabRect (as drawn at `scale`) holds it.
+TabHit HitTestTabs(int x, int y, int count, const DpiScale& scale = DpiScale());
 
 // The hover state: the tab under the mouse and its close box's state
 // (-1 none, 0 shown, 1 hot, 2 pressed).
@@ -56,10 +60,11 @@ struct TabHoverChange {
     bool tipDeactivate = false;  // turn it off (after any turning on)
     bool tipFlag = false;        // the tooltip counts as on from now (m_bTipActive)
 };
-TabHoverChange TrackTabHover(const TabHover& current, bool tipFlag, const TabHit& hit, bool leftButtonDown);
+TabHoverChange TrackTabHover(const TabHover& current, bool tipFlag, const TabHit& hit, bool leftButtonDown,
+                             const DpiScale& scale = DpiScale());
 
 // Clearing the hover state when the mouse leaves: what to repaint.
-Rect HoverLeaveArea(const TabHover& current);
+Rect HoverLeaveArea(const TabHover& current, const DpiScale& scale = DpiScale());
 
 // What the main window does with a mouse message on the strip.
 enum class TabMouse {

@@ -1,6 +1,8 @@
 #pragma once
 // Where the main window puts its title-area controls and its pages, and how
-// small it may become (the tabs: TabStripRules.h).
+// small it may become (the tabs: TabStripRules.h). The numbers are 96-DPI
+// pixels that `scale` places; window and client sizes are real pixels.
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 struct TitleControlsLayout {
@@ -10,15 +12,20 @@ struct TitleControlsLayout {
     Rect addAccount;  // control 1005, the "log in another account" link
 };
 
-// Positions for a client area cx pixels wide. The skin's own minimise,
-// maximise and close buttons take the rightmost 114 pixels.
-TitleControlsLayout LayoutTitleControls(int cx);
+// Positions left of `captionButtonsLeft`, the x where the skin's own
+// minimise, maximise and close buttons begin: the hide button touches them
+// whatever width their frames have at a scale.
+TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiScale& scale = DpiScale());
+// The same for a client area cx pixels wide whose caption buttons take their
+// 96-DPI width of 87 pixels, scaled.
+TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale = DpiScale());
 
 // The area where the current page (or the hall window) is shown.
-Rect PageAreaOf(const Rect& client);
+Rect PageAreaOf(const Rect& client, const DpiScale& scale = DpiScale());
 
 constexpr int kMinimumHeight = 260;
-int MinimumWidth(int pageCount);
+int MinimumHeight(const DpiScale& scale = DpiScale());
+int MinimumWidth(int pageCount, const DpiScale& scale = DpiScale());
 
 // Applies the minimum size to a proposed window size. `adjusted` is false when
 // the size may stand as it is (no pages, or large enough).
@@ -27,4 +34,4 @@ struct MinimumSizeResult {
     int cx = 0;
     int cy = 0;
 };
-MinimumSizeResult EnforceMinimumSize(int pageCount, int cx, int cy);
+MinimumSizeResult EnforceMinimumSize(int pageCount, int cx, int cy, const DpiScale& scale = DpiScale());

@@ -2,21 +2,35 @@
 
 #include <algorithm>
 
-Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight) {
+namespace {
+// Line gaps of the message box's text; its block starts this far down.
+constexpr int kMessageLineGap = 3;
+constexpr int kMessageTextTop = 55;
+}  // namespace
+
+Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight,
+                          const DpiScale& scale) {
     // The text always keeps its 30-pixel margins: a text almost as wide as
     // the buttons' row would otherwise run into the frame.
-    const int buttonsWidth = 2 * buttonWidth + 60;
-    const int width = buttonsWidth >= textWidth + 60 ? buttonsWidth : textWidth + 60;
-    return Size{width, textHeight + 3 * lines + 90 + buttonHeight};
+    const int margins = scale.Length(60);
+    const int buttonsWidth = 2 * buttonWidth + margins;
+    const int width = buttonsWidth >= textWidth + margins ? buttonsWidth : textWidth + margins;
+    // The same gap per line as MessageTextLineRects leaves.
+    const int lineGaps = scale.Length(kMessageLineGap) * lines;
+    return Size{width, textHeight + lineGaps + scale.Length(90) + buttonHeight};
 }
 
-MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight) {
+MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight,
+                                          const DpiScale& scale) {
     MessageBoxButtons b;
-    const int bottom = ch - 30;
+    const int bottom = ch - scale.Length(30);
     const int top = bottom - buttonHeight;
     if (type == kBoxYesNo || type == kBoxOkCancel) {
-        b.first = Rect{cw / 2 - 10 - buttonWidth, top, cw / 2 - 10, bottom};
-        b.second = Rect{cw / 2 + 10, top, cw / 2 + 10 + buttonWidth, bottom};
+        // Half the 20-pixel gap each side of the centre, so the pair stays
+        // centred whatever the rounding.
+        const int halfGap = scale.Length(10);
+        b.first = Rect{cw / 2 - halfGap - buttonWidth, top, cw / 2 - halfGap, bottom};
+        b.second = Rect{cw / 2 + halfGap, top, cw / 2 + halfGap + buttonWidth, bottom};
         b.hasSecond = true;
     } else {
         const int left = (cw - buttonWidth) / 2;
@@ -39,15 +53,16 @@ std::vector<std::wstring> SplitLines(const std::wstring& text) {
     return lines;
 }
 
-std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines) {
+std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines, const DpiScale& scale) {
     std::vector<Rect> rects;
     if (lines < 1) return rects;
     const int pitch = textHeight / lines;
     const int left = (cw - textWidth) / 2;
-    int top = 55;
+    const int gap = scale.Length(kMessageLineGap);
+    int top = scale.Px(kMessageTextTop);
     for (int i = 0; i < lines; ++i) {
         rects.push_back(Rect{left, top, left + textWidth, top + pitch});
-        top += pitch + 3;
+        top += pitch + gap;
     }
     return rects;
 }
@@ -102,6 +117,18 @@ std::vector<std::wstring> BreakLabelLines(const std::wstring& text, int lineWidt
     return lines;
 }
 
-int LabelHeightFor(int lines, int lineHeight, int spacing) {
-    return lineHeight + (std::max(lines, 1) - 1) * (lineHeight + spacing);
+int LabelLinePitch(int lineHeight, int spacing, const DpiScale& scale) { return lineHeight + scale.Length(spacing); }
+
+int LabelHeightFor(int lines, int lineHeight, int spacing, const DpiScale& scale) {
+    return lineHeight + (std::max(lines, 1) - 1) * LabelLinePitch(lineHeight, spacing, scale);
+}
+
+Rect LabelPictureRect(Size client, Size picture, bool right, const DpiScale& scale) {
+    const int inset = scale.Length(3);
+    const int x = right ? client.cx - picture.cx - inset : inset;
+    return RectFromSize(x, (client.cy - picture.cy) / 2, picture.cx, picture.cy);
+}
+
+int LabelTextLeft(int pictureWidth, const DpiScale& scale) {
+    return pictureWidth ? pictureWidth + scale.Length(6) : 0;
 }

@@ -1,10 +1,15 @@
 #pragma once
 // Layout rules of the skinned controls that need no window: the message
 // box's size and buttons, the progress bar's fill and the label's lines.
+//
+// Measured sizes (text extents, bitmap frames) are real pixels; the margins
+// and gaps named here are 96-DPI pixels that `scale` places. The progress
+// fill works on the real widths of its images and needs no scale.
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 // ---- Message box ----------------------------------------------------------
@@ -23,7 +28,8 @@ constexpr int kAnswerYes = 6;
 constexpr int kAnswerNo = 7;
 
 // Window size from the text's measured size, its line count and one button frame.
-Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight);
+Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight,
+                          const DpiScale& scale = DpiScale());
 
 struct MessageBoxButtons {
     Rect first;    // kIdBoxButton1
@@ -32,7 +38,8 @@ struct MessageBoxButtons {
 };
 // Buttons for a client area cw x ch. Yes/No and OK/Cancel have two buttons
 // with a 20-pixel gap centred; every other style one centred button.
-MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight);
+MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight,
+                                          const DpiScale& scale = DpiScale());
 
 // The answer of a button: the first gives Yes for Yes/No and OK otherwise; the
 // second No for Yes/No and Cancel otherwise.
@@ -42,7 +49,8 @@ int MessageBoxResult(int type, unsigned controlId);
 // a block textWidth wide centred in the client area, from y 55, each line
 // textHeight / lines tall and 3 pixels below the previous.
 std::vector<std::wstring> SplitLines(const std::wstring& text);
-std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines);
+std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines,
+                                       const DpiScale& scale = DpiScale());
 
 // ---- Progress bar -----------------------------------------------------------
 
@@ -80,5 +88,14 @@ int ChooseButtonFrame(bool disabled, bool selected, bool hover, bool& stickyPres
 // alone on its line rather than never fitting.
 std::vector<std::wstring> BreakLabelLines(const std::wstring& text, int lineWidth,
                                           const std::function<int(const std::wstring&)>& measure);
+// From one line's top to the next: a measured line height and the label's
+// spacing (96-DPI pixels).
+int LabelLinePitch(int lineHeight, int spacing, const DpiScale& scale = DpiScale());
 // Height the label needs for `lines` lines of height L with `spacing` between.
-int LabelHeightFor(int lines, int lineHeight, int spacing);
+int LabelHeightFor(int lines, int lineHeight, int spacing, const DpiScale& scale = DpiScale());
+// A label's picture (real size) in a client area: 3 pixels in from the left,
+// or from the right when it sits right, centred on the height.
+Rect LabelPictureRect(Size client, Size picture, bool right, const DpiScale& scale = DpiScale());
+// Where a label's text starts: 6 pixels past a picture `pictureWidth` real
+// pixels wide, or at 0 without one.
+int LabelTextLeft(int pictureWidth, const DpiScale& scale = DpiScale());

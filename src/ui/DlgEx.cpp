@@ -69,16 +69,21 @@ bool CDlgEx::SetSkin(DialogSkin skin) {
 
     m_bmpMax = std::move(skin.maximise);
     m_bmpRestore = std::move(skin.restore);
-    int x = layoutWidth - m_nBtnRight;
-    auto place = [&](CBtnEx& button, HBITMAP strip, UINT id) {
-        if (!strip) return;
-        if (button.m_hWnd) button.DestroyWindow();
-        if (CreateImageButton(x, button, strip, m_nBtnTop, id, *this))
-            x -= BitmapSize(strip).cx / 4 + m_nBtnGap;
-    };
-    place(m_btnClose, skin.close.get(), kIdTitleClose);
-    place(m_btnMax, m_bmpMax.get(), kIdTitleMax);
-    place(m_btnMin, skin.minimise.get(), kIdTitleMin);
+    CBtnEx* buttons[] = {&m_btnClose, &m_btnMax, &m_btnMin};
+    const HBITMAP strips[] = {skin.close.get(), m_bmpMax.get(), skin.minimise.get()};
+    const UINT ids[] = {kIdTitleClose, kIdTitleMax, kIdTitleMin};
+    std::vector<Size> sizes;
+    for (HBITMAP strip : strips) {
+        const SIZE size = strip ? BitmapSize(strip) : SIZE{};
+        sizes.push_back(Size{size.cx / 4, size.cy});
+    }
+    const std::vector<Rect> rects =
+        LayoutTitleButtons(layoutWidth, m_nBtnRight, m_nBtnTop, m_nBtnGap, sizes, DpiScale());
+    for (size_t i = 0; i < 3; ++i) {
+        if (!strips[i]) continue;
+        if (buttons[i]->m_hWnd) buttons[i]->DestroyWindow();
+        CreateImageButton(rects[i].right, *buttons[i], strips[i], rects[i].top, ids[i], *this);
+    }
     return static_cast<bool>(m_bmpSkin);
 }
 
@@ -96,7 +101,7 @@ void CDlgEx::UpdateWindowRegion() {
             auto isMask = [&](int x, int y) {
                 return (pixels[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF;
             };
-            for (const Rect& cut : CornerCutouts(W, H, size.cx, size.cy, isMask)) {
+            for (const Rect& cut : CornerCutouts(W, H, size.cx, size.cy, isMask, DpiScale())) {
                 fw::RegionHandle hole(::CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom));
                 ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
             }
@@ -115,7 +120,7 @@ void CDlgEx::LayOutTitleButtons(int layoutWidth) {
     CBtnEx* buttons[] = {&m_btnClose, &m_btnMax, &m_btnMin};
     std::vector<Size> sizes;
     for (CBtnEx* b : buttons) sizes.push_back(sizeOf(*b));
-    std::vector<Rect> rects = LayoutTitleButtons(layoutWidth, m_nBtnRight, 0, m_nBtnGap, sizes);
+    std::vector<Rect> rects = LayoutTitleButtons(layoutWidth, m_nBtnRight, 0, m_nBtnGap, sizes, DpiScale());
     for (size_t i = 0; i < 3; ++i) {
         if (!buttons[i]->m_hWnd) continue;
         // Keep each button's own top.
@@ -137,7 +142,8 @@ void CDlgEx::PaintSkin(HDC dc) {
     fw::MemoryDc source(::CreateCompatibleDC(dc));
     fw::SelectScope select(source.get(), m_bmpSkin.get());
     const std::vector<BlitPiece> pieces =
-        m_bNineGrid ? NineGridPieces(W, H, size.cx, size.cy, b, c) : PlainSkinPieces(W, H, size.cx, size.cy, b, c);
+        m_bNineGrid ? NineGridPieces(W, H, size.cx, size.cy, b, c, DpiScale())
+                    : PlainSkinPieces(W, H, size.cx, size.cy, b, c, DpiScale());
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     for (const BlitPiece& p : pieces) {
         if (p.dst.width() <= 0 || p.dst.height() <= 0 || p.src.width() <= 0 || p.src.height() <= 0) continue;
@@ -147,20 +153,21 @@ void CDlgEx::PaintSkin(HDC dc) {
     ::SetStretchBltMode(dc, oldMode);
 }
 
-int CDlgEx::TitleIconTop() const { return m_nCaptionHeight == -1 ? 6 : (m_nCaptionHeight - 15) / 2; }
-
 POINT CDlgEx::TitleTextOrigin(bool hasIcon) const {
     LOGFONTW lf{};
     if (HFONT font = GetFont()) ::GetObjectW(font, sizeof(lf), &lf);
     const int fontHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    const int q = (m_nCaptionHeight + 1 - fontHeight) / 2;
-    return POINT{m_nBorder + 5 + (hasIcon ? 16 : 0), q < 0 ? 4 : q - 2};
+    const Point at = ::TitleTextOrigin(m_nCaptionHeight, m_nBorder, fontHeight, hasIcon, DpiScale());
+    return POINT{at.x, at.y};
 }
 
 void CDlgEx::PaintBackground(HDC dc) {
     PaintSkin(dc);
     HICON icon = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL));
-    if (icon) ::DrawIconEx(dc, m_nBorder, TitleIconTop(), icon, 16, 16, 0, nullptr, DI_NORMAL);
+    if (icon) {
+        const Rect at = TitleIconRect(m_nCaptionHeight, m_nBorder, DpiScale());
+        ::DrawIconEx(dc, at.left, at.top, icon, at.width(), at.height(), 0, nullptr, DI_NORMAL);
+    }
     if (m_bShowTitle) {
         const std::wstring title = GetWindowText();
         const POINT at = TitleTextOrigin(icon != nullptr);
@@ -256,7 +263,7 @@ LRESULT CDlgEx::SkinHitTestAt(POINT screen) {
     POINT pt = screen;
     ::ScreenToClient(m_hWnd, &pt);
     RECT client = GetClientRect();
-    SkinHit hit = SkinHitTest(pt.x, pt.y, client.right, client.bottom, Metrics());
+    SkinHit hit = SkinHitTest(pt.x, pt.y, client.right, client.bottom, Metrics(), DpiScale());
     if (hit == SkinHit::Default) return Default(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     return static_cast<LRESULT>(hit);
 }
@@ -284,7 +291,7 @@ LRESULT CDlgEx::OnNcLButtonDblClk(WPARAM hit, LPARAM lp) {
 LRESULT CDlgEx::OnLButtonDblClk(WPARAM wp, LPARAM lp) {
     // A maximised window's title band is client area.
     const int y = GET_Y_LPARAM(lp);
-    if (m_bMaximized && (m_nCaptionHeight == -1 || (y >= 0 && y < m_nCaptionHeight))) ToggleMaximize();
+    if (m_bMaximized && InTitleBand(y, m_nCaptionHeight, DpiScale())) ToggleMaximize();
     return Default(WM_LBUTTONDBLCLK, wp, lp);
 }
 

@@ -101,6 +101,5 @@ protected:
 private:
     SkinFrameMetrics Metrics() const;
     POINT TitleTextOrigin(bool hasIcon) const;
-    int TitleIconTop() const;
     void LayOutTitleButtons(int layoutWidth);
 };

@@ -18,3 +18,8 @@ struct Size {
     int cx = 0, cy = 0;
     bool operator==(const Size& o) const { return cx == o.cx && cy == o.cy; }
 };
+
+struct Point {
+    int x = 0, y = 0;
+    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
+};

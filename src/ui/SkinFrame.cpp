@@ -1,10 +1,13 @@
 #include "ui/SkinFrame.h"
 
-SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m) {
+bool InTitleBand(int y, int captionHeight, const DpiScale& scale) {
+    return captionHeight == -1 || (y >= 0 && y < scale.Px(captionHeight));
+}
+
+SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m, const DpiScale& scale) {
     if (m.maximized) return SkinHit::Default;
-    const int b = m.border;
-    const int c = m.captionHeight;
-    const bool inCaption = c == -1 || (y >= 0 && y < c);
+    const int b = scale.Length(m.border);
+    const bool inCaption = InTitleBand(y, m.captionHeight, scale);
     if (!m.resizable) return inCaption ? SkinHit::Caption : SkinHit::Default;
 
     const bool left = x >= 0 && x < b;
@@ -14,8 +17,8 @@ SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m) {
     if (left) return top ? SkinHit::TopLeft : bottom ? SkinHit::BottomLeft : SkinHit::Left;
     if (right) return top ? SkinHit::TopRight : bottom ? SkinHit::BottomRight : SkinHit::Right;
     // The top sizing band is a fixed 3 pixels whatever the border width.
-    if (y >= 0 && y < 3) return SkinHit::Top;
-    if (c == -1 || y < c) return SkinHit::Caption;
+    if (y >= 0 && y < scale.Length(3)) return SkinHit::Top;
+    if (inCaption || y < 0) return SkinHit::Caption;
     if (bottom) return SkinHit::Bottom;
     return SkinHit::Default;
 }

@@ -2,6 +2,10 @@
 // The frame rules of a skinned window that need no window: which part of the
 // window a point hits, which sizing command a border starts, and where the
 // window goes when it is maximised or restored.
+//
+// The metrics are 96-DPI pixels that a scale places. The restore and
+// maximise rules take screen rectangles only and need no scale.
+#include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
 // Hit-test results; the values are the platform's HT* codes.
@@ -26,7 +30,11 @@ struct SkinFrameMetrics {
 };
 
 // (x, y) in client coordinates of a client area w x h.
-SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m);
+SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m, const DpiScale& scale = DpiScale());
+
+// Whether client row y lies in the title band (captionHeight -1: the whole
+// window is title band).
+bool InTitleBand(int y, int captionHeight, const DpiScale& scale = DpiScale());
 
 // The system command that sizes the window from a border hit (SC_SIZE plus
 // the direction), or 0 for a hit that is not a border.

@@ -49,7 +49,7 @@ UINT CStaticEx::DrawFormat() const {
 
 void CStaticEx::DrawContent(HDC dc) {
     RECT line = GetClientRect();
-    if (m_nImageWidth) line.left += m_nImageWidth + 6;
+    line.left += LabelTextLeft(m_nImageWidth, DpiScale());
     const UINT format = DrawFormat();
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, (m_bHoverColour && m_bHover) ? m_crHover : m_crNormal);
@@ -73,11 +73,11 @@ void CStaticEx::DrawContent(HDC dc) {
     for (const std::wstring& text : lines) {
         RECT r = line;
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-        ::OffsetRect(&line, 0, lineHeight + m_nLineSpacing);
+        ::OffsetRect(&line, 0, LabelLinePitch(lineHeight, m_nLineSpacing, DpiScale()));
     }
 
     // Grow downward (never shrink) so that every line shows.
-    const int needed = LabelHeightFor(static_cast<int>(lines.size()), lineHeight, m_nLineSpacing);
+    const int needed = LabelHeightFor(static_cast<int>(lines.size()), lineHeight, m_nLineSpacing, DpiScale());
     RECT wr = GetWindowRect();
     if (wr.bottom - wr.top < needed) {
         HWND parent = ::GetParent(m_hWnd);
@@ -93,12 +93,14 @@ void CStaticEx::OnPaint() {
     if (!image.ok()) return;
     PaintParentBackground(m_hWnd, image.dc());
 
-    const int x = m_bImageRight ? client.right - m_nImageWidth - 3 : 3;
-    const int y = (client.bottom - m_nImageHeight) / 2;
+    const DpiScale scale;
+    const Rect at = LabelPictureRect(Size{client.right, client.bottom}, Size{m_nImageWidth, m_nImageHeight},
+                                     m_bImageRight, scale);
     if (m_ilImage) {
-        ::ImageList_Draw(m_ilImage.get(), m_nImageIndex, image.dc(), x, y, ILD_TRANSPARENT);
+        ::ImageList_Draw(m_ilImage.get(), m_nImageIndex, image.dc(), at.left, at.top, ILD_TRANSPARENT);
     } else if (m_hLabelIcon) {
-        ::DrawIconEx(image.dc(), x, y, m_hLabelIcon, 16, 16, 0, nullptr, DI_NORMAL);
+        const Size icon = scale.Of(Size{16, 16});
+        ::DrawIconEx(image.dc(), at.left, at.top, m_hLabelIcon, icon.cx, icon.cy, 0, nullptr, DI_NORMAL);
     }
     DrawContent(image.dc());
     image.CopyTo(paint.get());

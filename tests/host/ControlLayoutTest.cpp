@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 TEST(MessageBoxLayout, WidthFollowsTheTextBeyondTheButtons) {
     EXPECT_EQ(MessageBoxWindowSize(100, 14, 1, 57, 23).cx, 174);
     EXPECT_EQ(MessageBoxWindowSize(114, 14, 1, 57, 23).cx, 174);
@@ -28,6 +30,29 @@ TEST(MessageBoxLayout, ButtonsAndAnswers) {
     EXPECT_EQ(MessageBoxResult(1, 5000), 1);
     EXPECT_EQ(MessageBoxResult(1, 5001), 2);
     EXPECT_EQ(MessageBoxResult(0, 5000), 1);
+}
+
+// At every DPI: the buttons stay centred with the gap split evenly, and the
+// text's last line ends above them.
+TEST(MessageBoxLayout, ScaledBoxKeepsButtonsCentredBelowTheText) {
+    for (int dpi : {96, 120, 144, 192}) {
+        const DpiScale s(dpi);
+        const int bw = s.Length(57), bh = s.Length(23);
+        for (int textWidth : {40, 301}) {
+            const int lines = 3, textHeight = 3 * s.Length(14);
+            const Size box = MessageBoxWindowSize(textWidth, textHeight, lines, bw, bh, s);
+            const MessageBoxButtons two = LayoutMessageBoxButtons(kBoxYesNo, box.cx, box.cy, bw, bh, s);
+            EXPECT_LE(std::abs(two.first.left - (box.cx - two.second.right)), 1) << dpi;
+            EXPECT_EQ(box.cx / 2 - two.first.right, two.second.left - box.cx / 2) << dpi;
+            EXPECT_EQ(two.second.left - two.first.right, 2 * s.Length(10)) << dpi;
+            EXPECT_EQ(box.cy - two.first.bottom, s.Length(30)) << dpi;
+            const MessageBoxButtons one = LayoutMessageBoxButtons(kBoxOk, box.cx, box.cy, bw, bh, s);
+            EXPECT_LE(std::abs(one.first.left - (box.cx - one.first.right)), 1) << dpi;
+            const std::vector<Rect> text = MessageTextLineRects(box.cx, textWidth, textHeight, lines, s);
+            EXPECT_EQ(text.front().top, s.Px(55)) << dpi;
+            EXPECT_LE(text.back().bottom, two.first.top) << dpi;
+        }
+    }
 }
 
 TEST(MessageBoxLayout, LinesAreCentredAsABlockAndThreePixelsApart) {
@@ -80,6 +105,17 @@ TEST(LabelLines, ChineseBreaksBetweenAnyCharacters) {
     auto lines = BreakLabelLines(L"在当前窗口新增标签页点击是", 60, Measure12);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"在当前窗口", L"新增标签页", L"点击是"}));
     EXPECT_EQ(LabelHeightFor(static_cast<int>(lines.size()), 14, 3), 14 + 2 * 17);
+}
+
+TEST(LabelLines, PictureInsetAndLineSpacingScale) {
+    EXPECT_EQ(LabelPictureRect(Size{200, 30}, Size{16, 16}, false), (Rect{3, 7, 19, 23}));
+    EXPECT_EQ(LabelTextLeft(16), 22);
+    EXPECT_EQ(LabelTextLeft(0), 0) << "no picture, no indent";
+    // 144 DPI: the 3-pixel inset and spacing become 5 (4.5), the 6-pixel gap 9.
+    const DpiScale s(144);
+    EXPECT_EQ(LabelPictureRect(Size{200, 30}, Size{24, 24}, true, s), (Rect{171, 3, 195, 27}));
+    EXPECT_EQ(LabelTextLeft(24, s), 33);
+    EXPECT_EQ(LabelHeightFor(3, 21, 3, s), 21 + 2 * (21 + 5));
 }
 
 TEST(LabelLines, LineFeedsBreakAndCarriageReturnsVanish) {

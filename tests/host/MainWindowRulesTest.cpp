@@ -148,6 +148,53 @@ TEST(TitleLayout, ControlsKeepTheirDistanceFromTheRightEdge) {
         EXPECT_EQ(l.menu.right, l.sound.left);
         EXPECT_LT(l.addAccount.right, l.menu.left);
     }
+    // Scaled, they still touch, and at the smallest width the link stays
+    // clear of the last tab.
+    for (int dpi : {120, 144, 192}) {
+        const DpiScale s(dpi);
+        for (int pages = 1; pages <= 3; ++pages) {
+            const int cx = MinimumWidth(pages, s);
+            const TitleControlsLayout l = LayoutTitleControls(cx, s);
+            EXPECT_EQ(l.hide.right, cx - s.Px(87)) << dpi;
+            EXPECT_EQ(l.sound.right, l.hide.left) << dpi;
+            EXPECT_EQ(l.menu.right, l.sound.left) << dpi;
+            EXPECT_LT(l.addAccount.right, l.menu.left) << dpi;
+            EXPECT_GT(l.addAccount.left, TabStripRect(pages, s).right) << dpi;
+            EXPECT_EQ(l.menu.height(), s.Length(28)) << dpi;
+        }
+    }
+    // Laid left of the skin's own buttons where their frames really end
+    // (at 144 DPI 49 + 40 + 40 wide, not 87 x 1.5): still touching.
+    const TitleControlsLayout l = LayoutTitleControlsLeftOf(1000 - 129, DpiScale(144));
+    EXPECT_EQ(l.hide, (Rect{830, 0, 871, 41}));
+    EXPECT_EQ(l.sound.right, l.hide.left);
+    EXPECT_EQ(MinimumHeight(DpiScale(144)), 390);
+    EXPECT_EQ(EnforceMinimumSize(1, 100, 100, DpiScale(144)).cx, 1008);
+}
+
+// At 144 DPI rounded tabs are 284, 283 and 284 pixels wide; a click must
+// land on the tab (and close box) drawn under it, pixel for pixel.
+TEST(TitleLayout, TabHitTestAgreesWithTheDrawnTabsAtEveryDpi) {
+    EXPECT_NE(TabRect(0, DpiScale(144)).width(), TabRect(1, DpiScale(144)).width());
+    const int count = 3;
+    for (int dpi : {96, 120, 144, 192}) {
+        const DpiScale s(dpi);
+        const Rect strip = TabStripRect(count, s);
+        for (int y = strip.top - 1; y <= strip.bottom; ++y) {
+            for (int x = strip.left - 1; x <= strip.right; ++x) {
+                TabHit expected;
+                for (int i = 0; i < count; ++i) {
+                    // The strip's first column is its edge.
+                    if (!TabRect(i, s).contains(x, y) || x < s.Px(kStripLeft + 1)) continue;
+                    expected.tab = i;
+                    expected.closeBox = TabCloseBoxRect(i, s).contains(x, y);
+                }
+                const TabHit hit = HitTestTabs(x, y, count, s);
+                ASSERT_EQ(hit.tab, expected.tab) << dpi << " at " << x << "," << y;
+                ASSERT_EQ(hit.closeBox, expected.closeBox) << dpi << " at " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(TitleLayout, PageAreaLeavesTheFrameAndTitleBand) {

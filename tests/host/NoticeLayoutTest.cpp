@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <utility>
+
 TEST(NoticeLayout, ThePictureAddressAndTheTextChooseTheLook) {
     EXPECT_EQ(ChooseNoticeLayout(L"http://h/p.jpg", L"正文"), NoticeLayout::PictureAndText);
     EXPECT_EQ(ChooseNoticeLayout(L"http://h/p.jpg", L""), NoticeLayout::PictureOnly);
@@ -40,6 +43,35 @@ TEST(NoticeLayout, TextOnlyLabels) {
     EXPECT_EQ(l.shownText, std::wstring(71, L'字') + L"...");
     EXPECT_EQ(LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, text).shownText,
               std::wstring(54, L'字') + L"...");
+}
+
+// In a notice skin drawn for a DPI the labels lie where the 96-DPI ones do,
+// scaled: every edge within the pixel that rounding allows.
+TEST(NoticeLayout, LabelsFollowTheScaledSkin) {
+    auto near = [](const Rect& a, const Rect& b) {
+        return std::abs(a.left - b.left) <= 1 && std::abs(a.top - b.top) <= 1 && std::abs(a.right - b.right) <= 1 &&
+               std::abs(a.bottom - b.bottom) <= 1;
+    };
+    const std::pair<NoticeLayout, Size> looks[] = {{NoticeLayout::PictureAndText, Size{250, 191}},
+                                                   {NoticeLayout::PictureOnly, Size{160, 212}},
+                                                   {NoticeLayout::TextOnly, Size{250, 167}}};
+    for (int dpi : {120, 144, 192}) {
+        const DpiScale s(dpi);
+        for (const auto& [layout, client] : looks) {
+            const NoticeLabels base = LayOutNoticeLabels(layout, client, L"");
+            const NoticeLabels scaled = LayOutNoticeLabels(layout, s.Of(client), L"", s);
+            const std::pair<NoticeLabel, NoticeLabel> pairs[] = {{base.picture, scaled.picture},
+                                                                 {base.title, scaled.title},
+                                                                 {base.text, scaled.text},
+                                                                 {base.link, scaled.link}};
+            for (const auto& [b, sc] : pairs) {
+                EXPECT_EQ(b.placed, sc.placed);
+                if (b.placed) {
+                    EXPECT_TRUE(near(s.Of(b.rect), sc.rect)) << dpi;
+                }
+            }
+        }
+    }
 }
 
 TEST(NoticeLayout, ShorteningNeverSplitsACharacterPair) {

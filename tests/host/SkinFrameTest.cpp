@@ -29,6 +29,23 @@ TEST(SkinHitTest, ResizableBordersCornersAndBands) {
     EXPECT_EQ(SkinHitTest(400, 595, w, h, m), SkinHit::Default);
 }
 
+TEST(SkinHitTest, BordersAndBandsScaleWithTheDpi) {
+    // 144 DPI: border 4 -> 6, top band 3 -> 5 (4.5), title band 30 -> 45.
+    const SkinFrameMetrics m = Resizable(4, 30);
+    const DpiScale s(144);
+    const int w = 1200, h = 900;
+    EXPECT_EQ(SkinHitTest(5, 300, w, h, m, s), SkinHit::Left);
+    EXPECT_EQ(SkinHitTest(6, 300, w, h, m, s), SkinHit::Default);
+    EXPECT_EQ(SkinHitTest(1194, 300, w, h, m, s), SkinHit::Right);
+    EXPECT_EQ(SkinHitTest(600, 894, w, h, m, s), SkinHit::Bottom);
+    EXPECT_EQ(SkinHitTest(600, 4, w, h, m, s), SkinHit::Top);
+    EXPECT_EQ(SkinHitTest(600, 5, w, h, m, s), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(600, 44, w, h, m, s), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(600, 45, w, h, m, s), SkinHit::Default);
+    EXPECT_TRUE(InTitleBand(44, 30, s));
+    EXPECT_FALSE(InTitleBand(45, 30, s));
+}
+
 TEST(SkinHitTest, WideBorderStillHasAThinTopBand) {
     const SkinFrameMetrics m = Resizable(8, 30);
     EXPECT_EQ(SkinHitTest(400, 5, 800, 600, m), SkinHit::Caption);

@@ -58,6 +58,45 @@ TEST(SkinGeometry, NineGridCoversTheWindowExactlyOnce) {
     EXPECT_EQ(pieces[8], (BlitPiece{Rect{4, 30, 26, 47}, Rect{4, 30, 296, 196}}));
 }
 
+// At every DPI the pieces still tile the window once, and the bitmap's
+// border is cut where the scaled art has it: at 144 DPI the 3-pixel border of
+// a 284-wide picture starts at 422 of 426 (281 x 1.5, rounded), four pixels
+// from the edge, though 3 x 1.5 rounds to 5.
+TEST(SkinGeometry, ScaledPiecesTileTheWindowAndCutTheArtAtItsScaledEdges) {
+    struct Art {
+        Size size;
+        int border, caption;
+    };
+    for (int dpi : {96, 120, 144, 192}) {
+        const DpiScale s(dpi);
+        for (Art art : {Art{Size{30, 51}, 4, 30}, Art{Size{284, 150}, 3, 30}}) {
+            const Size bitmap = s.Of(art.size);
+            for (Size win : {Size{301, 203}, Size{640, 480}}) {
+                for (bool nineGrid : {true, false}) {
+                    const auto pieces = nineGrid ? NineGridPieces(win.cx, win.cy, bitmap.cx, bitmap.cy, art.border,
+                                                                  art.caption, s)
+                                                 : PlainSkinPieces(win.cx, win.cy, bitmap.cx, bitmap.cy, art.border,
+                                                                   art.caption, s);
+                    if (nineGrid) {
+                        std::vector<int> cover(win.cx * win.cy, 0);
+                        for (const BlitPiece& p : pieces)
+                            for (int y = p.dst.top; y < p.dst.bottom; ++y)
+                                for (int x = p.dst.left; x < p.dst.right; ++x) ++cover[y * win.cx + x];
+                        for (int v : cover) ASSERT_EQ(v, 1) << dpi;
+                    }
+                    // The bottom-right corner: the art's own, copied unstretched.
+                    const BlitPiece corner = pieces[nineGrid ? 3 : 4];
+                    EXPECT_EQ(corner.src.left, s.Px(art.size.cx - art.border)) << dpi;
+                    EXPECT_EQ(corner.src.top, s.Px(art.size.cy - art.border)) << dpi;
+                    EXPECT_EQ(corner.src.width(), corner.dst.width()) << dpi;
+                    EXPECT_EQ(corner.src.height(), corner.dst.height()) << dpi;
+                    EXPECT_EQ(corner.dst.right, win.cx);
+                }
+            }
+        }
+    }
+}
+
 TEST(SkinGeometry, PlainSkinRedrawsRightEdgeAndBottomBand) {
     auto pieces = PlainSkinPieces(400, 200, 284, 150, 3, 30);
     EXPECT_EQ(pieces[0], (BlitPiece{Rect{0, 0, 284, 150}, Rect{0, 0, 284, 150}}));
@@ -104,6 +143,11 @@ TEST(SkinGeometry, CornerCutoutsOfATinyBitmapStayInsideIt) {
         EXPECT_TRUE((r.top >= 0 && r.bottom <= 4) || (r.top >= 46 && r.bottom <= 50));
     }
     EXPECT_EQ(cuts.size(), 16u) << "one merged run per corner row";
+
+    // The corners scanned are 9 x 9 at 96 DPI: 14 x 14 (13.5) at 144.
+    cuts = CornerCutouts(300, 200, 60, 60, [](int, int) { return true; }, DpiScale(144));
+    EXPECT_EQ(cuts.size(), 4u * 14u);
+    for (const Rect& r : cuts) EXPECT_EQ(r.width(), 14);
 }
 
 TEST(SkinGeometry, TitleButtonsLineUpFromTheRight) {
@@ -116,4 +160,21 @@ TEST(SkinGeometry, TitleButtonsLineUpFromTheRight) {
     EXPECT_EQ(rects[0], (Rect{262, 1, 295, 29}));
     EXPECT_EQ(rects[1], (Rect{}));
     EXPECT_EQ(rects[2], (Rect{233, 1, 260, 29}));
+    // At 144 DPI the margins and gap scale (5 -> 8, 1 -> 2, 2 -> 3); the
+    // frames come at their real size and still touch through the gap.
+    rects = LayoutTitleButtons(300, 5, 1, 2, {Size{50, 42}, Size{0, 0}, Size{41, 42}}, DpiScale(144));
+    EXPECT_EQ(rects[0], (Rect{242, 2, 292, 44}));
+    EXPECT_EQ(rects[2], (Rect{198, 2, 239, 44}));
+}
+
+TEST(SkinGeometry, TitleIconAndTextPlaces) {
+    EXPECT_EQ(TitleIconRect(30, 4), (Rect{4, 7, 20, 23}));
+    EXPECT_EQ(TitleIconRect(-1, 3), (Rect{3, 6, 19, 22}));
+    EXPECT_EQ(TitleTextOrigin(30, 4, 12, true), (Point{25, 7}));
+    EXPECT_EQ(TitleTextOrigin(-1, 3, 12, false), (Point{8, 4}));
+    // At 150% the icon is 24 pixels and the text keeps clear of it, centred
+    // on the 45-pixel band for an 18-pixel font.
+    const DpiScale s(144);
+    EXPECT_EQ(TitleIconRect(30, 4, s), (Rect{6, 11, 30, 35}));
+    EXPECT_EQ(TitleTextOrigin(30, 4, 18, true, s), (Point{38, 11}));
 }
