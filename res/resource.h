@@ -40,7 +40,7 @@
 #define IDC_NOTICE_TEXT 1021
 #define IDC_NOTICE_DETAILS 1022
 
-// Skin images, "PNG" resources drawn by res/skin/draw_skin.py. Magenta is
+// Skin images, drawn by res/skin/draw_skin.py and packed by the build. Magenta is
 // transparent; strips hold their frames side by side.
 #define IDB_LOGIN_BACKGROUND 129   // the login background, a layered picture
 #define IDB_DIALOG_FRAME 131       // a small dialog's frame, stretched by nine-grid
