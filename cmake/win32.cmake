@@ -183,6 +183,9 @@ target_link_options(zuva_bench_floor PRIVATE -municode -mwindows ${ZUVA_IMAGE_AL
 zuva_warnings(zuva_bench_floor)
 zuva_console_tool(zuva_bench_download
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
+# Loading every skin image at a few DPIs: time and private memory.
+zuva_console_tool(zuva_bench_skin
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/SkinLoadBench.cpp LIBS zuva_win psapi)
 zuva_console_tool(zuva_bench_update_check
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/UpdateCheckBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win
   DEPENDS zuva_signed_builds)

@@ -58,13 +58,14 @@ Premultiplied Unpack(uint32_t px, bool layered) {
     return Premultiplied{b, g, r, 255};
 }
 
-uint8_t Channel(float v, float most) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, most))); }
+// Rounded to the nearest of 0..most (v is clamped first, so adding a half rounds).
+uint8_t Channel(float v, float most) { return static_cast<uint8_t>(std::clamp(v, 0.0f, most) + 0.5f); }
 
 uint32_t Pack(const Premultiplied& p, bool layered) {
     const float a = std::clamp(p.a, 0.0f, 255.0f);
     if (layered) {
         return Channel(p.b, a) | Channel(p.g, a) << 8 | Channel(p.r, a) << 16 |
-               static_cast<uint32_t>(std::lround(a)) << 24;
+               static_cast<uint32_t>(a + 0.5f) << 24;
     }
     // Cut hard: at least half covered is opaque, in the colour without its
     // alpha (the filter's own alpha, overshoot and all, so a flat colour
@@ -92,14 +93,16 @@ SkinRaster ResampleSkin(const SkinRaster& image, int frames, Size frameSize) {
     out.layered = image.layered;
     out.pixels.resize(static_cast<size_t>(out.width) * out.height);
     std::vector<Premultiplied> wide(static_cast<size_t>(frameSize.cx) * image.height);
+    std::vector<Premultiplied> line(static_cast<size_t>(fromWidth));
     for (int frame = 0; frame < frames; ++frame) {
         // Each frame on its own: no frame's pixels reach into its neighbour.
         for (int y = 0; y < image.height; ++y) {
             const uint32_t* row = image.pixels.data() + static_cast<size_t>(y) * image.width + frame * fromWidth;
+            for (int x = 0; x < fromWidth; ++x) line[x] = Unpack(row[x], image.layered);
             for (int x = 0; x < frameSize.cx; ++x) {
                 Premultiplied sum;
                 for (const Tap& tap : across[x]) {
-                    const Premultiplied p = Unpack(row[tap.index], image.layered);
+                    const Premultiplied& p = line[tap.index];
                     sum.b += p.b * tap.weight;
                     sum.g += p.g * tap.weight;
                     sum.r += p.r * tap.weight;
