@@ -11,6 +11,8 @@ include(GoogleTest)
 file(GLOB ZUVA_HOST_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/host/*.cpp)
 add_executable(zuva_host_tests ${ZUVA_HOST_TESTS})
 target_link_libraries(zuva_host_tests PRIVATE zuva_portable GTest::gtest_main)
+# The skin tests read the committed skin PNGs.
+target_compile_definitions(zuva_host_tests PRIVATE ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 zuva_warnings(zuva_host_tests)
 gtest_discover_tests(zuva_host_tests)
 

@@ -40,28 +40,28 @@ zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted Scripted
   "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test")
 
 set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
-file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png)
-# The skin as the launcher draws it, flattened at build time into bitmap
-# resources of the same ids, so that no process decodes a PNG to draw a
-# window: every image but the two that nothing draws, flattened, and the
-# login background (a layered window) with its alpha, premultiplied and
-# compressed.
-set(ZUVA_FLAT_SKIN_IMAGES ${ZUVA_SKIN_IMAGES})
-list(FILTER ZUVA_FLAT_SKIN_IMAGES EXCLUDE REGEX "/(129|150|151)\\.png$")
-set(ZUVA_FLAT_SKIN_DIR ${CMAKE_BINARY_DIR}/flat-skin)
-set(ZUVA_FLAT_SKIN_RC ${ZUVA_FLAT_SKIN_DIR}/FlatSkin.rc)
-add_custom_command(OUTPUT ${ZUVA_FLAT_SKIN_RC}
-  COMMAND python3 ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_DIR} ${ZUVA_FLAT_SKIN_RC}
-    --alpha ${PROJECT_SOURCE_DIR}/res/skin/129.png ${ZUVA_FLAT_SKIN_IMAGES}
-  DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/flatten_skin.py ${ZUVA_FLAT_SKIN_IMAGES} ${PROJECT_SOURCE_DIR}/res/skin/129.png
+file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png
+  ${PROJECT_SOURCE_DIR}/res/skin/x1.5/*.png ${PROJECT_SOURCE_DIR}/res/skin/x2/*.png)
+# The skin as the launcher draws it, packed at build time into RCDATA
+# resources (each image of each set: its pixels keyed on magenta, the login
+# background premultiplied, in one DEFLATE stream), so that no process
+# decodes a PNG to draw a window and three sets still fit the executable.
+# The PNGs themselves go only into the Windows-side tests, to compare with.
+set(ZUVA_PACKED_SKIN_DIR ${CMAKE_BINARY_DIR}/packed-skin)
+set(ZUVA_PACKED_SKIN_RC ${ZUVA_PACKED_SKIN_DIR}/PackedSkin.rc)
+set(ZUVA_SKIN_PNG_RC ${ZUVA_PACKED_SKIN_DIR}/SkinPngList.rc)
+add_custom_command(OUTPUT ${ZUVA_PACKED_SKIN_RC} ${ZUVA_SKIN_PNG_RC}
+  COMMAND python3 ${PROJECT_SOURCE_DIR}/res/skin/pack_skin.py ${ZUVA_PACKED_SKIN_DIR} ${ZUVA_PACKED_SKIN_RC}
+    ${PROJECT_SOURCE_DIR}/res/skin ${ZUVA_SKIN_PNG_RC}
+  DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/pack_skin.py ${PROJECT_SOURCE_DIR}/res/skin/skin_sets.py ${ZUVA_SKIN_IMAGES}
   VERBATIM)
-add_custom_target(zuva_flat_skin DEPENDS ${ZUVA_FLAT_SKIN_RC})
+add_custom_target(zuva_packed_skin DEPENDS ${ZUVA_PACKED_SKIN_RC} ${ZUVA_SKIN_PNG_RC})
 set_source_files_properties(${ZUVA_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h;${ZUVA_SKIN_IMAGES};${ZUVA_FLAT_SKIN_RC}")
-# A target that compiles the resources finds the flattened skin.
+  OBJECT_DEPENDS "${PROJECT_SOURCE_DIR}/res/Zuva.manifest;${PROJECT_SOURCE_DIR}/res/Zuva.ico;${PROJECT_SOURCE_DIR}/res/resource.h;${ZUVA_PACKED_SKIN_RC}")
+# A target that compiles the resources finds the packed skin.
 function(zuva_uses_resources target)
-  target_include_directories(${target} PRIVATE ${ZUVA_FLAT_SKIN_DIR})
-  add_dependencies(${target} zuva_flat_skin)
+  target_include_directories(${target} PRIVATE ${ZUVA_PACKED_SKIN_DIR})
+  add_dependencies(${target} zuva_packed_skin)
 endfunction()
 
 # Sections aligned in the file as in memory: Wine maps such an image
@@ -127,7 +127,9 @@ file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp
 list(REMOVE_ITEM ZUVA_WIN_TESTS ${ZUVA_DRIVER_SOURCES})
 # The soak has a time limit of its own (see below).
 list(FILTER ZUVA_WIN_TESTS EXCLUDE REGEX "/tests/win/Soak[^/]*$")
-add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES})
+set(ZUVA_TEST_RESOURCES ${PROJECT_SOURCE_DIR}/tests/win/SkinPngs.rc)
+set_source_files_properties(${ZUVA_TEST_RESOURCES} PROPERTIES OBJECT_DEPENDS "${ZUVA_SKIN_PNG_RC};${ZUVA_SKIN_IMAGES}")
+add_executable(zuva_win_tests ${ZUVA_WIN_TESTS} ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES} ${ZUVA_TEST_RESOURCES})
 target_link_libraries(zuva_win_tests PRIVATE zuva_driver GTest::gtest_main)
 target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
@@ -181,6 +183,9 @@ target_link_options(zuva_bench_floor PRIVATE -municode -mwindows ${ZUVA_IMAGE_AL
 zuva_warnings(zuva_bench_floor)
 zuva_console_tool(zuva_bench_download
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/DownloadBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
+# Loading every skin image at a few DPIs: time and private memory.
+zuva_console_tool(zuva_bench_skin
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/SkinLoadBench.cpp LIBS zuva_win psapi)
 zuva_console_tool(zuva_bench_update_check
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/UpdateCheckBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win
   DEPENDS zuva_signed_builds)

@@ -40,7 +40,7 @@
 #define IDC_NOTICE_TEXT 1021
 #define IDC_NOTICE_DETAILS 1022
 
-// Skin images, "PNG" resources drawn by res/skin/draw_skin.py. Magenta is
+// Skin images, drawn by res/skin/draw_skin.py and packed by the build. Magenta is
 // transparent; strips hold their frames side by side.
 #define IDB_LOGIN_BACKGROUND 129   // the login background, a layered picture
 #define IDB_DIALOG_FRAME 131       // a small dialog's frame, stretched by nine-grid
@@ -68,3 +68,7 @@
 #define IDB_PROGRESS_FILL 153
 #define IDB_ADD_ACCOUNT_BACKGROUND 162
 #define IDB_TAB_MUTED 163          // a muted account's mark on its tab, 3 frames: on a normal, hot, current tab
+
+// The skin comes in sets for 96, 144 and 192 DPI (1x, 1.5x, 2x): image `id`
+// of the set n steps up has the id id + n * IDB_SKIN_SET_STEP.
+#define IDB_SKIN_SET_STEP 1000

@@ -1,9 +1,17 @@
 #!/usr/bin/python3
-"""Draws every skin image of the launcher as res/skin/<id>.png.
+"""Draws every skin image of the launcher at 1x, 1.5x and 2x.
 
 All art is generated here, deterministically, with Pillow only: window
 frames, title-band buttons, tabs, dialog push buttons, the notice pop-ups,
-the progress bar and the layered login background (129).
+the progress bar and the layered login background (129). The 1x set is
+res/skin/<id>.png; the sets for 144 and 192 DPI are res/skin/x1.5/<id>.png
+and res/skin/x2/<id>.png (skin_sets.py has the sizes).
+
+Each scale is drawn on its own, not resized: geometry is given in 96-DPI
+pixels and a Scale puts it on the scale's pixels. Structural edges (the
+frames' border and title band, the progress fill's inset, rows and columns
+of whole-pixel art) land on the scaled, rounded edge, as the launcher scales
+its layouts; curves, strokes and glyphs are scaled as vectors.
 
 The launcher flattens each PNG itself: alpha 0 becomes the mask colour
 (magenta, see-through), alpha 255 keeps its colour and any other alpha is
@@ -21,6 +29,8 @@ import math
 import os
 
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
+
+import skin_sets
 
 OUT_DIR = os.path.dirname(os.path.abspath(__file__))
 SS = 8  # supersampling factor for coverage masks
@@ -60,6 +70,66 @@ RED_PRESS = dict(edge=(90, 20, 18), top=(150, 36, 32), bot=(178, 50, 44),
 MAGENTA = (255, 0, 255)
 
 
+# ------------------------------------------------------------------ scale --
+
+class Scale:
+    """Puts 96-DPI geometry on the pixels of one set.
+
+    px(v) is where the 96-DPI edge v lands; a 96-DPI pixel x covers pixels
+    px(x) .. px(x + 1) - 1. At 1x every method gives back what it is given,
+    of the same type, so the 1x drawing is exactly the 96-DPI one."""
+
+    def __init__(self, k):
+        self.k = k
+        self.ss = int(SS * k)  # supersampled pixels per 96-DPI pixel
+
+    def px(self, v):
+        return skin_sets.px(v, self.k)
+
+    def size(self, w, h):
+        return self.px(w), self.px(h)
+
+    def f(self, v):
+        """A length or coordinate scaled as a vector (not rounded)."""
+        return v if self.k == 1 else v * self.k
+
+    def unpx(self, v):
+        """Pixels of this set in 96-DPI units."""
+        return v if self.k == 1 else v / self.k
+
+    def at(self, p):
+        """The 96-DPI coordinate of the centre of pixel p."""
+        return p if self.k == 1 else (p + 0.5) / self.k - 0.5
+
+    def cell(self, p):
+        """The 96-DPI pixel that pixel p lies in."""
+        if self.k == 1:
+            return p
+        x = int(p / self.k)
+        while self.px(x + 1) <= p:
+            x += 1
+        while x > 0 and self.px(x) > p:
+            x -= 1
+        return x
+
+    def box(self, x0, y0, x1, y1):
+        """Inclusive pixel bounds of the inclusive 96-DPI bounds."""
+        return [self.px(x0), self.px(y0), self.px(x1 + 1) - 1, self.px(y1 + 1) - 1]
+
+    @property
+    def one(self):
+        """A 1-px line of the structure: as thick as a scaled pixel (1, 2, 2)."""
+        return self.px(1)
+
+    @property
+    def thin(self):
+        """A hairline of soft art: 1, 1 and 2 pixels."""
+        return max(1, int(self.k))
+
+
+ONE = Scale(1)
+
+
 # ---------------------------------------------------------------- helpers --
 
 def lerp(a, b, t):
@@ -67,15 +137,16 @@ def lerp(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
 
 
-def band_colour(y):
-    """Row y of the title band of the frames 131/134/162 (rows 0..29)."""
-    if y <= 0:
+def band_colour(y, z=ONE):
+    """Pixel row y of the title band of the frames 131/134/162 (96-DPI rows 0..29)."""
+    row = z.cell(y) if y > 0 else y
+    if row <= 0:
         return OUTLINE
-    if y == 1:
+    if row == 1:
         return BAND_HI
-    if y >= 29:
+    if row >= 29:
         return GOLD_LINE
-    return lerp(BAND_TOP, BAND_BOT, (y - 2) / 26.0)
+    return lerp(BAND_TOP, BAND_BOT, (z.at(y) - 2) / 26.0)
 
 
 def rows_image(w, h, colour_of_row):
@@ -86,46 +157,50 @@ def rows_image(w, h, colour_of_row):
     return im
 
 
-def vgrad(w, h, top, bot, y0=0, y1=None):
-    """w x h image whose rows go from `top` at row y0 to `bot` at row y1."""
+def vgrad(w, h, top, bot, y0=0, y1=None, z=ONE):
+    """w x h pixel image whose rows go from `top` at 96-DPI row y0 to `bot` at row y1."""
     y1 = h - 1 if y1 is None else y1
     span = max(1, y1 - y0)
-    return rows_image(w, h, lambda y: lerp(top, bot, (y - y0) / span))
+    return rows_image(w, h, lambda y: lerp(top, bot, (z.at(y) - y0) / span))
 
 
-def band_backdrop(w, h, top=0):
-    return rows_image(w, h, lambda y: band_colour(y + top))
+def band_backdrop(w, h, top=0, z=ONE):
+    """w x h pixels of the title band from 96-DPI row `top` down."""
+    first = z.px(top)
+    return rows_image(w, h, lambda y: band_colour(y + first, z))
 
 
 def solid(w, h, colour):
     return Image.new('RGB', (w, h), colour)
 
 
-def mask(size, paint):
-    """Coverage mask (L) of shapes drawn by paint(draw, s) at SS x scale.
-    Coordinates given to paint are pixel-edge coordinates times s."""
+def mask(z, size, paint):
+    """Coverage mask (L) of `size` pixels of shapes drawn by paint(draw, s)
+    supersampled: coordinates given to paint are 96-DPI edge coordinates
+    times s."""
     w, h = size
     big = Image.new('L', (w * SS, h * SS), 0)
-    paint(ImageDraw.Draw(big), SS)
+    paint(ImageDraw.Draw(big), z.ss)
     return big.resize(size, Image.BOX)
 
 
-def rrect(size, box, r, top_only=False, bottom_only=False):
-    """Mask of a rounded rectangle; box = inclusive pixel bounds x0,y0,x1,y1."""
+def rrect(z, size, box, r, top_only=False, bottom_only=False):
+    """Mask of a rounded rectangle; box = inclusive 96-DPI pixel bounds
+    x0,y0,x1,y1, whose edges land on the scaled edges."""
     x0, y0, x1, y1 = box
 
     def paint(d, s):
-        rect = [x0 * s, y0 * s, (x1 + 1) * s - 1, (y1 + 1) * s - 1]
+        rect = [z.px(x0) * SS, z.px(y0) * SS, z.px(x1 + 1) * SS - 1, z.px(y1 + 1) * SS - 1]
         if r <= 0:
             d.rectangle(rect, fill=255)
             return
-        d.rounded_rectangle(rect, radius=r * s, fill=255)
-        mid = (y0 + y1 + 1) * s // 2
+        d.rounded_rectangle(rect, radius=z.f(r) * SS, fill=255)
+        mid = (z.px(y0) + z.px(y1 + 1)) * SS // 2
         if top_only:
             d.rectangle([rect[0], mid, rect[2], rect[3]], fill=255)
         if bottom_only:
             d.rectangle([rect[0], rect[1], rect[2], mid], fill=255)
-    return mask(size, paint)
+    return mask(z, size, paint)
 
 
 def sub(a, b):
@@ -190,47 +265,66 @@ def strip(frames):
     return out
 
 
-def paint_plate(layer, box, r, style):
+def paint_plate(layer, z, box, r, style):
     """A rounded highlight plate: 1-px edge, gradient face, 1-px top line."""
     size = layer.size
     x0, y0, x1, y1 = box
-    outer = rrect(size, box, r)
-    inner = rrect(size, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), max(0, r - 1))
+    outer = rrect(z, size, box, r)
+    inner = rrect(z, size, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), max(0, r - 1))
     layer.paint(style['edge'], outer)
-    layer.paint(vgrad(size[0], size[1], style['top'], style['bot'], y0 + 1, y1 - 1), inner)
-    layer.paint(style['hi'], sub(inner, shift(inner, 0, 1)))
+    layer.paint(vgrad(size[0], size[1], style['top'], style['bot'], y0 + 1, y1 - 1, z), inner)
+    layer.paint(style['hi'], sub(inner, shift(inner, 0, z.thin)))
+
+
+def fill_rows(im, z, x0, y0, x1, y1, colour):
+    """Fills the inclusive 96-DPI pixel bounds, on their scaled edges."""
+    ImageDraw.Draw(im).rectangle(z.box(x0, y0, x1, y1), fill=colour)
 
 
 # ------------------------------------------------------------------ glyphs --
-# Each glyph is a function (size, dx, dy) -> coverage mask; dx/dy shift it
-# (the pressed frame draws it 1 px right and down).
+# Each glyph is a function (z, size, dx, dy) -> coverage mask of `size`
+# pixels; dx/dy shift it by whole pixels (the pressed frame draws it one
+# scaled pixel right and down).
 
 def g_lines(segments, width):
     """Glyph from straight strokes; segment ends are pixel centres."""
-    def glyph(size, dx, dy):
+    def glyph(z, size, dx, dy):
+        ox, oy = z.unpx(dx), z.unpx(dy)
+
         def paint(d, s):
             for (ax, ay), (bx, by) in segments:
-                pa = ((ax + dx + 0.5) * s, (ay + dy + 0.5) * s)
-                pb = ((bx + dx + 0.5) * s, (by + dy + 0.5) * s)
+                pa = ((ax + ox + 0.5) * s, (ay + oy + 0.5) * s)
+                pb = ((bx + ox + 0.5) * s, (by + oy + 0.5) * s)
                 d.line([pa, pb], fill=255, width=int(round(width * s)))
-        return mask(size, paint)
+        return mask(z, size, paint)
     return glyph
 
 
 def g_rects(rects):
-    """Glyph from whole-pixel rectangles (inclusive bounds): crisp."""
-    def glyph(size, dx, dy):
+    """Glyph from whole-pixel rectangles (inclusive bounds): crisp. Each
+    keeps its scaled position and its scaled length, so strokes of one
+    width stay of one width."""
+    def glyph(z, size, dx, dy):
         m = Image.new('L', size, 0)
         d = ImageDraw.Draw(m)
         for x0, y0, x1, y1 in rects:
-            d.rectangle([x0 + dx, y0 + dy, x1 + dx, y1 + dy], fill=255)
+            left, top = z.px(x0) + dx, z.px(y0) + dy
+            d.rectangle([left, top, left + z.px(x1 + 1 - x0) - 1, top + z.px(y1 + 1 - y0) - 1], fill=255)
         return m
     return glyph
 
 
+def g_polygon(points):
+    """Glyph from a polygon; points are 96-DPI edge coordinates."""
+    def glyph(z, size, dx, dy):
+        ox, oy = z.unpx(dx), z.unpx(dy)
+        return mask(z, size, lambda d, s: d.polygon([((x + ox) * s, (y + oy) * s) for x, y in points], fill=255))
+    return glyph
+
+
 def g_union(*glyphs):
-    def glyph(size, dx, dy):
-        return union(*[g(size, dx, dy) for g in glyphs])
+    def glyph(z, size, dx, dy):
+        return union(*[g(z, size, dx, dy) for g in glyphs])
     return glyph
 
 
@@ -240,9 +334,14 @@ def g_cross(cx, cy, half, width=1.6):
 
 
 def g_pixel_cross(cx, cy, half, soft=90):
-    """Small cross on whole pixels: 1-px diagonals, their side neighbours at
-    `soft` coverage so it reads a little bolder without going blurry."""
-    def glyph(size, dx, dy):
+    """Small cross. At 1x on whole pixels: 1-px diagonals, their side
+    neighbours at `soft` coverage so it reads a little bolder without going
+    blurry; larger, a stroked cross of the same weight."""
+    stroked = g_cross(cx, cy, half, 1.0 + 2 * soft / 255.0)
+
+    def glyph(z, size, dx, dy):
+        if z.k != 1:
+            return stroked(z, size, dx, dy)
         m = Image.new('L', size, 0)
         px = m.load()
         w, h = size
@@ -266,36 +365,34 @@ def g_restore(cx, cy):
     back = (cx - 2, cy - 4, cx + 4, cy + 2)
     front = (cx - 4, cy - 2, cx + 2, cy + 4)
 
-    def glyph(size, dx, dy):
-        fb = g_box(*back)(size, dx, dy)
-        ff = g_box(*front)(size, dx, dy)
-        hole = Image.new('L', size, 0)
-        ImageDraw.Draw(hole).rectangle([front[0] + dx, front[1] + dy,
-                                        front[2] + dx, front[3] + dy], fill=255)
+    def glyph(z, size, dx, dy):
+        fb = g_box(*back)(z, size, dx, dy)
+        ff = g_box(*front)(z, size, dx, dy)
+        hole = g_rects([front])(z, size, dx, dy)
         return union(sub(fb, hole), ff)
     return glyph
 
 
 def g_speaker(cx, cy):
     """Speaker body and cone; cx is the cone's mouth column, cy the centre row."""
-    def glyph(size, dx, dy):
+    def glyph(z, size, dx, dy):
         def paint(d, s):
-            ox, oy = cx + dx, cy + dy
+            ox, oy = cx + z.unpx(dx), cy + z.unpx(dy)
             d.rectangle([(ox - 6) * s, (oy - 2) * s, (ox - 3) * s - 1, (oy + 3) * s - 1], fill=255)
             d.polygon([((ox - 3) * s, (oy - 2) * s), ((ox + 1) * s, (oy - 6) * s),
                        ((ox + 1) * s, (oy + 7) * s), ((ox - 3) * s, (oy + 3) * s)], fill=255)
-        return mask(size, paint)
+        return mask(z, size, paint)
     return glyph
 
 
 def g_waves(cx, cy):
-    def glyph(size, dx, dy):
+    def glyph(z, size, dx, dy):
         def paint(d, s):
-            ox, oy = (cx + dx + 0.5) * s, (cy + dy + 0.5) * s
+            ox, oy = (cx + z.unpx(dx) + 0.5) * s, (cy + z.unpx(dy) + 0.5) * s
             for r in (3.6, 6.8):
                 d.arc([ox - r * s, oy - r * s, ox + r * s, oy + r * s], -52, 52,
                       fill=255, width=int(1.5 * s))
-        return mask(size, paint)
+        return mask(z, size, paint)
     return glyph
 
 
@@ -304,95 +401,100 @@ def g_waves(cx, cy):
 CAPTION_GLYPH = dict(normal=GLYPH, hover=GLYPH_HOT, pressed=GLYPH_HOT, disabled=GLYPH_OFF)
 
 
-def button_strip(fw, fh, glyph, plate_box, radius, hover, press, backdrop,
+def button_strip(z, fw, fh, glyph, plate_box, radius, hover, press, backdrop,
                  normal_plate=None, colours=CAPTION_GLYPH, shadow=True):
     """Four frames: normal, hover, pressed (plate darker, glyph +1,+1), disabled."""
+    size = z.size(fw, fh)
     frames = []
     for state in ('normal', 'hover', 'pressed', 'disabled'):
         layer = Layer(backdrop)
-        off = 1 if state == 'pressed' else 0
+        off = z.one if state == 'pressed' else 0
         if state == 'hover':
-            paint_plate(layer, plate_box, radius, hover)
+            paint_plate(layer, z, plate_box, radius, hover)
         elif state == 'pressed':
-            paint_plate(layer, plate_box, radius, press)
+            paint_plate(layer, z, plate_box, radius, press)
         elif normal_plate is not None:
             normal_plate(layer, state)
-        g = glyph((fw, fh), off, off)
+        g = glyph(z, size, off, off)
         if shadow and state != 'disabled':
-            layer.paint(GLYPH_SHADOW, intersect(shift(g, 0, 1), sub(Image.new('L', g.size, 255), g)).point(lambda v: v * 3 // 5))
+            layer.paint(GLYPH_SHADOW, intersect(shift(g, 0, z.thin), sub(Image.new('L', g.size, 255), g)).point(lambda v: v * 3 // 5))
         layer.paint(colours[state], g)
         frames.append(layer.result())
     return strip(frames)
 
 
-def caption_button(fw, fh, glyph, red=False):
+def caption_button(z, fw, fh, glyph, red=False):
     """Title-band button: plate x 1..fw-2 (2..fw-3 for the wide close), y 3..25."""
     inset = 2 if fw > 30 else 1
     box = (inset, 3, fw - 1 - inset, 25)
-    return button_strip(fw, fh, glyph, box, 3,
+    return button_strip(z, fw, fh, glyph, box, 3,
                         RED_HOVER if red else HOVER, RED_PRESS if red else PRESS,
-                        band_backdrop(fw, fh))
+                        band_backdrop(*z.size(fw, fh), 0, z))
 
 
-def draw_132():
-    return caption_button(33, 28, g_cross(16, 14, 4.5, 1.7), red=True)
+def draw_132(z):
+    return caption_button(z, 33, 28, g_cross(16, 14, 4.5, 1.7), red=True)
 
 
-def draw_135():
-    return caption_button(27, 28, g_box(8, 9, 18, 19))
+def draw_135(z):
+    return caption_button(z, 27, 28, g_box(8, 9, 18, 19))
 
 
-def draw_136():
-    return caption_button(27, 28, g_rects([(8, 17, 18, 18)]))
+def draw_136(z):
+    return caption_button(z, 27, 28, g_rects([(8, 17, 18, 18)]))
 
 
-def draw_137():
-    return caption_button(27, 28, g_restore(13, 14))
+def draw_137(z):
+    return caption_button(z, 27, 28, g_restore(13, 14))
 
 
-def draw_138():
+def draw_138(z):
     """Hide: an eye struck through."""
-    def eye(size, dx, dy):
-        cx, cy = 13 + dx + 0.5, 14 + dy + 0.5
+    def eye(z, size, dx, dy):
+        ox, oy = z.unpx(dx), z.unpx(dy)
+        cx, cy = 13 + ox + 0.5, 14 + oy + 0.5
         half_w, half_h = 7.5, 4.2
         R = (half_w ** 2 + half_h ** 2) / (2 * half_h)
         off = R - half_h
 
         def lens(r):
-            a = mask(size, lambda d, s: d.ellipse([(cx - r) * s, (cy + off - r) * s,
-                                                   (cx + r) * s, (cy + off + r) * s], fill=255))
-            b = mask(size, lambda d, s: d.ellipse([(cx - r) * s, (cy - off - r) * s,
-                                                   (cx + r) * s, (cy - off + r) * s], fill=255))
+            a = mask(z, size, lambda d, s: d.ellipse([(cx - r) * s, (cy + off - r) * s,
+                                                      (cx + r) * s, (cy + off + r) * s], fill=255))
+            b = mask(z, size, lambda d, s: d.ellipse([(cx - r) * s, (cy - off - r) * s,
+                                                      (cx + r) * s, (cy - off + r) * s], fill=255))
             return intersect(a, b)
         ring = sub(lens(R), lens(R - 1.5))
-        pupil = mask(size, lambda d, s: d.ellipse([(cx - 2.2) * s, (cy - 2.2) * s,
-                                                   (cx + 2.2) * s, (cy + 2.2) * s], fill=255))
-        line = [((13 + dx - 6, 14 + dy + 6), (13 + dx + 6, 14 + dy - 6))]
-        gap = g_lines(line, 4.0)(size, 0, 0)
-        slash = g_lines(line, 1.5)(size, 0, 0)
+        pupil = mask(z, size, lambda d, s: d.ellipse([(cx - 2.2) * s, (cy - 2.2) * s,
+                                                      (cx + 2.2) * s, (cy + 2.2) * s], fill=255))
+        line = [((13 + ox - 6, 14 + oy + 6), (13 + ox + 6, 14 + oy - 6))]
+        gap = g_lines(line, 4.0)(z, size, 0, 0)
+        slash = g_lines(line, 1.5)(z, size, 0, 0)
         return union(sub(union(ring, pupil), gap), slash)
-    return caption_button(27, 27, eye)
+    return caption_button(z, 27, 27, eye)
 
 
-def draw_148():
-    return caption_button(27, 27, g_union(g_speaker(12, 14), g_cross(17, 14, 2.5, 1.5)))
+def draw_148(z):
+    return caption_button(z, 27, 27, g_union(g_speaker(12, 14), g_cross(17, 14, 2.5, 1.5)))
 
 
-def draw_149():
-    return caption_button(27, 27, g_union(g_speaker(11, 14), g_waves(11, 14)))
+def draw_149(z):
+    return caption_button(z, 27, 27, g_union(g_speaker(11, 14), g_waves(11, 14)))
 
 
-def draw_139():
+def draw_139(z):
     fw, fh = 44, 28
-    arrow = g_rects([(36, 13, 40, 13), (37, 14, 39, 14), (38, 15, 38, 15)])
+    if z.k == 1:
+        arrow = g_rects([(36, 13, 40, 13), (37, 14, 39, 14), (38, 15, 38, 15)])
+    else:
+        arrow = g_polygon([(36, 13), (41, 13), (38.5, 15.8)])
     box = (1, 3, 42, 25)
 
     def faint(layer, state):
-        outer = rrect(layer.size, box, 3)
-        inner = rrect(layer.size, (2, 4, 41, 24), 2)
+        outer = rrect(z, layer.size, box, 3)
+        inner = rrect(z, layer.size, (2, 4, 41, 24), 2)
         layer.paint((58, 88, 128), sub(outer, inner))
     colours = dict(normal=(160, 182, 210), hover=GLYPH_HOT, pressed=GLYPH_HOT, disabled=GLYPH_OFF)
-    return button_strip(fw, fh, arrow, box, 3, HOVER, PRESS, band_backdrop(fw, fh),
+    return button_strip(z, fw, fh, arrow, box, 3, HOVER, PRESS, band_backdrop(*z.size(fw, fh), 0, z),
                         normal_plate=faint, colours=colours)
 
 
@@ -408,45 +510,59 @@ TAB_STYLES = [
 TAB_CLOSE_BACK = (226, 233, 242)  # what the close box's soft edges assume
 
 
-def draw_140():
+def row_mask(z, size, x0, y0, x1, y1):
+    """Mask of the inclusive 96-DPI bounds on their scaled edges."""
+    m = Image.new('L', size, 0)
+    ImageDraw.Draw(m).rectangle(z.box(x0, y0, x1, y1), fill=255)
+    return m
+
+
+def draw_140(z):
     fw, fh = 189, 22
+    size = z.size(fw, fh)
     frames = []
     for i, st in enumerate(TAB_STYLES):
-        layer = Layer(band_backdrop(fw, fh, TAB_TOP))
-        outer = rrect((fw, fh), (0, 0, fw - 1, fh - 1), 4, top_only=True)
-        inner = rrect((fw, fh), (1, 1, fw - 2, fh - 1), 3, top_only=True)
+        layer = Layer(band_backdrop(*size, TAB_TOP, z))
+        outer = rrect(z, size, (0, 0, fw - 1, fh - 1), 4, top_only=True)
+        inner = rrect(z, size, (1, 1, fw - 2, fh - 1), 3, top_only=True)
         layer.paint(st['edge'], outer)
-        layer.paint(vgrad(fw, fh, st['top'], st['bot'], 1, fh - 1), inner)
-        layer.paint(st['hi'], sub(inner, shift(inner, 0, 1)))
+        layer.paint(vgrad(*size, st['top'], st['bot'], 1, fh - 1, z), inner)
+        layer.paint(st['hi'], sub(inner, shift(inner, 0, z.thin)))
         if i == 2:
-            accent = intersect(inner, g_rects([(0, 1, fw - 1, 2)])((fw, fh), 0, 0))
+            accent = intersect(inner, row_mask(z, size, 0, 1, fw - 1, 2))
             layer.paint(GOLD, accent)
-            layer.paint(GOLD_HI, intersect(inner, g_rects([(0, 1, fw - 1, 1)])((fw, fh), 0, 0)))
-            layer.paint(GOLD_DK, intersect(outer, sub(g_rects([(0, 0, fw - 1, 0)])((fw, fh), 0, 0), shift(inner, 0, 0))))
+            layer.paint(GOLD_HI, intersect(inner, row_mask(z, size, 0, 1, fw - 1, 1)))
+            layer.paint(GOLD_DK, intersect(outer, sub(row_mask(z, size, 0, 0, fw - 1, 0), shift(inner, 0, 0))))
         else:
-            layer.paint(st['base'], intersect(inner, g_rects([(0, fh - 1, fw - 1, fh - 1)])((fw, fh), 0, 0)))
+            layer.paint(st['base'], intersect(inner, row_mask(z, size, 0, fh - 1, fw - 1, fh - 1)))
         frames.append(layer.result(threshold=100))
     return strip(frames)
 
 
-def draw_141():
+def draw_141(z):
     fw = fh = 13
+    size = z.size(fw, fh)
     frames = []
     # shown: a crisp dark-grey cross, 7 x 7, centred on (6, 7)
-    cross = Image.new('L', (fw, fh), 0)
-    d = ImageDraw.Draw(cross)
-    for i in range(7):
-        d.point((3 + i, 4 + i), fill=255)
-        d.point((9 - i, 4 + i), fill=255)
-    layer = Layer(solid(fw, fh, TAB_CLOSE_BACK))
+    if z.k == 1:
+        cross = Image.new('L', size, 0)
+        d = ImageDraw.Draw(cross)
+        for i in range(7):
+            d.point((3 + i, 4 + i), fill=255)
+            d.point((9 - i, 4 + i), fill=255)
+        shown_threshold = 200
+    else:
+        cross = g_cross(6, 7, 3, 1.15)(z, size, 0, 0)
+        shown_threshold = 110
+    layer = Layer(solid(*size, TAB_CLOSE_BACK))
     layer.paint((72, 84, 102), cross)
-    frames.append(layer.result(threshold=200))
+    frames.append(layer.result(threshold=shown_threshold))
     for style in (RED_HOVER, RED_PRESS):
-        layer = Layer(solid(fw, fh, TAB_CLOSE_BACK))
+        layer = Layer(solid(*size, TAB_CLOSE_BACK))
         box = (1, 2, 11, 12)
-        paint_plate(layer, box, 3, style)
-        off = 1 if style is RED_PRESS else 0
-        g = g_pixel_cross(6, 7, 2)((fw, fh), off, off)
+        paint_plate(layer, z, box, 3, style)
+        off = z.one if style is RED_PRESS else 0
+        g = g_pixel_cross(6, 7, 2)(z, size, off, off)
         layer.paint(GLYPH_HOT, g)
         frames.append(layer.result(threshold=100))
     return strip(frames)
@@ -456,20 +572,22 @@ MUTE_MARK_LEFT = 162  # the mark's column in its tab: left of the close box
 MUTE_MARK_TOP = 4     # its row: centred on the tab's 22 rows
 
 
-def draw_163():
+def draw_163(z):
     """A muted account's mark on its tab: a small speaker struck by a red
     cross, one frame per tab frame (normal, hot, current), each pre-blended
     on that tab's own face and cut hard."""
     fw = fh = 13
-    tabs = draw_140()
-    speaker = mask((fw, fh), lambda d, s: (
+    size = z.size(fw, fh)
+    tabs = draw_140(z)
+    speaker = mask(z, size, lambda d, s: (
         d.rectangle([0, 5 * s, 3 * s - 1, 9 * s - 1], fill=255),
         d.polygon([(3 * s, 5 * s), (6.5 * s, 1.5 * s), (6.5 * s, 11.5 * s), (3 * s, 9 * s)], fill=255)))
-    cross = g_pixel_cross(10, 7, 2, soft=60)((fw, fh), 0, 0)
+    cross = g_pixel_cross(10, 7, 2, soft=60)(z, size, 0, 0)
     frames = []
     for i in range(3):
-        x = i * 189 + MUTE_MARK_LEFT
-        face = tabs.crop((x, MUTE_MARK_TOP, x + fw, MUTE_MARK_TOP + fh)).convert('RGB')
+        x = i * z.px(189) + z.px(MUTE_MARK_LEFT)
+        y = z.px(MUTE_MARK_TOP)
+        face = tabs.crop((x, y, x + size[0], y + size[1])).convert('RGB')
         layer = Layer(face)
         layer.paint((58, 70, 90), speaker)
         layer.paint((206, 52, 44), cross)
@@ -477,17 +595,19 @@ def draw_163():
     return strip(frames)
 
 
-def draw_142():
+def draw_142(z):
     w, h = 14, 16
-    layer = Layer(band_backdrop(w, h, 7))
+    size = z.size(w, h)
+    layer = Layer(band_backdrop(*size, 7, z))
     body = (214, 226, 240)
 
     def person(d, s):
         d.ellipse([2.4 * s, 0.6 * s, 8.6 * s, 6.8 * s], fill=255)
         d.rounded_rectangle([0.4 * s, 8.0 * s, 10.6 * s, 17 * s], radius=4.6 * s, fill=255)
-    p = mask((w, h), person)
-    plus = g_rects([(10, 9, 11, 14), (8, 11, 13, 12)])((w, h), 0, 0)
-    gap = union(*[shift(plus, dx, dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)])
+    p = mask(z, size, person)
+    plus = g_rects([(10, 9, 11, 14), (8, 11, 13, 12)])(z, size, 0, 0)
+    t = z.thin
+    gap = union(*[shift(plus, dx, dy) for dx in range(-t, t + 1) for dy in range(-t, t + 1)])
     p = sub(p, gap)
     layer.paint(body, p)
     layer.paint(GOLD, plus)
@@ -504,25 +624,35 @@ PUSH = [
 ]
 
 
-def draw_133():
+def draw_133(z):
     fw, fh = 57, 23
     frames = []
     for st in PUSH:
-        layer = Layer(solid(fw, fh, BODY))
-        paint_plate(layer, (0, 0, fw - 1, fh - 1), 3, st)
+        layer = Layer(solid(*z.size(fw, fh), BODY))
+        paint_plate(layer, z, (0, 0, fw - 1, fh - 1), 3, st)
         frames.append(layer.result(threshold=60))
     return strip(frames)
 
 
 # ----------------------------------------------------------- window frames --
 
-def corner_cut(w, h, x, y, cut):
-    """True when (x, y) lies in one of the corner cut patterns."""
-    return ((x, y) in cut or (w - 1 - x, y) in cut)
+# The rounded corners of the frames: pixels of a corner whose centre lies
+# outside a quarter circle are cut. At 96 DPI the top one cuts (0,0) (1,0)
+# (2,0) (0,1) (0,2), the bottom one (0,0); both stay inside the 4-pixel
+# corner pieces that the nine-grid does not stretch, at every scale.
+TOP_CORNER = (3.5, 3.0)     # centre (both axes) and radius, 96-DPI pixels
+BOTTOM_CORNER = (1.5, 1.2)
 
 
-TOP_CUT_5 = {(0, 0), (1, 0), (2, 0), (0, 1), (0, 2)}  # fits the 4-px corner piece
-BOTTOM_CUT = {(0, 0)}
+def corner_cut(z, w, h, x, y):
+    """True when pixel (x, y) of a w x h frame is cut from its corners."""
+    for (centre, radius), row in ((TOP_CORNER, y), (BOTTOM_CORNER, h - 1 - y)):
+        c, r = z.f(centre), z.f(radius)
+        for col in (x, w - 1 - x):
+            u, v = col + 0.5, row + 0.5
+            if u < c and v < c and (c - u) ** 2 + (c - v) ** 2 > r * r:
+                return True
+    return False
 
 
 def ring_map(w, h, inside):
@@ -552,30 +682,22 @@ def ring_map(w, h, inside):
     return dist
 
 
-def rounded_inside(w, h, top_cut, bottom_cut):
-    def inside(x, y):
-        if corner_cut(w, h, x, y, top_cut):
-            return False
-        if corner_cut(w, h, x, h - 1 - y, bottom_cut):
-            return False
-        return True
-    return inside
-
-
-def draw_frame(w, h, band, border, body, inner_edge, top_cut=TOP_CUT_5, bottom_cut=BOTTOM_CUT):
+def draw_frame(z, w, h, band, border, body, inner_edge):
     """Dark frame with a title band of `band` rows, a gold line as the band's
-    last row, `border`-px sides and bottom, and a plain body."""
-    inside = rounded_inside(w, h, top_cut, bottom_cut)
-    ring = ring_map(w, h, inside)
+    last row, `border`-px sides and bottom, and a plain body; each ring and
+    row of the 96-DPI frame covers its scaled pixels."""
+    W, H = z.size(w, h)
+    ring = ring_map(W, H, lambda x, y: not corner_cut(z, W, H, x, y))
     side = {4: [OUTLINE, FRAME_HI, FRAME_MID, inner_edge],
             3: [OUTLINE, FRAME_MID, inner_edge]}[border]
-    im = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    im = Image.new('RGBA', (W, H), (0, 0, 0, 0))
     px = im.load()
-    for y in range(h):
-        for x in range(w):
-            r = ring[y][x]
-            if r < 0:
+    for Y in range(H):
+        y = z.cell(Y)
+        for X in range(W):
+            if ring[Y][X] < 0:
                 continue
+            r = z.cell(ring[Y][X])
             if r == 0:
                 c = OUTLINE
             elif y < band:
@@ -584,39 +706,38 @@ def draw_frame(w, h, band, border, body, inner_edge, top_cut=TOP_CUT_5, bottom_c
                 elif y == 1:
                     c = BAND_HI
                 elif r == 1:  # a faint light edge down the band's sides
-                    c = lerp(band_colour(y), (255, 255, 255), 0.10)
+                    c = lerp(band_colour(Y, z), (255, 255, 255), 0.10)
                 else:
-                    c = band_colour(y)
+                    c = band_colour(Y, z)
             elif r < border:
                 c = side[r]
             else:
                 c = body
-            px[x, y] = c + (255,)
+            px[X, Y] = c + (255,)
     return im
 
 
-def draw_131():
-    return draw_frame(30, 51, 30, 4, BODY, (120, 142, 172))
+def draw_131(z):
+    return draw_frame(z, 30, 51, 30, 4, BODY, (120, 142, 172))
 
 
-def draw_134():
-    return draw_frame(30, 51, 30, 4, MAIN_BODY, OUTLINE)
+def draw_134(z):
+    return draw_frame(z, 30, 51, 30, 4, MAIN_BODY, OUTLINE)
 
 
-def draw_162():
+def draw_162(z):
     w, h = 284, 150
-    im = draw_frame(w, h, 30, 3, BODY, (120, 142, 172))
-    d = ImageDraw.Draw(im)
+    im = draw_frame(z, w, h, 30, 3, BODY, (120, 142, 172))
     # button bar along the bottom: a separator and a slightly deeper tint
-    d.line([(3, 102), (w - 4, 102)], fill=BODY_LINE + (255,))
-    d.line([(3, 103), (w - 4, 103)], fill=(255, 255, 255, 255))
-    d.rectangle([3, 104, w - 4, h - 4], fill=(230, 236, 243, 255))
+    fill_rows(im, z, 3, 102, w - 4, 102, BODY_LINE + (255,))
+    fill_rows(im, z, 3, 103, w - 4, 103, (255, 255, 255, 255))
+    fill_rows(im, z, 3, 104, w - 4, h - 4, (230, 236, 243, 255))
     return im
 
 
 # ------------------------------------------------------------- notices --
 
-def bell(size, cx, cy):
+def bell(z, size, cx, cy):
     """A bell of about 14 x 15 px centred on (cx, cy) (pixel-centre units)."""
     def paint(d, s):
         ox, oy = (cx + 0.5) * s, (cy + 0.5) * s
@@ -628,51 +749,62 @@ def bell(size, cx, cy):
         d.ellipse([P(-4.8, -6.4)[0], P(0, -6.4)[1], P(4.8, 0)[0], P(0, 0.4)[1]], fill=255)
         d.ellipse([P(-2.0, 5.4)[0], P(0, 5.4)[1], P(2.0, 0)[0], P(0, 8.6)[1]], fill=255)
         d.ellipse([P(-1.3, -8.6)[0], P(0, -8.6)[1], P(1.3, 0)[0], P(0, -5.9)[1]], fill=255)
-    return mask(size, paint)
+    return mask(z, size, paint)
 
 
-def draw_notice(w, h, header, footer_top):
+def header_rows(im, z, header):
+    """The notice header's lines: highlight, gold hairline, the shade under it."""
+    W = im.size[0]
+    d = ImageDraw.Draw(im)
+    for row, colour in ((1, BAND_HI), (header - 1, GOLD_LINE)):
+        d.rectangle([0, z.px(row), W, z.px(row + 1) - 1], fill=colour)
+
+
+def draw_notice(z, w, h, header, footer_top):
     """Light notice with a navy header carrying a bell badge."""
     R = 7
-    shape = hard(rrect((w, h), (0, 0, w - 1, h - 1), R))
-    base = Image.new('RGB', (w, h), NOTICE_BODY)
-    d = ImageDraw.Draw(base)
-    head = vgrad(w, header, (48, 82, 126), BAND_BOT, 1, header - 2)
+    size = z.size(w, h)
+    W, H = size
+    shape = hard(rrect(z, size, (0, 0, w - 1, h - 1), R))
+    base = Image.new('RGB', size, NOTICE_BODY)
+    head = vgrad(W, z.px(header), (48, 82, 126), BAND_BOT, 1, header - 2, z)
     base.paste(head, (0, 0))
     # a faint slanted sheen across the header
-    sheen = Image.new('L', (w, h), 0)
+    sheen = Image.new('L', size, 0)
     sd = ImageDraw.Draw(sheen)
+    f = z.f
     for x0, width, level in ((58, 26, 20), (92, 8, 14), (106, 3, 12)):
-        sd.polygon([(x0 + header, 0), (x0 + header + width, 0), (x0 + width, header), (x0, header)], fill=level)
-    base = Image.composite(solid(w, h, (150, 190, 240)), base, sheen)
+        sd.polygon([(f(x0 + header), 0), (f(x0 + header + width), 0), (f(x0 + width), f(header)),
+                    (f(x0), f(header))], fill=level)
+    base = Image.composite(solid(W, H, (150, 190, 240)), base, sheen)
+    header_rows(base, z, header)
     d = ImageDraw.Draw(base)
-    d.line([(0, 1), (w, 1)], fill=BAND_HI)
-    d.line([(0, header - 1), (w, header - 1)], fill=GOLD_LINE)
-    d.line([(0, header), (w, header)], fill=(196, 206, 220))
+    d.rectangle([0, z.px(header), W, z.px(header + 1) - 1], fill=(196, 206, 220))
     if footer_top:
-        d.rectangle([0, footer_top, w, h], fill=(236, 241, 247))
-        d.line([(0, footer_top), (w, footer_top)], fill=(214, 223, 234))
+        d.rectangle([0, z.px(footer_top), W, H], fill=(236, 241, 247))
+        d.rectangle([0, z.px(footer_top), W, z.px(footer_top + 1) - 1], fill=(214, 223, 234))
     # badge: dark disc with a gold ring and a gold bell
     layer = Layer(base)
     cx, cy = 22, header // 2 - 1
-    disc = mask((w, h), lambda dr, s: dr.ellipse([(cx + 0.5 - 13) * s, (cy + 0.5 - 13) * s,
-                                                  (cx + 0.5 + 13) * s, (cy + 0.5 + 13) * s], fill=255))
-    disc_in = mask((w, h), lambda dr, s: dr.ellipse([(cx + 0.5 - 11.6) * s, (cy + 0.5 - 11.6) * s,
-                                                     (cx + 0.5 + 11.6) * s, (cy + 0.5 + 11.6) * s], fill=255))
+    disc = mask(z, size, lambda dr, s: dr.ellipse([(cx + 0.5 - 13) * s, (cy + 0.5 - 13) * s,
+                                                   (cx + 0.5 + 13) * s, (cy + 0.5 + 13) * s], fill=255))
+    disc_in = mask(z, size, lambda dr, s: dr.ellipse([(cx + 0.5 - 11.6) * s, (cy + 0.5 - 11.6) * s,
+                                                      (cx + 0.5 + 11.6) * s, (cy + 0.5 + 11.6) * s], fill=255))
     layer.paint(GOLD_DK, disc)
-    layer.paint(vgrad(w, h, (22, 42, 70), (34, 62, 100), cy - 12, cy + 12), disc_in)
-    layer.paint(vgrad(w, h, GOLD_HI, GOLD, cy - 8, cy + 7), bell((w, h), cx, cy))
+    layer.paint(vgrad(W, H, (22, 42, 70), (34, 62, 100), cy - 12, cy + 12, z), disc_in)
+    layer.paint(vgrad(W, H, GOLD_HI, GOLD, cy - 8, cy + 7, z), bell(z, size, cx, cy))
     # frame: dark edge inside the rounded shape
-    ring1 = sub(shape, shift_erode(shape))
-    out = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    edge_in = erode(shape, z.one)
+    ring1 = sub(shape, edge_in)
+    out = Image.new('RGBA', size, (0, 0, 0, 0))
     out.paste(layer.rgb.convert('RGBA'), (0, 0), shape)
-    edge = Image.new('RGBA', (w, h), OUTLINE + (255,))
+    edge = Image.new('RGBA', size, OUTLINE + (255,))
     out.paste(edge, (0, 0), ring1)
     # inner light line along the body sides and bottom
-    inner = sub(shift_erode(shape), shift_erode(shift_erode(shape)))
-    body_rows = Image.new('L', (w, h), 0)
-    ImageDraw.Draw(body_rows).rectangle([0, header + 1, w, h], fill=255)
-    out.paste(Image.new('RGBA', (w, h), (255, 255, 255, 255)), (0, 0), intersect(inner, body_rows))
+    inner = sub(edge_in, erode(shape, z.px(2)))
+    body_rows = Image.new('L', size, 0)
+    ImageDraw.Draw(body_rows).rectangle([0, z.px(header + 1), W, H], fill=255)
+    out.paste(Image.new('RGBA', size, (255, 255, 255, 255)), (0, 0), intersect(inner, body_rows))
     return out
 
 
@@ -686,231 +818,249 @@ def shift_erode(m):
     return out
 
 
-def picture_frame(im, x0, y0, x1, y1):
+def erode(m, times):
+    for _ in range(times):
+        m = shift_erode(m)
+    return m
+
+
+def picture_frame(im, z, x0, y0, x1, y1):
     d = ImageDraw.Draw(im)
-    d.rectangle([x0, y0, x1, y1], outline=(186, 199, 216, 255))
-    d.rectangle([x0 + 1, y0 + 1, x1 - 1, y1 - 1], outline=(255, 255, 255, 255), fill=(232, 237, 244, 255))
+    d.rectangle(z.box(x0, y0, x1, y1), fill=(186, 199, 216, 255))
+    d.rectangle(z.box(x0 + 1, y0 + 1, x1 - 1, y1 - 1), fill=(255, 255, 255, 255))
+    d.rectangle(z.box(x0 + 2, y0 + 2, x1 - 2, y1 - 2), fill=(232, 237, 244, 255))
 
 
-def draw_143():
-    im = draw_notice(250, 191, 40, 161)
-    picture_frame(im, 13, 65, 91, 148)
+def draw_143(z):
+    im = draw_notice(z, 250, 191, 40, 161)
+    picture_frame(im, z, 13, 65, 91, 148)
     return im
 
 
-def draw_147():
-    return draw_notice(250, 167, 40, 139)
+def draw_147(z):
+    return draw_notice(z, 250, 167, 40, 139)
 
 
-def draw_146():
+def draw_146(z):
     w, h = 160, 212
     R = 6
-    shape = hard(rrect((w, h), (0, 0, w - 1, h - 1), R, top_only=True))
-    base = Image.new('RGB', (w, h), NOTICE_BODY)
-    base.paste(vgrad(w, 22, (48, 82, 126), BAND_BOT, 1, 20), (0, 0))
-    d = ImageDraw.Draw(base)
-    d.line([(0, 1), (w, 1)], fill=BAND_HI)
-    d.line([(0, 21), (w, 21)], fill=GOLD_LINE)
+    size = z.size(w, h)
+    W, H = size
+    shape = hard(rrect(z, size, (0, 0, w - 1, h - 1), R, top_only=True))
+    base = Image.new('RGB', size, NOTICE_BODY)
+    base.paste(vgrad(W, z.px(22), (48, 82, 126), BAND_BOT, 1, 20, z), (0, 0))
+    header_rows(base, z, 22)
     layer = Layer(base)
-    layer.paint(vgrad(w, h, GOLD_HI, GOLD, 4, 17), bell((w, h), 12, 10))
-    out = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    layer.paint(vgrad(W, H, GOLD_HI, GOLD, 4, 17, z), bell(z, size, 12, 10))
+    out = Image.new('RGBA', size, (0, 0, 0, 0))
     out.paste(layer.rgb.convert('RGBA'), (0, 0), shape)
-    out.paste(Image.new('RGBA', (w, h), OUTLINE + (255,)), (0, 0), sub(shape, shift_erode(shape)))
+    out.paste(Image.new('RGBA', size, OUTLINE + (255,)), (0, 0), sub(shape, erode(shape, z.one)))
     return out
 
 
-def chip_button(fw, fh, box, radius, cross_c, backdrop):
+def chip_button(z, fw, fh, box, radius, cross_c, backdrop):
     """Close chip: a faint outlined pill with a cross; red when hot."""
     def faint(layer, state):
-        outer = rrect(layer.size, box, radius)
+        outer = rrect(z, layer.size, box, radius)
         x0, y0, x1, y1 = box
-        inner = rrect(layer.size, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), radius - 1)
+        inner = rrect(z, layer.size, (x0 + 1, y0 + 1, x1 - 1, y1 - 1), radius - 1)
         layer.paint((80, 112, 156) if state == 'normal' else (60, 84, 116), sub(outer, inner))
-    return button_strip(fw, fh, g_cross(cross_c[0], cross_c[1], 3, 1.5), box, radius,
+    return button_strip(z, fw, fh, g_cross(cross_c[0], cross_c[1], 3, 1.5), box, radius,
                         RED_HOVER, RED_PRESS, backdrop, normal_plate=faint)
 
 
-def notice_header_backdrop(w, h, top, header=40):
-    full = vgrad(250, header, (48, 82, 126), BAND_BOT, 1, header - 2)
-    return full.crop((0, top, w, top + h))
+def notice_header_backdrop(w, h, top, header=40, z=ONE):
+    """w x h (96-DPI) of the notice header from its row `top` down."""
+    full = vgrad(z.px(250), z.px(header), (48, 82, 126), BAND_BOT, 1, header - 2, z)
+    W, H = z.size(w, h)
+    first = z.px(top)
+    return full.crop((0, first, W, first + H))
 
 
-def draw_144():
-    return chip_button(36, 14, (0, 0, 34, 12), 6, (17, 6), notice_header_backdrop(36, 14, 3))
+def draw_144(z):
+    return chip_button(z, 36, 14, (0, 0, 34, 12), 6, (17, 6), notice_header_backdrop(36, 14, 3, z=z))
 
 
-def draw_145():
-    bd = vgrad(54, 22, (48, 82, 126), BAND_BOT, 1, 20)
-    return chip_button(54, 22, (10, 4, 44, 16), 6, (27, 10), bd)
+def draw_145(z):
+    bd = vgrad(*z.size(54, 22), (48, 82, 126), BAND_BOT, 1, 20, z)
+    return chip_button(z, 54, 22, (10, 4, 44, 16), 6, (27, 10), bd)
 
 
 # -------------------------------------------------------------- progress --
 
-def pill(size, inset):
-    w, h = size
+def pill(z, w, h, inset):
     hh = h - 2 * inset
-    return rrect(size, (inset, inset, w - 1 - inset, h - 1 - inset), hh / 2.0)
+    return rrect(z, z.size(w, h), (inset, inset, w - 1 - inset, h - 1 - inset), hh / 2.0)
 
 
 TRACK_TOP, TRACK_BOT = (20, 38, 64), (36, 64, 106)
 
 
-def track_backdrop(w, h):
-    return vgrad(w, h, TRACK_TOP, TRACK_BOT, 1, h - 2)
+def track_backdrop(z, w, h):
+    return vgrad(*z.size(w, h), TRACK_TOP, TRACK_BOT, 1, h - 2, z)
 
 
-def draw_152():
+def draw_152(z):
     w, h = 390, 21
-    layer = Layer(solid(w, h, BODY))
-    outer = pill((w, h), 0)
-    inner = pill((w, h), 1)
+    size = z.size(w, h)
+    layer = Layer(solid(*size, BODY))
+    outer = pill(z, w, h, 0)
+    inner = pill(z, w, h, 1)
     # rim: shaded at the top, white highlight at the bottom
-    layer.paint(vgrad(w, h, (112, 130, 156), (255, 255, 255), 4, h - 2), outer)
-    layer.paint(track_backdrop(w, h), inner)
-    layer.paint((12, 24, 42), intersect(inner, sub(inner, shift(inner, 0, 1))))
+    layer.paint(vgrad(*size, (112, 130, 156), (255, 255, 255), 4, h - 2, z), outer)
+    layer.paint(track_backdrop(z, w, h), inner)
+    layer.paint((12, 24, 42), intersect(inner, sub(inner, shift(inner, 0, z.thin))))
     return layer.result(threshold=90)
 
 
-def draw_153():
+def draw_153(z):
     w, h = 390, 21
-    layer = Layer(track_backdrop(w, h))
-    body = pill((w, h), 2)
-    grad = vgrad(w, h, (255, 216, 102), (233, 162, 28), 3, h - 4)
+    size = z.size(w, h)
+    W, H = size
+    layer = Layer(track_backdrop(z, w, h))
+    body = pill(z, w, h, 2)
+    grad = vgrad(W, H, (255, 216, 102), (233, 162, 28), 3, h - 4, z)
     # diagonal stripes, a touch lighter
-    stripes = Image.new('L', (w, h), 0)
+    stripes = Image.new('L', size, 0)
     sd = ImageDraw.Draw(stripes)
+    f = z.f
     for x in range(-h, w + h, 14):
-        sd.polygon([(x, h), (x + 6, h), (x + 6 + h, 0), (x + h, 0)], fill=46)
-    grad = Image.composite(solid(w, h, (255, 240, 190)), grad, stripes)
+        sd.polygon([(f(x), f(h)), (f(x + 6), f(h)), (f(x + 6 + h), 0), (f(x + h), 0)], fill=46)
+    grad = Image.composite(solid(W, H, (255, 240, 190)), grad, stripes)
     layer.paint(grad, body)
-    inner = pill((w, h), 3)
-    layer.paint((255, 244, 200), intersect(inner, sub(inner, shift(inner, 0, 1))))
-    layer.paint((196, 124, 12), intersect(body, sub(body, shift(body, 0, -1))))
+    inner = pill(z, w, h, 3)
+    layer.paint((255, 244, 200), intersect(inner, sub(inner, shift(inner, 0, z.thin))))
+    layer.paint((196, 124, 12), intersect(body, sub(body, shift(body, 0, -z.thin))))
     return layer.result(threshold=90)
 
 
 # -------------------------------------------------------------- banners --
 
-def plaque(size, inset):
+def plaque(z, size, w, h, inset):
     """Mask of a long hexagonal plaque with 45-degree pointed ends."""
-    w, h = size
     y0, y1 = 1 + inset, h - 1 - inset
     m = 1 + inset * math.sqrt(2)
     k = (y1 - y0) / 2.0
     cy = (y0 + y1) / 2.0
-    return mask(size, lambda d, s: d.polygon(
+    return mask(z, size, lambda d, s: d.polygon(
         [(m * s, cy * s), ((m + k) * s, y0 * s), ((w - m - k) * s, y0 * s), ((w - m) * s, cy * s),
          ((w - m - k) * s, y1 * s), ((m + k) * s, y1 * s)], fill=255))
 
 
-def draw_banner(bright):
+def draw_banner(z, bright):
     """A title plaque: navy face, gold inner line, gold diamonds at the ends."""
     w, h = 316, 28
-    layer = Layer(band_backdrop(w, h, 1))
+    size = z.size(w, h)
+    layer = Layer(band_backdrop(*size, 1, z))
     top, bot = ((74, 112, 162), (44, 76, 120)) if bright else ((48, 82, 126), (24, 44, 74))
     gold = GOLD_HI if bright else GOLD
-    layer.paint(OUTLINE, plaque((w, h), 0))
-    layer.paint(vgrad(w, h, top, bot, 2, h - 3), plaque((w, h), 1))
-    layer.paint(lerp(top, (255, 255, 255), 0.25), sub(plaque((w, h), 1), shift(plaque((w, h), 1), 0, 1)))
-    layer.paint(gold, sub(plaque((w, h), 3), plaque((w, h), 4)))
+    layer.paint(OUTLINE, plaque(z, size, w, h, 0))
+    layer.paint(vgrad(*size, top, bot, 2, h - 3, z), plaque(z, size, w, h, 1))
+    face = plaque(z, size, w, h, 1)
+    layer.paint(lerp(top, (255, 255, 255), 0.25), sub(face, shift(face, 0, z.thin)))
+    layer.paint(gold, sub(plaque(z, size, w, h, 3), plaque(z, size, w, h, 4)))
     for cx in (22, w - 23):
-        dm = mask((w, h), lambda d, s, cx=cx: d.polygon(
+        dm = mask(z, size, lambda d, s, cx=cx: d.polygon(
             [((cx + 0.5) * s, 9 * s), ((cx + 5) * s, 13.5 * s), ((cx + 0.5) * s, 18 * s),
              ((cx - 4) * s, 13.5 * s)], fill=255))
         layer.paint(gold, dm)
     return layer.result(threshold=100)
 
 
-def draw_150():
-    return draw_banner(False)
+def draw_150(z):
+    return draw_banner(z, False)
 
 
-def draw_151():
-    return draw_banner(True)
+def draw_151(z):
+    return draw_banner(z, True)
 
 
 # ------------------------------------------------------ login background --
 
-def draw_129():
+def draw_129(z):
     W, H = 768, 524
+    size = z.size(W, H)
+    PW, PH = size
+    f = z.f
     px0, py0, px1, py1 = 12, 9, W - 13, H - 16  # panel bounds, inclusive
     R = 16
-    panel = rrect((W, H), (px0, py0, px1, py1), R)
+    panel = rrect(z, size, (px0, py0, px1, py1), R)
 
     # body: vertical gradient, a soft glow behind the top centre, faint rays
-    body = vgrad(W, H, (34, 62, 100), (12, 24, 44), py0 + 40, py1)
-    glow = Image.new('L', (W, H), 0)
-    ImageDraw.Draw(glow).ellipse([W // 2 - 330, -200, W // 2 + 330, 300], fill=90)
-    glow = glow.filter(ImageFilter.GaussianBlur(60))
-    body = Image.composite(solid(W, H, (62, 104, 158)), body, glow)
+    body = vgrad(PW, PH, (34, 62, 100), (12, 24, 44), py0 + 40, py1, z)
+    glow = Image.new('L', size, 0)
+    ImageDraw.Draw(glow).ellipse([f(W // 2 - 330), f(-200), f(W // 2 + 330), f(300)], fill=90)
+    glow = glow.filter(ImageFilter.GaussianBlur(f(60)))
+    body = Image.composite(solid(PW, PH, (62, 104, 158)), body, glow)
 
-    rays = Image.new('L', (W, H), 0)
+    rays = Image.new('L', size, 0)
     rd = ImageDraw.Draw(rays)
-    ox, oy = W * 0.78, -140
+    ox, oy = f(W * 0.78), f(-140)
     for i, a in enumerate(range(96, 170, 9)):
         a0 = math.radians(a)
         a1 = math.radians(a + 3.2 + (i % 3))
-        L = 1400
+        L = f(1400)
         rd.polygon([(ox, oy), (ox + L * math.cos(a0), oy + L * math.sin(a0)),
                     (ox + L * math.cos(a1), oy + L * math.sin(a1))], fill=16 + 6 * (i % 2))
-    fade = vgrad(W, H, (255, 255, 255), (0, 0, 0), 40, H - 60).convert('L')
-    rays = ImageChops.multiply(rays.filter(ImageFilter.GaussianBlur(2)), fade)
-    body = Image.composite(solid(W, H, (150, 190, 240)), body, rays)
+    fade = vgrad(PW, PH, (255, 255, 255), (0, 0, 0), 40, H - 60, z).convert('L')
+    rays = ImageChops.multiply(rays.filter(ImageFilter.GaussianBlur(f(2))), fade)
+    body = Image.composite(solid(PW, PH, (150, 190, 240)), body, rays)
 
     # a large slanted Z in the lower right, barely there, fading downwards
     def zed(d, s):
-        x, y, z, t, lean = 440, 215, 230, 38, 0.25
-        pts = [(0, 0), (z, 0), (z, t), (t + 30, z - t), (z + 10, z - t), (z + 10, z),
-               (-10, z), (-10, z - t), (z - t - 30, t), (0, t)]
-        d.polygon([((x + px + (z - py) * lean) * s, (y + py) * s) for px, py in pts], fill=255)
-    zm = mask((W, H), zed)
-    zfade = vgrad(W, H, (255, 255, 255), (50, 50, 50), 215, 445).convert('L')
-    body = Image.composite(solid(W, H, (120, 166, 225)), body,
+        x, y, zz, t, lean = 440, 215, 230, 38, 0.25
+        pts = [(0, 0), (zz, 0), (zz, t), (t + 30, zz - t), (zz + 10, zz - t), (zz + 10, zz),
+               (-10, zz), (-10, zz - t), (zz - t - 30, t), (0, t)]
+        d.polygon([((x + px + (zz - py) * lean) * s, (y + py) * s) for px, py in pts], fill=255)
+    zm = mask(z, size, zed)
+    zfade = vgrad(PW, PH, (255, 255, 255), (50, 50, 50), 215, 445, z).convert('L')
+    body = Image.composite(solid(PW, PH, (120, 166, 225)), body,
                            ImageChops.multiply(zm, zfade).point(lambda v: v * 20 // 255))
-    zedge = sub(zm, zm.filter(ImageFilter.MinFilter(3)))
-    body = Image.composite(solid(W, H, GOLD), body,
+    zedge = sub(zm, zm.filter(ImageFilter.MinFilter(2 * z.thin + 1)))
+    body = Image.composite(solid(PW, PH, GOLD), body,
                            ImageChops.multiply(zedge, zfade).point(lambda v: v * 40 // 255))
 
     # title band
     band_h = 40
-    band = vgrad(W, band_h, (52, 88, 134), (30, 55, 90), 0, band_h - 1)
-    body.paste(band, (0, py0))
+    band = vgrad(PW, z.px(py0 + band_h) - z.px(py0), (52, 88, 134), (30, 55, 90), 0, band_h - 1, z)
+    body.paste(band, (0, z.px(py0)))
     bd = ImageDraw.Draw(body)
-    bd.line([(0, py0 + 1), (W, py0 + 1)], fill=(86, 122, 170))
-    bd.line([(px0 + 5, py0 + band_h), (px1 - 5, py0 + band_h)], fill=(200, 156, 56))
-    bd.line([(px0 + 2, py0 + band_h + 1), (px1 - 2, py0 + band_h + 1)], fill=(10, 20, 36))
+    bd.rectangle([0, z.px(py0 + 1), PW, z.px(py0 + 2) - 1], fill=(86, 122, 170))
+    bd.rectangle(z.box(px0 + 5, py0 + band_h, px1 - 5, py0 + band_h), fill=(200, 156, 56))
+    bd.rectangle(z.box(px0 + 2, py0 + band_h + 1, px1 - 2, py0 + band_h + 1), fill=(10, 20, 36))
 
     # logo mark: steel tile with a gold Z, left of the band
     lx, ly, ls = px0 + 14, py0 + 8, 24
-    tile = rrect((W, H), (lx, ly, lx + ls - 1, ly + ls - 1), 5)
-    body = Image.composite(vgrad(W, H, (84, 124, 176), (44, 74, 118), ly, ly + ls), body, tile)
-    zl = mask((W, H), lambda d, s: d.line([((lx + 6.5) * s, (ly + 7) * s), ((lx + 17.5) * s, (ly + 7) * s),
-                                          ((lx + 6.5) * s, (ly + 17) * s), ((lx + 17.5) * s, (ly + 17) * s)],
-                                         fill=255, width=int(2.6 * s), joint='curve'))
-    body = Image.composite(solid(W, H, GOLD), body, zl)
+    tile = rrect(z, size, (lx, ly, lx + ls - 1, ly + ls - 1), 5)
+    body = Image.composite(vgrad(PW, PH, (84, 124, 176), (44, 74, 118), ly, ly + ls, z), body, tile)
+    zl = mask(z, size, lambda d, s: d.line([((lx + 6.5) * s, (ly + 7) * s), ((lx + 17.5) * s, (ly + 7) * s),
+                                            ((lx + 6.5) * s, (ly + 17) * s), ((lx + 17.5) * s, (ly + 17) * s)],
+                                           fill=255, width=int(2.6 * s), joint='curve'))
+    body = Image.composite(solid(PW, PH, GOLD), body, zl)
 
     # frame: dark outer edge, light inner edge, gold hairline inset 5 px
-    ring_outer = sub(panel, rrect((W, H), (px0 + 1, py0 + 1, px1 - 1, py1 - 1), R - 1))
-    inner1 = rrect((W, H), (px0 + 1, py0 + 1, px1 - 1, py1 - 1), R - 1)
-    inner2 = rrect((W, H), (px0 + 2, py0 + 2, px1 - 2, py1 - 2), R - 2)
-    body = Image.composite(solid(W, H, (74, 110, 158)), body, sub(inner1, inner2))
-    g1 = rrect((W, H), (px0 + 5, py0 + 5, px1 - 5, py1 - 5), R - 5)
-    g2 = rrect((W, H), (px0 + 6, py0 + 6, px1 - 6, py1 - 6), R - 6)
-    body = Image.composite(solid(W, H, (214, 170, 70)), body, sub(g1, g2).point(lambda v: v * 150 // 255))
-    body = Image.composite(solid(W, H, (6, 12, 22)), body, ring_outer)
+    ring_outer = sub(panel, rrect(z, size, (px0 + 1, py0 + 1, px1 - 1, py1 - 1), R - 1))
+    inner1 = rrect(z, size, (px0 + 1, py0 + 1, px1 - 1, py1 - 1), R - 1)
+    inner2 = rrect(z, size, (px0 + 2, py0 + 2, px1 - 2, py1 - 2), R - 2)
+    body = Image.composite(solid(PW, PH, (74, 110, 158)), body, sub(inner1, inner2))
+    g1 = rrect(z, size, (px0 + 5, py0 + 5, px1 - 5, py1 - 5), R - 5)
+    g2 = rrect(z, size, (px0 + 6, py0 + 6, px1 - 6, py1 - 6), R - 6)
+    body = Image.composite(solid(PW, PH, (214, 170, 70)), body, sub(g1, g2).point(lambda v: v * 150 // 255))
+    body = Image.composite(solid(PW, PH, (6, 12, 22)), body, ring_outer)
 
     # drop shadow, fading out before the image edge
-    sh = Image.new('L', (W, H), 0)
-    ImageDraw.Draw(sh).rounded_rectangle([px0 + 1, py0 + 5, px1 - 1, py1 + 5], radius=R, fill=150)
-    sh = sh.filter(ImageFilter.GaussianBlur(5))
-    edge_fade = Image.new('L', (W, H), 0)
+    sh = Image.new('L', size, 0)
+    ImageDraw.Draw(sh).rounded_rectangle([f(px0 + 1), f(py0 + 5), f(px1 - 1), f(py1 + 5)], radius=f(R), fill=150)
+    sh = sh.filter(ImageFilter.GaussianBlur(f(5)))
+    edge_fade = Image.new('L', size, 0)
     ef = ImageDraw.Draw(edge_fade)
-    for i in range(8):
-        ef.rectangle([i, i, W - 1 - i, H - 1 - i], fill=int(255 * i / 8))
-    ef.rectangle([8, 8, W - 9, H - 9], fill=255)
+    n = z.px(8)
+    for i in range(n):
+        ef.rectangle([i, i, PW - 1 - i, PH - 1 - i], fill=int(255 * i / n))
+    ef.rectangle([n, n, PW - 1 - n, PH - 1 - n], fill=255)
     sh = ImageChops.multiply(sh, edge_fade)
 
-    shadow = Image.new('RGBA', (W, H), (4, 8, 16, 0))
+    shadow = Image.new('RGBA', size, (4, 8, 16, 0))
     shadow.putalpha(sh)
     top = body.convert('RGBA')
     top.putalpha(panel)
@@ -918,7 +1068,7 @@ def draw_129():
     # alpha 0 pixels carry no colour
     a = out.getchannel('A')
     clear = a.point(lambda v: 255 if v == 0 else 0)
-    out.paste((0, 0, 0, 0), (0, 0, W, H), clear)
+    out.paste((0, 0, 0, 0), (0, 0, PW, PH), clear)
     return out
 
 
@@ -1225,42 +1375,26 @@ def _running(blocks):
 
 # ------------------------------------------------------------------ table --
 
-IMAGES = {
-    129: ((768, 524), draw_129),
-    131: ((30, 51), draw_131),
-    132: ((132, 28), draw_132),
-    133: ((228, 23), draw_133),
-    134: ((30, 51), draw_134),
-    135: ((108, 28), draw_135),
-    136: ((108, 28), draw_136),
-    137: ((108, 28), draw_137),
-    138: ((108, 27), draw_138),
-    139: ((176, 28), draw_139),
-    140: ((567, 22), draw_140),
-    141: ((39, 13), draw_141),
-    142: ((14, 16), draw_142),
-    143: ((250, 191), draw_143),
-    144: ((144, 14), draw_144),
-    145: ((216, 22), draw_145),
-    146: ((160, 212), draw_146),
-    147: ((250, 167), draw_147),
-    148: ((108, 27), draw_148),
-    149: ((108, 27), draw_149),
-    150: ((316, 28), draw_150),
-    151: ((316, 28), draw_151),
-    152: ((390, 21), draw_152),
-    153: ((390, 21), draw_153),
-    162: ((284, 150), draw_162),
-    163: ((39, 13), draw_163),
+DRAW = {
+    129: draw_129, 131: draw_131, 132: draw_132, 133: draw_133, 134: draw_134,
+    135: draw_135, 136: draw_136, 137: draw_137, 138: draw_138, 139: draw_139,
+    140: draw_140, 141: draw_141, 142: draw_142, 143: draw_143, 144: draw_144,
+    145: draw_145, 146: draw_146, 147: draw_147, 148: draw_148, 149: draw_149,
+    150: draw_150, 151: draw_151, 152: draw_152, 153: draw_153, 162: draw_162,
+    163: draw_163,
 }
 
 
-def draw_all(out_dir=OUT_DIR):
+def draw_set(k, out_dir):
+    """Draws every image at scale k into out_dir; returns them by id."""
+    os.makedirs(out_dir, exist_ok=True)
+    z = Scale(k)
     images = {}
-    for ident, (size, fn) in sorted(IMAGES.items()):
-        im = fn().convert('RGBA')
+    for ident, fn in sorted(DRAW.items()):
+        im = fn(z).convert('RGBA')
+        size = skin_sets.scaled_size(ident, k)
         if im.size != size:
-            raise SystemExit('%d: drew %s, expected %s' % (ident, im.size, size))
+            raise SystemExit('%d at %gx: drew %s, expected %s' % (ident, k, im.size, size))
         im.save(os.path.join(out_dir, '%d.png' % ident), optimize=True)
         images[ident] = im
     return images
@@ -1268,10 +1402,14 @@ def draw_all(out_dir=OUT_DIR):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split('\n')[0])
-    ap.add_argument('--preview', metavar='PATH', help='also write a review sheet to PATH')
+    ap.add_argument('--preview', metavar='PATH', help='also write a review sheet (1x) to PATH')
     args = ap.parse_args()
-    images = draw_all()
-    print('wrote %d images to %s' % (len(images), OUT_DIR))
+    for folder, k, _ in skin_sets.SETS:
+        out_dir = os.path.join(OUT_DIR, folder)
+        drawn = draw_set(k, out_dir)
+        if k == 1:
+            images = drawn
+        print('wrote %d images to %s' % (len(drawn), out_dir))
     if args.preview:
         sheet = preview(images)
         os.makedirs(os.path.dirname(os.path.abspath(args.preview)), exist_ok=True)

@@ -3,7 +3,12 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <algorithm>
+
+#include "ui/DpiScale.h"
+#include "ui/SkinCatalog.h"
 #include "ui/SkinPixels.h"
+#include "ui/SkinResample.h"
 
 namespace {
 
@@ -18,26 +23,6 @@ fw::BitmapHandle CreateSection(int width, int height, void** bits) {
     bmi.bmiHeader.biCompression = BI_RGB;
     fw::WindowDc screen(nullptr);
     return fw::BitmapHandle(::CreateDIBSection(screen.get(), &bmi, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
-fw::BitmapHandle ConvertToMaskedBitmap(Gdiplus::Bitmap& image, COLORREF mask) {
-    const int width = static_cast<int>(image.GetWidth());
-    const int height = static_cast<int>(image.GetHeight());
-    if (width <= 0 || height <= 0) return fw::BitmapHandle();
-    void* bits = nullptr;
-    fw::BitmapHandle section = CreateSection(width, height, &bits);
-    if (!section || !bits) return fw::BitmapHandle();
-
-    Gdiplus::Rect all(0, 0, width, height);
-    Gdiplus::BitmapData data{};
-    if (image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data) != Gdiplus::Ok ||
-        !data.Scan0)
-        return fw::BitmapHandle();
-    FlattenToMaskedRows(static_cast<const uint8_t*>(data.Scan0), width, height, data.Stride, mask,
-                        static_cast<uint8_t*>(bits));
-    image.UnlockBits(&data);
-    ::GdiFlush();
-    return section;
 }
 
 // Bytes copied into a stream that frees them, read from its start.
@@ -93,28 +78,33 @@ fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type)
     return BytesStream(bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) {
-    if (!module) return fw::BitmapHandle();
-    // The build flattens the skin into bitmaps; a bitmap needs no decoder,
-    // so GDI+ is started only for a PNG.
-    if (HBITMAP plain = ::LoadBitmapW(module, MAKEINTRESOURCEW(id))) return fw::BitmapHandle(plain);
-    fw::GdiplusSession gdiplus;
-    if (!gdiplus.ok()) return fw::BitmapHandle();
-
-    fw::ComPtr<IStream> stream = ResourceStream(module, id, L"PNG");
-    if (!stream) return fw::BitmapHandle();
-    Gdiplus::Bitmap image(stream.get());
-    if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
-    fw::BitmapHandle result = ConvertToMaskedBitmap(image, kMaskColour);
-    if (!result) {
-        HBITMAP fallback = nullptr;
-        if (image.GetHBITMAP(Gdiplus::Color(0xFF, 0xFF, 0x00, 0xFF), &fallback) == Gdiplus::Ok)
-            result.reset(fallback);
-    }
-    return result;
+SkinRaster LoadSkinRaster(HMODULE module, UINT id, int dpi) {
+    if (!module) return SkinRaster();
+    const SkinSet set = SkinSetFor(dpi);
+    const std::string_view packed = ResourceBytes(module, id + set.idOffset, MAKEINTRESOURCEW(10));  // RT_RCDATA
+    return SkinImageAtDpi(UnpackSkinImage(packed), id, dpi);
 }
 
-fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(::GetModuleHandleW(nullptr), id); }
+fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi) {
+    const SkinRaster image = LoadSkinRaster(module, id, dpi);
+    if (image.empty() || image.layered) return fw::BitmapHandle();
+    void* bits = nullptr;
+    fw::BitmapHandle section = CreateSection(image.width, image.height, &bits);
+    if (!section || !bits) return fw::BitmapHandle();
+    // The section's rows go bottom-up.
+    const size_t stride = static_cast<size_t>(image.width);
+    auto* rows = static_cast<uint32_t*>(bits);
+    for (int y = 0; y < image.height; ++y)
+        std::copy_n(image.pixels.data() + y * stride, stride, rows + (image.height - 1 - y) * stride);
+    ::GdiFlush();
+    return section;
+}
+
+fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) { return LoadSkinBitmap(module, id, kBaseDpi); }
+
+fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi) { return LoadSkinBitmap(::GetModuleHandleW(nullptr), id, dpi); }
+
+fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(id, kBaseDpi); }
 
 fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height) {
     *width = 0;

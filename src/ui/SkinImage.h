@@ -1,6 +1,7 @@
 #pragma once
-// Skin images: PNG resources turned into colour-keyed bitmaps, picture files,
-// and the image-list operations the controls share.
+// Skin images: packed resources turned into colour-keyed bitmaps at a
+// window's DPI, picture files, and the image-list operations the controls
+// share.
 #include <windows.h>
 #include <commctrl.h>
 #include <objidl.h>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "framework/Handles.h"
+#include "ui/PackedImage.h"
 
 // The bytes of resource `id` of type `type`, where the module holds them;
 // empty when there is no such resource.
@@ -16,10 +18,18 @@ std::string_view ResourceBytes(HMODULE module, UINT id, const wchar_t* type);
 // The same bytes in a stream of their own, read from its start.
 fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type);
 
-// The bitmap of skin image `id` ("PNG" resource, or a bitmap resource of that
-// id when there is one), alpha flattened onto magenta; empty when absent.
+// Skin image `id` (its 96-DPI id) of `module` at `dpi`, exactly
+// SkinImageSize(id, dpi) big: the packed image of the set drawn for that
+// DPI, or of the nearest set resampled. Empty when the module has no such
+// image or its resource does not unpack.
+SkinRaster LoadSkinRaster(HMODULE module, UINT id, int dpi);
+
+// The bitmap of skin image `id` at `dpi` (96 when not given), magenta where
+// it is see-through; empty when absent.
+fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi);
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id);
 // The skin images of this executable.
+fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi);
 fw::BitmapHandle LoadSkinBitmap(UINT id);
 
 // A picture file drawn onto white; width and height 0 and no bitmap when it

@@ -19,6 +19,7 @@
 #include "ui/ImgProgress.h"
 #include "ui/LayeredPicture.h"
 #include "ui/MessageBox.h"
+#include "ui/SkinCatalog.h"
 #include "ui/SkinImage.h"
 #include "ui/SkinPixels.h"
 #include "ui/StaticEx.h"
@@ -498,41 +499,51 @@ TEST(PictureFile, LoadsOntoWhiteOrGivesNothing) {
     EXPECT_EQ(height, 0);
 }
 
-// The build flattens the skin into bitmap resources, which the windows draw
-// instead of the PNGs; each must be exactly the PNG as the launcher itself
-// would flatten it.
-TEST(SkinImages, TheBuildsBitmapsAreThePngsFlattened) {
+// The build packs every set of the skin into resources, which the windows
+// draw instead of the PNGs; each image of each set must be exactly its PNG
+// as the launcher itself would key it (the PNGs are this executable's "PNG"
+// resources at the packed ids). Between the sets' DPIs an image is its
+// nearest set's, scaled to exactly the size the windows expect.
+TEST(SkinImages, EverySetsPackedImagesAreThePngsKeyed) {
     fw::GdiplusSession gdiplus;
     ASSERT_TRUE(gdiplus.ok());
     HMODULE module = ::GetModuleHandleW(nullptr);
     int compared = 0;
-    for (UINT id = IDB_DIALOG_FRAME; id <= IDB_TAB_MUTED; ++id) {
-        fw::ComPtr<IStream> stream = ResourceStream(module, id, L"PNG");
-        if (!stream || id == IDB_BANNER || id == IDB_BANNER_HOVER) continue;  // those two stay PNG only
-        SCOPED_TRACE(id);
-        ASSERT_TRUE(::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(2))) << "no bitmap resource";
-        Gdiplus::Bitmap image(stream.get());
-        const SIZE size{static_cast<LONG>(image.GetWidth()), static_cast<LONG>(image.GetHeight())};
-        Gdiplus::Rect all(0, 0, size.cx, size.cy);
-        Gdiplus::BitmapData data{};
-        ASSERT_EQ(image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data), Gdiplus::Ok);
-        std::vector<uint32_t> expected(static_cast<size_t>(size.cx) * size.cy);
-        FlattenToMaskedRows(static_cast<const uint8_t*>(data.Scan0), size.cx, size.cy, data.Stride, kMaskColour,
-                            reinterpret_cast<uint8_t*>(expected.data()));
-        image.UnlockBits(&data);
-        std::reverse(expected.begin(), expected.end());  // bottom-up rows, read back top-down below
-        for (int y = 0; y < size.cy; ++y)
-            std::reverse(expected.begin() + y * size.cx, expected.begin() + (y + 1) * size.cx);
+    for (int dpi : {96, 144, 192}) {
+        const unsigned offset = SkinSetFor(dpi).idOffset;
+        for (UINT id = IDB_DIALOG_FRAME; id <= IDB_TAB_MUTED; ++id) {
+            if (!FindSkinImage(id)) continue;
+            SCOPED_TRACE(id + offset);
+            fw::ComPtr<IStream> stream = ResourceStream(module, id + offset, L"PNG");
+            ASSERT_TRUE(stream) << "no PNG to compare with";
+            Gdiplus::Bitmap image(stream.get());
+            const SIZE size{static_cast<LONG>(image.GetWidth()), static_cast<LONG>(image.GetHeight())};
+            Gdiplus::Rect all(0, 0, size.cx, size.cy);
+            Gdiplus::BitmapData data{};
+            ASSERT_EQ(image.LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data), Gdiplus::Ok);
+            std::vector<uint32_t> expected(static_cast<size_t>(size.cx) * size.cy);
+            FlattenToMaskedRows(static_cast<const uint8_t*>(data.Scan0), size.cx, size.cy, data.Stride, kMaskColour,
+                                reinterpret_cast<uint8_t*>(expected.data()));
+            image.UnlockBits(&data);
+            std::reverse(expected.begin(), expected.end());  // bottom-up rows, read back top-down below
+            for (int y = 0; y < size.cy; ++y)
+                std::reverse(expected.begin() + y * size.cx, expected.begin() + (y + 1) * size.cx);
 
-        fw::BitmapHandle drawn = LoadSkinBitmap(id);
-        ASSERT_EQ(BitmapSize(drawn.get()).cx, size.cx);
-        ASSERT_EQ(BitmapSize(drawn.get()).cy, size.cy);
-        std::vector<uint32_t> got = Pixels(drawn.get(), size);
-        for (uint32_t& p : got) p &= 0xFFFFFF;
-        EXPECT_TRUE(got == expected) << "pixels differ";
-        ++compared;
+            fw::BitmapHandle drawn = LoadSkinBitmap(id, dpi);
+            ASSERT_EQ(BitmapSize(drawn.get()).cx, size.cx);
+            ASSERT_EQ(BitmapSize(drawn.get()).cy, size.cy);
+            std::vector<uint32_t> got = Pixels(drawn.get(), size);
+            for (uint32_t& p : got) p &= 0xFFFFFF;
+            EXPECT_TRUE(got == expected) << "pixels differ";
+            ++compared;
+
+            const SIZE between = BitmapSize(LoadSkinBitmap(id, 120).get());
+            EXPECT_EQ(between.cx, SkinImageSize(id, 120).cx);
+            EXPECT_EQ(between.cy, SkinImageSize(id, 120).cy);
+        }
     }
-    EXPECT_EQ(compared, 23);
+    EXPECT_EQ(compared, 3 * 25);
+    EXPECT_FALSE(LoadSkinBitmap(IDB_LOGIN_BACKGROUND)) << "the layered picture is no keyed bitmap";
 }
 
 // The login background comes from the build premultiplied and packed; it
@@ -540,27 +551,34 @@ TEST(SkinImages, TheBuildsBitmapsAreThePngsFlattened) {
 // take GDI+'s rounding.
 TEST(SkinImages, TheLoginPictureIsThePngPremultiplied) {
     HMODULE module = ::GetModuleHandleW(nullptr);
-    SIZE size{};
-    fw::BitmapHandle prepared = LoadLayeredPicture(module, IDB_LOGIN_BACKGROUND, &size);
-    ASSERT_TRUE(prepared);
-    ASSERT_EQ(size.cx, 768);
-    ASSERT_EQ(size.cy, 524);
-    DIBSECTION dib{};
-    ASSERT_EQ(::GetObjectW(prepared.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
-    const auto* got = static_cast<const uint8_t*>(dib.dsBm.bmBits);
-
     fw::GdiplusSession gdiplus;
-    fw::ComPtr<IStream> stream = ResourceStream(module, IDB_LOGIN_BACKGROUND, L"PNG");
-    ASSERT_TRUE(stream);
-    Gdiplus::Image picture(stream.get());
-    std::vector<uint8_t> expected(static_cast<size_t>(size.cx) * size.cy * 4);
-    {
-        Gdiplus::Bitmap canvas(size.cx, size.cy, size.cx * 4, PixelFormat32bppPARGB, expected.data());
-        Gdiplus::Graphics graphics(&canvas);
-        graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
-        graphics.DrawImage(&picture, 0, 0, size.cx, size.cy);
+    for (int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        SIZE size{};
+        fw::BitmapHandle prepared = LoadLayeredPicture(module, IDB_LOGIN_BACKGROUND, dpi, &size);
+        ASSERT_TRUE(prepared);
+        ASSERT_EQ(size.cx, SkinImageSize(IDB_LOGIN_BACKGROUND, dpi).cx);
+        ASSERT_EQ(size.cy, SkinImageSize(IDB_LOGIN_BACKGROUND, dpi).cy);
+        DIBSECTION dib{};
+        ASSERT_EQ(::GetObjectW(prepared.get(), sizeof dib, &dib), static_cast<int>(sizeof dib));
+        const auto* got = static_cast<const uint8_t*>(dib.dsBm.bmBits);
+
+        fw::ComPtr<IStream> stream = ResourceStream(module, IDB_LOGIN_BACKGROUND + SkinSetFor(dpi).idOffset, L"PNG");
+        ASSERT_TRUE(stream);
+        Gdiplus::Image picture(stream.get());
+        std::vector<uint8_t> expected(static_cast<size_t>(size.cx) * size.cy * 4);
+        {
+            Gdiplus::Bitmap canvas(size.cx, size.cy, size.cx * 4, PixelFormat32bppPARGB, expected.data());
+            Gdiplus::Graphics graphics(&canvas);
+            graphics.Clear(Gdiplus::Color(0, 0, 0, 0));
+            graphics.DrawImage(&picture, 0, 0, size.cx, size.cy);
+        }
+        size_t off = 0;
+        for (size_t i = 0; i < expected.size(); ++i) off += std::abs(int(expected[i]) - int(got[i])) > 1;
+        EXPECT_EQ(off, 0u) << "bytes further than GDI+'s rounding from the PNG";
     }
-    size_t off = 0;
-    for (size_t i = 0; i < expected.size(); ++i) off += std::abs(int(expected[i]) - int(got[i])) > 1;
-    EXPECT_EQ(off, 0u) << "bytes further than GDI+'s rounding from the PNG";
+    SIZE between{};
+    EXPECT_TRUE(LoadLayeredPicture(module, IDB_LOGIN_BACKGROUND, 120, &between));
+    EXPECT_EQ(between.cx, 960);
+    EXPECT_EQ(between.cy, 655);
 }
