@@ -88,11 +88,11 @@ BOOL CPopInfoDlg::OnInitDialog() {
 
 void CPopInfoDlg::ApplySkin(const NoticeSkin& skin) {
     SetFrameMetrics(skin.captionHeight, skin.border, skin.btnRight, skin.btnTop, skin.btnGap);
-    DialogSkin images;
-    images.background = LoadSkinBitmap(skin.background);
+    DialogSkinIds images;
+    images.background = skin.background;
     images.resizeToImage = true;
-    images.close = LoadSkinBitmap(skin.closeButton);
-    SetSkin(std::move(images));
+    images.close = skin.closeButton;
+    SetSkin(images);
 }
 
 fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
@@ -105,7 +105,7 @@ fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
 
 void CPopInfoDlg::PlaceLabels(NoticeLayout layout) {
     const RECT client = GetClientRect();
-    const NoticeLabels labels = LayOutNoticeLabels(layout, Size{client.right, client.bottom}, m_notice.text);
+    const NoticeLabels labels = LayOutNoticeLabels(layout, Size{client.right, client.bottom}, m_notice.text, scale());
     fw::BitmapHandle picture;
     if (layout != NoticeLayout::TextOnly) picture = FetchPicture();
 

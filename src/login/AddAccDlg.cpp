@@ -16,11 +16,11 @@ BOOL CAddAccDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetTitle(L"登录其他账号");
     SetFrameMetrics(30, 3, 5, 1, 0);
-    DialogSkin skin;
-    skin.background = LoadSkinBitmap(IDB_ADD_ACCOUNT_BACKGROUND);
+    DialogSkinIds skin;
+    skin.background = IDB_ADD_ACCOUNT_BACKGROUND;
     skin.resizeToImage = true;
-    SetSkin(std::move(skin));
-    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON);
+    SetSkin(skin);
+    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
     m_btnYes.SetImage(strip.get(), true);
     m_btnNo.SetImage(strip.get(), true);
     m_lblQuestion.m_nLineSpacing = 5;

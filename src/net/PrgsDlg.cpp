@@ -26,7 +26,7 @@ BOOL CPrgsDlg::OnInitDialog() {
     SetWindowPos(nullptr, desk.left + (desk.right - desk.left - cx) / 2, desk.top + (desk.bottom - desk.top - cy) / 2,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_progress.SetImages(LoadSkinBitmap(IDB_PROGRESS_BACK), LoadSkinBitmap(IDB_PROGRESS_FILL));
+    m_progress.SetImages(LoadSkinBitmap(IDB_PROGRESS_BACK, scale().dpi()), LoadSkinBitmap(IDB_PROGRESS_FILL, scale().dpi()));
 
     m_bFinished = false;
     m_bSuccess = false;

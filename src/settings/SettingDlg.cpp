@@ -64,7 +64,7 @@ BOOL CSettingDlg::OnInitDialog() {
     SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"设置");
     SetSkin(SmallDialogSkin());
-    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON);
+    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
     m_btnOK.SetImage(strip.get(), true);
     m_btnCancel.SetImage(strip.get(), true);
     m_brGroup.reset(::CreateSolidBrush(kGroupColour));

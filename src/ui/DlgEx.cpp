@@ -9,6 +9,7 @@
 #include "ui/RectConvert.h"
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 RECT WorkArea() {
@@ -41,18 +42,56 @@ BOOL CDlgEx::OnInitDialog() {
     ModifyStyle(WS_CAPTION | DS_MODALFRAME, WS_MINIMIZEBOX);
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 0);
 
+    m_scale = ScaleOfWindow(m_hWnd);
     RECT work = WorkArea();
     m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
     m_rcRestore = ToRECT(InitialRestoreRect(ToRect(work)));
     return TRUE;
 }
 
-DialogSkin SmallDialogSkin() {
-    DialogSkin skin;
-    skin.background = LoadSkinBitmap(IDB_DIALOG_FRAME);
+DialogSkinIds SmallDialogSkin() {
+    DialogSkinIds skin;
+    skin.background = IDB_DIALOG_FRAME;
     skin.nineGrid = true;
-    skin.close = LoadSkinBitmap(IDB_CLOSE_BUTTON);
+    skin.close = IDB_CLOSE_BUTTON;
     return skin;
+}
+
+DialogSkin LoadDialogSkin(const DialogSkinIds& ids, int dpi) {
+    auto load = [dpi](UINT id) { return id ? LoadSkinBitmap(id, dpi) : fw::BitmapHandle(); };
+    DialogSkin skin;
+    skin.background = load(ids.background);
+    skin.resizeToImage = ids.resizeToImage;
+    skin.nineGrid = ids.nineGrid;
+    skin.close = load(ids.close);
+    skin.minimise = load(ids.minimise);
+    skin.maximise = load(ids.maximise);
+    skin.restore = load(ids.restore);
+    return skin;
+}
+
+bool CDlgEx::SetSkin(const DialogSkinIds& ids) {
+    m_skinIds = ids;
+    m_bSkinFromIds = true;
+    return SetSkin(LoadDialogSkin(ids, m_scale.dpi()));
+}
+
+void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
+    m_scale = DpiScale(dpi);
+    if (m_bSkinFromIds) {
+        SetSkin(LoadDialogSkin(m_skinIds, dpi));
+        if (m_bMaximized) SetMaxButtonImage(true);
+    }
+    OnScaleChanged();
+    if (suggested) {
+        // A window sized by its picture keeps the picture's size.
+        const UINT keepSize = m_skinIds.resizeToImage && m_bSkinFromIds ? SWP_NOSIZE : 0;
+        SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+    }
+    UpdateWindowRegion();
+    LayOutTitleButtons(GetClientRect().right);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool CDlgEx::SetSkin(DialogSkin skin) {
@@ -78,7 +117,7 @@ bool CDlgEx::SetSkin(DialogSkin skin) {
         sizes.push_back(Size{size.cx / 4, size.cy});
     }
     const std::vector<Rect> rects =
-        LayoutTitleButtons(layoutWidth, m_nBtnRight, m_nBtnTop, m_nBtnGap, sizes, DpiScale());
+        LayoutTitleButtons(layoutWidth, m_nBtnRight, m_nBtnTop, m_nBtnGap, sizes, m_scale);
     for (size_t i = 0; i < 3; ++i) {
         if (!strips[i]) continue;
         if (buttons[i]->m_hWnd) buttons[i]->DestroyWindow();
@@ -101,7 +140,7 @@ void CDlgEx::UpdateWindowRegion() {
             auto isMask = [&](int x, int y) {
                 return (pixels[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF;
             };
-            for (const Rect& cut : CornerCutouts(W, H, size.cx, size.cy, isMask, DpiScale())) {
+            for (const Rect& cut : CornerCutouts(W, H, size.cx, size.cy, isMask, m_scale)) {
                 fw::RegionHandle hole(::CreateRectRgn(cut.left, cut.top, cut.right, cut.bottom));
                 ::CombineRgn(region.get(), region.get(), hole.get(), RGN_DIFF);
             }
@@ -120,7 +159,7 @@ void CDlgEx::LayOutTitleButtons(int layoutWidth) {
     CBtnEx* buttons[] = {&m_btnClose, &m_btnMax, &m_btnMin};
     std::vector<Size> sizes;
     for (CBtnEx* b : buttons) sizes.push_back(sizeOf(*b));
-    std::vector<Rect> rects = LayoutTitleButtons(layoutWidth, m_nBtnRight, 0, m_nBtnGap, sizes, DpiScale());
+    std::vector<Rect> rects = LayoutTitleButtons(layoutWidth, m_nBtnRight, 0, m_nBtnGap, sizes, m_scale);
     for (size_t i = 0; i < 3; ++i) {
         if (!buttons[i]->m_hWnd) continue;
         // Keep each button's own top.
@@ -142,8 +181,8 @@ void CDlgEx::PaintSkin(HDC dc) {
     fw::MemoryDc source(::CreateCompatibleDC(dc));
     fw::SelectScope select(source.get(), m_bmpSkin.get());
     const std::vector<BlitPiece> pieces =
-        m_bNineGrid ? NineGridPieces(W, H, size.cx, size.cy, b, c, DpiScale())
-                    : PlainSkinPieces(W, H, size.cx, size.cy, b, c, DpiScale());
+        m_bNineGrid ? NineGridPieces(W, H, size.cx, size.cy, b, c, m_scale)
+                    : PlainSkinPieces(W, H, size.cx, size.cy, b, c, m_scale);
     const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
     for (const BlitPiece& p : pieces) {
         if (p.dst.width() <= 0 || p.dst.height() <= 0 || p.src.width() <= 0 || p.src.height() <= 0) continue;
@@ -157,7 +196,7 @@ POINT CDlgEx::TitleTextOrigin(bool hasIcon) const {
     LOGFONTW lf{};
     if (HFONT font = GetFont()) ::GetObjectW(font, sizeof(lf), &lf);
     const int fontHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
-    const Point at = ::TitleTextOrigin(m_nCaptionHeight, m_nBorder, fontHeight, hasIcon, DpiScale());
+    const Point at = ::TitleTextOrigin(m_nCaptionHeight, m_nBorder, fontHeight, hasIcon, m_scale);
     return POINT{at.x, at.y};
 }
 
@@ -165,7 +204,7 @@ void CDlgEx::PaintBackground(HDC dc) {
     PaintSkin(dc);
     HICON icon = reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL));
     if (icon) {
-        const Rect at = TitleIconRect(m_nCaptionHeight, m_nBorder, DpiScale());
+        const Rect at = TitleIconRect(m_nCaptionHeight, m_nBorder, m_scale);
         ::DrawIconEx(dc, at.left, at.top, icon, at.width(), at.height(), 0, nullptr, DI_NORMAL);
     }
     if (m_bShowTitle) {
@@ -263,7 +302,7 @@ LRESULT CDlgEx::SkinHitTestAt(POINT screen) {
     POINT pt = screen;
     ::ScreenToClient(m_hWnd, &pt);
     RECT client = GetClientRect();
-    SkinHit hit = SkinHitTest(pt.x, pt.y, client.right, client.bottom, Metrics(), DpiScale());
+    SkinHit hit = SkinHitTest(pt.x, pt.y, client.right, client.bottom, Metrics(), m_scale);
     if (hit == SkinHit::Default) return Default(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     return static_cast<LRESULT>(hit);
 }
@@ -291,7 +330,7 @@ LRESULT CDlgEx::OnNcLButtonDblClk(WPARAM hit, LPARAM lp) {
 LRESULT CDlgEx::OnLButtonDblClk(WPARAM wp, LPARAM lp) {
     // A maximised window's title band is client area.
     const int y = GET_Y_LPARAM(lp);
-    if (m_bMaximized && InTitleBand(y, m_nCaptionHeight, DpiScale())) ToggleMaximize();
+    if (m_bMaximized && InTitleBand(y, m_nCaptionHeight, m_scale)) ToggleMaximize();
     return Default(WM_LBUTTONDBLCLK, wp, lp);
 }
 
@@ -309,6 +348,9 @@ LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnLButtonDblClk(wp, lp);
     case WM_SIZE:
         OnSize(wp, lp);
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
     default:
         return CDialog::WindowProc(msg, wp, lp);

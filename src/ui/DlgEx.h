@@ -10,6 +10,7 @@
 
 #include "framework/Dialog.h"
 #include "ui/BtnEx.h"
+#include "ui/DpiScale.h"
 #include "ui/SkinFrame.h"
 
 // The images of a skinned window. The background and the maximise and
@@ -25,9 +26,23 @@ struct DialogSkin {
     fw::BitmapHandle restore;
 };
 
+// The same skin by resource ids, which a window can load again at another
+// display scale (0: that image is absent).
+struct DialogSkinIds {
+    UINT background = 0;
+    bool resizeToImage = false;
+    bool nineGrid = false;
+    UINT close = 0;
+    UINT minimise = 0;
+    UINT maximise = 0;
+    UINT restore = 0;
+};
+// The images of `ids` drawn for `dpi`.
+DialogSkin LoadDialogSkin(const DialogSkinIds& ids, int dpi);
+
 // The small dialogs' skin: the dialog frame stretched by nine-grid, with a
 // close button.
-DialogSkin SmallDialogSkin();
+DialogSkinIds SmallDialogSkin();
 
 class CDlgEx : public CDialog {
 public:
@@ -70,6 +85,12 @@ public:
     virtual void SetMaxButtonImage(bool restore);
 
     bool SetSkin(DialogSkin skin);
+    // The skin of `ids` at the window's scale, loaded again when the window
+    // moves to a display of another DPI.
+    bool SetSkin(const DialogSkinIds& ids);
+    // The window's display scale: every 96-DPI number of its skin and layout
+    // is placed through it.
+    const DpiScale& scale() const { return m_scale; }
     void SetTitle(const std::wstring& text);
     void UpdateWindowRegion();
     // The background for the current window size.
@@ -97,9 +118,18 @@ protected:
     LRESULT OnLButtonDblClk(WPARAM wp, LPARAM lp);
     BOOL OnEraseBkgnd(HDC dc);
     void OnSize(WPARAM type, LPARAM lp);
+    // WM_DPICHANGED: the new scale and skin, then the suggested rectangle
+    // (none when the message carries none).
+    void OnDpiChanged(int dpi, const RECT* suggested);
+    // The window has a new scale: a derived window lays itself out at it.
+    virtual void OnScaleChanged() {}
 
 private:
     SkinFrameMetrics Metrics() const;
     POINT TitleTextOrigin(bool hasIcon) const;
     void LayOutTitleButtons(int layoutWidth);
+
+    DpiScale m_scale;
+    DialogSkinIds m_skinIds;
+    bool m_bSkinFromIds = false;
 };

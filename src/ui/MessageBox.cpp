@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "ui/ControlLayout.h"
 #include "ui/RectConvert.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 const UINT kTemplateMessageBox = IDD_MESSAGE_BOX;
@@ -48,12 +49,12 @@ BOOL CMessageBox::OnInitDialog() {
     const int buttonWidth = strip.cx / 4;
     const int buttonHeight = strip.cy;
     const Size size = MessageBoxWindowSize(text.right - text.left, text.bottom - text.top, m_nLines,
-                                           buttonWidth, buttonHeight);
+                                           buttonWidth, buttonHeight, scale());
     PlaceCentred(size);
 
     const RECT client = GetClientRect();
     const MessageBoxButtons buttons =
-        LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight);
+        LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight, scale());
     if (buttons.hasSecond) {
         const bool yesNo = m_nType == kBoxYesNo;
         CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"", yesNo ? L"是" : L"确定");
@@ -104,7 +105,7 @@ void CMessageBox::PaintExtras(HDC dc) {
     const RECT client = GetClientRect();
     const std::vector<std::wstring> lines = SplitLines(m_strText);
     const std::vector<Rect> rects = MessageTextLineRects(client.right, measured.right - measured.left,
-                                                         measured.bottom - measured.top, m_nLines);
+                                                         measured.bottom - measured.top, m_nLines, scale());
     for (size_t i = 0; i < lines.size() && i < rects.size(); ++i) {
         RECT r = ToRECT(rects[i]);
         ::DrawTextW(dc, lines[i].c_str(), static_cast<int>(lines[i].size()), &r, 0);
@@ -130,6 +131,9 @@ int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle
 }
 
 int ShowMessageBox(int type, const std::wstring& text, HWND owner) {
-    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(IDB_DIALOG_FRAME), LoadSkinBitmap(IDB_CLOSE_BUTTON),
-                                 LoadSkinBitmap(IDB_PUSH_BUTTON), LoadSkinBitmap(IDB_PUSH_BUTTON), type);
+    // The box opens over its owner, on the owner's display.
+    const int dpi = (owner ? ScaleOfWindow(owner) : SystemScale()).dpi();
+    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(IDB_DIALOG_FRAME, dpi),
+                                 LoadSkinBitmap(IDB_CLOSE_BUTTON, dpi), LoadSkinBitmap(IDB_PUSH_BUTTON, dpi),
+                                 LoadSkinBitmap(IDB_PUSH_BUTTON, dpi), type);
 }

@@ -3,6 +3,7 @@
 #include "ui/BtnEx.h"
 #include "ui/ControlLayout.h"
 #include "ui/Offscreen.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 // Measures the sample that gives a line's height and an average character.
@@ -22,15 +23,17 @@ bool CStaticEx::SetImage(HBITMAP bitmap) {
     return true;
 }
 
-HFONT CStaticEx::LabelFont() {
-    if (m_font) return m_font.get();
+HFONT CStaticEx::LabelFont(const DpiScale& scale) {
+    if (m_font && m_nFontDpi == scale.dpi()) return m_font.get();
+    m_nFontDpi = scale.dpi();
     HFONT base = GetFont();
     if (!base) base = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
     LOGFONTW lf{};
     ::GetObjectW(base, sizeof(lf), &lf);
-    if (m_nFontHeight != 0) lf.lfHeight = m_nFontHeight;
+    // Set sizes are 96-DPI pixels; the window's own font is already at its DPI.
+    if (m_nFontHeight != 0) lf.lfHeight = scale.Px(m_nFontHeight);
     if (m_nFontWeight != -1) lf.lfWeight = m_nFontWeight;
-    if (m_nFontWidth != 0) lf.lfWidth = m_nFontWidth;
+    if (m_nFontWidth != 0) lf.lfWidth = scale.Px(m_nFontWidth);
     if (m_bUnderline) lf.lfUnderline = TRUE;
     m_font.reset(::CreateFontIndirectW(&lf));
     return m_font ? m_font.get() : base;
@@ -47,13 +50,13 @@ UINT CStaticEx::DrawFormat() const {
     return format;
 }
 
-void CStaticEx::DrawContent(HDC dc) {
+void CStaticEx::DrawContent(HDC dc, const DpiScale& scale) {
     RECT line = GetClientRect();
-    line.left += LabelTextLeft(m_nImageWidth, DpiScale());
+    line.left += LabelTextLeft(m_nImageWidth, scale);
     const UINT format = DrawFormat();
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, (m_bHoverColour && m_bHover) ? m_crHover : m_crNormal);
-    fw::SelectScope font(dc, LabelFont());
+    fw::SelectScope font(dc, LabelFont(scale));
 
     RECT sample{0, 0, 0, 0};
     ::DrawTextW(dc, kSample, 11, &sample, DT_CALCRECT);
@@ -73,11 +76,11 @@ void CStaticEx::DrawContent(HDC dc) {
     for (const std::wstring& text : lines) {
         RECT r = line;
         ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
-        ::OffsetRect(&line, 0, LabelLinePitch(lineHeight, m_nLineSpacing, DpiScale()));
+        ::OffsetRect(&line, 0, LabelLinePitch(lineHeight, m_nLineSpacing, scale));
     }
 
     // Grow downward (never shrink) so that every line shows.
-    const int needed = LabelHeightFor(static_cast<int>(lines.size()), lineHeight, m_nLineSpacing, DpiScale());
+    const int needed = LabelHeightFor(static_cast<int>(lines.size()), lineHeight, m_nLineSpacing, scale);
     RECT wr = GetWindowRect();
     if (wr.bottom - wr.top < needed) {
         HWND parent = ::GetParent(m_hWnd);
@@ -93,7 +96,7 @@ void CStaticEx::OnPaint() {
     if (!image.ok()) return;
     PaintParentBackground(m_hWnd, image.dc());
 
-    const DpiScale scale;
+    const DpiScale scale = ScaleOfWindow(m_hWnd);
     const Rect at = LabelPictureRect(Size{client.right, client.bottom}, Size{m_nImageWidth, m_nImageHeight},
                                      m_bImageRight, scale);
     if (m_ilImage) {
@@ -102,7 +105,7 @@ void CStaticEx::OnPaint() {
         const Size icon = scale.Of(Size{16, 16});
         ::DrawIconEx(image.dc(), at.left, at.top, m_hLabelIcon, icon.cx, icon.cy, 0, nullptr, DI_NORMAL);
     }
-    DrawContent(image.dc());
+    DrawContent(image.dc(), scale);
     image.CopyTo(paint.get());
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "framework/Controls.h"
+#include "ui/DpiScale.h"
 #include "ui/SkinImage.h"
 
 class CStaticEx : public CStatic {
@@ -16,7 +17,8 @@ public:
     int m_nFontHeight = 0;       // 0 keeps the window font's
     bool m_bHandCursor = false;
     bool m_bUnderline = false;
-    fw::FontHandle m_font;       // built at the first drawing
+    fw::FontHandle m_font;       // built at the first drawing at a DPI
+    int m_nFontDpi = 0;          // the DPI m_font was built for
     COLORREF m_crNormal = 0;
     COLORREF m_crHover = 0;
     int m_nLineSpacing = 3;
@@ -38,11 +40,11 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
 protected:
-    // Draws the text; the label grows to fit it.
-    virtual void DrawContent(HDC dc);
+    // Draws the text at the label's display scale; the label grows to fit it.
+    virtual void DrawContent(HDC dc, const DpiScale& scale);
 
 private:
     void OnPaint();
-    HFONT LabelFont();
+    HFONT LabelFont(const DpiScale& scale);
     UINT DrawFormat() const;
 };

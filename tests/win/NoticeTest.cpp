@@ -12,7 +12,11 @@
 #include "GameLogin.h"
 #include "LauncherDriver.h"
 #include "PortalClient.h"
+#include "resource.h"
 #include "Screenshot.h"
+#include "SkinnedAtScale.h"
+#include "ui/SkinCatalog.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -107,7 +111,17 @@ HWND WaitForShownNotice(LauncherInstance& app, DWORD ms) {
 // Starts an instance and logs it in; the notice comes 1.5 s after the page.
 bool StartInGame(LauncherInstance& app) { return app.main && LogInToGame(app, L"/games/s12.page"); }
 
-void ExpectInWorkAreaCorner(HWND notice, int width, int height) {
+// The notice in the work area's corner, as large as skin image `skin` drawn
+// for its scale (`width` x `height` at 96 DPI), its close button in place.
+void ExpectInWorkAreaCorner(HWND notice, unsigned skin, int width, int height, unsigned closeImage, int btnRight,
+                            int btnTop) {
+    const DpiScale s = ScaleOfWindow(notice);
+    if (!s.IsBase()) {
+        const Size scaled = SkinImageSize(skin, s.dpi());
+        width = scaled.cx;
+        height = scaled.cy;
+    }
+    ExpectSkinnedAtItsScale(notice, closeImage, 0, btnRight, btnTop);
     RECT work{}, wr{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     ::GetWindowRect(notice, &wr);
@@ -143,7 +157,7 @@ TEST(Notice, PictureAndTextThenItsCloseButtonDismissesItForGood) {
         ASSERT_TRUE(StartInGame(app));
         HWND notice = WaitForShownNotice(app, 8000);
         ASSERT_NE(notice, nullptr);
-        ExpectInWorkAreaCorner(notice, 250, 191);
+        ExpectInWorkAreaCorner(notice, IDB_NOTICE_PICTURE_AND_TEXT, 250, 191, IDB_NOTICE_CLOSE, 3, 3);
         EXPECT_EQ(PortalCount(L"/notice/art-small.jpg"), 1) << "the picture was fetched";
         EXPECT_TRUE(FileExists(BuildDir() + L"\\PopWnd.jpg"));
         EXPECT_EQ(stage.Stored(L"PopInfo"), stage.record);
@@ -170,7 +184,7 @@ TEST(Notice, PictureOnly) {
     ASSERT_TRUE(StartInGame(app));
     HWND notice = WaitForShownNotice(app, 8000);
     ASSERT_NE(notice, nullptr);
-    ExpectInWorkAreaCorner(notice, 160, 212);
+    ExpectInWorkAreaCorner(notice, IDB_NOTICE_PICTURE_ONLY, 160, 212, IDB_NOTICE_PICTURE_CLOSE, 0, 1);
     EXPECT_TRUE(::GetWindowLongW(notice, GWL_EXSTYLE) & WS_EX_LAYERED) << "its magenta lets the screen through";
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, kDetailsLink))) << "no details link";
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(notice, kTitle))) << "no title";
@@ -198,7 +212,7 @@ TEST(Notice, TextOnlyHidesWithTheInstanceAndItsDetailsLinkOpensTheLink) {
     ASSERT_TRUE(StartInGame(app));
     HWND notice = WaitForShownNotice(app, 8000);
     ASSERT_NE(notice, nullptr);
-    ExpectInWorkAreaCorner(notice, 250, 167);
+    ExpectInWorkAreaCorner(notice, IDB_NOTICE_TEXT_ONLY, 250, 167, IDB_NOTICE_CLOSE, 3, 3);
     PumpFor(500);
     CaptureWindowPng(notice, L"notice-text-only.png");
 

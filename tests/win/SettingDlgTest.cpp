@@ -18,6 +18,9 @@
 #include "Screenshot.h"
 #include "settings/SettingDlg.h"
 #include "settings/SettingSaveRules.h"
+#include "SkinnedAtScale.h"
+#include "ui/SkinCatalog.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -135,6 +138,14 @@ TEST(SettingDialog, ShowsTheStoredKeysAndTakesPressedKeysWithoutTypingThem) {
         const int edits[] = {IDC_SET_BOSS_EDIT, IDC_SET_SWITCH_EDIT, IDC_SET_SOUND_EDIT};
         for (int i : {0, 1, 2}) opened[i] = TextOf(::GetDlgItem(dlg, edits[i]));
         EXPECT_TRUE(CaptureWindowPng(dlg, L"settings.png"));
+        // Drawn at its display's scale: frame, close button, and push
+        // buttons as large as their art.
+        ExpectSkinnedAtItsScale(dlg, IDB_CLOSE_BUTTON, 30, 0, 0);
+        RECT ok{};
+        ::GetWindowRect(::GetDlgItem(dlg, IDOK), &ok);
+        const Size push = SkinImageSize(IDB_PUSH_BUTTON, ScaleOfWindow(dlg).dpi());
+        EXPECT_EQ(ok.right - ok.left, push.cx / 4);
+        EXPECT_EQ(ok.bottom - ok.top, push.cy);
 
         // Modifiers come from the key state of the moment; F10 arrives as a system key.
         EXPECT_EQ(TypeInto(dlg, IDC_SET_BOSS_EDIT, {VK_CONTROL, VK_SHIFT, VK_F5}, L"Ctrl  +  Shift  +  F5"),

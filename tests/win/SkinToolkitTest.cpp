@@ -23,6 +23,7 @@
 #include "ui/SkinImage.h"
 #include "ui/SkinPixels.h"
 #include "ui/StaticEx.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -179,11 +180,14 @@ TEST(SkinnedMessageBox, EnterAndEscapeLeaveItOpen) {
 TEST(SkinnedMessageBox, WidthFollowsTheText) {
     const std::wstring shortText = L"好";
     const std::wstring longText = L"KorvelFerrowind已成功移除，部分文件将在程序退出或计算机重启后自行删除";
-    int shortWidth = 0, longWidth = 0, textWidth = 0;
+    int shortWidth = 0, longWidth = 0, textWidth = 0, closeWidth = 0;
     RunBox(0, shortText, [&](HWND box) {
         RECT rc{};
         ::GetWindowRect(box, &rc);
         shortWidth = rc.right - rc.left;
+        rc = ClientRectOf(box, ::GetDlgItem(box, CDlgEx::kIdTitleClose));
+        closeWidth = rc.right - rc.left;
+        CaptureWindowPng(box, L"messagebox-short.png");
         Press(box, 5000);
     });
     RunBox(0, longText, [&](HWND box) {
@@ -197,27 +201,34 @@ TEST(SkinnedMessageBox, WidthFollowsTheText) {
         textWidth = text.right;
         Press(box, 5000);
     });
-    EXPECT_EQ(shortWidth, 2 * 57 + 60);
-    EXPECT_GT(textWidth, 174);
-    EXPECT_EQ(longWidth, textWidth + 60);
+    // Sizes at the display's scale (a box without owner opens on the
+    // primary display): margins scaled, buttons as wide as their art.
+    const DpiScale s = SystemScale();
+    const int button = SkinImageSize(IDB_PUSH_BUTTON, s.dpi()).cx / 4;
+    EXPECT_EQ(button, s.IsBase() ? 57 : s.Px(57));
+    EXPECT_EQ(closeWidth, SkinImageSize(IDB_CLOSE_BUTTON, s.dpi()).cx / 4);
+    EXPECT_EQ(shortWidth, 2 * button + s.Length(60));
+    EXPECT_GT(textWidth, 2 * button);
+    EXPECT_EQ(longWidth, textWidth + s.Length(60));
 }
 
 TEST(SkinnedDialog, RegionCutsExactlyTheMagentaCornerPixels) {
-    fw::BitmapHandle skin = LoadSkinBitmap(131);
+    SkinnedProbe dlg;
+    ASSERT_TRUE(dlg.Create(130));
+    // The frame drawn for the window's scale, and its corners at that scale.
+    fw::BitmapHandle skin = LoadSkinBitmap(131, dlg.scale().dpi());
     const SIZE size = BitmapSize(skin.get());
     ASSERT_GT(size.cx, 0);
     const std::vector<uint32_t> px = Pixels(skin.get(), size);
     auto magenta = [&](int x, int y) { return (px[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF; };
-
-    SkinnedProbe dlg;
-    ASSERT_TRUE(dlg.Create(130));
+    const int corner = dlg.scale().Px(9);
     int cut = 0;
     for (SIZE win : {SIZE{300, 180}, SIZE{517, 333}}) {
         dlg.SetWindowPos(nullptr, 50, 50, win.cx, win.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         fw::RegionHandle region(::CreateRectRgn(0, 0, 0, 0));
         ASSERT_NE(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR);
-        for (int j = 0; j < 9; ++j)
-            for (int i = 0; i < 9; ++i) {
+        for (int j = 0; j < corner; ++j)
+            for (int i = 0; i < corner; ++i) {
                 // Each corner square, bitmap pixel against window pixel.
                 struct { int bx, by, wx, wy; } corners[] = {
                     {i, j, i, j},
@@ -256,12 +267,27 @@ TEST(SkinnedDialog, EraseBackgroundSaysWhetherTheSkinPaintedIt) {
 TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
     SkinnedProbe dlg;
     ASSERT_TRUE(dlg.Create(130));
+    auto expectAtScale = [&](int width, const DpiScale& s) {
+        RECT close = ClientRectOf(dlg.m_hWnd, dlg.m_btnClose.m_hWnd);
+        EXPECT_EQ(close.right, width - s.Px(dlg.m_nBtnRight));
+        EXPECT_EQ(close.top, s.Px(dlg.m_nBtnTop));
+        // A frame of the close image drawn for that scale: 33 at 96 DPI.
+        EXPECT_EQ(close.right - close.left, s.IsBase() ? 33 : SkinImageSize(132, s.dpi()).cx / 4);
+    };
+    const DpiScale scale = dlg.scale();
     for (int width : {260, 400, 640}) {
         dlg.SetWindowPos(nullptr, 40, 40, width, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-        RECT close = ClientRectOf(dlg.m_hWnd, dlg.m_btnClose.m_hWnd);
-        EXPECT_EQ(close.right, width - dlg.m_nBtnRight);
-        EXPECT_EQ(close.top, dlg.m_nBtnTop);
-        EXPECT_EQ(close.right - close.left, 33);
+        expectAtScale(width, scale);
+    }
+    // Moved to a display of another DPI: the window takes the suggested
+    // rectangle and the skin drawn for its new scale.
+    for (const DpiScale& s : {DpiScale(scale.IsBase() ? 144 : 96), scale}) {
+        const RECT suggested{60, 50, 60 + s.Px(400), 50 + s.Px(200)};
+        dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), reinterpret_cast<LPARAM>(&suggested));
+        const RECT wr = dlg.GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&wr, &suggested)) << s.dpi();
+        EXPECT_EQ(dlg.scale().dpi(), s.dpi());
+        expectAtScale(s.Px(400), s);
     }
 }
 

@@ -12,7 +12,11 @@
 #include "net/FileDigest.h"
 #include "net/UpdateRules.h"
 #include "PortalClient.h"
+#include "resource.h"
 #include "Screenshot.h"
+#include "SkinnedAtScale.h"
+#include "ui/SkinCatalog.h"
+#include "ui/WindowDpi.h"
 #include "ui/MessageBox.h"
 #include "WinTestSupport.h"
 
@@ -136,6 +140,13 @@ TEST(UpdateRoad, ADifferentBuildIsDownloadedSwappedInAndStarted) {
     HWND progress = WaitForWindow(first.pid(), kDialogClass, kProgressTitle, 15000);
     ASSERT_NE(progress, nullptr) << "the progress dialog shows";
     EXPECT_TRUE(::GetWindowLongW(progress, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // At its display's scale: the frame, and the bar as large as its track.
+    ExpectSkinnedAtItsScale(progress, IDB_CLOSE_BUTTON, 30, 0, 0);
+    RECT bar{};
+    ::GetWindowRect(::GetDlgItem(progress, IDC_UPDATE_PROGRESS), &bar);
+    const Size track = SkinImageSize(IDB_PROGRESS_BACK, ScaleOfWindow(progress).dpi());
+    EXPECT_EQ(bar.right - bar.left, track.cx);
+    EXPECT_EQ(bar.bottom - bar.top, track.cy);
     ::Sleep(700);
     CaptureWindowPng(progress, L"update-progress.png");
 
