@@ -10,6 +10,7 @@ constexpr unsigned WM_HOTKEYS_CHANGED = 0x404;     // main window, from the sett
 constexpr unsigned WM_SET_MUTE = 0x405;            // every game page: wParam 1 mute, 0 sound on
 constexpr unsigned WM_ADD_ACCOUNT_CHOICE = 0x406;  // main window, from the add-account prompt: wParam 1 new tab, 0 new window
 constexpr unsigned WM_RELOAD_HOTKEYS = 0x407;      // every game page and the hall window: re-read the hotkeys
+constexpr unsigned WM_OWNER_DPI_CHANGED = 0x408;   // every game page and the hall window: wParam the main window's new DPI
 
 // lParam of a message the system synthesised (a menu's refresh key, an
 // abandoned login's close request), so that key filters never take it for

@@ -4,6 +4,9 @@
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "framework/WinApp.h"
+#include "mainwnd/TitleLayout.h"
+#include "ui/RectConvert.h"
+#include "ui/WindowDpi.h"
 
 void CGmWndView::OnInitialUpdate() {
     CHtmlView::OnInitialUpdate();
@@ -24,13 +27,11 @@ HRESULT CGmWndView::OnGetHostInfo(DWORD* flags) {
 
 void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
     g_strPageUrl = url;
-    // Onto the main window's page area, the same one the main window uses.
-    RECT area{};
-    ::GetClientRect(g_hOwnerWnd, &area);
-    area.left += kPageAreaInsetLeft;
-    area.top += kPageAreaInsetTop;
-    area.right -= kPageAreaInsetRight;
-    area.bottom -= kPageAreaInsetBottom;
+    // Onto the main window's page area at the main window's scale, the same
+    // one the main window uses.
+    RECT client{};
+    ::GetClientRect(g_hOwnerWnd, &client);
+    const RECT area = ToRECT(PageAreaOf(ToRect(client), ScaleOfWindow(g_hOwnerWnd)));
     if (CWinApp* app = AfxGetApp()) {
         if (CWnd* frame = app->m_pMainWnd) {
             frame->MoveWindow(area, TRUE);

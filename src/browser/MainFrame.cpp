@@ -113,6 +113,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SET_MUTE:
         OnSetMute(wp);
         return 0;
+    case WM_OWNER_DPI_CHANGED:
+        ZoomGame(static_cast<int>(wp));
+        return 0;
     case WM_MOUSEACTIVATE:
         SetTimer(kTimerRaiseOwner, 10);
         break;
@@ -120,6 +123,12 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return CFrameWnd::WindowProc(msg, wp, lp);
+}
+
+void CMainFrame::ZoomGame(int dpi) {
+    // The main window has moved this window onto its new page area itself.
+    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    if (view && view->GetBrowser()) view->GetBrowser()->ZoomTo(dpi);
 }
 
 void CMainFrame::RefreshGame() {

@@ -27,6 +27,8 @@ private:
     void OnSetMute(WPARAM muted);
     void RaiseOwner();
     void RefreshGame();
+    // The main window moved to a display of `dpi`: the page follows it.
+    void ZoomGame(int dpi);
 
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
     MuteLatch m_muteLatch;

@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "resource.h"
 #include "ui/LayeredPicture.h"
+#include "ui/WindowDpi.h"
 
 namespace {
 const UINT kPictureId = IDB_LOGIN_BACKGROUND;
@@ -45,10 +46,14 @@ POINT CLoginBkDlg::PicturePosition() const {
 }
 
 bool CLoginBkDlg::PaintLayeredPicture() {
+    return PaintLayeredPicture(ScaleOfWindow(m_hWnd).dpi());
+}
+
+bool CLoginBkDlg::PaintLayeredPicture(int dpi) {
     // The build makes the picture premultiplied, as a layered window takes
     // it, so no picture decoder is needed here.
     SIZE size{};
-    fw::BitmapHandle picture = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, &size);
+    fw::BitmapHandle picture = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, dpi, &size);
     if (!picture) return false;
     m_nPictureWidth = size.cx;
     m_nPictureHeight = size.cy;
@@ -79,6 +84,11 @@ LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(pt.x, pt.y));
         return r;
     }
+    case WM_DPICHANGED:
+        // Moved to a display of another DPI: the picture of that scale, in
+        // the middle of where it was, and the page zoomed to match.
+        OnDpiChanged(LOWORD(wp));
+        return 0;
     case WM_WINDOWPOSCHANGED: {
         const LRESULT r = CDialog::WindowProc(msg, wp, lp);
         // The login page covers the picture exactly, wherever it goes.
@@ -88,6 +98,15 @@ LRESULT CLoginBkDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         return CDialog::WindowProc(msg, wp, lp);
     }
+}
+
+void CLoginBkDlg::OnDpiChanged(int dpi) {
+    const RECT before = GetWindowRect();
+    const POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
+    if (!PaintLayeredPicture(dpi)) return;
+    SetWindowPos(nullptr, centre.x - m_nPictureWidth / 2, centre.y - m_nPictureHeight / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (PageEngine* page = m_dlgLogin.Browser()) page->ZoomTo(dpi);
 }
 
 void CLoginBkDlg::OnTimer(UINT_PTR id) {

@@ -24,8 +24,11 @@ protected:
     void OnTimer(UINT_PTR id) override;
 
 private:
-    // Loads the picture (129) and shows it as the window, alpha and all.
+    // Loads the picture (129) at the window's scale, or at `dpi`, and shows
+    // it as the window, alpha and all.
     bool PaintLayeredPicture();
+    bool PaintLayeredPicture(int dpi);
+    void OnDpiChanged(int dpi);
     // Where the picture goes: the middle of the screen for the instance's
     // first login, over the main window for later ones.
     POINT PicturePosition() const;

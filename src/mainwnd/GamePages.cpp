@@ -54,7 +54,7 @@ void GamePages::MoveShownToPageArea() const {
 void GamePages::MoveToPageArea(HWND wnd) const {
     RECT client{};
     ::GetClientRect(m_owner, &client);
-    const RECT area = ToRECT(PageAreaOf(ToRect(client)));
+    const RECT area = ToRECT(PageAreaOf(ToRect(client), m_scale));
     ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
 }
 

@@ -8,11 +8,14 @@
 #include <string>
 
 #include "mainwnd/PageBook.h"
+#include "ui/DpiScale.h"
 
 class GamePages {
 public:
     explicit GamePages(HWND owner = nullptr) : m_owner(owner) {}
     void SetOwner(HWND owner) { m_owner = owner; }
+    // The owner's display scale, by which the page area is placed.
+    void SetScale(const DpiScale& scale) { m_scale = scale; }
 
     const PageBook& book() const { return m_arrPages; }
     int count() const { return m_arrPages.count(); }
@@ -66,6 +69,7 @@ private:
     void MoveToPageArea(HWND wnd) const;
 
     HWND m_owner;
+    DpiScale m_scale;
     PageBook m_arrPages;
     int m_nCurPage = 0;
     HWND m_hHallWnd = nullptr;

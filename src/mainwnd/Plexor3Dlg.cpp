@@ -1,5 +1,7 @@
 #include "mainwnd/Plexor3Dlg.h"
 
+#include <algorithm>
+
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "hotkey/HotkeyStore.h"
@@ -29,13 +31,14 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_hook.Install(this);
     m_pages.SetOwner(m_hWnd);
+    m_pages.SetScale(scale());
     TraceStartupStep("main window: icon, hook");
 
     SetUpSkin();
     TraceStartupStep("main window: frame skin");
-    m_title.SetUp();
+    m_title.SetUp(scale());
     TraceStartupStep("main window: title controls");
-    m_tabs.Create(m_hWnd);
+    m_tabs.Create(m_hWnd, scale());
     TraceStartupStep("main window: tab strip");
     StartChildPage();  // the first login the player sees
     TraceStartupStep("main window: login child started");
@@ -49,14 +52,14 @@ void CPlexor3Dlg::SetUpSkin() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTitle(L"KorvelFerrowind");
     SetFrameMetrics(30, 4, 0, 0, 0);
-    DialogSkin skin;
-    skin.background = LoadSkinBitmap(IDB_MAIN_FRAME);
+    DialogSkinIds skin;
+    skin.background = IDB_MAIN_FRAME;
     skin.nineGrid = true;
-    skin.close = LoadSkinBitmap(IDB_CLOSE_BUTTON);
-    skin.minimise = LoadSkinBitmap(IDB_MINIMISE_BUTTON);
-    skin.maximise = LoadSkinBitmap(IDB_MAXIMISE_BUTTON);
-    skin.restore = LoadSkinBitmap(IDB_RESTORE_BUTTON);
-    SetSkin(std::move(skin));
+    skin.close = IDB_CLOSE_BUTTON;
+    skin.minimise = IDB_MINIMISE_BUTTON;
+    skin.maximise = IDB_MAXIMISE_BUTTON;
+    skin.restore = IDB_RESTORE_BUTTON;
+    SetSkin(skin);
     m_bResizable = true;
     // Nothing of the window is seen until the first page attaches.
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
@@ -180,7 +183,7 @@ void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
     m_pages.MoveShownToPageArea();
     CDlgEx::WindowProc(WM_SIZE, type, MAKELPARAM(cx, cy));
     const int before = m_title.width();
-    if (m_title.Layout(cx)) InvalidateTitleButtons();
+    if (m_title.Layout(cx, CaptionButtonsLeft(cx))) InvalidateTitleButtons();
     if (m_logins.IsXpFamily() && cx < before) {
         // The shrinking skin leaves its old corner behind on the desktop.
         RECT wr = GetWindowRect();
@@ -189,9 +192,34 @@ void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
     }
 }
 
+int CPlexor3Dlg::CaptionButtonsLeft(int cx) const {
+    int left = cx - scale().Px(87);  // where they would be, should none exist
+    bool found = false;
+    for (const CBtnEx* button : {&m_btnMin, &m_btnMax, &m_btnClose}) {
+        if (!button->m_hWnd) continue;
+        RECT rc = button->GetWindowRect();
+        ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+        left = found ? std::min<int>(left, rc.left) : rc.left;
+        found = true;
+    }
+    return left;
+}
+
+void CPlexor3Dlg::OnScaleChanged() {
+    // The skin of the new scale is in; what the main window adds follows,
+    // then its pages, which lay out and zoom their own content.
+    m_pages.SetScale(scale());
+    m_title.SetUp(scale());
+    m_tabs.SetScale(scale());
+    const RECT client = GetClientRect();
+    m_title.Layout(client.right, CaptionButtonsLeft(client.right));
+    m_pages.MoveShownToPageArea();
+    m_pages.PostToPages(WM_OWNER_DPI_CHANGED, static_cast<WPARAM>(scale().dpi()), true);
+}
+
 LRESULT CPlexor3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
     if (!(pos->flags & SWP_NOSIZE)) {
-        MinimumSizeResult r = EnforceMinimumSize(m_pages.count(), pos->cx, pos->cy);
+        MinimumSizeResult r = EnforceMinimumSize(m_pages.count(), pos->cx, pos->cy, scale());
         if (r.adjusted) {
             pos->cx = r.cx;
             pos->cy = r.cy;

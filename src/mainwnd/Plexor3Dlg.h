@@ -59,6 +59,9 @@ private:
 
     // Window messages.
     void OnSize(UINT type, int cx, int cy);
+    void OnScaleChanged() override;
+    // Where the skin's own caption buttons begin, in a client area `cx` wide.
+    int CaptionButtonsLeft(int cx) const;
     LRESULT OnWindowPosChanging(WINDOWPOS* pos);
     BOOL OnEraseBkgnd(HDC dc);
     void OnPaint();

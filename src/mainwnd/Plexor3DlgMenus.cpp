@@ -64,7 +64,8 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     if (!menu) return;
     // Placed as the system menu is under its button: at the tab's left
     // edge, 2 pixels below it.
-    POINT at{TabRect(tab).left, TabRect(tab).bottom + 2};
+    const Rect rect = TabRect(tab, scale());
+    POINT at{rect.left, rect.bottom + scale().Px(2)};
     ::ClientToScreen(m_hWnd, &at);
     const int chosen = static_cast<int>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD, at.x, at.y, 0, m_hWnd, nullptr));
     m_tabs.ResetHover();

@@ -98,7 +98,7 @@ void CPlexor3Dlg::SwitchToNextPage() {
 }
 
 void CPlexor3Dlg::SelectTab(POINT pt) {
-    const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count());
+    const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count(), scale());
     if (hit.tab < 0) return;
     const int old = m_pages.CurrentIndex();
     if (m_pages.Select(hit.tab)) {
@@ -180,7 +180,7 @@ bool CPlexor3Dlg::OnTabMouse(UINT msg, LPARAM lp, LRESULT* result) {
         if (route.msg != msg) continue;
         POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         if (route.screen) ::ScreenToClient(m_hWnd, &pt);
-        const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count());
+        const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count(), scale());
         if (hit.tab < 0) return false;  // off the strip: the window's own handling
         const TabMouseAction action = RouteTabMouse(route.kind, hit);
         if (action.selectTab) SelectTab(pt);

@@ -7,18 +7,16 @@
 #include "ui/SkinImage.h"
 
 namespace {
-fw::ImageListHandle ThreeFrames(UINT id) {
-    fw::BitmapHandle bitmap = LoadSkinBitmap(id);
+fw::ImageListHandle ThreeFrames(UINT id, int dpi) {
+    fw::BitmapHandle bitmap = LoadSkinBitmap(id, dpi);
     const SIZE size = BitmapSize(bitmap.get());
     return MakeMaskedImageList(bitmap.get(), size.cx / 3, size.cy, 3);
 }
 }  // namespace
 
-void TabStrip::Create(HWND owner) {
+void TabStrip::Create(HWND owner, const DpiScale& scale) {
     m_owner = owner;
-    m_ilTab = ThreeFrames(IDB_TAB);
-    m_ilClose = ThreeFrames(IDB_TAB_CLOSE);
-    m_ilMute = ThreeFrames(IDB_TAB_MUTED);
+    SetScale(scale);
     if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{}, owner, 0)) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -31,32 +29,39 @@ void TabStrip::Create(HWND owner) {
     m_tip.SendMessage(TTM_ACTIVATE, FALSE);
 }
 
+void TabStrip::SetScale(const DpiScale& scale) {
+    m_scale = scale;
+    m_ilTab = ThreeFrames(IDB_TAB, scale.dpi());
+    m_ilClose = ThreeFrames(IDB_TAB_CLOSE, scale.dpi());
+    m_ilMute = ThreeFrames(IDB_TAB_MUTED, scale.dpi());
+}
+
 void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current) const {
     fw::SelectScope selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));  // the title before left white in the image
     for (int i = 0; i < pages.count(); ++i) {
-        const Rect tab = TabRect(i);
+        const Rect tab = TabRect(i, m_scale);
         const int frame = i == current ? 2 : i == m_hover.hotTab ? 1 : 0;
         if (m_ilTab) DrawImageScaled(m_ilTab.get(), frame, dc, tab.left, tab.top, tab.width(), tab.height());
         if (i == m_hover.hotTab && m_hover.closeState >= 0 && m_ilClose) {
-            const Rect box = TabCloseBoxRect(i);
+            const Rect box = TabCloseBoxRect(i, m_scale);
             DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, box.width(), box.height());
         }
         const bool muted = pages.muted(i);
         if (muted && m_ilMute) {
-            const Rect mark = TabMuteMarkRect(i);
+            const Rect mark = TabMuteMarkRect(i, m_scale);
             DrawImageScaled(m_ilMute.get(), frame, dc, mark.left, mark.top, mark.width(), mark.height());
         }
-        RECT text = ToRECT(TabCaptionRect(i, muted));
+        RECT text = ToRECT(TabCaptionRect(i, muted, m_scale));
         const std::wstring& caption = pages.caption(i);
         ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
     }
 }
 
 void TabStrip::TrackMouse(POINT client, const PageBook& pages, bool onCaption) {
-    const TabHit hit = HitTestTabs(client.x, client.y, pages.count());
-    const TabHoverChange change = TrackTabHover(m_hover, m_bTipActive, hit, (::GetKeyState(VK_LBUTTON) & 0x8000) != 0);
+    const TabHit hit = HitTestTabs(client.x, client.y, pages.count(), m_scale);
+    const TabHoverChange change = TrackTabHover(m_hover, m_bTipActive, hit, (::GetKeyState(VK_LBUTTON) & 0x8000) != 0, m_scale);
     Invalidate(change.invalidateOld);
     Invalidate(change.invalidateNew);
     m_hover = change.next;
@@ -87,21 +92,21 @@ void TabStrip::UpdateTipText(const PageBook& pages, int tab) {
 }
 
 void TabStrip::ClearHover(bool clearTracking) {
-    if (m_hover.hotTab >= 0) Invalidate(HoverLeaveArea(m_hover));
+    if (m_hover.hotTab >= 0) Invalidate(HoverLeaveArea(m_hover, m_scale));
     m_hover = TabHover{};
     if (clearTracking) m_bTracking = false;
 }
 
 void TabStrip::PressCloseBox(int tab) {
     m_hover = TabHover{tab, 2};
-    Invalidate(TabCloseBoxRect(tab));
+    Invalidate(TabCloseBoxRect(tab, m_scale));
 }
 
 void TabStrip::InvalidateTab(int index) const {
-    if (index >= 0) Invalidate(TabRect(index));
+    if (index >= 0) Invalidate(TabRect(index, m_scale));
 }
 
-void TabStrip::InvalidateStrip(int count) const { Invalidate(TabStripRect(count)); }
+void TabStrip::InvalidateStrip(int count) const { Invalidate(TabStripRect(count, m_scale)); }
 
 void TabStrip::RelayEvent(MSG* msg) {
     if (m_tip.m_hWnd) m_tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));

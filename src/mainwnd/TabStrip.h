@@ -13,8 +13,12 @@
 
 class TabStrip {
 public:
-    // Loads the tab images and makes the tooltip, for tabs in `owner`.
-    void Create(HWND owner);
+    // Loads the tab images and makes the tooltip, for tabs in `owner` at
+    // `owner`'s display scale.
+    void Create(HWND owner, const DpiScale& scale);
+    // The owner moved to a display of another scale: the images of that scale.
+    void SetScale(const DpiScale& scale);
+    const DpiScale& scale() const { return m_scale; }
 
     // The tabs of `pages`, `current` one raised, in the owner's font.
     void Draw(HDC dc, HFONT font, const PageBook& pages, int current) const;
@@ -31,7 +35,7 @@ public:
     void PressCloseBox(int tab);
 
     void InvalidateTab(int index) const;
-    void InvalidateCloseBox(int index) const { Invalidate(TabCloseBoxRect(index)); }
+    void InvalidateCloseBox(int index) const { Invalidate(TabCloseBoxRect(index, m_scale)); }
     // The whole strip as it stood with `count` tabs.
     void InvalidateStrip(int count) const;
     // Lets the tooltip see the owner's mouse messages.
@@ -43,6 +47,7 @@ private:
     void UpdateTipText(const PageBook& pages, int tab);
 
     HWND m_owner = nullptr;
+    DpiScale m_scale;
     fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
     fw::ImageListHandle m_ilClose;  // close boxes: shown, hot, pressed
     fw::ImageListHandle m_ilMute;   // a muted account's mark, on each kind of tab

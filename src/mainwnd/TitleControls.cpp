@@ -5,23 +5,27 @@
 #include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
 
-void TitleControls::SetUp() {
-    m_btnHide.SetImage(LoadSkinBitmap(IDB_HIDE_BUTTON).get(), false);
-    m_btnSound.SetImage(LoadSkinBitmap(IDB_SOUND_ON).get(), false);
-    m_btnMenu.SetImage(LoadSkinBitmap(IDB_MENU_BUTTON).get(), false);
+void TitleControls::SetUp(const DpiScale& scale) {
+    m_scale = scale;
+    m_nLastWidth = 0;
+    const int dpi = scale.dpi();
+    if (!m_soundImage) m_soundImage = IDB_SOUND_ON;
+    m_btnHide.SetImage(LoadSkinBitmap(IDB_HIDE_BUTTON, dpi).get(), false);
+    m_btnSound.SetImage(LoadSkinBitmap(m_soundImage, dpi).get(), false);
+    m_btnMenu.SetImage(LoadSkinBitmap(IDB_MENU_BUTTON, dpi).get(), false);
     m_btnMenu.m_crText = RGB(255, 255, 255);
     m_lnkAddAcc.m_crNormal = RGB(255, 255, 255);
     m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
     m_lnkAddAcc.m_bHandCursor = true;
     m_lnkAddAcc.m_bUnderline = true;
-    m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK).get());
+    m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK, dpi).get());
 }
 
-bool TitleControls::Layout(int cx) {
+bool TitleControls::Layout(int cx, int captionButtonsLeft) {
     const bool moved = cx != m_nLastWidth && m_btnHide.m_hWnd;
     m_nLastWidth = cx;
     if (!moved) return false;
-    const TitleControlsLayout l = LayoutTitleControls(cx);
+    const TitleControlsLayout l = LayoutTitleControlsLeftOf(captionButtonsLeft, m_scale);
     m_btnHide.MoveWindow(ToRECT(l.hide), TRUE);
     m_btnSound.MoveWindow(ToRECT(l.sound), TRUE);
     m_btnMenu.MoveWindow(ToRECT(l.menu), TRUE);
@@ -34,7 +38,8 @@ bool TitleControls::Layout(int cx) {
 
 void TitleControls::ShowMute(int muted) {
     if (muted == m_nShownMute) return;
-    m_btnSound.SetImage(LoadSkinBitmap(muted ? IDB_SOUND_OFF : IDB_SOUND_ON).get(), false);
+    m_soundImage = muted ? IDB_SOUND_OFF : IDB_SOUND_ON;
+    m_btnSound.SetImage(LoadSkinBitmap(m_soundImage, m_scale.dpi()).get(), false);
     m_btnSound.Invalidate(TRUE);
     m_nShownMute = muted;
 }

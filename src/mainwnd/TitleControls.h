@@ -3,14 +3,17 @@
 // buttons and the "log in another account" link. The skin's own minimise,
 // maximise and close buttons are the dialog base's.
 #include "ui/BtnEx.h"
+#include "ui/DpiScale.h"
 #include "ui/StaticEx.h"
 
 struct TitleControls {
-    // Images and colours, once the controls are bound.
-    void SetUp();
-    // Places the controls for a client area `cx` wide; true when they moved
-    // (the width changed).
-    bool Layout(int cx);
+    // Images at `scale` and colours, once the controls are bound; again at
+    // another scale, which the next layout places them by.
+    void SetUp(const DpiScale& scale);
+    // Places the controls left of `captionButtonsLeft`, where the skin's own
+    // caption buttons begin in a client area `cx` wide; true when they moved
+    // (the width or the scale changed).
+    bool Layout(int cx, int captionButtonsLeft);
     int width() const { return m_nLastWidth; }
     // Shows the mute state on the sound button, when it is not shown yet.
     void ShowMute(int muted);
@@ -21,6 +24,8 @@ struct TitleControls {
     CStaticEx m_lnkAddAcc;
 
 private:
-    int m_nLastWidth = 0;  // client width of the previous layout
+    int m_nLastWidth = 0;  // client width of the previous layout (0: lay out again)
+    DpiScale m_scale;
+    unsigned m_soundImage = 0;  // the sound button's image id (0: not set up yet)
     int m_nShownMute = 1;  // the mute value the sound button shows
 };

@@ -10,6 +10,7 @@
 #include "framework/Handles.h"
 #include "resource.h"
 #include "Screenshot.h"
+#include "ui/WindowDpi.h"
 #include "ui/MessageBox.h"
 
 namespace wintest {
@@ -311,7 +312,9 @@ bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wc
 
 bool ChooseTabMenuItem(LauncherInstance& app, int tab, int position, const wchar_t* screenshot) {
     if (!FocusWindow(app.main)) return false;
-    POINT onTab{120 + 189 * tab + 60, 14};
+    // A point on the tab, 96-DPI pixels placed at the window's scale.
+    const DpiScale scale = ScaleOfWindow(app.main);
+    POINT onTab{scale.Px(120 + 189 * tab + 60), scale.Px(14)};
     ::ClientToScreen(app.main, &onTab);
     ClickWith(onTab, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     return PickFromMenu(app, position, screenshot);

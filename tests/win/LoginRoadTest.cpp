@@ -16,6 +16,7 @@
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -23,6 +24,32 @@ using namespace wintest;
 namespace {
 using Instance = LauncherInstance;
 
+}  // namespace
+
+namespace {
+// A game frame lies on its main window's page area at scale `s`.
+void ExpectOnPageArea(HWND frame, HWND main, const DpiScale& s) {
+    RECT fr{}, wr{};
+    ::GetWindowRect(frame, &fr);
+    ::GetWindowRect(main, &wr);
+    EXPECT_EQ(fr.left, wr.left + s.Length(4));
+    EXPECT_EQ(fr.top, wr.top + s.Length(30));
+    EXPECT_EQ(fr.right, wr.right - s.Length(4));
+    EXPECT_EQ(fr.bottom, wr.bottom - s.Length(4));
+}
+
+// The scripted page draws a status line 20 CSS pixels high along its bottom:
+// at scale `s` it covers s.Px(20) rows, give or take the rounding of a row.
+void ExpectPageZoomedTo(HWND frame, const DpiScale& s) {
+    HWND engine = FindPageEngineWindow(frame);
+    ASSERT_NE(engine, nullptr);
+    RECT client{};
+    ::GetClientRect(engine, &client);
+    const COLORREF statusFill = RGB(0x26, 0x32, 0x38);
+    const int top = client.bottom - s.Px(20);
+    EXPECT_EQ(PagePicturePixel(engine, 300, top + 2), statusFill) << "inside the status line at " << s.dpi();
+    EXPECT_NE(PagePicturePixel(engine, 300, top - 3), statusFill) << "above it at " << s.dpi();
+}
 }  // namespace
 
 TEST(LoginRoad, FirstLoginAttachesAGameTab) {
@@ -60,12 +87,22 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     ::GetWindowRect(app.main, &wr);
     EXPECT_TRUE(::EqualRect(&work, &wr));
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }, 15000)) << "shown once loaded";
-    RECT fr{};
-    ::GetWindowRect(frame, &fr);
-    EXPECT_EQ(fr.left, wr.left + 4);
-    EXPECT_EQ(fr.top, wr.top + 30);
-    EXPECT_EQ(fr.right, wr.right - 4);
-    EXPECT_EQ(fr.bottom, wr.bottom - 4);
+    // At the main window's scale: the frame on its page area, and the page
+    // zoomed, as its status line's height shows in its own picture.
+    const DpiScale scale = ScaleOfWindow(app.main);
+    ExpectOnPageArea(frame, app.main, scale);
+    ExpectPageZoomedTo(frame, scale);
+
+    // Moved to a display of another DPI (told without a rectangle, as Wine
+    // has one display): the page follows its main window.
+    const DpiScale other(scale.IsBase() ? 144 : 96);
+    ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(other.dpi(), other.dpi()), 0);
+    PumpFor(1000);
+    ExpectOnPageArea(frame, app.main, other);
+    ExpectPageZoomedTo(frame, other);
+    ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(scale.dpi(), scale.dpi()), 0);
+    PumpFor(1000);
+    ExpectOnPageArea(frame, app.main, scale);
 
     EXPECT_FALSE(RegisterCaption(app.main, L"12服-青龙-lucky")) << "the caption is held";
     EXPECT_TRUE(TrayIconExists(app.main));

@@ -7,6 +7,7 @@
 #include "PageSpy.h"
 #include "resource.h"
 #include "Screenshot.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -45,6 +46,31 @@ void ExpectRect(const RECT& rc, int x, int y, int cx, int cy) {
     EXPECT_EQ(rc.top, y);
     EXPECT_EQ(rc.right - rc.left, cx);
     EXPECT_EQ(rc.bottom - rc.top, cy);
+}
+
+// A title control whose 96-DPI edges lie `left` and `right` pixels left of
+// x0, where the skin's caption buttons begin, from `top` to `bottom`; every
+// edge placed at the window's scale.
+void ExpectLeftOf(const RECT& rc, int x0, const DpiScale& s, int left, int top, int right, int bottom) {
+    EXPECT_EQ(rc.left, x0 - s.Px(left));
+    EXPECT_EQ(rc.right, x0 - s.Px(right));
+    EXPECT_EQ(rc.top, s.Px(top));
+    EXPECT_EQ(rc.bottom, s.Px(bottom));
+}
+
+// The title controls of a client area `cx` wide at scale `s`.
+void ExpectTitleControls(HWND window, int cx, const DpiScale& s) {
+    // The skin's minimise button begins the caption buttons: 87 pixels from
+    // the right at 96 DPI, whole frames of the scaled art at another scale.
+    const int x0 = ChildRect(window, 50001).left;
+    if (s.IsBase()) {
+        EXPECT_EQ(x0, cx - 87);
+    }
+    EXPECT_NEAR(x0, cx - s.Px(87), 2);
+    ExpectLeftOf(ChildRect(window, IDC_BTN_HIDE), x0, s, 27, 0, 0, 27);
+    ExpectLeftOf(ChildRect(window, IDC_BTN_SOUND), x0, s, 54, 0, 27, 27);
+    ExpectLeftOf(ChildRect(window, IDC_BTN_MENU), x0, s, 98, 0, 54, 28);
+    ExpectLeftOf(ChildRect(window, IDC_LNK_ADDACC), x0, s, 198, 7, 106, 23);
 }
 
 // Every "KorvelFerrowind" dialog of the process other than the main window:
@@ -146,16 +172,14 @@ TEST(MainWindowProcess, CancelAsksTheExitQuestionAndOnlyYesEnds) {
 TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
     RunningLauncher l(ScriptedExe(), L"/ZuvaD");
     ASSERT_NE(l.window, nullptr);
+    const DpiScale scale = ScaleOfWindow(l.window);
     for (SIZE size : {SIZE{1024, 640}, SIZE{800, 500}, SIZE{1280, 760}}) {
         ::SetWindowPos(l.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
         RECT client{};
         ::GetClientRect(l.window, &client);
         const int cx = client.right;
         EXPECT_EQ(cx, size.cx) << "no system frame is left around the client area";
-        ExpectRect(ChildRect(l.window, IDC_BTN_HIDE), cx - 114, 0, 27, 27);
-        ExpectRect(ChildRect(l.window, IDC_BTN_SOUND), cx - 141, 0, 27, 27);
-        ExpectRect(ChildRect(l.window, IDC_BTN_MENU), cx - 185, 0, 44, 28);
-        ExpectRect(ChildRect(l.window, IDC_LNK_ADDACC), cx - 285, 7, 92, 16);
+        ExpectTitleControls(l.window, cx, scale);
         EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(l.window, IDC_BTN_UNUSED)));
         ::RedrawWindow(l.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         ::Sleep(200);
@@ -178,8 +202,26 @@ TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
         ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !page->muteValues.empty(); }, 5000));
         ::SetWindowPos(l.window, nullptr, 0, 0, 120, 40, SWP_NOZORDER | SWP_NOACTIVATE);
         ::GetWindowRect(l.window, &rc);
-        ExpectRect(rc, 0, 0, pages * 189 + 483, 260);
+        ExpectRect(rc, 0, 0, scale.Length(pages * 189 + 483), scale.Length(260));
     }
+
+    // Moved to a display of another DPI: Wine has one display, so the move is
+    // told as the system tells it, without a rectangle (a pointer would mean
+    // nothing across processes). The window lays itself out at the new scale.
+    const DpiScale other(scale.IsBase() ? 144 : 96);
+    ::SendMessageW(l.window, WM_DPICHANGED, MAKEWPARAM(other.dpi(), other.dpi()), 0);
+    ::SetWindowPos(l.window, nullptr, 0, 0, 120, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::GetWindowRect(l.window, &rc);
+    ExpectRect(rc, 0, 0, other.Length(2 * 189 + 483), other.Length(260));
+    ::GetClientRect(l.window, &rc);
+    ExpectTitleControls(l.window, rc.right, other);
+    // Its pages hear the new DPI, to zoom their own content.
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !second.ownerDpis.empty(); }, 5000));
+    EXPECT_EQ(first.ownerDpis, std::vector<int>{other.dpi()});
+    EXPECT_EQ(second.ownerDpis, std::vector<int>{other.dpi()});
+    ::SendMessageW(l.window, WM_DPICHANGED, MAKEWPARAM(scale.dpi(), scale.dpi()), 0);
+    ::GetClientRect(l.window, &rc);
+    ExpectTitleControls(l.window, rc.right, scale);
 }
 
 TEST(MainWindowProcess, BossButtonHidesAndRestores) {

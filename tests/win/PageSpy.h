@@ -20,6 +20,7 @@ public:
 
     std::vector<WPARAM> muteValues;  // each WM_SET_MUTE's flag, in order
     int hotkeyReloads = 0;           // WM_RELOAD_HOTKEYS received
+    std::vector<int> ownerDpis;      // each WM_OWNER_DPI_CHANGED's DPI, in order
     std::vector<MSG> keys;           // key-downs that reached the spy
 
 private:

@@ -54,18 +54,36 @@ bool WindowArea(HWND hwnd, RECT* area) {
     return ::GetWindowRect(hwnd, area) && area->right > area->left && area->bottom > area->top;
 }
 
+}  // namespace
+
+fw::BitmapHandle PagePicture(HWND engine) {
+    const std::wstring file = TempFolder() + L"zuva-page-picture-" + std::to_wstring(::GetCurrentProcessId()) +
+                              L"-" + std::to_wstring(reinterpret_cast<uintptr_t>(engine)) + L".bmp";
+    if (!SendEngineCommand(engine, L"picture " + file)) return fw::BitmapHandle();
+    fw::BitmapHandle picture(static_cast<HBITMAP>(
+        ::LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    ::DeleteFileW(file.c_str());
+    return picture;
+}
+
+COLORREF PagePicturePixel(HWND engine, int x, int y) {
+    fw::BitmapHandle picture = PagePicture(engine);
+    fw::WindowDc screen(nullptr);
+    fw::MemoryDc source(::CreateCompatibleDC(screen.get()));
+    if (!picture || !source) return CLR_INVALID;
+    fw::SelectScope select(source.get(), picture.get());
+    return ::GetPixel(source.get(), x, y);
+}
+
+namespace {
+
 // Asks `engine` for a picture of its page and copies the part of it that
 // `shown` (screen coordinates) covers to `target`, whose origin is at
 // `origin` on the screen.
 bool PlacePagePicture(HWND engine, const RECT& shown, HDC target, POINT origin) {
     RECT engineArea{};
     if (!::GetWindowRect(engine, &engineArea)) return false;
-    const std::wstring file = TempFolder() + L"zuva-page-picture-" + std::to_wstring(::GetCurrentProcessId()) +
-                              L"-" + std::to_wstring(reinterpret_cast<uintptr_t>(engine)) + L".bmp";
-    if (!SendEngineCommand(engine, L"picture " + file)) return false;
-    fw::BitmapHandle picture(static_cast<HBITMAP>(
-        ::LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    ::DeleteFileW(file.c_str());
+    fw::BitmapHandle picture = PagePicture(engine);
     fw::MemoryDc source(::CreateCompatibleDC(target));
     if (!picture || !source) return false;
     fw::SelectScope select(source.get(), picture.get());

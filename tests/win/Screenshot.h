@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "framework/Handles.h"
+
 namespace wintest {
 // The folder where Windows-side tests leave their screenshots
 // (build/win32/screenshots), created on first use.
@@ -22,4 +24,9 @@ bool CaptureWindowPngTo(HWND hwnd, const std::wstring& path);
 // picture in it.
 bool CaptureMainWindowPng(HWND main, const std::wstring& name);
 bool CaptureMainWindowPngTo(HWND main, const std::wstring& path);
+
+// The picture a scripted page engine paints of its client area, and one of
+// its pixels (CLR_INVALID when there is none).
+fw::BitmapHandle PagePicture(HWND engine);
+COLORREF PagePicturePixel(HWND engine, int x, int y);
 }  // namespace wintest
