@@ -216,12 +216,13 @@ TEST(SkinnedDialog, RegionCutsExactlyTheMagentaCornerPixels) {
     SkinnedProbe dlg;
     ASSERT_TRUE(dlg.Create(130));
     // The frame drawn for the window's scale, and its corners at that scale.
-    fw::BitmapHandle skin = LoadSkinBitmap(131, dlg.scale().dpi());
+    const DpiScale scale = ScaleOfWindow(dlg.m_hWnd);
+    fw::BitmapHandle skin = LoadSkinBitmap(131, scale.dpi());
     const SIZE size = BitmapSize(skin.get());
     ASSERT_GT(size.cx, 0);
     const std::vector<uint32_t> px = Pixels(skin.get(), size);
     auto magenta = [&](int x, int y) { return (px[static_cast<size_t>(y) * size.cx + x] & 0xFFFFFF) == 0xFF00FF; };
-    const int corner = dlg.scale().Px(9);
+    const int corner = scale.Px(9);
     int cut = 0;
     for (SIZE win : {SIZE{300, 180}, SIZE{517, 333}}) {
         dlg.SetWindowPos(nullptr, 50, 50, win.cx, win.cy, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -274,7 +275,7 @@ TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
         // A frame of the close image drawn for that scale: 33 at 96 DPI.
         EXPECT_EQ(close.right - close.left, s.IsBase() ? 33 : SkinImageSize(132, s.dpi()).cx / 4);
     };
-    const DpiScale scale = dlg.scale();
+    const DpiScale scale = ScaleOfWindow(dlg.m_hWnd);
     for (int width : {260, 400, 640}) {
         dlg.SetWindowPos(nullptr, 40, 40, width, 200, SWP_NOZORDER | SWP_NOACTIVATE);
         expectAtScale(width, scale);
