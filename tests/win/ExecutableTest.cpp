@@ -40,13 +40,16 @@ TEST(Executable, IsA32BitGuiProgram) {
     EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
 }
 
-TEST(Executable, ManifestAsksForAdministratorAndCommonControls6) {
+TEST(Executable, ManifestAsksForAdministratorCommonControls6AndPerMonitorDpi) {
     for (const std::wstring& exe : {ProductExe(), ScriptedExe()}) {
         std::string manifest = ReadManifest(exe);
         ASSERT_FALSE(manifest.empty());
         EXPECT_NE(manifest.find("level=\"requireAdministrator\""), std::string::npos);
         EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
                   std::string::npos);
+        // Per monitor (v2) where the system has it, else the system's DPI.
+        EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
+        EXPECT_NE(manifest.find("WindowsSettings\">true</dpiAware>"), std::string::npos);
     }
 }
 
