@@ -100,7 +100,7 @@ fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
     // A failed download leaves an earlier picture to show, if there is one.
     if (IsPortalAddress(m_notice.picture)) HttpDownloadFile(m_notice.picture, file);
     int width = 0, height = 0;
-    return LoadPictureFile(file, &width, &height);
+    return LoadPictureFile(file, &width, &height, scale());
 }
 
 void CPopInfoDlg::PlaceLabels(NoticeLayout layout) {

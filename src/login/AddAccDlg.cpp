@@ -20,11 +20,15 @@ BOOL CAddAccDlg::OnInitDialog() {
     skin.background = IDB_ADD_ACCOUNT_BACKGROUND;
     skin.resizeToImage = true;
     SetSkin(skin);
+    OnScaleChanged();
+    m_lblQuestion.m_nLineSpacing = 5;
+    return TRUE;
+}
+
+void CAddAccDlg::OnScaleChanged() {
     fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
     m_btnYes.SetImage(strip.get(), true);
     m_btnNo.SetImage(strip.get(), true);
-    m_lblQuestion.m_nLineSpacing = 5;
-    return TRUE;
 }
 
 void CAddAccDlg::Answer(WPARAM newTab) {

@@ -18,6 +18,8 @@ public:
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;
+    // The button images drawn for a new display scale.
+    void OnScaleChanged() override;
     void OnOK() override;      // "是": a new tab
     void OnCancel() override;  // "否": a new window
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -26,7 +26,7 @@ BOOL CPrgsDlg::OnInitDialog() {
     SetWindowPos(nullptr, desk.left + (desk.right - desk.left - cx) / 2, desk.top + (desk.bottom - desk.top - cy) / 2,
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_progress.SetImages(LoadSkinBitmap(IDB_PROGRESS_BACK, scale().dpi()), LoadSkinBitmap(IDB_PROGRESS_FILL, scale().dpi()));
+    OnScaleChanged();
 
     m_bFinished = false;
     m_bSuccess = false;
@@ -38,6 +38,12 @@ BOOL CPrgsDlg::OnInitDialog() {
         PostMessage(WM_DOWNLOAD_OVER, FALSE);
     }
     return TRUE;
+}
+
+void CPrgsDlg::OnScaleChanged() {
+    m_progress.SetImages(LoadSkinBitmap(IDB_PROGRESS_BACK, scale().dpi()),
+                         LoadSkinBitmap(IDB_PROGRESS_FILL, scale().dpi()));
+    m_progress.Invalidate(TRUE);
 }
 
 DWORD WINAPI CPrgsDlg::DownloadWorker(void* self) {

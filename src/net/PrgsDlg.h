@@ -25,6 +25,8 @@ public:
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;
+    // The button images drawn for a new display scale.
+    void OnScaleChanged() override;
     void OnOK() override {}  // Enter does nothing
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

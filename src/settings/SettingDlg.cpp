@@ -64,9 +64,7 @@ BOOL CSettingDlg::OnInitDialog() {
     SetFrameMetrics(30, 4, 0, 0, 0);
     SetTitle(L"设置");
     SetSkin(SmallDialogSkin());
-    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
-    m_btnOK.SetImage(strip.get(), true);
-    m_btnCancel.SetImage(strip.get(), true);
+    OnScaleChanged();
     m_brGroup.reset(::CreateSolidBrush(kGroupColour));
 
     m_loaded = LoadHotkeys();
@@ -75,6 +73,12 @@ BOOL CSettingDlg::OnInitDialog() {
         m_edit[id].SetWindowText(FormatHotkey(m_loaded[id]));
     }
     return TRUE;
+}
+
+void CSettingDlg::OnScaleChanged() {
+    fw::BitmapHandle strip = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
+    m_btnOK.SetImage(strip.get(), true);
+    m_btnCancel.SetImage(strip.get(), true);
 }
 
 std::optional<HotkeyId> CSettingDlg::FocusedField() const {

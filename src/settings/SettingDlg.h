@@ -31,6 +31,8 @@ public:
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;
+    // The button images drawn for a new display scale.
+    void OnScaleChanged() override;
     void OnOK() override;
     void OnCancel() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;

@@ -36,11 +36,12 @@ fw::ComPtr<IStream> BytesStream(const void* bytes, DWORD size) {
     return stream;
 }
 
-// A decoded picture drawn onto white in a section of its own size.
-fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
+// A decoded picture drawn onto white in a section of its own size at
+// `scale` (a web picture's pixels are 96-DPI pixels, as a page's are).
+fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height, const DpiScale& scale = DpiScale()) {
     if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
-    const int cx = static_cast<int>(image.GetWidth());
-    const int cy = static_cast<int>(image.GetHeight());
+    const int cx = scale.Length(static_cast<int>(image.GetWidth()));
+    const int cy = scale.Length(static_cast<int>(image.GetHeight()));
     fw::WindowDc screen(nullptr);
     fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
     if (cx <= 0 || cy <= 0 || !mem) return fw::BitmapHandle();
@@ -53,6 +54,10 @@ fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height) {
         RECT all{0, 0, cx, cy};
         ::FillRect(mem.get(), &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
         Gdiplus::Graphics graphics(mem.get());
+        if (!scale.IsBase()) {
+            graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        }
         graphics.DrawImage(&image, 0, 0, cx, cy);
     }
     *width = cx;
@@ -106,13 +111,13 @@ fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi) { return LoadSkinBitmap(::GetM
 
 fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(id, kBaseDpi); }
 
-fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height) {
+fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height, const DpiScale& scale) {
     *width = 0;
     *height = 0;
     fw::GdiplusSession gdiplus;
     if (!gdiplus.ok()) return fw::BitmapHandle();
     Gdiplus::Image image(path.c_str());
-    return DrawOntoWhite(image, width, height);
+    return DrawOntoWhite(image, width, height, scale);
 }
 
 fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* width, int* height) {

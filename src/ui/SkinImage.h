@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "framework/Handles.h"
+#include "ui/DpiScale.h"
 #include "ui/PackedImage.h"
 
 // The bytes of resource `id` of type `type`, where the module holds them;
@@ -34,7 +35,10 @@ fw::BitmapHandle LoadSkinBitmap(UINT id);
 
 // A picture file drawn onto white; width and height 0 and no bitmap when it
 // cannot be read.
-fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height);
+// At another `scale` the picture is drawn that much larger, smoothly, as a
+// browser zoomed to the display shows a web picture.
+fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height,
+                                 const DpiScale& scale = DpiScale());
 // The same for the bytes of a picture file (PNG, JPEG, GIF, BMP), which is
 // refused when wider or taller than `maxSide` pixels.
 fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* width, int* height);
