@@ -18,6 +18,7 @@
 #include "browser/ie/IePageEngine.h"
 #include "browser/ie/MyBrowserControlSite.h"
 #include "PortalClient.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -117,7 +118,10 @@ TEST_F(IeEngineSiteTest, HostInfoHasTheHostsFlagsAndHonoursTheCallersSize) {
     info.cbSize = sizeof(info);
     info.pchHostCss = reinterpret_cast<OLECHAR*>(1);
     ASSERT_EQ(site.GetHostInfo(&info), S_OK);
-    EXPECT_EQ(info.dwFlags, host.flags);
+    // Above 96 DPI the control is also told that its host is DPI aware, so
+    // that it zooms pages to the display; at 96 the flags are the host's own.
+    const DWORD flags = ScaleOfWindow(window).IsBase() ? host.flags : host.flags | DOCHOSTUIFLAG_DPI_AWARE;
+    EXPECT_EQ(info.dwFlags, flags);
     EXPECT_EQ(info.dwDoubleClick, static_cast<DWORD>(DOCHOSTUIDBLCLK_DEFAULT));
     EXPECT_EQ(info.pchHostCss, nullptr);
     EXPECT_EQ(host.proposedFlags, std::vector<DWORD>{0});
@@ -127,7 +131,7 @@ TEST_F(IeEngineSiteTest, HostInfoHasTheHostsFlagsAndHonoursTheCallersSize) {
     shorter.cbSize = offsetof(DOCHOSTUIINFO, dwDoubleClick);
     shorter.dwDoubleClick = 77;
     EXPECT_EQ(site.GetHostInfo(&shorter), S_OK);
-    EXPECT_EQ(shorter.dwFlags, host.flags);
+    EXPECT_EQ(shorter.dwFlags, flags);
     EXPECT_EQ(shorter.dwDoubleClick, 77u);
     DOCHOSTUIINFO empty{};
     EXPECT_NE(site.GetHostInfo(&empty), S_OK);
