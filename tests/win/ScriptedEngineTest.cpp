@@ -24,6 +24,7 @@
 #include "framework/PageEngine.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace scripted;
@@ -32,7 +33,12 @@ using namespace wintest;
 namespace {
 
 using Log = std::vector<std::wstring>;
+// The host's size in CSS pixels; on the screen it is that at the display's scale.
 constexpr int kHostWidth = 640, kHostHeight = 400;
+SIZE HostSize() {
+    const DpiScale scale = SystemScale();
+    return SIZE{scale.Length(kHostWidth), scale.Length(kHostHeight)};
+}
 
 // Records what the engine asks and raises. Navigation calls and page events
 // go to separate logs, so a stray mouse move never spoils an order check.
@@ -133,7 +139,7 @@ public:
         wc.lpszClassName = L"ZuvaScriptedTestHost";
         ::RegisterClassExW(&wc);
         m_hwnd = ::CreateWindowExW(0, wc.lpszClassName, L"scripted engine test", WS_POPUP | WS_VISIBLE, 40, 40,
-                                   kHostWidth, kHostHeight, nullptr, nullptr, wc.hInstance, nullptr);
+                                   HostSize().cx, HostSize().cy, nullptr, nullptr, wc.hInstance, nullptr);
     }
     ~HostWindow() { ::DestroyWindow(m_hwnd); }
     HostWindow(const HostWindow&) = delete;
@@ -195,7 +201,7 @@ protected:
     void SetUp() override {
         ::SetCursorPos(1270, 790);  // away from the host window
         ASSERT_TRUE(host.get());
-        engine = CreateScriptedPageEngine(recorder, host.get(), RECT{0, 0, kHostWidth, kHostHeight});
+        engine = CreateScriptedPageEngine(recorder, host.get(), RECT{0, 0, HostSize().cx, HostSize().cy});
         ASSERT_TRUE(engine);
     }
     void TearDown() override {
@@ -211,8 +217,11 @@ protected:
                                [](const std::wstring& e) { return e.compare(0, 9, L"document ") == 0; });
         });
     }
+    // The screen point in the middle of the page's CSS pixel (x, y): the page
+    // is drawn at the display's scale, as a browser zoomed to it draws it.
     POINT ScreenPoint(int x, int y) const {
-        POINT p{x, y};
+        const int dpi = SystemScale().dpi();
+        POINT p{(2 * x + 1) * dpi / (2 * kBaseDpi), (2 * y + 1) * dpi / (2 * kBaseDpi)};
         ::ClientToScreen(engine->Window(), &p);
         return p;
     }
@@ -518,9 +527,9 @@ TEST_F(ScriptedEngineTest, TheBackgroundPositionChangesTheDrawnFrame) {
     SIZE size{};
     const std::vector<uint32_t> picture = BitmapFilePixels(file, &size);
     ::DeleteFileW(file.c_str());
-    EXPECT_EQ(size.cx, kHostWidth);
-    EXPECT_EQ(size.cy, kHostHeight);
-    EXPECT_EQ(DifferentPixels(picture, ScreenPixels(engine->Window(), kHostWidth, kHostHeight)), 0u);
+    EXPECT_EQ(size.cx, HostSize().cx);
+    EXPECT_EQ(size.cy, HostSize().cy);
+    EXPECT_EQ(DifferentPixels(picture, ScreenPixels(engine->Window(), HostSize().cx, HostSize().cy)), 0u);
     EXPECT_EQ(SendCommand(engine->Window(), L"picture " + TempFolder() + L"no such folder\\x.bmp"), 0);
 
     buttons[2]->SetBackgroundPositionX(-120);
