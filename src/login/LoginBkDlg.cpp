@@ -106,6 +106,9 @@ void CLoginBkDlg::OnDpiChanged(int dpi) {
     if (!PaintLayeredPicture(dpi)) return;
     SetWindowPos(nullptr, centre.x - m_nPictureWidth / 2, centre.y - m_nPictureHeight / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Not left to WM_WINDOWPOSCHANGED: a picture that grows in place, where
+    // it already stood, moves nothing, and the page would keep its old size.
+    if (m_dlgLogin.m_hWnd) m_dlgLogin.MoveWindow(GetWindowRect(), TRUE);
     if (PageEngine* page = m_dlgLogin.Browser()) page->ZoomTo(dpi);
 }
 

@@ -16,6 +16,8 @@
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
+#include "resource.h"
+#include "ui/SkinCatalog.h"
 #include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
@@ -74,6 +76,27 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     EXPECT_TRUE(::IsWindowVisible(login)) << "the login page stays";
     EXPECT_TRUE(::IsWindowVisible(picture));
     EXPECT_TRUE(ProcessRunning(app.children.back()));
+
+    // The picture is drawn for its display's scale, and for another when the
+    // login moves to a display of another DPI (told as in the main window's
+    // test); the page keeps covering it exactly.
+    auto expectPictureAt = [&](const DpiScale& s) {
+        RECT pr{}, lr{};
+        ::GetWindowRect(picture, &pr);
+        ::GetWindowRect(login, &lr);
+        const Size drawn = SkinImageSize(IDB_LOGIN_BACKGROUND, s.dpi());
+        EXPECT_EQ(pr.right - pr.left, drawn.cx) << s.dpi();
+        EXPECT_EQ(pr.bottom - pr.top, drawn.cy) << s.dpi();
+        EXPECT_TRUE(::EqualRect(&pr, &lr)) << "the page covers the picture at " << s.dpi() << ": page "
+                                           << lr.left << "," << lr.top << " - " << lr.right << "," << lr.bottom;
+    };
+    const DpiScale loginScale = ScaleOfWindow(picture);
+    expectPictureAt(loginScale);
+    for (const DpiScale& s : {DpiScale(loginScale.IsBase() ? 144 : 96), loginScale}) {
+        ::SendMessageW(picture, WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), 0);
+        PumpFor(300);
+        expectPictureAt(s);
+    }
 
     ASSERT_TRUE(SendPageCommand(login, L"click lucky12"));
     const bool attached = app.WaitForPages(1);
