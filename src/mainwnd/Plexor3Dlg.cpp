@@ -1,6 +1,7 @@
 #include "mainwnd/Plexor3Dlg.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
@@ -193,16 +194,16 @@ void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
 }
 
 int CPlexor3Dlg::CaptionButtonsLeft(int cx) const {
-    int left = cx - scale().Px(87);  // where they would be, should none exist
-    bool found = false;
+    // The leftmost of the skin's buttons that exist; where they would be
+    // when none does yet.
+    std::optional<int> left;
     for (const CBtnEx* button : {&m_btnMin, &m_btnMax, &m_btnClose}) {
         if (!button->m_hWnd) continue;
         RECT rc = button->GetWindowRect();
         ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
-        left = found ? std::min<int>(left, rc.left) : rc.left;
-        found = true;
+        left = std::min<int>(left.value_or(rc.left), rc.left);
     }
-    return left;
+    return left.value_or(CaptionButtonsLeftOf(cx, scale()));
 }
 
 void CPlexor3Dlg::OnScaleChanged() {

@@ -18,7 +18,6 @@ public:
     void Create(HWND owner, const DpiScale& scale);
     // The owner moved to a display of another scale: the images of that scale.
     void SetScale(const DpiScale& scale);
-    const DpiScale& scale() const { return m_scale; }
 
     // The tabs of `pages`, `current` one raised, in the owner's font.
     void Draw(HDC dc, HFONT font, const PageBook& pages, int current) const;

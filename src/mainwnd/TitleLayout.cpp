@@ -24,8 +24,10 @@ TitleControlsLayout LayoutTitleControlsLeftOf(int x0, const DpiScale& scale) {
     return l;
 }
 
+int CaptionButtonsLeftOf(int cx, const DpiScale& scale) { return cx - scale.Px(kCaptionButtonsWidth); }
+
 TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale) {
-    return LayoutTitleControlsLeftOf(cx - scale.Px(kCaptionButtonsWidth), scale);
+    return LayoutTitleControlsLeftOf(CaptionButtonsLeftOf(cx, scale), scale);
 }
 
 Rect PageAreaOf(const Rect& client, const DpiScale& scale) {

@@ -16,8 +16,10 @@ struct TitleControlsLayout {
 // minimise, maximise and close buttons begin: the hide button touches them
 // whatever width their frames have at a scale.
 TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiScale& scale = DpiScale());
-// The same for a client area cx pixels wide whose caption buttons take their
-// 96-DPI width of 87 pixels, scaled.
+// Where the caption buttons begin in a client area cx pixels wide when they
+// take their 96-DPI width of 87 pixels, scaled.
+int CaptionButtonsLeftOf(int cx, const DpiScale& scale = DpiScale());
+// The title controls left of that.
 TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale = DpiScale());
 
 // The area where the current page (or the hall window) is shown.

@@ -72,20 +72,19 @@ DialogSkin LoadDialogSkin(const DialogSkinIds& ids, int dpi) {
 
 bool CDlgEx::SetSkin(const DialogSkinIds& ids) {
     m_skinIds = ids;
-    m_bSkinFromIds = true;
     return SetSkin(LoadDialogSkin(ids, m_scale.dpi()));
 }
 
 void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
     m_scale = DpiScale(dpi);
-    if (m_bSkinFromIds) {
-        SetSkin(LoadDialogSkin(m_skinIds, dpi));
+    if (m_skinIds) {
+        SetSkin(LoadDialogSkin(*m_skinIds, dpi));
         if (m_bMaximized) SetMaxButtonImage(true);
     }
     OnScaleChanged();
     if (suggested) {
         // A window sized by its picture keeps the picture's size.
-        const UINT keepSize = m_skinIds.resizeToImage && m_bSkinFromIds ? SWP_NOSIZE : 0;
+        const UINT keepSize = m_skinIds && m_skinIds->resizeToImage ? SWP_NOSIZE : 0;
         SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
     }

@@ -6,6 +6,7 @@
 // top right. It cuts its corners to the magenta pixels of the bitmap, lets
 // the player drag it by its title band and size it by its border, and
 // maximises to the desktop work area itself.
+#include <optional>
 #include <string>
 
 #include "framework/Dialog.h"
@@ -130,6 +131,5 @@ private:
     void LayOutTitleButtons(int layoutWidth);
 
     DpiScale m_scale;
-    DialogSkinIds m_skinIds;
-    bool m_bSkinFromIds = false;
+    std::optional<DialogSkinIds> m_skinIds;  // what the skin is loaded again from at another DPI
 };

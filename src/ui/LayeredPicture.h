@@ -7,8 +7,7 @@
 
 #include "framework/Handles.h"
 
-// A top-down 32-bit section of picture `id` of `module` at `dpi` (96 when
-// not given), premultiplied, and its size (SkinImageSize(id, dpi)); nothing
-// when the resource is missing, is not a layered picture or does not unpack.
+// A top-down 32-bit section of picture `id` of `module` at `dpi`,
+// premultiplied, and its size (SkinImageSize(id, dpi)); nothing when the
+// resource is missing, is not a layered picture or does not unpack.
 fw::BitmapHandle LoadLayeredPicture(HMODULE module, UINT id, int dpi, SIZE* size);
-fw::BitmapHandle LoadLayeredPicture(HMODULE module, UINT id, SIZE* size);

@@ -132,7 +132,7 @@ int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle
 
 int ShowMessageBox(int type, const std::wstring& text, HWND owner) {
     // The box opens over its owner, on the owner's display.
-    const int dpi = (owner ? ScaleOfWindow(owner) : SystemScale()).dpi();
+    const int dpi = ScaleOfWindow(owner).dpi();  // the screen's without an owner
     return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(IDB_DIALOG_FRAME, dpi),
                                  LoadSkinBitmap(IDB_CLOSE_BUTTON, dpi), LoadSkinBitmap(IDB_PUSH_BUTTON, dpi),
                                  LoadSkinBitmap(IDB_PUSH_BUTTON, dpi), type);

@@ -90,22 +90,24 @@ SkinRaster LoadSkinRaster(HMODULE module, UINT id, int dpi) {
     return SkinImageAtDpi(UnpackSkinImage(packed), id, dpi);
 }
 
-fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi) {
-    const SkinRaster image = LoadSkinRaster(module, id, dpi);
-    if (image.empty() || image.layered) return fw::BitmapHandle();
+fw::BitmapHandle SectionOfRaster(const SkinRaster& image) {
+    if (image.empty()) return fw::BitmapHandle();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    fw::WindowDc screen(nullptr);
     void* bits = nullptr;
-    fw::BitmapHandle section = CreateSection(image.width, image.height, &bits);
+    fw::BitmapHandle section(::CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section || !bits) return fw::BitmapHandle();
-    // The section's rows go bottom-up.
-    const size_t stride = static_cast<size_t>(image.width);
-    auto* rows = static_cast<uint32_t*>(bits);
-    for (int y = 0; y < image.height; ++y)
-        std::copy_n(image.pixels.data() + y * stride, stride, rows + (image.height - 1 - y) * stride);
+    std::copy(image.pixels.begin(), image.pixels.end(), static_cast<uint32_t*>(bits));
     ::GdiFlush();
     return section;
 }
 
-fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id) { return LoadSkinBitmap(module, id, kBaseDpi); }
+fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi) {
+    const SkinRaster image = LoadSkinRaster(module, id, dpi);
+    if (image.layered) return fw::BitmapHandle();
+    return SectionOfRaster(image);
+}
 
 fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi) { return LoadSkinBitmap(::GetModuleHandleW(nullptr), id, dpi); }
 

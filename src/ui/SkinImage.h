@@ -24,11 +24,12 @@ fw::ComPtr<IStream> ResourceStream(HMODULE module, UINT id, const wchar_t* type)
 // DPI, or of the nearest set resampled. Empty when the module has no such
 // image or its resource does not unpack.
 SkinRaster LoadSkinRaster(HMODULE module, UINT id, int dpi);
+// A top-down 32-bit section holding `image`'s pixels; empty for an empty image.
+fw::BitmapHandle SectionOfRaster(const SkinRaster& image);
 
 // The bitmap of skin image `id` at `dpi` (96 when not given), magenta where
 // it is see-through; empty when absent.
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi);
-fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id);
 // The skin images of this executable.
 fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi);
 fw::BitmapHandle LoadSkinBitmap(UINT id);
