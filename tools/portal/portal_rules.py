@@ -7,7 +7,7 @@ import threading
 from dataclasses import dataclass, field
 from typing import Dict, List, Optional, Tuple
 
-MODES = ("normal", "nolength", "wronglength", "chunked", "short", "slow", "drop")
+MODES = ("normal", "nolength", "wronglength", "chunked", "short", "slow", "drop", "drip")
 
 # parameter name -> (smallest, largest) accepted value; None means unbounded
 _INT_LIMITS = {
@@ -36,7 +36,7 @@ class AnswerRule:
     extra: int = 10                     # wronglength: promised minus sent (below 0: a short promise)
     chunk: int = 100                    # chunked / slow: piece size
     cut: Optional[int] = None           # short: body bytes actually sent (None: half)
-    delay_ms: int = 50                  # slow: pause between pieces
+    delay_ms: int = 50                  # slow: pause between pieces; drip: between bytes
     wait_ms: int = 0                    # pause before anything is sent
     headers: List[Tuple[str, str]] = field(default_factory=list)
     times: Optional[int] = None         # None: until cleared

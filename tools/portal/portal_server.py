@@ -298,6 +298,9 @@ class PortalHandler(BaseHTTPRequestHandler):
         if mode == "drop":
             self.close_connection = True
             return
+        if mode == "drip":
+            self._drip(rule, body, content_type)
+            return
 
         self.send_response(rule.status)
         self.send_header("Content-Type", content_type)
@@ -334,6 +337,21 @@ class PortalHandler(BaseHTTPRequestHandler):
             self.wfile.write(piece)
         if mode == "chunked":
             self.wfile.write(b"0\r\n\r\n")
+
+    def _drip(self, rule: AnswerRule, body, content_type: str):
+        """The whole answer, status line and headers included, one byte every
+        `delay_ms`: a host that never goes quiet long enough for a read
+        time-out and never finishes either."""
+        head = [f"HTTP/1.1 {rule.status} Drip", f"Content-Type: {content_type}"]
+        head += [f"{name}: {value}" for name, value in rule.headers]
+        head.append(f"Content-Length: {body.length}")
+        data = ("\r\n".join(head) + "\r\n\r\n").encode("latin-1") + b"".join(body.pieces(SEND_PIECE, body.length))
+        self.close_connection = True
+        for number in range(len(data)):
+            if number:
+                time.sleep(rule.delay_ms / 1000)
+            self.wfile.write(data[number:number + 1])
+            self.wfile.flush()
 
     # -- control requests -----------------------------------------------------
 

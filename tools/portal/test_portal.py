@@ -209,6 +209,17 @@ class AnswerRuleTests(PortalTest):
         self.assertEqual(reader.read(6), b"abcdef")
         self.assertGreaterEqual(time.monotonic() - started, 0.11)
 
+    def test_drip_sends_even_the_status_line_a_byte_at_a_time(self):
+        self.answer(path="/x", mode="drip", delay_ms=20, body="ab")
+        started = time.monotonic()
+        reader = self.raw_get(b"/x")
+        self.assertEqual(reader.read(9), b"HTTP/1.1 ")
+        self.assertGreaterEqual(time.monotonic() - started, 0.16)
+        self.assertEqual(reader.readline(), b"200 Drip\r\n")
+        head = [reader.readline() for _ in range(3)]
+        self.assertIn(b"Content-Length: 2\r\n", head)
+        self.assertEqual((head[-1], reader.read()), (b"\r\n", b"ab"))
+
     def test_drop_closes_without_a_byte(self):
         self.answer(path="/x", mode="drop")
         self.assertEqual(self.raw_get(b"/x").read(), b"")
