@@ -1,9 +1,18 @@
 #include "net/UpdateRules.h"
 
+#include <vector>
+
 #include "base/StoreRules.h"
 
 namespace {
 wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c + 32) : c; }
+
+bool SameAnyCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    return true;
+}
 }  // namespace
 
 std::wstring VersionDigits(const std::wstring& version) {
@@ -19,10 +28,7 @@ std::wstring LocalVersionKey(const std::wstring& md5Hex, const std::wstring& dig
 }
 
 bool IsDifferentBuild(const std::wstring& remoteKey, const std::wstring& localKey) {
-    if (remoteKey.size() != localKey.size()) return true;
-    for (size_t i = 0; i < remoteKey.size(); ++i)
-        if (Lower(remoteKey[i]) != Lower(localKey[i])) return true;
-    return false;
+    return !SameAnyCase(remoteKey, localKey);
 }
 
 std::wstring KeyDigestPrefix(const std::wstring& key) {
@@ -62,4 +68,23 @@ bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date
     if (lastUpdate.year == today.year && lastUpdate.month == today.month && lastUpdate.day == today.day)
         return false;
     return !IsRestDay(disableDays, dayOfWeek);
+}
+
+std::wstring WithoutPendingDeletionOf(const std::wstring& list, const std::wstring& path) {
+    std::vector<std::wstring> strings;
+    for (size_t at = 0; at < list.size();) {
+        const size_t end = list.find(L'\0', at);
+        strings.push_back(list.substr(at, end == std::wstring::npos ? std::wstring::npos : end - at));
+        if (end == std::wstring::npos) break;
+        at = end + 1;
+    }
+    const std::wstring prefix = L"\\??\\";
+    std::wstring kept;
+    for (size_t i = 0; i + 1 < strings.size(); i += 2) {
+        std::wstring source = strings[i];
+        if (source.compare(0, prefix.size(), prefix) == 0) source.erase(0, prefix.size());
+        if (strings[i + 1].empty() && SameAnyCase(source, path)) continue;
+        kept += strings[i] + L'\0' + strings[i + 1] + L'\0';
+    }
+    return kept.empty() ? kept : kept + L'\0';
 }

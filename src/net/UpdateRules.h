@@ -52,3 +52,12 @@ struct Date {
 // Whether the automatic check may run today (UTC): not on the day of the
 // last update, not on a rest day.
 bool IsUpdateCheckDueOn(const Date& lastUpdate, uint32_t disableDays, const Date& today, int dayOfWeek);
+
+// The system's list of what to rename or delete at the next reboot (the
+// registry value PendingFileRenameOperations): NUL-terminated strings in
+// pairs, a source in the "\??\C:\..." form and a target, an empty target
+// meaning delete. Deletions leave empty strings inside the list, so it is
+// read by pairs over its whole length. Returns `list` without the deletions
+// of `path` (compared without letter case), in the same form; everything
+// else stays as it was, in its order.
+std::wstring WithoutPendingDeletionOf(const std::wstring& list, const std::wstring& path);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/StoreRules.h"
+#include "net/ExchangeLimit.h"
 #include "net/HttpRules.h"
 #include "net/UpdateRules.h"
 
@@ -91,6 +92,46 @@ TEST(HttpAnswer, PercentNeverWrapsOrPassesAHundred) {
     EXPECT_EQ(DownloadPercent(5, 0), 0u);
 }
 
+// The whole exchange is bounded, however the host spends it.
+TEST(ExchangePace, ADeadlineEndsEvenAnExchangeThatKeepsTrickling) {
+    ExchangePace pace(ExchangeLimit{10000, 0, 0}, 5000);
+    for (uint64_t t = 5000; t < 15000; t += 1000) {
+        pace.Received(t, t);  // bytes keep coming, fast enough for any read time-out
+        EXPECT_FALSE(pace.ShouldStop(t)) << t;
+    }
+    EXPECT_TRUE(pace.ShouldStop(15000));
+}
+
+TEST(ExchangePace, ADownloadGoesOnWhileItsWindowBringsTheLeastRate) {
+    const ExchangeLimit limit{0, 1024, 30000};
+    {
+        SCOPED_TRACE("a byte every 29 s: never quiet long enough for a read time-out");
+        ExchangePace pace(limit, 0);
+        uint64_t t = 0, total = 0;
+        for (; t < 30000; t += 29000) pace.Received(t, ++total);
+        EXPECT_FALSE(pace.ShouldStop(29999)) << "a whole window is given first";
+        EXPECT_TRUE(pace.ShouldStop(30000));
+    }
+    {
+        SCOPED_TRACE("steady at 1.5 KB/s for ten minutes, then silence");
+        ExchangePace pace(limit, 0);
+        uint64_t t = 0;
+        for (; t <= 600000; t += 500) {
+            pace.Received(t, t * 3 / 2);
+            ASSERT_FALSE(pace.ShouldStop(t)) << t;
+        }
+        // What the last window brought counts, not the ten minutes before it.
+        EXPECT_FALSE(pace.ShouldStop(605000));
+        EXPECT_TRUE(pace.ShouldStop(620000));
+    }
+    {
+        SCOPED_TRACE("nothing at all, not even the answer's head");
+        ExchangePace pace(limit, 1000);
+        EXPECT_FALSE(pace.ShouldStop(30999));
+        EXPECT_TRUE(pace.ShouldStop(31000));
+    }
+}
+
 TEST(Counters, CountOnFromWhatIsStored) {
     EXPECT_EQ(NextCounterValue(L"0"), 1u);
     EXPECT_EQ(NextCounterValue(L"abc"), 1u);
@@ -157,4 +198,20 @@ TEST(VersionKey, APublishedKeyNamesTheDownloadByItsFirst28Digits) {
         EXPECT_FALSE(IsBuildOfKey(md5, key)) << key;
     }
     EXPECT_FALSE(IsBuildOfKey(L"", L"")) << "no digest of the download: no match";
+}
+
+TEST(PendingRenames, OnlyTheDeletionsOfThePathGo) {
+    using namespace std::string_literals;
+    const std::wstring old = L"C:\\ProgramData\\Korvel\\GameLogin\\OldZuva.exe";
+    // Deletions leave empty strings inside the list: it is read by pairs.
+    const std::wstring list = L"\\??\\C:\\x.tmp\0\0"s
+                              L"\\??\\c:\\programdata\\korvel\\gamelogin\\OLDZUVA.EXE\0\0"s
+                              L"\\??\\C:\\a.dll\0!\\??\\C:\\b.dll\0"s
+                              L"\\??\\C:\\ProgramData\\Korvel\\GameLogin\\OldZuva.exe\0\0\0"s;
+    EXPECT_EQ(WithoutPendingDeletionOf(list, old),
+              L"\\??\\C:\\x.tmp\0\0\\??\\C:\\a.dll\0!\\??\\C:\\b.dll\0\0"s);
+    // A rename of the path elsewhere is no deletion of it, and stays.
+    const std::wstring renamed = L"\\??\\"s + old + L"\0\\??\\C:\\elsewhere.exe\0\0"s;
+    EXPECT_EQ(WithoutPendingDeletionOf(renamed, old), renamed);
+    EXPECT_EQ(WithoutPendingDeletionOf(L"\\??\\"s + old + L"\0\0\0"s, old), L"");
 }
