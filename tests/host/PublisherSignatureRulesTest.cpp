@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <tuple>
 
+#include "net/PublisherRules.h"
 #include "net/Sha256.h"
 #include "net/SignerCertificate.h"
 
@@ -183,4 +185,88 @@ TEST(SignerCertificate, SubjectNamesThatCannotBeTrusted) {
         ASSERT_TRUE(facts);
         EXPECT_EQ(Names(*facts), c.names);
     }
+}
+
+TEST(PublisherPin, Forms) {
+    using Kind = PublisherPin::Kind;
+    const std::string hex(kWorksKey);
+    std::string upper(hex);
+    for (char& ch : upper) ch = char(std::toupper(static_cast<unsigned char>(ch)));
+    const struct {
+        std::string text;
+        PublisherPin pin;
+    } cases[] = {
+        {"subject:O=Zuva Test Works, Ltd.,CN=Zuva Test Publisher",
+         {Kind::Subject, "Zuva Test Works, Ltd.", "Zuva Test Publisher", ""}},
+        {"subject:O=A,CN=B,CN=C", {Kind::Subject, "A,CN=B", "C", ""}},
+        {"key:" + upper, {Kind::Key, "", "", hex}},
+        {"key:" + hex.substr(1), {}},
+        {"key:" + hex + "0", {}},
+        {"key:" + hex.substr(1) + "g", {}},
+        {"", {}},
+        {"subject:O=,CN=B", {}},
+        {"subject:O=A,CN=", {}},
+        {"subject:O=A", {}},
+        {"issuer:O=A,CN=B", {}},
+    };
+    const auto fields = [](const PublisherPin& pin) {
+        return std::tie(pin.kind, pin.organisation, pin.commonName, pin.keySha256);
+    };
+    for (const auto& c : cases) EXPECT_EQ(fields(ParsePublisherPin(c.text)), fields(c.pin)) << c.text;
+}
+
+TEST(PublisherSignature, Decision) {
+    const std::optional<CertificateFacts> read = ReadCertificateFacts(FromHex(kWorksCertificate));
+    ASSERT_TRUE(read);
+    const CertificateFacts works = *read;
+    CertificateFacts renewed = works, renamed = works, otherOrganisation = works, ambiguous = works, nameless = works;
+    renewed.publicKeySha256 = std::string(64, 'a');
+    renamed.commonName = "Zuva Test Publisher 2";
+    otherOrganisation.organisation = "Zuva Test Works";
+    ambiguous.subjectAmbiguous = true;
+    nameless.organisation = nameless.commonName = nameless.publicKeySha256 = "";
+    const PublisherPin bySubject = ParsePublisherPin("subject:O=Zuva Test Works, Ltd.,CN=Zuva Test Publisher");
+    const PublisherPin byKey = ParsePublisherPin(std::string("key:") + kWorksKey);
+    PublisherPin noSubject, noKey, unnamed = byKey;  // as no text parses, but as a caller might build them
+    noSubject.kind = PublisherPin::Kind::Subject;
+    noKey.kind = PublisherPin::Kind::Key;
+    unnamed.kind = PublisherPin::Kind::None;
+    const int64_t from = works.notBefore, until = works.notAfter, mid = from + (until - from) / 2;
+    const std::optional<int64_t> none;
+    // Signature facts: status, status without revocation, signer, time stamp, now.
+    const struct {
+        const char* what;
+        PublisherPin pin;
+        SignatureFacts facts;
+        bool accepted;
+    } cases[] = {
+        {"subject matches", bySubject, {kTrustSuccess, 0, works, none, mid}, true},
+        {"other common name", bySubject, {kTrustSuccess, 0, renamed, none, mid}, false},
+        {"other organisation", bySubject, {kTrustSuccess, 0, otherOrganisation, none, mid}, false},
+        {"renewed key", bySubject, {kTrustSuccess, 0, renewed, none, mid}, true},
+        {"ambiguous subject", bySubject, {kTrustSuccess, 0, ambiguous, none, mid}, false},
+        {"subject, untrusted root", bySubject, {kCertUntrustedRoot, 0, works, none, mid}, false},
+        {"key, untrusted root", byKey, {kCertUntrustedRoot, 0, works, none, mid}, true},
+        {"key, other key", byKey, {kTrustSuccess, 0, renewed, none, mid}, false},
+        {"key, chain broken", byKey, {kCertChaining, 0, works, none, mid}, false},
+        {"revoked", bySubject, {kCertRevoked, 0, works, none, mid}, false},
+        {"revoked, crypt", byKey, {kCryptRevoked, 0, works, none, mid}, false},
+        {"offline, good", bySubject, {kCryptRevocationOffline, kTrustSuccess, works, none, mid}, true},
+        {"no check, untrusted root", byKey, {kCryptNoRevocationCheck, kCertUntrustedRoot, works, none, mid}, true},
+        {"revocation failure, good", byKey, {kCertRevocationFailure, kTrustSuccess, works, none, mid}, true},
+        {"cannot tell, bad digest", byKey, {kCertRevocationFailure, kTrustBadDigest, works, none, mid}, false},
+        {"cannot tell, then revoked", byKey, {kCryptRevocationOffline, kCryptRevoked, works, none, mid}, false},
+        {"no signer", bySubject, {kTrustSuccess, 0, std::nullopt, none, mid}, false},
+        {"no pin", unnamed, {kTrustSuccess, 0, works, none, mid}, false},
+        {"pin naming no subject", noSubject, {kTrustSuccess, 0, nameless, none, mid}, false},
+        {"pin naming no key", noKey, {kTrustSuccess, 0, nameless, none, mid}, false},
+        {"first valid second", bySubject, {kTrustSuccess, 0, works, none, from}, true},
+        {"last valid second", byKey, {kTrustSuccess, 0, works, none, until}, true},
+        {"not yet valid", bySubject, {kTrustSuccess, 0, works, none, from - 1}, false},
+        {"expired", byKey, {kTrustSuccess, 0, works, none, until + 1}, false},
+        {"expired, timestamped in time", byKey, {kTrustSuccess, 0, works, mid, until + 86400}, true},
+        {"timestamped after expiry", bySubject, {kTrustSuccess, 0, works, until + 1, mid}, false},
+        {"timestamped before validity", byKey, {kTrustSuccess, 0, works, from - 1, mid}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsPublishersSignature(c.pin, c.facts), c.accepted) << c.what;
 }
