@@ -30,7 +30,7 @@ while IFS= read -r source; do
 done < <(cmake -P "$root/tools/fuzz/portable-sources.cmake" 2>&1)
 ar rcs "$out/libportable.a" "${objects[@]}"
 
-targets=(app_command ini_values http_address update_key notice_record skin_image file_version)
+targets=(app_command ini_values http_address update_key notice_record skin_image file_version signer_certificate)
 failed=0
 for name in "${targets[@]}"; do
   source="$root/tools/fuzz/Fuzz$(echo "$name" | sed -E 's/(^|_)([a-z])/\U\2/g').cpp"

@@ -1,0 +1,68 @@
+#include "net/PublisherRules.h"
+
+namespace {
+const char kSubjectPrefix[] = "subject:O=";
+const char kCommonNameMark[] = ",CN=";
+const char kKeyPrefix[] = "key:";
+constexpr size_t kKeyHexDigits = 64;
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+// The hex digits in lower case; empty when `text` is not exactly a key's worth of them.
+std::string LowerKeyHex(const std::string& text) {
+    if (text.size() != kKeyHexDigits) return {};
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'F') c = char(c - 'A' + 'a');
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return {};
+    }
+    return lower;
+}
+
+bool CannotTellRevocation(uint32_t status) {
+    return status == kCertRevocationFailure || status == kCryptNoRevocationCheck || status == kCryptRevocationOffline;
+}
+
+bool IsSubjectOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer) {
+    return answer == kTrustSuccess && !pin.organisation.empty() && !pin.commonName.empty() &&
+           !signer.subjectAmbiguous && signer.organisation == pin.organisation && signer.commonName == pin.commonName;
+}
+
+bool IsKeyOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer) {
+    return (answer == kTrustSuccess || answer == kCertUntrustedRoot) && pin.keySha256.size() == kKeyHexDigits &&
+           signer.publicKeySha256 == pin.keySha256;
+}
+}  // namespace
+
+PublisherPin ParsePublisherPin(const std::string& text) {
+    PublisherPin pin;
+    if (StartsWith(text, kSubjectPrefix)) {
+        const std::string names = text.substr(sizeof kSubjectPrefix - 1);
+        const size_t mark = names.rfind(kCommonNameMark);
+        if (mark == std::string::npos) return pin;
+        std::string organisation = names.substr(0, mark);
+        std::string commonName = names.substr(mark + sizeof kCommonNameMark - 1);
+        // An empty part would match a certificate that lacks it.
+        if (organisation.empty() || commonName.empty()) return pin;
+        pin.kind = PublisherPin::Kind::Subject;
+        pin.organisation = std::move(organisation);
+        pin.commonName = std::move(commonName);
+    } else if (StartsWith(text, kKeyPrefix)) {
+        std::string key = LowerKeyHex(text.substr(sizeof kKeyPrefix - 1));
+        if (key.empty()) return pin;
+        pin.kind = PublisherPin::Kind::Key;
+        pin.keySha256 = std::move(key);
+    }
+    return pin;
+}
+
+bool IsPublishersSignature(const PublisherPin& pin, const SignatureFacts& facts) {
+    if (pin.kind == PublisherPin::Kind::None || !facts.signer) return false;
+    // A revoked answer, like every other failure, is neither of the answers the two forms accept.
+    const uint32_t answer = CannotTellRevocation(facts.status) ? facts.statusWithoutRevocation : facts.status;
+    const CertificateFacts& signer = *facts.signer;
+    const int64_t judgedAt = facts.timestampedAt.value_or(facts.now);
+    if (judgedAt < signer.notBefore || judgedAt > signer.notAfter) return false;
+    if (pin.kind == PublisherPin::Kind::Subject) return IsSubjectOf(pin, signer, answer);
+    return IsKeyOf(pin, signer, answer);
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Whether a downloaded build may replace the running one, judged from what
+// the platform told of its Authenticode signature. The platform calls stay
+// in a thin Windows-only file; the decision is here, where it is tested.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "net/SignerCertificate.h"
+
+// The publisher a build names as the only one whose builds it takes.
+struct PublisherPin {
+    enum class Kind { None, Subject, Key };
+    Kind kind = Kind::None;
+    std::string organisation, commonName;  // Subject form, UTF-8
+    std::string keySha256;                 // Key form, 64 lowercase hex digits
+};
+
+// "subject:O=<organisation>,CN=<common name>", both parts non-empty (the
+// organisation may itself hold commas: it runs up to the LAST ",CN="), or
+// "key:<64 hex digits, any case>". Anything else, empty text included, is
+// Kind::None.
+PublisherPin ParsePublisherPin(const std::string& text);
+
+// WinVerifyTrust's answers the decision tells apart (the HRESULT values of
+// the platform's names in the comments, which this portable file cannot
+// include).
+constexpr uint32_t kTrustSuccess = 0;
+constexpr uint32_t kTrustNoSignature = 0x800B0100;        // TRUST_E_NOSIGNATURE
+constexpr uint32_t kCertExpired = 0x800B0101;             // CERT_E_EXPIRED
+constexpr uint32_t kCertUntrustedRoot = 0x800B0109;       // CERT_E_UNTRUSTEDROOT
+constexpr uint32_t kCertChaining = 0x800B010A;            // CERT_E_CHAINING
+constexpr uint32_t kCertRevoked = 0x800B010C;             // CERT_E_REVOKED
+constexpr uint32_t kCertRevocationFailure = 0x800B010E;   // CERT_E_REVOCATION_FAILURE
+constexpr uint32_t kCryptRevoked = 0x80092010;            // CRYPT_E_REVOKED
+constexpr uint32_t kCryptNoRevocationCheck = 0x80092012;  // CRYPT_E_NO_REVOCATION_CHECK
+constexpr uint32_t kCryptRevocationOffline = 0x80092013;  // CRYPT_E_REVOCATION_OFFLINE
+constexpr uint32_t kTrustBadDigest = 0x80096010;          // TRUST_E_BAD_DIGEST
+
+// What the platform told of one file's signature.
+struct SignatureFacts {
+    // WinVerifyTrust's answer with the whole chain's revocation checked from
+    // the local cache only: the check must never wait on the network.
+    uint32_t status = 0;
+    // Its answer with no revocation check; asked only when `status` could not tell.
+    uint32_t statusWithoutRevocation = 0;
+    std::optional<CertificateFacts> signer;  // the signer certificate, when one could be read
+    std::optional<int64_t> timestampedAt;    // the countersignature's time, when the signature is timestamped
+    int64_t now = 0;                         // seconds since 1970 UTC
+};
+
+// True only when the download is signed by the pinned publisher:
+// - A build that names no publisher applies no update.
+// - A revoked certificate is refused. When the cache cannot tell (no entry,
+//   offline), the answer without the revocation check is judged instead:
+//   a machine off the network must still take its updates.
+// - Subject form: the chain must end at a root the machine trusts, and the
+//   signer's O and CN must equal the pin's byte for byte, each given once.
+//   A renewed certificate (new key, same subject, trusted issuer) therefore
+//   keeps working without a new pin.
+// - Key form: the signer's public key is the pin's; the root need not be
+//   trusted, since the key alone names the publisher (test certificates).
+// - Both forms: the certificate must be valid at the time it is judged at,
+//   the countersignature's time when there is one (a build signed while
+//   the certificate was valid stays good after it expires), else now.
+bool IsPublishersSignature(const PublisherPin& pin, const SignatureFacts& facts);
