@@ -17,6 +17,20 @@ extern const unsigned kNoticePauseMs;
 // WinINet has no limit of its own). The scripted build's tests wait it out
 // for a server that falls silent, so it is shorter there.
 extern const unsigned long kHttpReceiveTimeoutMs;
+// Whole-exchange limits of the launcher's requests (net/HttpClient.h): the
+// update configuration, a ping, a notice file; the build's download goes on
+// while at least the least rate arrives over the window.
+extern const unsigned kConfigDeadlineMs;
+extern const unsigned kPingDeadlineMs;
+extern const unsigned kNoticeDeadlineMs;
+extern const unsigned kDownloadMinBytesPerSecond;
+extern const unsigned kDownloadRateWindowMs;
+// How long a swapped-in build is watched before the previous one goes.
+extern const unsigned kNewBuildWatchMs;
+// Who may publish builds that replace this one, as the build names it:
+// "subject:O=<organisation>,CN=<common name>" or "key:<SHA-256 of the signer's
+// public key>" (net/PublisherRules.h); empty: no update is ever applied.
+extern const char kUpdatePublisher[];
 // Whether start-up marks may be written (base/StartupTrace.h): never by
 // Zuva.exe.
 extern const bool kStartupTrace;

@@ -18,6 +18,8 @@ constexpr size_t kPopInfoChars = 1024;
 constexpr size_t kPopEnableChars = 8;
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kHoverColour = RGB(22, 122, 235);
+// A notice picture is a small image; a larger answer is refused unwritten.
+constexpr uint64_t kMaxPictureBytes = 2 * 1024 * 1024;
 
 std::wstring TodayText() {
     SYSTEMTIME now{};
@@ -98,7 +100,8 @@ void CPopInfoDlg::ApplySkin(const NoticeSkin& skin) {
 fw::BitmapHandle CPopInfoDlg::FetchPicture() const {
     const std::wstring file = PictureFilePath();
     // A failed download leaves an earlier picture to show, if there is one.
-    if (IsPortalAddress(m_notice.picture)) HttpDownloadFile(m_notice.picture, file);
+    if (IsPortalAddress(m_notice.picture))
+        HttpDownloadFile(m_notice.picture, file, NoticeFetchLimit(), kMaxPictureBytes);
     int width = 0, height = 0;
     return LoadPictureFile(file, &width, &height, scale());
 }

@@ -82,8 +82,8 @@ using ModuleHandle = UniqueHandle<NullTraits<HMODULE, &::FreeLibrary>>;
 using MenuHandle = UniqueHandle<NullTraits<HMENU, &::DestroyMenu>>;
 using ImageListHandle = UniqueHandle<NullTraits<HIMAGELIST, &::ImageList_Destroy>>;
 using MixerHandle = UniqueHandle<NullTraits<HMIXER, &::mixerClose>>;
-// Sessions, connections and requests of WinINet; closing one also ends a
-// blocking call on it in another thread.
+// Sessions, connections and requests of WinINet. Only the thread that uses
+// one closes it: closing a handle that a call is using is not safe.
 using InternetHandle = UniqueHandle<NullTraits<HINTERNET, &::InternetCloseHandle>>;
 using UrlCacheFind = UniqueHandle<NullTraits<HANDLE, &::FindCloseUrlCache>>;
 // What the system allocated for the caller to free with LocalFree.

@@ -3,13 +3,11 @@
 #include <commctrl.h>
 #include <wininet.h>
 
-#include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "base/BuildConfig.h"
-#include "framework/Handles.h"
 #include "net/HttpRules.h"
+#include "net/RequestThread.h"
 
 namespace {
 
@@ -18,11 +16,20 @@ const wchar_t kAgent[] = L"Vek";
 const wchar_t kExtraHeaders[] = L"Accept-Language: zh-cn \r\nContent-Type: application/x-www-form-urlencoded\r\n";
 
 // The three handles of one request; they close request, connection, session.
+// Only the request's own thread ever uses or closes them.
 struct Request {
     fw::InternetHandle session;
     fw::InternetHandle connection;
     fw::InternetHandle request;
 };
+
+// A request's handles, closed by its thread only after its caller has the
+// answer (RequestShare::ReleaseWhenAnswered).
+Request& NewRequest(RequestShare& share) {
+    auto request = std::make_shared<Request>();
+    share.ReleaseWhenAnswered(request);
+    return *request;
+}
 
 bool OpenAndSend(const std::wstring& address, Request& r) {
     const std::optional<HttpAddress> split = SplitHttpAddress(address);
@@ -38,10 +45,9 @@ bool OpenAndSend(const std::wstring& address, Request& r) {
     r.request.reset(::HttpOpenRequestW(r.connection.get(), L"GET", split->path.c_str(), L"HTTP/1.1", nullptr,
                                        nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
     if (!r.request) return false;
-    // Wine's WinINet has no receive time-out of its own, so a server that
-    // goes quiet (after a "100 Continue", or in the middle of a body) would
-    // hold a ping, start-up's configuration fetch or the download for ever.
-    // Only the request handle honours the option there.
+    // A server that goes quiet lets an abandoned request's thread go after
+    // this long (Wine's WinINet has no receive time-out of its own; only the
+    // request handle honours the option there).
     DWORD timeout = buildcfg::kHttpReceiveTimeoutMs;
     ::InternetSetOptionW(r.request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
     return ::HttpSendRequestW(r.request.get(), kExtraHeaders, static_cast<DWORD>(wcslen(kExtraHeaders)), nullptr,
@@ -63,100 +69,146 @@ bool CheckAnswer(HINTERNET request, DWORD* contentLength) {
     return true;
 }
 
-}  // namespace
-
-// Ties a request to an HttpCancel for as long as it runs.
-class CancelRegistration {
+// Where a download's bytes go: something of the caller's, used only while
+// the caller still waits (RequestShare::WhileWaitedFor).
+class DownloadSink {
 public:
-    CancelRegistration(HttpCancel* cancel, fw::InternetHandle& request) : m_cancel(cancel), m_request(request) {
-        if (!m_cancel) return;
-        std::lock_guard<std::mutex> lock(m_cancel->m_lock);
-        m_cancel->m_request = request.get();
-    }
-    ~CancelRegistration() {
-        if (!m_cancel) return;
-        std::lock_guard<std::mutex> lock(m_cancel->m_lock);
-        // A cancel closed the request already: it is not ours to close again.
-        if (m_cancel->m_cancelled) m_request.release();
-        m_cancel->m_request = nullptr;
-    }
-    CancelRegistration(const CancelRegistration&) = delete;
-    CancelRegistration& operator=(const CancelRegistration&) = delete;
-
-private:
-    HttpCancel* m_cancel;
-    fw::InternetHandle& m_request;
+    virtual ~DownloadSink() = default;
+    virtual bool Begin() = 0;  // the answer is taken: the first byte is coming
+    virtual bool Write(const char* bytes, DWORD count) = 0;
 };
 
-void HttpCancel::Cancel() {
-    std::lock_guard<std::mutex> lock(m_lock);
-    if (m_cancelled) return;
-    m_cancelled = true;
-    if (m_request) ::InternetCloseHandle(m_request);
-}
+// A file of the caller's, open at its start.
+class HandleSink : public DownloadSink {
+public:
+    explicit HandleSink(HANDLE file) : m_file(file) {}
+    bool Begin() override { return m_file != INVALID_HANDLE_VALUE && m_file != nullptr; }
+    bool Write(const char* bytes, DWORD count) override {
+        DWORD written = 0;
+        return ::WriteFile(m_file, bytes, count, &written, nullptr) && written == count;
+    }
 
-bool HttpCancel::cancelled() const {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_cancelled;
-}
+private:
+    HANDLE m_file;
+};
 
-bool HttpPing(const std::wstring& address) {
-    if (!HasHttpScheme(address)) return false;
-    Request r;
-    return OpenAndSend(address, r);
-}
+// A file by its path, created or truncated only once an answer is taken.
+class PathSink : public DownloadSink {
+public:
+    explicit PathSink(const std::wstring& path) : m_path(path) {}
+    bool Begin() override {
+        m_file.reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        return static_cast<bool>(m_file);
+    }
+    bool Write(const char* bytes, DWORD count) override { return HandleSink(m_file.get()).Write(bytes, count); }
 
-bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWND progress, HttpCancel* cancel,
-                      uint64_t maxBytes) {
-    Request r;
-    if (cancel && cancel->cancelled()) return false;
-    const bool sent = OpenAndSend(address, r);
-    CancelRegistration registration(cancel, r.request);
-    if (!sent || (cancel && cancel->cancelled())) return false;
+private:
+    std::wstring m_path;
+    fw::FileHandle m_file;
+};
+
+// One download, run on the request's own thread.
+bool Download(RequestShare& share, const std::wstring& address, DownloadSink* sink, HWND progress,
+              uint64_t maxBytes) {
+    Request& r = NewRequest(share);
+    if (!OpenAndSend(address, r)) return false;
     DWORD length = 0;
     if (!CheckAnswer(r.request.get(), &length)) return false;
     // An empty answer is never a complete new executable.
     if (progress && length == 0) return false;
     // Refused before a byte is written, so a huge answer costs nothing.
     if (length > maxBytes) return false;
-
-    fw::StdioFile file(_wfopen(path.c_str(), L"wb"));
-    if (!file) return false;
+    bool ready = false;
+    if (!share.WhileWaitedFor([&] { ready = sink->Begin(); }) || !ready) return false;
     uint64_t total = 0;
     char chunk[512];
     for (;;) {
-        if (cancel && cancel->cancelled()) break;
         DWORD got = 0;
         if (!::InternetReadFile(r.request.get(), chunk, sizeof(chunk), &got)) break;
         if (got == 0) break;
         // A body that runs on past its announced length gets no further.
         if (got > maxBytes - total) break;
-        if (std::fwrite(chunk, 1, got, file.get()) != got) break;
+        bool written = false;
+        if (!share.WhileWaitedFor([&] { written = sink->Write(chunk, got); })) return false;
+        if (!written) break;
         total += got;
-        if (progress) ::SendMessageW(progress, PBM_SETPOS, DownloadPercent(total, length), 0);
+        share.received = total;
+        // Each piece waits until the bar has drawn it; never once the caller
+        // has gone, though a bar that has just gone too takes no harm.
+        if (progress && share.WhileWaitedFor([] {}))
+            ::SendMessageW(progress, PBM_SETPOS, DownloadPercent(total, length), 0);
         if (::InternetSetFilePointer(r.request.get(), static_cast<LONG>(total), nullptr, FILE_BEGIN, 0) == 0) break;
     }
-    file.reset();
-    return !(cancel && cancel->cancelled()) && total >= length;
+    return total >= length;
+}
+
+ExchangeLimit Deadline(unsigned ms) { return ExchangeLimit{ms, 0, 0}; }
+
+}  // namespace
+
+HttpCancel::HttpCancel() : m_event(::CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+
+void HttpCancel::Cancel() { ::SetEvent(m_event.get()); }
+
+bool HttpCancel::cancelled() const { return ::WaitForSingleObject(m_event.get(), 0) == WAIT_OBJECT_0; }
+
+ExchangeLimit ConfigFetchLimit() { return Deadline(buildcfg::kConfigDeadlineMs); }
+ExchangeLimit PingLimit() { return Deadline(buildcfg::kPingDeadlineMs); }
+ExchangeLimit NoticeFetchLimit() { return Deadline(buildcfg::kNoticeDeadlineMs); }
+ExchangeLimit BuildDownloadLimit() {
+    return ExchangeLimit{0, buildcfg::kDownloadMinBytesPerSecond, buildcfg::kDownloadRateWindowMs};
+}
+
+bool HttpPing(const std::wstring& address) {
+    if (!HasHttpScheme(address)) return false;
+    return RunRequest(PingLimit(), nullptr,
+                      [address](RequestShare& share) { return OpenAndSend(address, NewRequest(share)); });
+}
+
+bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, const ExchangeLimit& limit,
+                      uint64_t maxBytes) {
+    // The sink outlives no wait: the request drops it the moment the caller goes.
+    PathSink sink(path);
+    return RunRequest(limit, nullptr, [address, &sink, maxBytes](RequestShare& share) {
+        return Download(share, address, &sink, nullptr, maxBytes);
+    });
+}
+
+bool HttpDownloadInto(const std::wstring& address, HANDLE file, HWND progress, HttpCancel* cancel,
+                      const ExchangeLimit& limit) {
+    if (cancel && cancel->cancelled()) return false;
+    HandleSink sink(file);
+    const bool ownBar = progress && ::GetWindowThreadProcessId(progress, nullptr) == ::GetCurrentThreadId();
+    return RunRequest(
+        limit, cancel ? cancel->event() : nullptr,
+        [address, &sink, progress](RequestShare& share) { return Download(share, address, &sink, progress, kAnyLength); },
+        ownBar);
 }
 
 bool HttpFetchText(const std::wstring& address, std::wstring* text) {
-    Request r;
-    if (!OpenAndSend(address, r)) return false;
-    DWORD length = 0;
-    if (!CheckAnswer(r.request.get(), &length) || length > kMaxTextBytes) return false;
-    std::vector<char> bytes(length + 1, 0);
-    DWORD got = 0;
-    // One read normally brings it all; a short answer is not the whole text.
-    while (got < length) {
-        DWORD more = 0;
-        if (!::InternetReadFile(r.request.get(), bytes.data() + got, length - got, &more) || more == 0) return false;
-        got += more;
-    }
-    const int chars = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(got), nullptr, 0);
+    std::string bytes;
+    const bool fetched = RunRequest(NoticeFetchLimit(), nullptr, [address, &bytes](RequestShare& share) {
+        Request& r = NewRequest(share);
+        if (!OpenAndSend(address, r)) return false;
+        DWORD length = 0;
+        if (!CheckAnswer(r.request.get(), &length) || length > kMaxTextBytes) return false;
+        std::vector<char> got(length + 1, 0);
+        DWORD have = 0;
+        // One read normally brings it all; a short answer is not the whole text.
+        while (have < length) {
+            DWORD more = 0;
+            if (!::InternetReadFile(r.request.get(), got.data() + have, length - have, &more) || more == 0)
+                return false;
+            have += more;
+        }
+        return share.WhileWaitedFor([&] { bytes.assign(got.data(), have); });
+    });
+    if (!fetched) return false;
+    const int chars = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     std::wstring converted(static_cast<size_t>(chars), L'\0');
     if (chars > 0)
-        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(got), &converted[0], chars);
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &converted[0], chars);
     *text = converted;
     return true;
 }

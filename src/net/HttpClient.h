@@ -1,43 +1,63 @@
 #pragma once
 // The launcher's only network client: plain HTTP GET over WinINet with one
 // fixed request shape, for pings, downloads into files and small texts.
+//
+// Every request runs on a thread of its own and its caller waits within the
+// request's limit (ExchangeLimit.h) and, for the update's download, the
+// player's cancel. WinINet's blocking calls cannot be ended from another
+// thread: closing a handle that a call is using is not safe, and under Wine
+// it does not even end the call. So a caller that stops waiting abandons the
+// request; its thread touches nothing of the caller's from then on and
+// closes its own handles once WinINet lets go of it.
 #include <windows.h>
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 
-typedef void* HINTERNET;
+#include "framework/Handles.h"
+#include "net/ExchangeLimit.h"
 
-// Lets another thread stop a running download: Cancel() closes its request
-// so that a blocking read returns, and the download then ends as failed.
+// The player's stop of a running download, from any thread.
 class HttpCancel {
 public:
+    HttpCancel();
     void Cancel();
     bool cancelled() const;
+    HANDLE event() const { return m_event.get(); }
 
 private:
-    friend class CancelRegistration;
-    mutable std::mutex m_lock;
-    HINTERNET m_request = nullptr;
-    bool m_cancelled = false;
+    fw::KernelHandle m_event;
 };
 
-// Sends the request and reads nothing; true when it was sent. Addresses
-// that do not start with "http://" (any case) are not sent.
+// The limits of the launcher's requests: the deadlines of the configuration,
+// a ping and a notice file, and the least rate of the build's download (the
+// scripted build's are shorter, for its tests).
+ExchangeLimit ConfigFetchLimit();
+ExchangeLimit PingLimit();
+ExchangeLimit NoticeFetchLimit();
+ExchangeLimit BuildDownloadLimit();
+
+// Sends the request and reads nothing; true when it was sent within the
+// ping's deadline. Addresses that do not start with "http://" (any case)
+// are not sent.
 bool HttpPing(const std::wstring& address);
 
-// Downloads into `path` (created or truncated). True when at least the
-// announced length arrived. A partial file stays. With `progress` the
-// percentage goes to that progress bar (PBM_SETPOS), and an empty answer is
-// not taken as a download. `cancel`, when given, can stop it from another
-// thread. An answer announced or running longer than `maxBytes` fails, and
-// no more than that is written.
+// Downloads into `path`, created or truncated once the answer is taken. True
+// when at least the announced length arrived within `limit`. A partial file
+// stays. An answer announced or running longer than `maxBytes` fails, and no
+// more than that is written.
 constexpr uint64_t kAnyLength = ~uint64_t{0};
-bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, HWND progress = nullptr,
-                      HttpCancel* cancel = nullptr, uint64_t maxBytes = kAnyLength);
+bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, const ExchangeLimit& limit,
+                      uint64_t maxBytes = kAnyLength);
 
-// Fetches a text of at most 1023 bytes in the ANSI code page into `text`.
+// Downloads into `file`, open for writing at its start, which the caller
+// keeps. The percentage goes to the progress bar `progress` (PBM_SETPOS);
+// an empty answer is never taken for a new executable. `cancel` stops it.
+bool HttpDownloadInto(const std::wstring& address, HANDLE file, HWND progress, HttpCancel* cancel,
+                      const ExchangeLimit& limit);
+
+// Fetches a text of at most 1023 bytes in the ANSI code page into `text`,
+// within the notice's deadline.
 bool HttpFetchText(const std::wstring& address, std::wstring* text);
 
 // Whether an address lies within the portal's domains (the build's setting).

@@ -49,7 +49,8 @@ void CPrgsDlg::OnScaleChanged() {
 DWORD WINAPI CPrgsDlg::DownloadWorker(void* self) {
     auto* dlg = static_cast<CPrgsDlg*>(self);
     if (!IsPortalAddress(dlg->m_strUrl)) return 0;  // never fetch an executable from elsewhere
-    const bool complete = HttpDownloadFile(dlg->m_strUrl, dlg->m_strTarget, dlg->m_progress.m_hWnd, &dlg->m_cancel);
+    const bool complete = HttpDownloadInto(dlg->m_strUrl, dlg->m_hTarget, dlg->m_progress.m_hWnd, &dlg->m_cancel,
+                                           BuildDownloadLimit());
     dlg->m_bSuccess = complete;
     return 0;
 }
@@ -79,8 +80,8 @@ void CPrgsDlg::WaitForWorkers() {
 void CPrgsDlg::OnCancel() {
     if (m_bFinished) return;
     m_bFinished = true;
-    // A cooperative stop: closing the request makes the blocking read return,
-    // and the worker closes its file and handles on its way out.
+    // The request, even one still being sent, is abandoned at once: its
+    // thread writes nothing more and closes its handles when WinINet lets go.
     m_cancel.Cancel();
     WaitForWorkers();
     EndDialog(IDCANCEL);

@@ -17,7 +17,7 @@ public:
 
     CImgProgress m_progress;      // control 1000
     std::wstring m_strUrl;        // the update address
-    std::wstring m_strTarget;     // where the download goes
+    HANDLE m_hTarget = nullptr;   // the open file the download goes into, the caller's
 
     // The download's outcome as the worker left it.
     bool Succeeded() const { return m_bSuccess.load(); }
@@ -35,7 +35,8 @@ private:
     static DWORD WINAPI DownloadWorker(void* self);
     static DWORD WINAPI Watcher(void* self);
     // Waits for the workers while still answering the progress messages the
-    // download worker sends to this thread.
+    // download sends to this thread. A cancelled download's worker returns
+    // at once: it only waits for the request, which it then abandons.
     void WaitForWorkers();
 
     fw::KernelHandle m_hWorker;

@@ -40,6 +40,12 @@ struct TempTarget {
     std::wstring path;
 };
 
+// The update's download: into a file the caller holds, the percentage to a bar.
+bool DownloadWithProgress(const std::wstring& address, const std::wstring& path, HWND progress) {
+    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    return HttpDownloadInto(address, file.get(), progress, nullptr, BuildDownloadLimit());
+}
+
 std::string Pattern(size_t n) {
     std::string s(n, '\0');
     for (size_t i = 0; i < n; ++i) s[i] = static_cast<char>('a' + i % 26);
@@ -78,7 +84,7 @@ TEST(HttpClient, EveryRequestReachesThePortalThoughItsAnswerMayBeKept) {
     for (int i = 0; i < 2; ++i) {
         ASSERT_TRUE(HttpFetchText(PortalUrl(L"/kept.txt"), &text));
         EXPECT_EQ(text, L"kept");
-        ASSERT_TRUE(HttpDownloadFile(PortalUrl(L"/kept.txt"), target.path));
+        ASSERT_TRUE(HttpDownloadFile(PortalUrl(L"/kept.txt"), target.path, ConfigFetchLimit()));
     }
     EXPECT_EQ(PortalCount(L"/kept.txt"), 4) << "none was answered from the URL cache";
 }
@@ -103,7 +109,7 @@ TEST(HttpClient, ADownloadTakesOnlyWholeSuccessfulAnswers) {
     ServedFile file(L"payload.bin", body);
 
     TempTarget target;
-    EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/payload.bin"), target.path));
+    EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/payload.bin"), target.path, ConfigFetchLimit()));
     EXPECT_EQ(target.size(), 100000);
 
     struct Bad {
@@ -116,7 +122,7 @@ TEST(HttpClient, ADownloadTakesOnlyWholeSuccessfulAnswers) {
                     Bad{L"mode=wronglength&extra=100&file=payload.bin", true}, Bad{L"mode=drop", false}}) {
         PortalAnswer(L"/bad.bin", bad.rule);
         TempTarget partial;
-        EXPECT_FALSE(HttpDownloadFile(PortalUrl(L"/bad.bin"), partial.path)) << bad.rule;
+        EXPECT_FALSE(HttpDownloadFile(PortalUrl(L"/bad.bin"), partial.path, ConfigFetchLimit())) << bad.rule;
         if (bad.leavesPartial) {
             EXPECT_TRUE(partial.exists()) << bad.rule;
             EXPECT_GT(partial.size(), 0) << bad.rule;
@@ -129,13 +135,13 @@ TEST(HttpClient, AnEmptyAnswerIsAFileButNeverANewExecutable) {
     PortalSession portal;
     PortalAnswer(L"/empty.bin", L"body=");
     TempTarget target;
-    EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/empty.bin"), target.path));
+    EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/empty.bin"), target.path, ConfigFetchLimit()));
     EXPECT_EQ(target.size(), 0);
 
     HWND progress = ::CreateWindowExW(0, L"msctls_progress32", L"", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr,
                                       ::GetModuleHandleW(nullptr), nullptr);
     TempTarget exe;
-    EXPECT_FALSE(HttpDownloadFile(PortalUrl(L"/empty.bin"), exe.path, progress));
+    EXPECT_FALSE(DownloadWithProgress(PortalUrl(L"/empty.bin"), exe.path, progress));
     ::DestroyWindow(progress);
 }
 
@@ -145,7 +151,7 @@ TEST(HttpClient, ProgressClimbsToAHundred) {
     HWND progress = ::CreateWindowExW(0, L"msctls_progress32", L"", WS_POPUP, 0, 0, 100, 10, nullptr, nullptr,
                                       ::GetModuleHandleW(nullptr), nullptr);
     TempTarget target;
-    EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/progress.bin"), target.path, progress));
+    EXPECT_TRUE(DownloadWithProgress(PortalUrl(L"/progress.bin"), target.path, progress));
     EXPECT_EQ(::SendMessageW(progress, PBM_GETPOS, 0, 0), 100);
     ::DestroyWindow(progress);
 }
@@ -177,7 +183,7 @@ TEST(HttpClient, TextUpTo1023BytesInTheAnsiCodePage) {
 TEST(HttpClient, NothingListeningFailsQuietly) {
     TempTarget target;
     std::wstring text;
-    EXPECT_FALSE(HttpDownloadFile(L"http://127.0.0.1:9/x.bin", target.path));
+    EXPECT_FALSE(HttpDownloadFile(L"http://127.0.0.1:9/x.bin", target.path, ConfigFetchLimit()));
     EXPECT_FALSE(HttpFetchText(L"http://127.0.0.1:9/x.txt", &text));
     EXPECT_FALSE(target.exists());
 }

@@ -36,6 +36,10 @@ const std::vector<ServerFault>& ServerFaults() {
         {"64 KB header line", L"header_bytes=65536&%BODY%", Framing::Sound, 0, false},
         {"5000 headers", L"header_count=5000&%BODY%", Framing::Sound, 0, false},
         {"4 KB of binary garbage", L"garbage=4096", Framing::Deceptive, 0, false},
+        // Never quiet long enough for a read time-out, never done: only the
+        // whole exchange's deadline (the longest is the configuration's) ends it.
+        {"a byte every 300 ms, head and body", L"mode=drip&delay_ms=300&%BODY%", Framing::Broken,
+         buildcfg::kConfigDeadlineMs, true},
         // A ping's closing reads the rest of the answer, and a download all of it.
         {"100 MB of binary garbage", L"garbage=104857600", Framing::Deceptive, 15000, true},
     };

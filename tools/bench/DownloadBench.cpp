@@ -19,7 +19,7 @@ int wmain(int argc, wchar_t** argv) {
     double best = 1e9;
     for (int i = 0; i < runs; ++i) {
         ::QueryPerformanceCounter(&start);
-        if (!HttpDownloadFile(argv[1], argv[2])) {
+        if (!HttpDownloadFile(argv[1], argv[2], BuildDownloadLimit())) {
             fwprintf(stderr, L"download failed\n");
             return 1;
         }
