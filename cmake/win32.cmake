@@ -20,14 +20,27 @@ target_compile_options(zuva_win PUBLIC -municode)
 target_link_libraries(zuva_win PUBLIC ${ZUVA_WIN32_LIBRARIES})
 zuva_warnings(zuva_win)
 
-# The per-executable settings: hosts and which flavour this is.
-function(zuva_build_config out flavour engine service member home domains)
+# The test publishers' certificates, made once per build folder; the
+# scripted build names the first by its key, so that the self-update tests
+# publish builds signed with it (tools/signing).
+set(ZUVA_SIGNED_DIR ${CMAKE_BINARY_DIR}/signed)
+execute_process(COMMAND ${PROJECT_SOURCE_DIR}/tools/signing/test-publishers.sh ${ZUVA_SIGNED_DIR}
+  OUTPUT_VARIABLE ZUVA_TEST_PUBLISHER_KEY OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE _publishers)
+string(LENGTH "${ZUVA_TEST_PUBLISHER_KEY}" _key_length)
+if(NOT _publishers EQUAL 0 OR NOT _key_length EQUAL 64)
+  message(FATAL_ERROR "tools/signing/test-publishers.sh did not make the test publishers (openssl missing?)")
+endif()
+
+# The per-executable settings: hosts, who may publish its updates and which
+# flavour this is.
+function(zuva_build_config out flavour engine service member home domains publisher)
   set(ZUVA_CFG_FLAVOUR ${flavour})
   set(ZUVA_CFG_ENGINE ${engine})
   set(ZUVA_CFG_SERVICE_HOST ${service})
   set(ZUVA_CFG_MEMBER_HOST ${member})
   set(ZUVA_CFG_PORTAL_HOME ${home})
   set(ZUVA_CFG_PORTAL_DOMAINS ${domains})
+  set(ZUVA_CFG_UPDATE_PUBLISHER ${publisher})
   set(file ${CMAKE_BINARY_DIR}/config/BuildConfig${flavour}.cpp)
   configure_file(${PROJECT_SOURCE_DIR}/src/base/BuildConfig.cpp.in ${file} @ONLY)
   set(${out} ${file} PARENT_SCOPE)
@@ -35,9 +48,10 @@ endfunction()
 
 string(REPLACE ";" "\\;" _domains "${ZUVA_PORTAL_DOMAINS}")
 zuva_build_config(ZUVA_CONFIG_PRODUCT Product Ie
-  "${ZUVA_SERVICE_HOST}" "${ZUVA_MEMBER_HOST}" "${ZUVA_PORTAL_HOME}" "${_domains}")
+  "${ZUVA_SERVICE_HOST}" "${ZUVA_MEMBER_HOST}" "${ZUVA_PORTAL_HOME}" "${_domains}" "${ZUVA_UPDATE_PUBLISHER}")
 zuva_build_config(ZUVA_CONFIG_SCRIPTED Scripted Scripted
-  "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test")
+  "${ZUVA_TEST_HOST}" "127.0.0.1:${ZUVA_TEST_PORT}" "http://${ZUVA_TEST_HOST}/" "127.0.0.1\;localhost\;korvel.test"
+  "key:${ZUVA_TEST_PUBLISHER_KEY}")
 
 set(ZUVA_RESOURCES ${PROJECT_SOURCE_DIR}/res/Zuva.rc)
 file(GLOB ZUVA_SKIN_IMAGES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/skin/*.png
@@ -141,23 +155,29 @@ zuva_uses_resources(zuva_win_tests)
 zuva_console_tool(zuva_crash_probe
   SOURCES ${PROJECT_SOURCE_DIR}/tests/win/probe/CrashProbe.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win)
 add_dependencies(zuva_win_tests zuva_crash_probe)
-# Stand-ins for a published build that cannot start (it crashes) and for one
-# that ends at once with 0 and no window (it installed itself elsewhere).
-foreach(kind crash quiet)
-  add_executable(zuva_newbuild_${kind} WIN32 ${PROJECT_SOURCE_DIR}/tests/win/probe/NewBuildProbe.cpp)
+# Stand-ins for a published build that cannot start (it crashes), one that
+# crashes a second after its window shows, and one that ends at once with 0
+# and no window (it installed itself elsewhere).
+set(ZUVA_NEWBUILD_PROBES)
+foreach(kind crash quiet latecrash)
+  add_executable(zuva_newbuild_${kind} WIN32 ${PROJECT_SOURCE_DIR}/tests/win/probe/NewBuildProbe.cpp
+    ${PROJECT_SOURCE_DIR}/tests/win/probe/NewBuildProbe.rc)
+  list(APPEND ZUVA_NEWBUILD_PROBES $<TARGET_FILE:zuva_newbuild_${kind}>)
   target_compile_definitions(zuva_newbuild_${kind} PRIVATE ZUVA_NEWBUILD_$<UPPER_CASE:${kind}>)
   target_link_options(zuva_newbuild_${kind} PRIVATE -municode -mwindows)
   zuva_warnings(zuva_newbuild_${kind})
   add_dependencies(zuva_win_tests zuva_newbuild_${kind})
 endforeach()
-# Signed copies of the scripted launcher for the publisher check of the
-# self-update, made with certificates of the build folder's own.
-set(ZUVA_SIGNED_DIR ${CMAKE_BINARY_DIR}/signed)
-set(ZUVA_SIGNED_BUILDS running-A.exe new-A.exe new-B.exe new-A-altered.exe)
+# The builds the self-update tests publish: newer and older copies of the
+# scripted launcher and the stand-ins, signed by the test publishers.
+set(ZUVA_SIGNED_BUILDS new-A.exe new-B.exe new-A-altered.exe new-unsigned.exe old-A.exe
+  crash-A.exe quiet-A.exe latecrash-A.exe)
 list(TRANSFORM ZUVA_SIGNED_BUILDS PREPEND ${ZUVA_SIGNED_DIR}/)
 add_custom_command(OUTPUT ${ZUVA_SIGNED_BUILDS}
-  COMMAND ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh $<TARGET_FILE:ZuvaScripted> ${ZUVA_SIGNED_DIR}
-  DEPENDS ZuvaScripted ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh
+  COMMAND ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh ${ZUVA_SIGNED_DIR} $<TARGET_FILE:ZuvaScripted>
+    ${ZUVA_NEWBUILD_PROBES}
+  DEPENDS ZuvaScripted zuva_newbuild_crash zuva_newbuild_quiet zuva_newbuild_latecrash
+    ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh ${PROJECT_SOURCE_DIR}/tools/signing/test-publishers.sh
   VERBATIM)
 add_custom_target(zuva_signed_builds DEPENDS ${ZUVA_SIGNED_BUILDS})
 add_dependencies(zuva_win_tests zuva_signed_builds)

@@ -134,6 +134,9 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
 }
 
 bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
+    // Another launcher is updating already: this one goes on as it is.
+    const UpdateLock lock;
+    if (!lock.held()) return false;
     switch (ApplyUpdate(m_dlgProgress, m_updateOffer)) {
     case UpdateResult::Swapped:
         break;
@@ -145,8 +148,9 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
     }
     // The new executable, now where this one stood. This process still holds
     // the previous build and keeps it until the new one has proved it starts.
+    RemoveNewBuildIfTestAsks();
     fw::KernelHandle started = StartIdleProcess(CommandLineProgram(GetExePath()));
-    if (WatchNewBuild(started.get(), kNewBuildWatchMs) == NewBuildStart::Failed) {
+    if (WatchNewBuild(started.get(), buildcfg::kNewBuildWatchMs) == NewBuildStart::Failed) {
         const bool restored = RollBackUpdate(m_updateOffer.key);
         if (askedFor && restored) ShowMessageBox(kBoxOk, L"新版本无法启动，已恢复当前版本。", nullptr);
         // On with the start-up of the build that works.

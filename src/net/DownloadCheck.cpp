@@ -1,31 +1,78 @@
 #include "net/DownloadCheck.h"
 
-#include <windows.h>
+#include <optional>
 
-#include "framework/Handles.h"
 #include "net/ExeImage.h"
 #include "net/FileDigest.h"
+#include "net/FileVersion.h"
 #include "net/PublisherSignature.h"
 #include "net/UpdateRules.h"
 
 namespace {
-// Whether the file is a whole executable image (ExeImage.h).
-bool IsWholeExeFile(const std::wstring& path) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !::GetFileSizeEx(file.get(), &size)) return false;
-    std::string head(kExeHeadBytes, '\0');
+// Reads up to `size` bytes at `offset`, whatever the file pointer says: how
+// many came (0 at the end), or nothing when the read failed.
+std::optional<DWORD> ReadSomeAt(HANDLE file, uint64_t offset, void* buf, DWORD size) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD got = 0;
-    if (!::ReadFile(file.get(), &head[0], static_cast<DWORD>(head.size()), &got, nullptr)) return false;
-    head.resize(got);
-    return IsWholeExeImage(head, static_cast<uint64_t>(size.QuadPart));
+    if (::ReadFile(file, buf, size, &got, &at)) return got;
+    if (::GetLastError() == ERROR_HANDLE_EOF) return DWORD{0};
+    return std::nullopt;
+}
+
+bool ReadAt(HANDLE file, uint64_t offset, uint32_t size, std::string* out) {
+    out->assign(size, '\0');
+    const std::optional<DWORD> got = size ? ReadSomeAt(file, offset, &(*out)[0], size) : DWORD{0};
+    return got && *got == size;
+}
+
+bool Md5OfFile(HANDLE file, std::wstring* hex) {
+    uint64_t offset = 0;
+    bool failed = false;
+    const bool ok = Md5OfStream(
+        [&](uint8_t* buf, size_t cap) -> size_t {
+            const std::optional<DWORD> got = ReadSomeAt(file, offset, buf, static_cast<DWORD>(cap));
+            failed = failed || !got;
+            offset += got.value_or(0);
+            return got.value_or(0);
+        },
+        hex);
+    // A failed read must not pass for the end of a shorter file.
+    return ok && !failed;
+}
+
+bool IsWholeExeFile(HANDLE file) {
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file, &size)) return false;
+    std::string head;
+    const uint64_t length = static_cast<uint64_t>(size.QuadPart);
+    const uint32_t want = static_cast<uint32_t>(length < kExeHeadBytes ? length : kExeHeadBytes);
+    return ReadAt(file, 0, want, &head) && IsWholeExeImage(head, length);
+}
+
+std::optional<FileVersion> VersionOfFile(HANDLE file) {
+    const std::optional<std::string> resource = VersionResourceOf(
+        [file](uint64_t offset, uint32_t size, std::string* out) { return ReadAt(file, offset, size, out); });
+    return resource ? FixedFileVersion(*resource) : std::nullopt;
+}
+
+// The running build's own version, from its own resource.
+std::optional<FileVersion> RunningVersion() {
+    HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+    HGLOBAL loaded = found ? ::LoadResource(nullptr, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) return std::nullopt;
+    return FixedFileVersion(std::string(static_cast<const char*>(bytes), ::SizeofResource(nullptr, found)));
 }
 }  // namespace
 
-bool IsAnnouncedBuild(const std::wstring& download, const std::wstring& key, const std::wstring& running) {
+bool IsAnnouncedBuild(HANDLE file, const std::wstring& path, const std::wstring& key) {
     // The digest first: it settles nearly every bad download, and the
     // signature check reads the whole file again.
     std::wstring digest;
-    if (!FileMd5Hex(download, &digest) || !IsBuildOfKey(digest, key)) return false;
-    return IsWholeExeFile(download) && IsFromRunningPublisher(download, running);
+    if (!Md5OfFile(file, &digest) || !IsBuildOfKey(digest, key)) return false;
+    if (!IsWholeExeFile(file) || !IsSignedByPublisher(file, path)) return false;
+    const std::optional<FileVersion> theirs = VersionOfFile(file), ours = RunningVersion();
+    return theirs && ours && IsNewerVersion(*theirs, *ours);
 }

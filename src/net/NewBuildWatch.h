@@ -1,16 +1,15 @@
 #pragma once
 // Watching a freshly swapped-in build through its first seconds, so that a
-// build that cannot start is put back before the player is left without one.
+// build that cannot start, or starts and then crashes, is put back before
+// the player is left without a launcher that works.
 #include <windows.h>
 
 enum class NewBuildStart {
-    Started,  // it showed a top-level window, or ended with 0, or the time ran out quietly
-    Failed,   // it ended with another code (a crash: its exception code) before any window, or never ran
+    Started,  // it ran through the watch, or ended with 0 within it
+    Failed,   // it ended with another code (a crash: its exception code), or never ran
 };
 
-// How long a new build has to prove itself.
-constexpr DWORD kNewBuildWatchMs = 30000;
-
-// Watches `process` for up to `limitMs`. An empty handle is a build that
+// Watches `process` for `limitMs`. A window it shows proves nothing: a build
+// may show one and crash a second later. An empty handle is a build that
 // could not even be started.
 NewBuildStart WatchNewBuild(HANDLE process, DWORD limitMs);

@@ -19,20 +19,24 @@ std::string LowerKeyHex(const std::string& text) {
     return lower;
 }
 
-bool CannotTellRevocation(uint32_t status) {
-    return status == kCertRevocationFailure || status == kCryptNoRevocationCheck || status == kCryptRevocationOffline;
-}
+constexpr uint32_t kChainRevocationNotTold = kChainRevocationUnknown | kChainOfflineRevocation;
 
-bool IsSubjectOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer) {
-    return answer == kTrustSuccess && !pin.organisation.empty() && !pin.commonName.empty() &&
+bool IsSubjectOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer, uint32_t chainErrors) {
+    return answer == kTrustSuccess && (chainErrors & ~kChainRevocationNotTold) == 0 && !pin.organisation.empty() &&
+           !pin.commonName.empty() &&
            !signer.subjectAmbiguous && signer.organisation == pin.organisation && signer.commonName == pin.commonName;
 }
 
-bool IsKeyOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer) {
-    return (answer == kTrustSuccess || answer == kCertUntrustedRoot) && pin.keySha256.size() == kKeyHexDigits &&
-           signer.publicKeySha256 == pin.keySha256;
+bool IsKeyOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer, uint32_t chainErrors) {
+    return (answer == kTrustSuccess || answer == kCertUntrustedRoot) &&
+           (chainErrors & ~(kChainRevocationNotTold | kChainUntrustedRoot)) == 0 &&
+           pin.keySha256.size() == kKeyHexDigits && signer.publicKeySha256 == pin.keySha256;
 }
 }  // namespace
+
+bool CannotTellRevocation(uint32_t status) {
+    return status == kCertRevocationFailure || status == kCryptNoRevocationCheck || status == kCryptRevocationOffline;
+}
 
 PublisherPin ParsePublisherPin(const std::string& text) {
     PublisherPin pin;
@@ -63,6 +67,6 @@ bool IsPublishersSignature(const PublisherPin& pin, const SignatureFacts& facts)
     const CertificateFacts& signer = *facts.signer;
     const int64_t judgedAt = facts.timestampedAt.value_or(facts.now);
     if (judgedAt < signer.notBefore || judgedAt > signer.notAfter) return false;
-    if (pin.kind == PublisherPin::Kind::Subject) return IsSubjectOf(pin, signer, answer);
-    return IsKeyOf(pin, signer, answer);
+    if (pin.kind == PublisherPin::Kind::Subject) return IsSubjectOf(pin, signer, answer, facts.chainErrors);
+    return IsKeyOf(pin, signer, answer, facts.chainErrors);
 }

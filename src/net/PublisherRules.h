@@ -37,6 +37,19 @@ constexpr uint32_t kCryptNoRevocationCheck = 0x80092012;  // CRYPT_E_NO_REVOCATI
 constexpr uint32_t kCryptRevocationOffline = 0x80092013;  // CRYPT_E_REVOCATION_OFFLINE
 constexpr uint32_t kTrustBadDigest = 0x80096010;          // TRUST_E_BAD_DIGEST
 
+// Error bits of the signer's certificate chain as the platform built it
+// (CERT_TRUST_* in the platform's headers). The status alone can hide them:
+// Wine answers success for a chain to an untrusted root, and an answer
+// names only the first of several faults.
+constexpr uint32_t kChainNotTimeValid = 0x1;             // CERT_TRUST_IS_NOT_TIME_VALID
+constexpr uint32_t kChainRevoked = 0x4;                  // CERT_TRUST_IS_REVOKED
+constexpr uint32_t kChainUntrustedRoot = 0x20;           // CERT_TRUST_IS_UNTRUSTED_ROOT
+constexpr uint32_t kChainRevocationUnknown = 0x40;       // CERT_TRUST_REVOCATION_STATUS_UNKNOWN
+constexpr uint32_t kChainOfflineRevocation = 0x1000000;  // CERT_TRUST_IS_OFFLINE_REVOCATION
+
+// Whether an answer says only that revocation could not be told from the cache.
+bool CannotTellRevocation(uint32_t status);
+
 // What the platform told of one file's signature.
 struct SignatureFacts {
     // WinVerifyTrust's answer with the whole chain's revocation checked from
@@ -47,6 +60,10 @@ struct SignatureFacts {
     std::optional<CertificateFacts> signer;  // the signer certificate, when one could be read
     std::optional<int64_t> timestampedAt;    // the countersignature's time, when the signature is timestamped
     int64_t now = 0;                         // seconds since 1970 UTC
+    // The chain's error bits, from every answer asked for: revocation that
+    // could not be told is the only fault either form overlooks, and an
+    // untrusted root the only other one the key form does.
+    uint32_t chainErrors = 0;
 };
 
 // True only when the download is signed by the pinned publisher:

@@ -1,13 +1,16 @@
 #include "net/PublisherSignature.h"
 
-#include <windows.h>
 // clang-format off
 #include <wincrypt.h>
 #include <wintrust.h>
 #include <softpub.h>
 // clang-format on
 
+#include <optional>
+
+#include "base/BuildConfig.h"
 #include "framework/Handles.h"
+#include "net/PublisherRules.h"
 
 namespace {
 
@@ -39,24 +42,6 @@ private:
     fw::ModuleHandle m_module;
 };
 
-// What the trust services made of one file's signature.
-struct Signature {
-    bool present = false;  // the file carries one, sound or not
-    bool valid = false;    // its hash matches the file and it is well made
-    std::string signer;    // the signer certificate's encoding; empty when unknown
-};
-
-// Answers that mean the file carries no signature at all.
-bool MeansUnsigned(LONG status) {
-    return status == TRUST_E_NOSIGNATURE || status == TRUST_E_SUBJECT_FORM_UNKNOWN ||
-           status == TRUST_E_PROVIDER_UNKNOWN;
-}
-
-// Answers after which the signature itself has been checked against the
-// file. An untrusted root is one of them: the trust we need comes from the
-// running build's own certificate, not from the machine's list of roots.
-bool MeansIntact(LONG status) { return status == ERROR_SUCCESS || status == CERT_E_UNTRUSTEDROOT; }
-
 // The verification state is closed however the reading ends.
 class TrustState {
 public:
@@ -75,50 +60,82 @@ private:
     WINTRUST_DATA& m_data;
 };
 
-std::string SignerCertificate(const TrustServices& trust, HANDLE state) {
-    CRYPT_PROVIDER_DATA* provider = trust.providerData(state);
-    if (!provider) return std::string();
-    CRYPT_PROVIDER_SGNR* signer = trust.signerOf(provider, 0, FALSE, 0);
-    if (!signer) return std::string();
-    CRYPT_PROVIDER_CERT* cert = trust.certificateOf(signer, 0);
-    if (!cert || !cert->pCert || !cert->pCert->pbCertEncoded) return std::string();
-    return std::string(reinterpret_cast<const char*>(cert->pCert->pbCertEncoded), cert->pCert->cbCertEncoded);
+// What the platform made of one file's signature, in one way of asking.
+struct Reading {
+    uint32_t status = kTrustNoSignature;
+    uint32_t chainErrors = 0;  // the signer's chain, CERT_TRUST_* error bits
+    std::string signer;        // the signer certificate's encoding; empty when unknown
+    std::optional<int64_t> timestampedAt;
+};
+
+int64_t UnixSeconds(const FILETIME& time) {
+    const uint64_t ticks = (uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+    return static_cast<int64_t>(ticks / 10000000u) - 11644473600LL;  // from 1601 to 1970
 }
 
-Signature ReadSignature(const TrustServices& trust, const std::wstring& path) {
-    WINTRUST_FILE_INFO file{};
-    file.cbStruct = sizeof(file);
-    file.pcwszFilePath = path.c_str();
+// Asks the platform about the file behind `file`, whose content is what it
+// judges (the path only names it). With `revocation`, the whole chain is
+// checked against what the machine already has, never the network.
+Reading Read(const TrustServices& trust, HANDLE file, const std::wstring& path, bool revocation) {
+    // The trust services read the file through the handle from where it is.
+    LARGE_INTEGER start{};
+    ::SetFilePointerEx(file, start, nullptr, FILE_BEGIN);
+    WINTRUST_FILE_INFO info{};
+    info.cbStruct = sizeof(info);
+    info.pcwszFilePath = path.c_str();
+    info.hFile = file;
     WINTRUST_DATA data{};
     data.cbStruct = sizeof(data);
     data.dwUIChoice = WTD_UI_NONE;
-    data.fdwRevocationChecks = WTD_REVOKE_NONE;
+    data.fdwRevocationChecks = revocation ? WTD_REVOKE_WHOLECHAIN : WTD_REVOKE_NONE;
     data.dwUnionChoice = WTD_CHOICE_FILE;
-    data.pFile = &file;
+    data.pFile = &info;
     data.dwStateAction = WTD_STATEACTION_VERIFY;
-    // Nothing is fetched from the network while the launcher starts.
-    data.dwProvFlags = WTD_REVOCATION_CHECK_NONE | WTD_CACHE_ONLY_URL_RETRIEVAL;
+    data.dwProvFlags = WTD_CACHE_ONLY_URL_RETRIEVAL | (revocation ? 0 : WTD_REVOCATION_CHECK_NONE);
     GUID action = WINTRUST_ACTION_GENERIC_VERIFY_V2;
-    const LONG status = trust.verify(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data);
+    Reading reading;
+    reading.status = static_cast<uint32_t>(trust.verify(static_cast<HWND>(INVALID_HANDLE_VALUE), &action, &data));
     TrustState closer(trust, action, data);
-    Signature result;
-    result.present = !MeansUnsigned(status);
-    result.valid = MeansIntact(status);
-    if (result.present) result.signer = SignerCertificate(trust, data.hWVTStateData);
-    return result;
+    CRYPT_PROVIDER_DATA* provider = trust.providerData(data.hWVTStateData);
+    CRYPT_PROVIDER_SGNR* signer = provider ? trust.signerOf(provider, 0, FALSE, 0) : nullptr;
+    if (!signer) return reading;
+    if (signer->pChainContext) reading.chainErrors = signer->pChainContext->TrustStatus.dwErrorStatus;
+    // With a countersignature the signer is judged as of its time.
+    if (signer->csCounterSigners > 0) reading.timestampedAt = UnixSeconds(signer->sftVerifyAsOf);
+    CRYPT_PROVIDER_CERT* cert = trust.certificateOf(signer, 0);
+    if (cert && cert->pCert && cert->pCert->pbCertEncoded)
+        reading.signer.assign(reinterpret_cast<const char*>(cert->pCert->pbCertEncoded), cert->pCert->cbCertEncoded);
+    return reading;
+}
+
+int64_t NowSeconds() {
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    return UnixSeconds(now);
 }
 
 }  // namespace
 
-bool IsFromRunningPublisher(const std::wstring& download, const std::wstring& running) {
-    // Without the trust services nothing can be told of either build: the
-    // download is refused, as for a running build whose signer is unknown.
+bool NamesPublisher() { return ParsePublisherPin(buildcfg::kUpdatePublisher).kind != PublisherPin::Kind::None; }
+
+bool IsSignedByPublisher(HANDLE file, const std::wstring& path) {
+    const PublisherPin pin = ParsePublisherPin(buildcfg::kUpdatePublisher);
+    if (pin.kind == PublisherPin::Kind::None) return false;
+    // Without the trust services nothing can be told of the download.
     const TrustServices trust;
     if (!trust.ok()) return false;
-    const Signature ours = ReadSignature(trust, running);
-    if (!ours.present) return true;
-    // A running build whose signer cannot be read accepts no download.
-    if (ours.signer.empty()) return false;
-    const Signature theirs = ReadSignature(trust, download);
-    return theirs.valid && theirs.signer == ours.signer;
+    SignatureFacts facts;
+    Reading judged = Read(trust, file, path, true);
+    facts.status = judged.status;
+    facts.chainErrors = judged.chainErrors;
+    // The cache could not tell: the answer without revocation is judged.
+    if (CannotTellRevocation(judged.status)) {
+        judged = Read(trust, file, path, false);
+        facts.statusWithoutRevocation = judged.status;
+    }
+    facts.chainErrors |= judged.chainErrors;
+    if (!judged.signer.empty()) facts.signer = ReadCertificateFacts(judged.signer);
+    facts.timestampedAt = judged.timestampedAt;
+    facts.now = NowSeconds();
+    return IsPublishersSignature(pin, facts);
 }

@@ -1,11 +1,17 @@
 #pragma once
-// Whether a downloaded build comes from the publisher of the running one,
-// judged by their Authenticode signatures through the platform's trust
-// services (WinVerifyTrust, no user interface, no revocation fetches).
+// Whether a downloaded build comes from the publisher this build names
+// (its build setting: a certificate subject or a public key), judged by the
+// download's Authenticode signature through the platform's trust services,
+// with revocation checked from what the machine already has. The decision
+// itself is PublisherRules.h's; this side only asks the platform.
+#include <windows.h>
+
 #include <string>
 
-// True when `running` carries no signature at all (builds we sign nowhere),
-// or when `download` carries a valid signature (its hash matches the file)
-// made with the very certificate that signed `running`. An unsigned
-// download, another signer or a file altered after signing is false.
-bool IsFromRunningPublisher(const std::wstring& download, const std::wstring& running);
+// Whether this build names a publisher at all: one that names none applies
+// no update.
+bool NamesPublisher();
+
+// True when the file at `path`, read through `file`, carries a valid
+// signature of the publisher this build names.
+bool IsSignedByPublisher(HANDLE file, const std::wstring& path);

@@ -7,8 +7,10 @@
 #include "base/SettingsStore.h"
 #include "net/DownloadCheck.h"
 #include "net/FileDigest.h"
+#include "net/HeldDownload.h"
 #include "net/HttpClient.h"
 #include "net/PrgsDlg.h"
+#include "net/PublisherSignature.h"
 #include "net/UpdateRules.h"
 
 namespace {
@@ -50,6 +52,40 @@ void DiscardDownload(const std::wstring& path) {
     if (!::DeleteFileW(path.c_str()) && ::GetLastError() != ERROR_FILE_NOT_FOUND) DeleteAtReboot(path);
 }
 
+const wchar_t kSessionManager[] = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager";
+const wchar_t kPendingRenames[] = L"PendingFileRenameOperations";
+
+// Takes `path` off the list of what the system deletes at the next reboot.
+void CancelDeletionAtReboot(const std::wstring& path) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &opened) !=
+        ERROR_SUCCESS)
+        return;
+    fw::RegKey key(opened);
+    DWORD type = 0, bytes = 0;
+    if (::RegQueryValueExW(key.get(), kPendingRenames, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return;
+    std::wstring list(bytes / sizeof(wchar_t), L'\0');
+    if (list.empty() || ::RegQueryValueExW(key.get(), kPendingRenames, nullptr, &type,
+                                           reinterpret_cast<BYTE*>(&list[0]), &bytes) != ERROR_SUCCESS)
+        return;
+    list.resize(bytes / sizeof(wchar_t));
+    const std::wstring kept = WithoutPendingDeletionOf(list, path);
+    if (kept == list) return;
+    if (kept.empty()) {
+        ::RegDeleteValueW(key.get(), kPendingRenames);
+        return;
+    }
+    ::RegSetValueExW(key.get(), kPendingRenames, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(kept.data()),
+                     static_cast<DWORD>(kept.size() * sizeof(wchar_t)));
+}
+
+bool FileIsMissing(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+           (::GetLastError() == ERROR_FILE_NOT_FOUND || ::GetLastError() == ERROR_PATH_NOT_FOUND);
+}
+
 // A file of a process that has just ended may stay locked a moment longer.
 bool MoveReplacingPatiently(const std::wstring& from, const std::wstring& to) {
     for (int attempt = 0; attempt < 20; ++attempt) {
@@ -74,7 +110,7 @@ bool FetchUpdateConfig(std::wstring* remoteKey, std::wstring* updateAddress) {
     remoteKey->clear();
     const std::wstring file = ExeFolder() + L"\\ConfigZuva.htm";
     const std::wstring address = std::wstring(L"http://") + buildcfg::kServiceHost + L"/update/ConfigZuva.htm";
-    if (!HttpDownloadFile(address, file, nullptr, nullptr, kMaxConfigBytes)) {
+    if (!HttpDownloadFile(address, file, ConfigFetchLimit(), kMaxConfigBytes)) {
         // A partial configuration is nobody's to read.
         ::DeleteFileW(file.c_str());
         return false;
@@ -102,54 +138,72 @@ int CheckForUpdate(bool forced, UpdateOffer* offer) {
     return IsDifferentBuild(offer->key, localKey) ? 1 : 0;
 }
 
+UpdateLock::UpdateLock() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Global\\KorvelZuvaUpdate")) {
+    if (!m_mutex) return;
+    // An owner that ended without letting go leaves it abandoned: ours now.
+    const DWORD taken = ::WaitForSingleObject(m_mutex.get(), 0);
+    m_held = taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
+}
+
+UpdateLock::~UpdateLock() {
+    if (m_held) ::ReleaseMutex(m_mutex.get());
+}
+
 UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer) {
     const std::wstring folder = ExeFolder();
     const std::wstring exe = GetExePath();
-    const std::wstring fresh = folder + L"\\NewZuva.exe";
     const std::wstring old = folder + L"\\OldZuva.exe";
     // No configuration came: there is nothing to fetch, as when a download fails.
     if (offer.key.empty()) return UpdateResult::NotApplied;
-    // A key that names no digest could never be checked: nothing to fetch.
-    if (KeyDigestPrefix(offer.key).empty()) return UpdateResult::Refused;
+    // A key that names no digest could never be checked, and a build that
+    // names no publisher takes no build from anyone: nothing to fetch.
+    if (KeyDigestPrefix(offer.key).empty() || !NamesPublisher()) return UpdateResult::Refused;
+    HeldDownload fresh(folder + L"\\NewZuva.exe");
+    if (!fresh.ok()) return UpdateResult::NotApplied;
     progress.m_strUrl = offer.address.substr(0, 511);
-    progress.m_strTarget = fresh;
-    if (progress.DoModal() != IDOK) {
-        DiscardDownload(fresh);
-        return UpdateResult::NotApplied;
-    }
+    progress.m_hTarget = fresh.handle();
+    if (progress.DoModal() != IDOK) return UpdateResult::NotApplied;
     // Whatever answered for the portal's host, only the build the key names,
-    // from our own publisher, may take the running executable's place.
-    if (!IsAnnouncedBuild(fresh, offer.key, exe)) {
-        DiscardDownload(fresh);
-        return UpdateResult::Refused;
-    }
-    if (!MoveReplacing(exe, old)) {
-        DiscardDownload(fresh);
-        return UpdateResult::NotApplied;
-    }
-    if (!MoveReplacing(fresh, exe)) {
+    // from the publisher this build names, newer than this one, may take the
+    // running executable's place.
+    if (!IsAnnouncedBuild(fresh.handle(), fresh.path(), offer.key)) return UpdateResult::Refused;
+    if (!MoveReplacing(exe, old)) return UpdateResult::NotApplied;
+    if (!fresh.RenameTo(exe)) {
         // Put the running executable back rather than leave nothing to start.
         MoveReplacing(old, exe);
-        DiscardDownload(fresh);
         return UpdateResult::NotApplied;
     }
     DeleteAtReboot(old);
     return UpdateResult::Swapped;
 }
 
+void RemoveNewBuildIfTestAsks() {
+    if (buildcfg::kScripted && ::GetEnvironmentVariableW(L"ZUVA_TEST_REMOVE_NEW_BUILD", nullptr, 0) != 0)
+        ::DeleteFileW(GetExePath().c_str());
+}
+
 bool RollBackUpdate(const std::wstring& failedKey) {
     WriteFailedKey(failedKey);
     const std::wstring exe = GetExePath();
-    const std::wstring fresh = ExeFolder() + L"\\NewZuva.exe";
+    const std::wstring failed = ExeFolder() + L"\\NewZuva.exe";
     const std::wstring old = ExeFolder() + L"\\OldZuva.exe";
-    // Three renames, through the download's name, so that the failed build
-    // ends as "OldZuva.exe", whose deletion at the next reboot is already due.
-    if (!MoveReplacingPatiently(exe, fresh)) return false;
+    // The previous build goes back where it stood, and must not go at the
+    // next reboot as was due for it there.
+    CancelDeletionAtReboot(old);
+    // A scanner may have taken the new file away before it could start.
+    const bool vanished = FileIsMissing(exe);
+    // Should the previous build not go back, it stays as "OldZuva.exe":
+    // better kept than lost.
+    if (!vanished && !MoveReplacingPatiently(exe, failed)) return false;
     if (!MoveReplacing(old, exe)) {
-        MoveReplacing(fresh, exe);
+        if (!vanished) MoveReplacing(failed, exe);
         return false;
     }
-    if (!MoveReplacing(fresh, old)) DiscardDownload(fresh);
+    // The failed build waits as "OldZuva.exe" for the next reboot.
+    if (!vanished) {
+        if (MoveReplacing(failed, old)) DeleteAtReboot(old);
+        else DiscardDownload(failed);
+    }
     return true;
 }
 

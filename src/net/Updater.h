@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "framework/Handles.h"
+
 class CPrgsDlg;
 
 // What the update configuration publishes.
@@ -38,19 +40,42 @@ int CheckForUpdate(bool forced, UpdateOffer* offer);
 enum class UpdateResult {
     Swapped,     // the new build stands where the running one stood
     NotApplied,  // the download failed or was cancelled, or the swap failed
-    Refused,     // the download is not the build the key names, or not from our publisher
+    Refused,     // the download is not the build the key names, or not from our publisher, or not newer
 };
 
-// Downloads the new executable under the progress dialog, checks it and
-// swaps it in. Whatever is not Swapped leaves the running executable in
-// place and no "NewZuva.exe" behind.
+// Two launchers never update at once: the one that holds this downloads,
+// checks, swaps and watches; another that finds it held skips its update.
+class UpdateLock {
+public:
+    UpdateLock();
+    ~UpdateLock();
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+    bool held() const { return m_held; }
+
+private:
+    fw::KernelHandle m_mutex;
+    bool m_held = false;
+};
+
+// Downloads the new executable under the progress dialog into a file held
+// until it has been checked and renamed into place, and swaps it in; the
+// caller holds the UpdateLock. Whatever is not Swapped leaves the running
+// executable in place and no "NewZuva.exe" behind. A build that names no
+// publisher refuses every download.
 UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer);
 
-// A swapped-in build ended before it showed a window: puts the previous
-// build back (the failed one becomes "OldZuva.exe", which is due for
-// deletion at the next reboot) and remembers `failedKey`, so that the check
-// answers zero for it from now on. True when the previous build stands in
-// place again.
+// The scripted build's tests play a scanner that takes the swapped-in file
+// away before it can start (ZUVA_TEST_REMOVE_NEW_BUILD set in the
+// environment); Zuva.exe never does.
+void RemoveNewBuildIfTestAsks();
+
+// A swapped-in build ended with an error within its watch, or never ran:
+// puts the previous build back, even when the new file has vanished, and
+// takes the previous build off the list of what goes at the next reboot;
+// the failed build, if there, becomes "OldZuva.exe" and goes at the next
+// reboot. Remembers `failedKey`, so that the check answers zero for it from
+// now on. True when the previous build stands in place again.
 bool RollBackUpdate(const std::wstring& failedKey);
 
 // Picks and stores the three rest days of the automatic check.

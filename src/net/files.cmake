@@ -15,9 +15,11 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/UsagePings.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DownloadCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldDownload.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HttpClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewBuildWatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrgsDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PublisherSignature.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RequestThread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Updater.cpp)

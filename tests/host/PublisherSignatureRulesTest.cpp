@@ -267,6 +267,13 @@ TEST(PublisherSignature, Decision) {
         {"expired, timestamped in time", byKey, {kTrustSuccess, 0, works, mid, until + 86400}, true},
         {"timestamped after expiry", bySubject, {kTrustSuccess, 0, works, until + 1, mid}, false},
         {"timestamped before validity", byKey, {kTrustSuccess, 0, works, from - 1, mid}, false},
+        // The chain's own bits, where the answer hides them.
+        {"subject, success over an untrusted root", bySubject, {0, 0, works, none, mid, kChainUntrustedRoot}, false},
+        {"key, success over an untrusted root", byKey, {0, 0, works, none, mid, kChainUntrustedRoot}, true},
+        {"revoked in the chain", byKey, {kCertUntrustedRoot, 0, works, none, mid, kChainRevoked}, false},
+        {"out of time in the chain", byKey, {0, 0, works, none, mid, kChainNotTimeValid}, false},
+        {"revocation not told", bySubject,
+         {kCryptRevocationOffline, 0, works, none, mid, kChainRevocationUnknown | kChainOfflineRevocation}, true},
     };
     for (const auto& c : cases) EXPECT_EQ(IsPublishersSignature(c.pin, c.facts), c.accepted) << c.what;
 }

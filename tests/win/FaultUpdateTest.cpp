@@ -5,8 +5,6 @@
 // build arrived.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/LaunchModeWin.h"
 #include "base/PathText.h"
 #include "base/SettingsStore.h"
@@ -73,10 +71,10 @@ struct UpdateFaultStage {
           pendingRenames(HKEY_LOCAL_MACHINE, kSessionManager, L"PendingFileRenameOperations"),
           ini(GetDataFolder() + L"\\Statistic.ini"),
           newBuild(PortalRoot() + L"\\NewBuild.exe") {
-        // The published build: the launcher itself plus a marker, so that it
-        // runs and can be told from the old one.
-        newBuildBytes = ReadFileBytes(ScriptedExe()) + "ZUVA-NEW-BUILD";
-        std::ofstream(newBuild.c_str(), std::ios::binary) << newBuildBytes;
+        // The published build: a newer launcher, signed by the publisher the
+        // scripted build names, that runs and can be told from the old one.
+        newBuildBytes = ReadFileBytes(BuildDir() + L"\\signed\\new-A.exe");
+        WriteFileBytes(newBuild, newBuildBytes);
     }
     ~UpdateFaultStage() {
         RemoveLeftovers();

@@ -1,7 +1,8 @@
 // Self-update as a player meets it: a shortcut start that finds a different
 // build downloads it under the progress dialog, checks that it is the build
-// the key names and from the running build's publisher, swaps it in, starts
-// it, and puts the previous build back when the new one cannot start.
+// the key names, signed by the publisher the build names and newer than the
+// running one, swaps it in, starts it, and puts the previous build back when
+// the new one cannot start or crashes within its watch.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "base/SettingsStore.h"
 #include "LauncherDriver.h"
 #include "net/FileDigest.h"
+#include "net/Updater.h"
 #include "net/UpdateRules.h"
 #include "PortalClient.h"
 #include "resource.h"
@@ -52,11 +54,10 @@ struct UpdateStage {
             ::RegCloseKey(key);
         }
         before = ReadFileBytes(exe.path());
-        // The build the portal publishes: the launcher itself plus a marker,
-        // so that it really runs and can be told from the old one.
-        const std::string bytes = ReadFileBytes(ScriptedExe()) + "ZUVA-NEW-BUILD";
-        std::ofstream(newBuild.c_str(), std::ios::binary) << bytes;
-        newBuildSize = bytes.size();
+        // The build the portal publishes: a newer launcher, signed by the
+        // publisher the scripted build names, that really runs.
+        ::CopyFileW(SignedBuild(L"new-A.exe").c_str(), newBuild.c_str(), FALSE);
+        newBuildSize = ReadFileBytes(newBuild).size();
     }
     ~UpdateStage() {
         for (const wchar_t* name : {L"\\OldZuva.exe", L"\\NewZuva.exe", L"\\ConfigZuva.htm"})
@@ -108,6 +109,20 @@ void ExpectRefused(UpdateStage& stage, const std::string& what) {
     EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
 }
 
+// Whether the system is to delete `path` at the next reboot.
+bool IsDueForDeletionAtReboot(const std::wstring& path) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    fw::RegKey owned(key);
+    std::wstring list(32768, L'\0');
+    DWORD size = static_cast<DWORD>(list.size() * sizeof(wchar_t));
+    if (::RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr, reinterpret_cast<BYTE*>(&list[0]),
+                           &size) != ERROR_SUCCESS)
+        return false;
+    list.resize(size / sizeof(wchar_t));
+    return WithoutPendingDeletionOf(list, path) != list;
+}
+
 // What the launcher counts and reports: the usage counters of the data
 // folder's Statistic.ini and the pings that reached the portal.
 std::wstring UsageTrail() {
@@ -157,16 +172,7 @@ TEST(UpdateRoad, ADifferentBuildIsDownloadedSwappedInAndStarted) {
     EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe")));
     EXPECT_FALSE(FileExists(stage.Path(L"ConfigZuva.htm"))) << "the configuration is deleted after reading";
 
-    // OldZuva.exe is to go at the next reboot.
-    HKEY key = nullptr;
-    ASSERT_EQ(::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_READ, &key), ERROR_SUCCESS);
-    fw::RegKey owned(key);
-    std::vector<wchar_t> pending(32768, 0);
-    DWORD size = static_cast<DWORD>(pending.size() * sizeof(wchar_t));
-    ::RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
-                       reinterpret_cast<BYTE*>(pending.data()), &size);
-    std::wstring names(pending.data(), size / sizeof(wchar_t));
-    EXPECT_NE(names.find(L"OldZuva.exe"), std::wstring::npos);
+    EXPECT_TRUE(IsDueForDeletionAtReboot(stage.Path(L"OldZuva.exe"))) << "the previous build goes at the next reboot";
 
     SYSTEMTIME now{};
     ::GetSystemTime(&now);
@@ -228,6 +234,23 @@ TEST(UpdateRoad, EscapeDuringTheDownloadCancelsAndTheLauncherStartsNormally) {
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(updater.WaitForExit(10000));
     EXPECT_EQ(UsageTrail(), trail);
+
+    // A request still being sent: the host drips even its status line.
+    PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe&mode=drip&delay_ms=500");
+    LauncherProcess dripped(stage.exe.path(), L"/ZuvaD");
+    progress = WaitForWindow(dripped.pid(), kDialogClass, kProgressTitle, 15000);
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return PortalCount(L"/NewBuild.exe") > downloads + 1; }, 10000));
+    ::Sleep(1000);
+    const DWORD escapeWhileSending = ::GetTickCount();
+    ::PostMessageW(progress, WM_KEYDOWN, VK_ESCAPE, 1);
+    main = WaitForWindow(dripped.pid(), kDialogClass, kMainTitle, 15000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_LT(::GetTickCount() - escapeWhileSending, 3000u) << "the dialog ends at once";
+    EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe")));
+    EXPECT_TRUE(stage.Untouched());
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(dripped.WaitForExit(10000));
 }
 
 TEST(UpdateRoad, AnAddressOutsideThePortalEndsAtOnceWithNoFile) {
@@ -330,15 +353,18 @@ TEST(UpdateRoad, OnlyTheBuildItsKeyNamesIsApplied) {
     EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
 }
 
-TEST(UpdateRoad, ASignedLauncherTakesOnlyBuildsOfItsOwnSigner) {
-    UpdateStage stage(SignedBuild(L"running-A.exe"));
+TEST(UpdateRoad, OnlyANewerBuildSignedByTheNamedPublisherIsApplied) {
+    // The running build is unsigned: its own signature decides nothing.
+    UpdateStage stage;
     ASSERT_TRUE(stage.exe.ok());
-    stage.PublishBuild(stage.newBuild);
-    ExpectRefused(stage, "an unsigned build");
+    stage.PublishBuild(SignedBuild(L"new-unsigned.exe"));
+    ExpectRefused(stage, "an unsigned build under its exact key");
     stage.PublishBuild(SignedBuild(L"new-B.exe"));
-    ExpectRefused(stage, "another signer");
+    ExpectRefused(stage, "a build signed with another key");
     stage.PublishBuild(SignedBuild(L"new-A-altered.exe"));
     ExpectRefused(stage, "one byte changed after signing");
+    stage.PublishBuild(SignedBuild(L"old-A.exe"));
+    ExpectRefused(stage, "an older build of the same publisher");
 
     stage.PublishBuild(SignedBuild(L"new-A.exe"));
     LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
@@ -349,37 +375,78 @@ TEST(UpdateRoad, ASignedLauncherTakesOnlyBuildsOfItsOwnSigner) {
     CloseMainWindow(ProcessOfWindow(restarted));
 }
 
-TEST(UpdateRoad, ABuildThatCannotStartIsRolledBackAndNotFetchedAgain) {
+TEST(UpdateRoad, ABuildThatFailsItsWatchIsRolledBackAndNotFetchedAgain) {
+    struct Failure {
+        const wchar_t* build;
+        bool removed;  // a scanner takes the swapped-in file away before it starts
+        const char* what;
+    };
+    for (const Failure failure : {Failure{L"crash-A.exe", false, "crashes as it starts"},
+                                  Failure{L"latecrash-A.exe", false, "crashes a second after its window"},
+                                  Failure{L"new-A.exe", true, "removed before it could start"}}) {
+        SCOPED_TRACE(failure.what);
+        UpdateStage stage;
+        const std::wstring failed = SignedBuild(failure.build);
+        stage.PublishBuild(failed);
+        const std::wstring key = KeyOf(failed);
+        if (failure.removed) ::SetEnvironmentVariableW(L"ZUVA_TEST_REMOVE_NEW_BUILD", L"1");
+        LauncherProcess first(stage.exe.path(), L"/ZuvaD");
+        ::SetEnvironmentVariableW(L"ZUVA_TEST_REMOVE_NEW_BUILD", nullptr);
+        // The previous build goes on: this very process reaches its main window.
+        HWND main = WaitForWindow(first.pid(), kDialogClass, kMainTitle, 45000);
+        ASSERT_NE(main, nullptr) << "the previous build's main window";
+        EXPECT_TRUE(stage.Untouched()) << "the previous build stands in place, byte for byte";
+        // The failed build, when there is one, waits as OldZuva.exe for the
+        // reboot; the previous build is due for nothing.
+        const std::wstring old = stage.Path(L"OldZuva.exe");
+        if (failure.removed) {
+            EXPECT_FALSE(FileExists(old));
+        } else {
+            EXPECT_TRUE(ReadFileBytes(old) == ReadFileBytes(failed));
+        }
+        EXPECT_EQ(IsDueForDeletionAtReboot(old), !failure.removed);
+        EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe")));
+        EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
+        EXPECT_EQ(ReadFailedKey(), key);
+        ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_TRUE(first.WaitForExit(10000));
+
+        // The next start the same day checks, and downloads nothing.
+        const int configFetches = PortalCount(L"/update/ConfigZuva.htm");
+        LauncherProcess second(stage.exe.path(), L"/ZuvaD");
+        CloseMainWindow(second.pid());
+        ASSERT_TRUE(second.WaitForExit(10000));
+        EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), configFetches + 1);
+        EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
+    }
+}
+
+TEST(UpdateRoad, TwoLaunchersAtOnceMakeOneSwap) {
     UpdateStage stage;
-    const std::wstring crashing = BuildDir() + L"\\zuva_newbuild_crash.exe";
-    stage.PublishBuild(crashing);
-    const std::wstring key = KeyOf(crashing);
-
+    stage.PublishBuild(stage.newBuild);
+    // Slow enough that the second start comes while the first downloads.
+    PortalAnswer(L"/NewBuild.exe", L"file=NewBuild.exe&mode=slow&chunk=65536&delay_ms=150");
     LauncherProcess first(stage.exe.path(), L"/ZuvaD");
-    // The previous build goes on: this very process reaches its main window.
-    HWND main = WaitForWindow(first.pid(), kDialogClass, kMainTitle, 45000);
-    ASSERT_NE(main, nullptr) << "the previous build's main window";
-    EXPECT_TRUE(stage.Untouched()) << "the previous build stands in place, byte for byte";
-    EXPECT_TRUE(ReadFileBytes(stage.Path(L"OldZuva.exe")) == ReadFileBytes(crashing))
-        << "the failed build waits as OldZuva.exe for the reboot";
-    EXPECT_FALSE(FileExists(stage.Path(L"NewZuva.exe")));
-    EXPECT_EQ(ReadUpdTime().wYear, 0) << "no update day";
-    EXPECT_EQ(ReadFailedKey(), key);
-    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(first.WaitForExit(10000));
-
-    // The next start the same day checks, and downloads nothing.
-    const int configFetches = PortalCount(L"/update/ConfigZuva.htm");
+    ASSERT_NE(WaitForWindow(first.pid(), kDialogClass, kProgressTitle, 15000), nullptr);
+    EXPECT_FALSE(UpdateLock().held()) << "the first holds the update";
     LauncherProcess second(stage.exe.path(), L"/ZuvaD");
-    CloseMainWindow(second.pid());
+    // The second finds the update under way, skips it and opens its window.
+    HWND main = WaitForWindow(second.pid(), kDialogClass, kMainTitle, 15000);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(FindWindows(second.pid(), kDialogClass, kProgressTitle).empty());
+    ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(second.WaitForExit(10000));
-    EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), configFetches + 1);
-    EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1);
+    ASSERT_TRUE(first.WaitForExit(60000));
+    EXPECT_EQ(PortalCount(L"/NewBuild.exe"), 1) << "one download";
+    EXPECT_EQ(ReadFileBytes(stage.exe.path()).size(), stage.newBuildSize) << "one swap, of the new build";
+    HWND restarted = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (restarted = ::FindWindowW(kDialogClass, kMainTitle)) != nullptr; }, 15000));
+    CloseMainWindow(ProcessOfWindow(restarted));
 }
 
 TEST(UpdateRoad, ABuildThatEndsWithZeroAndNoWindowIsKept) {
     UpdateStage stage;
-    const std::wstring quiet = BuildDir() + L"\\zuva_newbuild_quiet.exe";
+    const std::wstring quiet = SignedBuild(L"quiet-A.exe");
     stage.PublishBuild(quiet);
     LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
     ASSERT_TRUE(launcher.WaitForExit(60000));
@@ -410,7 +477,7 @@ TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
     EXPECT_TRUE(stage.Untouched());
 
     // The update switch is what the menu starts.
-    stage.PublishBuild(BuildDir() + L"\\zuva_newbuild_crash.exe");
+    stage.PublishBuild(SignedBuild(L"crash-A.exe"));
     const std::wstring trail = UsageTrail();
     LauncherProcess updater(stage.exe.path(), L"/update");
     HWND box = WaitForMessageBoxOfAnother(0, 45000);

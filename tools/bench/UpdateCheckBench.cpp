@@ -1,7 +1,8 @@
 // What checking a downloaded build costs before it may replace the running
-// executable: the digest alone, and the whole check (digest, image, and the
-// publisher's signature when the running build is signed).
-//   zuva_bench_update_check.exe <download> <running build> <runs>
+// executable: the digest alone, and the whole check (digest, image, the
+// signature of the publisher this build names, the file version), read
+// through the held file as the update reads it.
+//   zuva_bench_update_check.exe <download> <runs>
 // Prints the best time of each over the runs.
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "framework/Handles.h"
 #include "net/DownloadCheck.h"
 #include "net/FileDigest.h"
 #include "net/UpdateRules.h"
@@ -22,12 +24,14 @@ double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
-        fwprintf(stderr, L"usage: %ls download running runs\n", argv[0]);
+    if (argc < 3) {
+        fwprintf(stderr, L"usage: %ls download runs\n", argv[0]);
         return 2;
     }
-    const std::wstring download = argv[1], running = argv[2];
-    const int runs = _wtoi(argv[3]);
+    const std::wstring download = argv[1];
+    const int runs = _wtoi(argv[2]);
+    fw::FileHandle file(::CreateFileW(download.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
     std::wstring digest;
     if (!FileMd5Hex(download, &digest)) {
         fwprintf(stderr, L"cannot read %ls\n", argv[1]);
@@ -41,7 +45,7 @@ int wmain(int argc, wchar_t** argv) {
         ::QueryPerformanceCounter(&a);
         FileMd5Hex(download, &digest);
         ::QueryPerformanceCounter(&b);
-        accepted = IsAnnouncedBuild(download, key, running);
+        accepted = IsAnnouncedBuild(file.get(), download, key);
         ::QueryPerformanceCounter(&c);
         bestDigest = std::min(bestDigest, Seconds(a, b));
         bestCheck = std::min(bestCheck, Seconds(b, c));

@@ -1,37 +1,56 @@
 #!/usr/bin/env bash
-# Makes the signed launcher builds that the self-update tests publish: two
-# publishers' certificates made on the spot, a running copy signed by the
-# first, and new builds signed by the first, by the second, and by the first
-# and then altered by one byte.
-#   tools/signing/sign-test-builds.sh LAUNCHER_EXE OUT_DIR
+# Makes the builds that the self-update tests publish, from the scripted
+# launcher and the stand-in probes, with the test publishers of
+# test-publishers.sh (A is the publisher the scripted build names):
+#   new-A.exe           a newer build (file version 3.0.0.2) signed by A
+#   new-B.exe           the same signed by B, another publisher
+#   new-A-altered.exe   new-A.exe with one byte changed after signing
+#   new-unsigned.exe    the newer build, unsigned
+#   old-A.exe           an older build (3.0.0.0) signed by A
+#   crash-A.exe, quiet-A.exe, latecrash-A.exe   the probes (3.0.0.2), signed by A
+#   tools/signing/sign-test-builds.sh OUT_DIR LAUNCHER_EXE CRASH QUIET LATECRASH
 set -euo pipefail
-exe="$1"
-out="$2"
-mkdir -p "$out"
+out="$1" exe="$2" crash="$3" quiet="$4" latecrash="$5"
+here="$(cd "$(dirname "$0")" && pwd)"
+"$here/test-publishers.sh" "$out" >/dev/null
 cd "$out"
-
-for publisher in A B; do
-  [ -f "$publisher.key" ] && [ -f "$publisher.crt" ] && continue
-  openssl req -x509 -newkey rsa:2048 -nodes -sha256 -days 3650 \
-    -keyout "$publisher.key" -out "$publisher.crt" -subj "/CN=Zuva Test Publisher $publisher" 2>/dev/null
-done
 
 sign() {  # sign PUBLISHER IN OUT
   rm -f "$3"
   osslsigncode sign -certs "$1.crt" -key "$1.key" -h sha256 -in "$2" -out "$3" >/dev/null
 }
 
-# A new build differs from the running one by a marker after its image,
-# which the signature's hash covers as it covers the image.
-cp "$exe" running.unsigned
-{ cat "$exe"; printf 'ZUVA-NEW-BUILD'; } >new.unsigned
-sign A running.unsigned running-A.exe
-sign A new.unsigned new-A.exe
-sign B new.unsigned new-B.exe
+# A build of another version: the launcher's fixed file version set anew, and
+# a marker after its image so that each build is told from the running one
+# (the signature's hash covers it as it covers the image).
+build_of_version() {  # build_of_version MS LS OUT
+  python3 - "$exe" "$1" "$2" "$3" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], "rb").read())
+# The fixed part follows the version block's key; the code may hold the
+# signature's value too.
+key = "VS_VERSION_INFO\0".encode("utf-16-le")
+block = data.find(key)
+at = data.find(struct.pack("<I", 0xFEEF04BD), block)
+if block < 0 or data.find(key, block + 1) >= 0 or at < 0 or at - block > len(key) + 4:
+    sys.exit("expected exactly one version block in " + sys.argv[1])
+struct.pack_into("<II", data, at + 8, int(sys.argv[2]), int(sys.argv[3]))
+open(sys.argv[4], "wb").write(bytes(data) + b"ZUVA-NEW-BUILD")
+PY
+}
+
+build_of_version $((3 << 16)) 2 new-unsigned.exe
+build_of_version $((3 << 16)) 0 old.unsigned
+sign A new-unsigned.exe new-A.exe
+sign B new-unsigned.exe new-B.exe
+sign A old.unsigned old-A.exe
+rm -f old.unsigned
 python3 - <<'PY'
 data = bytearray(open("new-A.exe", "rb").read())
 at = data.rindex(b"ZUVA-NEW-BUILD")
 data[at] ^= 0x20  # "Z" becomes "z": the signed bytes are no longer the signed bytes
 open("new-A-altered.exe", "wb").write(data)
 PY
-rm -f running.unsigned new.unsigned
+sign A "$crash" crash-A.exe
+sign A "$quiet" quiet-A.exe
+sign A "$latecrash" latecrash-A.exe

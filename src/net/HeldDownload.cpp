@@ -1,0 +1,42 @@
+#include "net/HeldDownload.h"
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+namespace {
+fw::FileHandle CreateNew(const std::wstring& path) {
+    return fw::FileHandle(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+}  // namespace
+
+HeldDownload::HeldDownload(const std::wstring& path) : m_path(path), m_file(CreateNew(path)) {
+    if (!m_file && ::GetLastError() == ERROR_FILE_EXISTS && ::DeleteFileW(path.c_str())) m_file = CreateNew(path);
+}
+
+HeldDownload::~HeldDownload() {
+    if (!m_file) return;
+    // Marked for deletion through the handle: gone when it closes, and no
+    // other file that took its name meanwhile could be hit.
+    FILE_DISPOSITION_INFO dispose{};
+    dispose.DeleteFile = TRUE;
+    ::SetFileInformationByHandle(m_file.get(), FileDispositionInfo, &dispose, sizeof(dispose));
+}
+
+bool HeldDownload::RenameTo(const std::wstring& target) {
+    if (!m_file) return false;
+    // FILE_RENAME_INFO ends in the name, which runs on past the structure
+    // and is followed by a NUL (the zeroed rest of the buffer).
+    const DWORD nameBytes = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::vector<unsigned char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes, 0);
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = TRUE;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = nameBytes;
+    std::memcpy(buffer.data() + offsetof(FILE_RENAME_INFO, FileName), target.data(), nameBytes);
+    if (!::SetFileInformationByHandle(m_file.get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size())))
+        return false;
+    m_file.reset();
+    return true;
+}
