@@ -206,9 +206,12 @@ zuva_console_tool(zuva_bench_download
 # Loading every skin image at a few DPIs: time and private memory.
 zuva_console_tool(zuva_bench_skin
   SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/SkinLoadBench.cpp LIBS zuva_win psapi)
+# It carries the launcher's resources: a download must be newer than the
+# version the running program states.
 zuva_console_tool(zuva_bench_update_check
-  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/UpdateCheckBench.cpp ${ZUVA_CONFIG_SCRIPTED} LIBS zuva_win
-  DEPENDS zuva_signed_builds)
+  SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/UpdateCheckBench.cpp ${ZUVA_CONFIG_SCRIPTED} ${ZUVA_RESOURCES}
+  LIBS zuva_win DEPENDS zuva_signed_builds)
+zuva_uses_resources(zuva_bench_update_check)
 # A process that mutes itself and reports what became of its audio data, for
 # the sound tests that run it under a per-program Windows version.
 zuva_console_tool(zuva_sound_probe

@@ -1,9 +1,10 @@
 #include "net/DownloadCheck.h"
 
 #include <optional>
+#include <vector>
 
 #include "net/ExeImage.h"
-#include "net/FileDigest.h"
+#include "net/Md5.h"
 #include "net/FileVersion.h"
 #include "net/PublisherSignature.h"
 #include "net/UpdateRules.h"
@@ -28,18 +29,19 @@ bool ReadAt(HANDLE file, uint64_t offset, uint32_t size, std::string* out) {
 }
 
 bool Md5OfFile(HANDLE file, std::wstring* hex) {
-    uint64_t offset = 0;
-    bool failed = false;
-    const bool ok = Md5OfStream(
-        [&](uint8_t* buf, size_t cap) -> size_t {
-            const std::optional<DWORD> got = ReadSomeAt(file, offset, buf, static_cast<DWORD>(cap));
-            failed = failed || !got;
-            offset += got.value_or(0);
-            return got.value_or(0);
-        },
-        hex);
-    // A failed read must not pass for the end of a shorter file.
-    return ok && !failed;
+    // Large reads: each is a call into the system, and a build is megabytes.
+    std::vector<uint8_t> chunk(64 * 1024);
+    Md5 md5;
+    for (uint64_t offset = 0;;) {
+        const std::optional<DWORD> got = ReadSomeAt(file, offset, chunk.data(), static_cast<DWORD>(chunk.size()));
+        // A failed read must not pass for the end of a shorter file.
+        if (!got) return false;
+        if (*got == 0) break;
+        md5.Update(chunk.data(), *got);
+        offset += *got;
+    }
+    *hex = Md5Hex(md5.Finish());
+    return true;
 }
 
 bool IsWholeExeFile(HANDLE file) {
