@@ -1,7 +1,5 @@
 #include "net/Md5.h"
 
-#include <cstring>
-
 namespace {
 inline uint32_t LoadLe32(const uint8_t* p) {
     // Byte by byte so that the result is the same on any host; compilers
@@ -24,8 +22,6 @@ void Md5::Reset() {
     state_[1] = 0xefcdab89;
     state_[2] = 0x98badcfe;
     state_[3] = 0x10325476;
-    totalBytes_ = 0;
-    pendingLen_ = 0;
 }
 
 // The four round functions, written with fewer operations than their
@@ -133,44 +129,15 @@ void Md5::Compress(const uint8_t* blocks, size_t count) {
 #undef MD5_F
 
 void Md5::Update(const void* data, size_t len) {
-    if (len == 0) return;  // data may then be null, which memcpy must not see
-    auto* in = static_cast<const uint8_t*>(data);
-    totalBytes_ += len;
-
-    if (pendingLen_ > 0) {
-        const size_t take = len < 64 - pendingLen_ ? len : 64 - pendingLen_;
-        std::memcpy(pending_ + pendingLen_, in, take);
-        pendingLen_ += take;
-        in += take;
-        len -= take;
-        if (pendingLen_ < 64) return;
-        Compress(pending_, 1);
-        pendingLen_ = 0;
-    }
-    // Whole blocks straight from the caller's buffer, without a copy.
-    const size_t whole = len / 64;
-    if (whole > 0) {
-        Compress(in, whole);
-        in += whole * 64;
-        len -= whole * 64;
-    }
-    if (len > 0) {
-        std::memcpy(pending_, in, len);
-        pendingLen_ = len;
-    }
+    blocks_.Feed(data, len, [this](const uint8_t* blocks, size_t count) { Compress(blocks, count); });
 }
 
 Md5Digest Md5::Finish() {
-    // The length counts bits and wraps at 2^64, as the algorithm defines it.
-    const uint64_t bits = totalBytes_ << 3;
-    uint8_t tail[128] = {0x80};
-    // One 0x80 byte and the 8-byte length must fit after the pending bytes.
-    const size_t padLen = (pendingLen_ < 56 ? 56 : 120) - pendingLen_;
-    uint8_t length[8];
-    StoreLe32(length, uint32_t(bits));
-    StoreLe32(length + 4, uint32_t(bits >> 32));
-    std::memcpy(tail + padLen, length, 8);
-    Update(tail, padLen + 8);
+    const auto compress = [this](const uint8_t* blocks, size_t count) { Compress(blocks, count); };
+    blocks_.Close(compress, [](uint8_t* at, uint64_t bits) {
+        StoreLe32(at, uint32_t(bits));
+        StoreLe32(at + 4, uint32_t(bits >> 32));
+    });
 
     Md5Digest digest;
     for (int i = 0; i < 4; ++i) StoreLe32(digest.data() + 4 * i, state_[i]);

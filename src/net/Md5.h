@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "net/MessageBlocks.h"
+
 using Md5Digest = std::array<uint8_t, 16>;
 
 // Fed in pieces of any size; the digest does not depend on how the message
@@ -24,9 +26,7 @@ private:
     void Compress(const uint8_t* blocks, size_t count);
 
     uint32_t state_[4];
-    uint64_t totalBytes_;
-    uint8_t pending_[64];  // the start of a block not yet complete
-    size_t pendingLen_;
+    MessageBlocks blocks_;
 };
 
 // 32 lowercase hex digits, the textual form digests are compared in.

@@ -34,8 +34,6 @@ void Sha256::Reset() {
     const uint32_t initial[8] = {0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a,
                                  0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19};
     std::memcpy(state_, initial, sizeof state_);
-    totalBytes_ = 0;
-    pendingLen_ = 0;
 }
 
 void Sha256::Compress(const uint8_t* blocks, size_t count) {
@@ -75,41 +73,15 @@ void Sha256::Compress(const uint8_t* blocks, size_t count) {
 }
 
 void Sha256::Update(const void* data, size_t len) {
-    if (len == 0) return;  // data may then be null, which memcpy must not see
-    auto* in = static_cast<const uint8_t*>(data);
-    totalBytes_ += len;
-
-    if (pendingLen_ > 0) {
-        const size_t take = len < 64 - pendingLen_ ? len : 64 - pendingLen_;
-        std::memcpy(pending_ + pendingLen_, in, take);
-        pendingLen_ += take;
-        in += take;
-        len -= take;
-        if (pendingLen_ < 64) return;
-        Compress(pending_, 1);
-        pendingLen_ = 0;
-    }
-    // Whole blocks straight from the caller's buffer, without a copy.
-    const size_t whole = len / 64;
-    if (whole > 0) {
-        Compress(in, whole);
-        in += whole * 64;
-        len -= whole * 64;
-    }
-    if (len > 0) {
-        std::memcpy(pending_, in, len);
-        pendingLen_ = len;
-    }
+    blocks_.Feed(data, len, [this](const uint8_t* blocks, size_t count) { Compress(blocks, count); });
 }
 
 Sha256Digest Sha256::Finish() {
-    const uint64_t bits = totalBytes_ << 3;
-    uint8_t tail[128] = {0x80};
-    // One 0x80 byte and the 8-byte big-endian length must fit after the pending bytes.
-    const size_t padLen = (pendingLen_ < 56 ? 56 : 120) - pendingLen_;
-    StoreBe32(tail + padLen, uint32_t(bits >> 32));
-    StoreBe32(tail + padLen + 4, uint32_t(bits));
-    Update(tail, padLen + 8);
+    const auto compress = [this](const uint8_t* blocks, size_t count) { Compress(blocks, count); };
+    blocks_.Close(compress, [](uint8_t* at, uint64_t bits) {
+        StoreBe32(at, uint32_t(bits >> 32));
+        StoreBe32(at + 4, uint32_t(bits));
+    });
 
     Sha256Digest digest;
     for (int i = 0; i < 8; ++i) StoreBe32(digest.data() + 4 * i, state_[i]);

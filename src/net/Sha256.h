@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "net/MessageBlocks.h"
+
 using Sha256Digest = std::array<uint8_t, 32>;
 
 // Fed in pieces of any size; the digest does not depend on how the message
@@ -25,9 +27,7 @@ private:
     void Compress(const uint8_t* blocks, size_t count);
 
     uint32_t state_[8];
-    uint64_t totalBytes_;
-    uint8_t pending_[64];  // the start of a block not yet complete
-    size_t pendingLen_;
+    MessageBlocks blocks_;
 };
 
 // 64 lowercase hex digits: the digest of `message` in the form a build
