@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <utility>
 
@@ -39,8 +37,8 @@ std::string VersionBlock(uint32_t high, uint32_t low) {
 // Where the fields of the PE32 image built below lie in the file. The resource
 // tree starts at file offset 0x200, mapped at RVA 0x1000; its offsets are
 // relative to that start.
-constexpr size_t kMagic = 0x58, kDirectoryCount = 0xB4, kResourceRva = 0xC8, kResourceSize = 0xCC;
-constexpr size_t kSectionVirtualSize = 0x140, kSectionRawSize = 0x148;
+constexpr size_t kMagic = 0x58, kResourceRva = 0xC8, kResourceSize = 0xCC;
+constexpr size_t kSectionVirtualSize = 0x140;
 constexpr size_t kTree = 0x200, kTypeEntry = kTree + 0x10, kNameEntry = kTree + 0x28, kLanguageEntry = kTree + 0x40;
 constexpr size_t kDataEntry = kTree + 0x48, kBlock = 0x58;
 
@@ -63,11 +61,9 @@ std::string BuiltImage(const std::string& block, bool pe32Plus = false) {
 }
 }  // namespace
 
-TEST(FileVersion, ReadFromARealImageAndFromBuiltOnes) {
-    std::ifstream file(std::string(ZUVA_SOURCE_DIR) + "/tests/host/data/versioned.exe", std::ios::binary);
-    const std::string real{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    // Its product version is 4.5.6.7: only the file version counts.
-    EXPECT_EQ(VersionOfImage(real), (FileVersion{3, 0, 0, 2}));
+// Real images (the launcher and the builds it is offered) are read in the
+// Windows-side update tests.
+TEST(FileVersion, ReadFromBuiltImages) {
     EXPECT_EQ(VersionOfImage(BuiltImage(VersionBlock(0x00010002, 0x00030004))), (FileVersion{1, 2, 3, 4}));
     EXPECT_EQ(VersionOfImage(BuiltImage(VersionBlock(0x00050000, 0x00000001), true)), (FileVersion{5, 0, 0, 1}));
 }
@@ -77,18 +73,14 @@ TEST(FileVersion, BrokenOrHostileImagesGiveNoResource) {
     const std::pair<const char*, std::function<void(std::string&)>> cases[] = {
         {"not an executable", [](std::string& i) { i[0] = 'X'; }},
         {"unknown optional header", [](std::string& i) { Put(i, kMagic, 0x107, 2); }},
-        {"no resource directory slot", [](std::string& i) { Put(i, kDirectoryCount, 2, 4); }},
         {"no resource directory", [](std::string& i) { Put(i, kResourceRva, 0, 4); Put(i, kResourceSize, 0, 4); }},
         {"tree outside every section", [](std::string& i) { Put(i, kResourceRva, 0x3000, 4); }},
         {"data past the virtual size", [](std::string& i) { Put(i, kSectionVirtualSize, 0x60, 4); }},
         {"table past the tree's size", [](std::string& i) { Put(i, kResourceSize, 0x20, 4); }},
         {"no version type", [](std::string& i) { Put(i, kTypeEntry, 14, 4); }},
-        {"type is not a directory", [](std::string& i) { Put(i, kTypeEntry + 4, 0x18, 4); }},
         {"name is not a directory", [](std::string& i) { Put(i, kNameEntry + 4, 0x30, 4); }},
         {"name points to itself", [](std::string& i) { Put(i, kNameEntry + 4, 0x80000018, 4); }},
         {"absurd entry counts", [](std::string& i) { Put(i, kTree + 0x18 + 12, 0xFFFFFFFF, 4); }},
-        {"no names", [](std::string& i) { Put(i, kTree + 0x18 + 12, 0, 4); }},
-        {"empty data", [](std::string& i) { Put(i, kDataEntry + 4, 0, 4); }},
     };
     for (const auto& [name, breakIt] : cases) {
         std::string image = good;
@@ -98,17 +90,6 @@ TEST(FileVersion, BrokenOrHostileImagesGiveNoResource) {
     // Cut anywhere, the image lacks some part of the way to its resource.
     for (size_t length = 0; length < good.size(); ++length)
         EXPECT_FALSE(VersionResourceOf(ReaderOf(good.substr(0, length)))) << length;
-}
-
-TEST(FileVersion, OversizedResourceIsRefusedEvenWhenPresent) {
-    std::string image = BuiltImage(VersionBlock(0x00030000, 2));
-    const uint32_t treeBytes = 0x20000;
-    image.resize(kTree + treeBytes);
-    for (size_t field : {kResourceSize, kSectionVirtualSize, kSectionRawSize}) Put(image, field, treeBytes, 4);
-    Put(image, kDataEntry + 4, kMaxVersionResourceBytes, 4);
-    EXPECT_EQ(VersionOfImage(image), (FileVersion{3, 0, 0, 2}));
-    Put(image, kDataEntry + 4, kMaxVersionResourceBytes + 1, 4);
-    EXPECT_FALSE(VersionResourceOf(ReaderOf(image)));
 }
 
 TEST(FileVersion, FixedPartOnlyWhereTheBlockLayoutPutsIt) {
@@ -135,9 +116,8 @@ TEST(FileVersion, NewerMeansAnEarlierFieldIsLarger) {
         bool newer;
     } cases[] = {
         {{3, 0, 0, 10}, {3, 0, 0, 9}, true},     {{3, 0, 0, 9}, {3, 0, 0, 10}, false},
-        {{3, 1, 0, 0}, {3, 0, 9, 9}, true},      {{3, 0, 1, 0}, {3, 0, 0, 65535}, true},
-        {{4, 0, 0, 0}, {3, 65535, 9, 9}, true},  {{2, 9, 9, 9}, {3, 0, 0, 0}, false},
-        {{3, 0, 65535, 0}, {3, 1, 0, 0}, false}, {{3, 0, 0, 2}, {3, 0, 0, 2}, false},
+        {{3, 1, 0, 0}, {3, 0, 9, 9}, true},      {{3, 0, 65535, 0}, {3, 1, 0, 0}, false},
+        {{3, 0, 0, 2}, {3, 0, 0, 2}, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsNewerVersion(c.candidate, c.running), c.newer)

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <optional>
 #include <string>
@@ -15,11 +14,6 @@ std::string FromHex(const std::string& hex) {
     std::string bytes;
     for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
     return bytes;
-}
-
-std::string DigestBytes(Sha256& sha) {
-    const Sha256Digest digest = sha.Finish();
-    return std::string(digest.begin(), digest.end());
 }
 
 // Made once with openssl req -x509. P-256, version 3 with extensions, O a PrintableString holding a comma.
@@ -42,15 +36,6 @@ const char kBmpCertificate[] =
     "5e038005302a300506032b657003210012b303b94d9aca82f41ad6ad8e289ec1e163764d698e7e31ba649770fe037cac300506032b65"
     "700341009ac88b0e4ee351ed8eb967e2038f01bcd193716947d23638ffe3767648d9f4efec153f1b849a0b726c2a9c882bf8d0707ed7"
     "e89622b59de3867b39c4d0562103";
-// Ed25519, O a UTF8String, CN given twice.
-const char kTwoNamesCertificate[] =
-    "308201203081d3021475d680ba11db0cbe314eb0d4b69f34ce2a4346f6300506032b6570303331153013060355040a0c0ce7a596e793"
-    "a6e6b58be8af95310c300a06035504030c034f6e65310c300a06035504030c0354776f301e170d3236313230383039313631325a170d"
-    "3237303130373039313631325a303331153013060355040a0c0ce7a596e793a6e6b58be8af95310c300a06035504030c034f6e65310c"
-    "300a06035504030c0354776f302a300506032b65700321005b6c4cdeffe45c386e95d7eadac1b71397ff84237aa91f04a6f1ba9330e4"
-    "0516300506032b65700341006bb592a16d7b58ebf042e558f2e9e85e503df47c0021a87b204962285faea9ea4c9a508c4825a6151dee"
-    "fe2bea53898017cccdaf9da354fe4b8d15a2a4680808";
-
 std::string Tlv(uint8_t tag, const std::string& content) {
     std::string length(1, char(content.size()));
     if (content.size() >= 0x80) length = {char(0x81), char(content.size())};
@@ -81,25 +66,12 @@ auto KeyAndValidity(const CertificateFacts& facts) {
 }
 }  // namespace
 
+// Feeding in pieces and starting over are MessageBlocks', tested with MD5.
 TEST(Sha256, PublishedVectors) {
     EXPECT_EQ(Sha256Hex(""), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
     EXPECT_EQ(Sha256Hex("abc"), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
     EXPECT_EQ(Sha256Hex("abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq"),
               "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1");
-}
-
-TEST(Sha256, MillionLettersInOddPiecesThenANewMessage) {
-    const std::string letters(1000, 'a');
-    Sha256 sha;
-    size_t fed = 0;
-    for (size_t i = 0; fed < 1000000; ++i) {
-        const size_t piece = std::min<size_t>({size_t(1) + (i * 37) % 131, 1000000 - fed, letters.size()});
-        sha.Update(letters.data(), piece);
-        fed += piece;
-    }
-    EXPECT_EQ(DigestBytes(sha), FromHex("cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"));
-    sha.Update("abc", 3);
-    EXPECT_EQ(DigestBytes(sha), FromHex("ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"));
 }
 
 TEST(SignerCertificate, ReadsTheFactsOfRealCertificates) {
@@ -112,9 +84,6 @@ TEST(SignerCertificate, ReadsTheFactsOfRealCertificates) {
         {kBmpCertificate,
          {"祖瓦测试", "Zuva 发布者", false, "1bc8408624ca700a5929e7c218cd772f83a6b85c4a5710ce53ddbe2ab6677273",
           1796721372, 4950321372}},
-        {kTwoNamesCertificate,
-         {"祖瓦测试", "One", true, "ed9ebab5816af1868c0819fd44f28b40cab779c86482aa9eced8608a93938b32", 1796721372,
-          1799313372}},
     };
     for (const auto& c : cases) {
         const std::optional<CertificateFacts> facts = ReadCertificateFacts(FromHex(c.der));
@@ -149,12 +118,9 @@ TEST(SignerCertificate, ValidityTimes) {
     } cases[] = {
         {0x17, "500101000000Z", -631152000},     {0x17, "491231235959Z", 2524607999},
         {0x18, "20000229120000Z", 951825600},    {0x18, "99991231235959Z", 253402300799},
-        {0x18, "00000101000000Z", -62167219200}, {0x18, "21000229000000Z", refused},
-        {0x17, "700101000000", refused},         {0x17, "7001010000Z", refused},
+        {0x18, "21000229000000Z", refused},      {0x17, "700101000000", refused},
         {0x18, "19700101000000.5Z", refused},    {0x17, "700101000000+0100", refused},
-        {0x17, "701301000000Z", refused},        {0x17, "700101240000Z", refused},
-        {0x17, "700101000000z", refused},        {0x17, "700229000000Z", refused},
-        {0x17, "700:01000000Z", refused},        {0x13, "700101000000Z", refused},
+        {0x17, "701301000000Z", refused},        {0x13, "700101000000Z", refused},
     };
     for (const auto& c : cases) {
         const std::string validity = Tlv(0x30, Tlv(c.tag, c.text) + Tlv(0x17, "700101000000Z"));
@@ -164,7 +130,6 @@ TEST(SignerCertificate, ValidityTimes) {
 }
 
 TEST(SignerCertificate, SubjectNamesThatCannotBeTrusted) {
-    const std::string emoji("\xd8\x3d\xde\x00", 4), loneLowSurrogate("\xde\x00\x00\x41", 4);
     const std::string halfUnit("\x00\x41\x00", 3);
     const struct {
         std::string rdns;
@@ -173,10 +138,8 @@ TEST(SignerCertificate, SubjectNamesThatCannotBeTrusted) {
         // Both in one multi-valued RDN, among attributes we do not read.
         {Tlv(0x31, Attribute(0x06, 0x13, "CN") + Attribute(kO, 0x0c, "Org") + Attribute(kCN, 0x16, "Name")),
          {"Org", "Name", false}},
-        {Tlv(0x31, Attribute(kO, 0x1e, emoji)), {"\xf0\x9f\x98\x80", "", false}},
         {Tlv(0x31, Attribute(kO, 0x13, "Org")) + Tlv(0x31, Attribute(kO, 0x13, "Org")), {"Org", "", true}},
         {Tlv(0x31, Attribute(kCN, 0x14, "Teletex")), {"", "", true}},
-        {Tlv(0x31, Attribute(kCN, 0x1e, loneLowSurrogate)), {"", "", true}},
         {Tlv(0x31, Attribute(kCN, 0x1e, halfUnit)), {"", "", true}},
     };
     for (const auto& c : cases) {
@@ -200,12 +163,10 @@ TEST(PublisherPin, Forms) {
          {Kind::Subject, "Zuva Test Works, Ltd.", "Zuva Test Publisher", ""}},
         {"subject:O=A,CN=B,CN=C", {Kind::Subject, "A,CN=B", "C", ""}},
         {"key:" + upper, {Kind::Key, "", "", hex}},
-        {"key:" + hex.substr(1), {}},
         {"key:" + hex + "0", {}},
         {"key:" + hex.substr(1) + "g", {}},
         {"", {}},
         {"subject:O=,CN=B", {}},
-        {"subject:O=A,CN=", {}},
         {"subject:O=A", {}},
         {"issuer:O=A,CN=B", {}},
     };
@@ -219,17 +180,14 @@ TEST(PublisherSignature, Decision) {
     const std::optional<CertificateFacts> read = ReadCertificateFacts(FromHex(kWorksCertificate));
     ASSERT_TRUE(read);
     const CertificateFacts works = *read;
-    CertificateFacts renewed = works, renamed = works, otherOrganisation = works, ambiguous = works, nameless = works;
+    CertificateFacts renewed = works, renamed = works, otherOrganisation = works, ambiguous = works;
     renewed.publicKeySha256 = std::string(64, 'a');
     renamed.commonName = "Zuva Test Publisher 2";
     otherOrganisation.organisation = "Zuva Test Works";
     ambiguous.subjectAmbiguous = true;
-    nameless.organisation = nameless.commonName = nameless.publicKeySha256 = "";
     const PublisherPin bySubject = ParsePublisherPin("subject:O=Zuva Test Works, Ltd.,CN=Zuva Test Publisher");
     const PublisherPin byKey = ParsePublisherPin(std::string("key:") + kWorksKey);
-    PublisherPin noSubject, noKey, unnamed = byKey;  // as no text parses, but as a caller might build them
-    noSubject.kind = PublisherPin::Kind::Subject;
-    noKey.kind = PublisherPin::Kind::Key;
+    PublisherPin unnamed = byKey;
     unnamed.kind = PublisherPin::Kind::None;
     const int64_t from = works.notBefore, until = works.notAfter, mid = from + (until - from) / 2;
     const std::optional<int64_t> none;
@@ -250,7 +208,6 @@ TEST(PublisherSignature, Decision) {
         {"key, other key", byKey, {kTrustSuccess, 0, renewed, none, mid}, false},
         {"key, chain broken", byKey, {kCertChaining, 0, works, none, mid}, false},
         {"revoked", bySubject, {kCertRevoked, 0, works, none, mid}, false},
-        {"revoked, crypt", byKey, {kCryptRevoked, 0, works, none, mid}, false},
         {"offline, good", bySubject, {kCryptRevocationOffline, kTrustSuccess, works, none, mid}, true},
         {"no check, untrusted root", byKey, {kCryptNoRevocationCheck, kCertUntrustedRoot, works, none, mid}, true},
         {"revocation failure, good", byKey, {kCertRevocationFailure, kTrustSuccess, works, none, mid}, true},
@@ -258,8 +215,6 @@ TEST(PublisherSignature, Decision) {
         {"cannot tell, then revoked", byKey, {kCryptRevocationOffline, kCryptRevoked, works, none, mid}, false},
         {"no signer", bySubject, {kTrustSuccess, 0, std::nullopt, none, mid}, false},
         {"no pin", unnamed, {kTrustSuccess, 0, works, none, mid}, false},
-        {"pin naming no subject", noSubject, {kTrustSuccess, 0, nameless, none, mid}, false},
-        {"pin naming no key", noKey, {kTrustSuccess, 0, nameless, none, mid}, false},
         {"first valid second", bySubject, {kTrustSuccess, 0, works, none, from}, true},
         {"last valid second", byKey, {kTrustSuccess, 0, works, none, until}, true},
         {"not yet valid", bySubject, {kTrustSuccess, 0, works, none, from - 1}, false},
