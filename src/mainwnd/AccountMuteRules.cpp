@@ -82,14 +82,28 @@ std::vector<MutedAccountEntry> ParseMutedAccounts(const std::vector<std::wstring
 uint64_t NextMutedSerial(const std::vector<MutedAccountEntry>& entries) {
     uint64_t last = 0;
     for (const MutedAccountEntry& e : entries) last = std::max(last, e.serial);
-    return last + 1;
+    return last + 1;  // at most kMaxMutedSerial + 1: a serial read back never comes near 2^64
+}
+
+namespace {
+void OldestFirst(std::vector<MutedAccountEntry>& entries) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const MutedAccountEntry& a, const MutedAccountEntry& b) { return a.serial < b.serial; });
+}
+}  // namespace
+
+std::vector<MutedAccountEntry> RenumberedMutedAccounts(std::vector<MutedAccountEntry> entries) {
+    if (NextMutedSerial(entries) <= kMaxMutedSerial) return {};
+    OldestFirst(entries);
+    uint64_t serial = 0;
+    for (MutedAccountEntry& entry : entries) entry.serial = ++serial;
+    return entries;
 }
 
 std::vector<std::wstring> MutedAccountsOverBound(std::vector<MutedAccountEntry> entries, size_t bound) {
     std::vector<std::wstring> keys;
     if (entries.size() <= bound) return keys;
-    std::stable_sort(entries.begin(), entries.end(),
-                     [](const MutedAccountEntry& a, const MutedAccountEntry& b) { return a.serial < b.serial; });
+    OldestFirst(entries);
     for (size_t i = 0; i < entries.size() - bound; ++i) keys.push_back(entries[i].key);
     return keys;
 }

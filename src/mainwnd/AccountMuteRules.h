@@ -37,7 +37,15 @@ struct MutedAccountEntry {
 };
 // The section's lines ("key=value"), as the profile API lists them.
 std::vector<MutedAccountEntry> ParseMutedAccounts(const std::vector<std::wstring>& lines);
+// The largest serial that reads back as written (nineteen digits).
+constexpr uint64_t kMaxMutedSerial = 9999999999999999999ull;
 // The serial of the next muting.
 uint64_t NextMutedSerial(const std::vector<MutedAccountEntry>& entries);
+// When the next serial would pass kMaxMutedSerial, the entries numbered
+// anew from 1 in their order (oldest first), to be written back before the
+// next muting; empty otherwise. Past the top, a serial would read back as an
+// entry the launcher did not write, the oldest, and the newest muting would
+// be the first to go.
+std::vector<MutedAccountEntry> RenumberedMutedAccounts(std::vector<MutedAccountEntry> entries);
 // The keys to delete so that at most `bound` entries stay, oldest first.
 std::vector<std::wstring> MutedAccountsOverBound(std::vector<MutedAccountEntry> entries, size_t bound);

@@ -45,6 +45,13 @@ void RememberMutedAccount(const std::wstring& caption) {
     if (key.empty()) return;
     const std::wstring path = IniPath();
     std::vector<MutedAccountEntry> entries = ParseMutedAccounts(SectionLines(path));
+    std::vector<MutedAccountEntry> renumbered = RenumberedMutedAccounts(entries);
+    if (!renumbered.empty()) {
+        for (const MutedAccountEntry& entry : renumbered)
+            ::WritePrivateProfileStringW(kSection, entry.key.c_str(), std::to_wstring(entry.serial).c_str(),
+                                         path.c_str());
+        entries = std::move(renumbered);
+    }
     const uint64_t serial = NextMutedSerial(entries);
     if (!::WritePrivateProfileStringW(kSection, key.c_str(), std::to_wstring(serial).c_str(), path.c_str())) return;
     auto known = std::find_if(entries.begin(), entries.end(), [&](const MutedAccountEntry& e) { return e.key == key; });

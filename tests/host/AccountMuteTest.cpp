@@ -56,3 +56,16 @@ TEST(AccountMute, TheOldestMutingsGoBeyondTheBound) {
     EXPECT_EQ(MutedAccountsOverBound(entries, 2), (std::vector<std::wstring>{L"Zz", L"dd", L"ee", L"bb"}));
     EXPECT_EQ(NextMutedSerial({}), 1u);
 }
+
+TEST(AccountMute, SerialsAreNumberedAnewBeforeTheyWouldPassTheTop) {
+    const auto below = ParseMutedAccounts({L"aa=3", L"bb=9999999999999999998"});
+    EXPECT_EQ(NextMutedSerial(below), kMaxMutedSerial);
+    EXPECT_TRUE(RenumberedMutedAccounts(below).empty()) << "the top itself still reads back";
+    const auto top = ParseMutedAccounts({L"cc=9999999999999999999", L"aa=3", L"Zz=1", L"bb=12"});
+    const auto renumbered = RenumberedMutedAccounts(top);
+    ASSERT_EQ(renumbered.size(), 4u);
+    const std::pair<std::wstring, uint64_t> order[] = {{L"Zz", 1}, {L"aa", 2}, {L"bb", 3}, {L"cc", 4}};
+    for (size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(std::make_pair(renumbered[i].key, renumbered[i].serial), order[i]) << "the order is kept";
+    EXPECT_EQ(NextMutedSerial(renumbered), 5u);
+}
