@@ -2,9 +2,9 @@
 
 #include <windows.h>
 #include <objbase.h>
-#include <shlobj.h>
 #include <shlwapi.h>
 
+#include "app/DataFolderSecurity.h"
 #include "app/LaunchMode.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDelete.h"
@@ -12,7 +12,6 @@
 #include "app/Shortcuts.h"
 #include "base/PathText.h"
 #include "base/SettingsStore.h"
-#include "base/ShellFolder.h"
 #include "base/StartProgram.h"
 #include "ui/MessageBox.h"
 
@@ -30,10 +29,9 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 bool Install() {
     fw::ComSession com;  // for the shell links
-    const std::wstring korvel = ShellFolderPath(CSIDL_COMMON_APPDATA) + L"\\Korvel";
-    ::CreateDirectoryW(korvel.c_str(), nullptr);
-    const std::wstring dataFolder = korvel + L"\\GameLogin";
-    ::CreateDirectoryW(dataFolder.c_str(), nullptr);
+    // Created the administrators', or made theirs again, before a file goes in.
+    const std::wstring dataFolder = GetDataFolder();
+    SecureDataFolder(dataFolder, true);
 
     const std::wstring running = GetExePath();
     const std::wstring installed = dataFolder + L"\\" + FileNameOf(running);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/CrashDump.h"
+#include "app/DataFolderSecurity.h"
 #include "app/Installer.h"
 #include "app/LaunchModeWin.h"
 #include "base/BuildConfig.h"
@@ -35,6 +36,9 @@ BOOL CPlexor3App::InitInstance() {
 
     const LaunchInfo launch = GetLaunchInfo();
     const LaunchMode mode = launch.mode;
+    // Every launcher process runs elevated and reads from the data folder:
+    // nothing is read there before it is the administrators'.
+    SecureDataFolder(GetDataFolder(), false);
     if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) {
         // The page process's owner, process-wide from here on.
         g_hOwnerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(launch.ownerWnd));

@@ -4,6 +4,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LaunchMode.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelfDeleteScript.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DumpFileName.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FolderSecurityRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortcutPaths.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LaunchModeWin.cpp
@@ -12,4 +13,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SelfDelete.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Shortcuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Installer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CrashDump.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/CrashDump.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataFolderSecurity.cpp)

@@ -3,6 +3,10 @@
 // installation and hands over to the installed copy.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <sstream>
+
 #include "app/LaunchModeWin.h"
 #include "app/ShortcutPaths.h"
 #include "base/SettingsStore.h"
@@ -17,6 +21,19 @@ struct Download {
     std::wstring folder;
     PlacedCopy exe;
 };
+
+// Each process's start-up marks (the scripted build writes them to the file
+// ZUVA_STARTUP_TRACE names, and the installed copy inherits the variable).
+std::map<std::string, std::vector<std::string>> MarksByProcess(const std::wstring& trace) {
+    std::map<std::string, std::vector<std::string>> marks;
+    std::istringstream lines(ReadFileBytes(trace));
+    for (std::string line; std::getline(lines, line);) {
+        const size_t pidEnd = line.find('\t'), markStart = line.rfind('\t');
+        if (pidEnd == std::string::npos || markStart == pidEnd) continue;
+        marks[line.substr(0, pidEnd)].push_back(line.substr(markStart + 1, line.find_last_not_of('\r') - markStart));
+    }
+    return marks;
+}
 
 // Runs the saved launcher with no switch, expects it to end by itself, and
 // ends the installed copy it started (after its main window came up).
@@ -65,7 +82,28 @@ TEST(Install, FirstRunCopiesLinksPingsAndStartsTheInstalledCopy) {
     }
     ASSERT_TRUE(FileExists(legacy));
 
+    const std::wstring trace = TempFolder() + L"zuva-install-trace.tsv";
+    ::DeleteFileW(trace.c_str());
+    ::SetEnvironmentVariableW(L"ZUVA_STARTUP_TRACE", trace.c_str());
     RunInstaller(download, stage);
+    ::SetEnvironmentVariableW(L"ZUVA_STARTUP_TRACE", nullptr);
+    // Both processes made the data folder the administrators' without a
+    // failed call (Wine keeps no DACL, so each finds it needs doing), the
+    // installed copy before it read anything from there.
+    const auto marks = MarksByProcess(trace);
+    ::DeleteFileW(trace.c_str());
+    ASSERT_EQ(marks.size(), 2u);
+    for (const auto& [pid, steps] : marks) {
+        SCOPED_TRACE(pid);
+        const auto isSecured = [](const std::string& step) { return step.rfind("data folder secured: ", 0) == 0; };
+        const auto first = std::find_if(steps.begin(), steps.end(), isSecured);
+        const auto read = std::find(steps.begin(), steps.end(), "launch mode and events");
+        ASSERT_TRUE(first != steps.end() && read != steps.end());
+        EXPECT_LT(first - steps.begin(), read - steps.begin()) << "looked at before anything is read";
+        const std::string last = *std::find_if(steps.rbegin(), steps.rend(), isSecured);
+        EXPECT_TRUE(last.find(" set, 0 failed") != std::string::npos && last.find(": 0 set") == std::string::npos)
+            << last;
+    }
 
     const std::wstring installed = stage.DataFile(L"Zuva.exe");
     EXPECT_EQ(ReadFileBytes(installed), ReadFileBytes(ScriptedExe())) << "the copy is whole";

@@ -1,0 +1,71 @@
+#include "app/FolderSecurityRules.h"
+
+#include <gtest/gtest.h>
+
+TEST(FolderSecurity, TheDataFolderIsTheAdministratorsAndOnlyReadableByUsers) {
+    const auto parsed = ParseSddl(kDataFolderSddl);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(parsed->owner, L"S-1-5-32-544");
+    EXPECT_TRUE(parsed->daclProtected) << "nothing inherited from the common folder above";
+    ASSERT_EQ(parsed->dacl.size(), 3u);
+    const struct {
+        const wchar_t* sid;
+        uint32_t rights;
+    } wanted[] = {{L"S-1-5-18", 0x1F01FF}, {L"S-1-5-32-544", 0x1F01FF}, {L"S-1-5-32-545", 0x1200A9}};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(parsed->dacl[i].type, L'A');
+        EXPECT_EQ(parsed->dacl[i].flags, L"OICI") << "its files and folders take it";
+        EXPECT_EQ(parsed->dacl[i].sid, wanted[i].sid);
+        EXPECT_EQ(parsed->dacl[i].rights, wanted[i].rights);
+    }
+    // Users may read and run, never write, append, delete or change security.
+    EXPECT_EQ(parsed->dacl[2].rights & (0x2 | 0x4 | 0x10000 | 0x40000 | 0x80000 | 0x40), 0u);
+}
+
+TEST(FolderSecurity, OnlyTheDataFoldersOwnDescriptorCountsAsSecured) {
+    const struct {
+        const wchar_t* sddl;
+        bool secured;
+    } cases[] = {
+        {kDataFolderSddl, true},
+        // As the system may write it back: numeric SIDs, another order, flags reordered.
+        {L"O:S-1-5-32-544D:PAI(A;CIOI;0x1200a9;;;S-1-5-32-545)(A;OICI;FA;;;S-1-5-18)(A;OICI;0x1f01ff;;;BA)", true},
+        {L"O:BAD:AI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", false},  // inherits from above
+        {L"O:S-1-5-21-1-2-3-1001D:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", false},  // a user owns it
+        {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;BU)", false},  // users may write
+        {L"O:BAD:PAI(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)(A;;FA;;;WD)", false},
+        {L"O:BAD:PAI(A;OICIID;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)", false},
+        // What Wine makes up for any file.
+        {L"O:S-1-5-21-0-0-0-1000D:(A;;FA;;;SY)(A;;FA;;;S-1-5-21-0-0-0-1000)(A;;FR;;;WD)", false},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = ParseSddl(c.sddl);
+        ASSERT_TRUE(parsed) << c.sddl;
+        EXPECT_EQ(IsDataFolderSecurity(*parsed), c.secured) << c.sddl;
+    }
+    for (const wchar_t* unread : {L"O:BAD:PAI(A;OICI;FA;;;SY)S:(AU;SA;FA;;;WD)", L"O:XXD:P", L"D:(OA;;CR;guid;;SY)",
+                                  L"D:(A;;FA;;;SY", L"O:S-1-", L"D:(A;OICI;0x123456789;;;SY)"})
+        EXPECT_FALSE(ParseSddl(unread)) << unread;
+}
+
+TEST(FolderSecurity, TheFolderAboveIsChangedOnlyWhenSomeoneElseCouldReplaceTheDataFolder) {
+    const struct {
+        const wchar_t* sddl;
+        bool safe;
+    } cases[] = {
+        // As an elevated program leaves it under the common folder: users may create, not delete.
+        {L"O:BAD:AI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)(A;OICIIOID;GA;;;CO)(A;OICIID;0x1200a9;;;BU)"
+         L"(A;CIID;0x100116;;;BU)",
+         true},
+        {kDataFolderSddl, true},
+        {L"O:S-1-5-21-1-2-3-1001D:AI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)", false},  // a user made it
+        {L"O:BAD:AI(A;OICIID;FA;;;SY)(A;ID;FA;;;S-1-5-21-1-2-3-1001)", false},  // a user may delete inside
+        {L"O:BAD:(A;;0x40;;;BU)", false},                                       // users may delete inside
+        {L"O:BAD:(A;;WD;;;WD)", false},                                         // anyone may change its DACL
+    };
+    for (const auto& c : cases) {
+        const auto parsed = ParseSddl(c.sddl);
+        ASSERT_TRUE(parsed) << c.sddl;
+        EXPECT_EQ(IsSafeAboveDataFolder(*parsed), c.safe) << c.sddl;
+    }
+}
