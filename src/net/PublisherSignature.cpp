@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "base/BuildConfig.h"
-#include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 #include "net/PublisherRules.h"
 
 namespace {
@@ -20,12 +20,11 @@ namespace {
 // check that runs only when a new build has come.
 class TrustServices {
 public:
-    TrustServices() : m_module(::LoadLibraryW(L"wintrust.dll")) {
-        if (!m_module) return;
-        verify = Find<decltype(verify)>("WinVerifyTrust");
-        providerData = Find<decltype(providerData)>("WTHelperProvDataFromStateData");
-        signerOf = Find<decltype(signerOf)>("WTHelperGetProvSignerFromChain");
-        certificateOf = Find<decltype(certificateOf)>("WTHelperGetProvCertFromChain");
+    TrustServices() : m_library(L"wintrust.dll") {
+        verify = m_library.Find<decltype(verify)>("WinVerifyTrust");
+        providerData = m_library.Find<decltype(providerData)>("WTHelperProvDataFromStateData");
+        signerOf = m_library.Find<decltype(signerOf)>("WTHelperGetProvSignerFromChain");
+        certificateOf = m_library.Find<decltype(certificateOf)>("WTHelperGetProvCertFromChain");
     }
     bool ok() const { return verify && providerData && signerOf && certificateOf; }
 
@@ -35,11 +34,7 @@ public:
     CRYPT_PROVIDER_CERT*(WINAPI* certificateOf)(CRYPT_PROVIDER_SGNR*, DWORD) = nullptr;
 
 private:
-    template <class Function>
-    Function Find(const char* name) const {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), name)));
-    }
-    fw::ModuleHandle m_module;
+    fw::SystemLibrary m_library;
 };
 
 // The verification state is closed however the reading ends.
