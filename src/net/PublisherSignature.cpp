@@ -20,7 +20,7 @@ namespace {
 // check that runs only when a new build has come.
 class TrustServices {
 public:
-    TrustServices() : m_library(L"wintrust.dll") {
+    TrustServices() : m_imageHelp(L"imagehlp.dll"), m_library(L"wintrust.dll") {
         verify = m_library.Find<decltype(verify)>("WinVerifyTrust");
         providerData = m_library.Find<decltype(providerData)>("WTHelperProvDataFromStateData");
         signerOf = m_library.Find<decltype(signerOf)>("WTHelperGetProvSignerFromChain");
@@ -34,6 +34,12 @@ public:
     CRYPT_PROVIDER_CERT*(WINAPI* certificateOf)(CRYPT_PROVIDER_SGNR*, DWORD) = nullptr;
 
 private:
+    // Wine's trust services ask for imagehlp by name only once they read a
+    // signature, and that late request (with imagehlp's own need of dbghelp)
+    // searches the program's folder first whatever the process's search
+    // order says, as Windows does for a late request where that order cannot
+    // be set. A library already loaded from System32 is taken instead.
+    fw::SystemLibrary m_imageHelp;
     fw::SystemLibrary m_library;
 };
 
