@@ -173,6 +173,17 @@ foreach(kind crash quiet latecrash)
   zuva_warnings(zuva_newbuild_${kind})
   add_dependencies(zuva_win_tests zuva_newbuild_${kind})
 endforeach()
+# Stand-ins for the system DLLs that are not known DLLs, named like them,
+# which the tests plant beside an installed launcher (tests/win/probe).
+foreach(dll winmm wininet msimg32 dbghelp wintrust)
+  add_library(zuva_planted_${dll} MODULE ${PROJECT_SOURCE_DIR}/tests/win/probe/PlantedDll.cpp)
+  set_target_properties(zuva_planted_${dll} PROPERTIES PREFIX "" OUTPUT_NAME ${dll}
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_include_directories(zuva_planted_${dll} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_options(zuva_planted_${dll} PRIVATE -static)
+  zuva_warnings(zuva_planted_${dll})
+  add_dependencies(zuva_win_tests zuva_planted_${dll})
+endforeach()
 # The builds the self-update tests publish: newer and older copies of the
 # scripted launcher and the stand-ins, signed by the test publishers.
 set(ZUVA_SIGNED_BUILDS new-A.exe new-B.exe new-A-altered.exe new-unsigned.exe old-A.exe
