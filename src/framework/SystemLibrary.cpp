@@ -31,11 +31,12 @@ void KeepDllSearchInSystem32() {
 }
 
 HMODULE LoadSystemLibrary(const wchar_t* fileName) {
-    HMODULE module = ::LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // A system without the search flags refuses them as an invalid
-    // parameter. There the DLL is named by its full path, and its own folder
-    // is searched first for what it depends on.
-    if (module || ::GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    // The documented sign that LoadLibraryExW understands the search flags
+    // (without them it refuses the call as an invalid parameter).
+    if (FindFunction<FARPROC>(::GetModuleHandleW(L"kernel32.dll"), "AddDllDirectory"))
+        return ::LoadLibraryExW(fileName, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    // XP, and Vista and 7 without their loader update: the DLL by its full
+    // path, and its own folder searched first for what it depends on.
     const std::wstring folder = SystemFolder();
     if (folder.empty()) return nullptr;
     const std::wstring path = folder + L"\\" + fileName;
