@@ -9,8 +9,13 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/winerun.sh)
 
 set(ZUVA_WIN32_DEFINITIONS
   UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+# The launcher links only known DLLs and the common controls: anything else
+# would be looked for beside the executable first, in a folder a standard
+# user may write to. WinINet and WinMM it finds in System32 at run time
+# (src/framework/*Functions.h); the tests and tools may link them.
 set(ZUVA_WIN32_LIBRARIES
-  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version crypt32)
+  comctl32 gdiplus gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi advapi32 version crypt32)
+set(ZUVA_TOOL_LIBRARIES wininet winmm)
 
 # Everything but the entry point and the per-executable settings.
 add_library(zuva_win STATIC ${ZUVA_PORTABLE_SOURCES} ${ZUVA_WIN32_SOURCES})
@@ -129,7 +134,7 @@ set(ZUVA_DRIVER_SOURCES
   ${PROJECT_SOURCE_DIR}/tests/win/GameLogin.cpp
   ${PROJECT_SOURCE_DIR}/tests/win/SoakGauges.cpp)
 add_library(zuva_driver STATIC ${ZUVA_DRIVER_SOURCES})
-target_link_libraries(zuva_driver PUBLIC zuva_win ntdll)
+target_link_libraries(zuva_driver PUBLIC zuva_win ntdll ${ZUVA_TOOL_LIBRARIES})
 target_include_directories(zuva_driver PUBLIC ${PROJECT_SOURCE_DIR}/tests/win)
 target_compile_definitions(zuva_driver PRIVATE
   ZUVA_BUILD_DIR="${CMAKE_BINARY_DIR}"
@@ -167,6 +172,17 @@ foreach(kind crash quiet latecrash)
   target_link_options(zuva_newbuild_${kind} PRIVATE -municode -mwindows)
   zuva_warnings(zuva_newbuild_${kind})
   add_dependencies(zuva_win_tests zuva_newbuild_${kind})
+endforeach()
+# Stand-ins for the system DLLs that are not known DLLs, named like them,
+# which the tests plant beside an installed launcher (tests/win/probe).
+foreach(dll winmm wininet msimg32 dbghelp wintrust)
+  add_library(zuva_planted_${dll} MODULE ${PROJECT_SOURCE_DIR}/tests/win/probe/PlantedDll.cpp)
+  set_target_properties(zuva_planted_${dll} PROPERTIES PREFIX "" OUTPUT_NAME ${dll}
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/planted)
+  target_include_directories(zuva_planted_${dll} PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  target_link_options(zuva_planted_${dll} PRIVATE -static)
+  zuva_warnings(zuva_planted_${dll})
+  add_dependencies(zuva_win_tests zuva_planted_${dll})
 endforeach()
 # The builds the self-update tests publish: newer and older copies of the
 # scripted launcher and the stand-ins, signed by the test publishers.
@@ -218,7 +234,7 @@ zuva_console_tool(zuva_sound_probe
   SOURCES ${PROJECT_SOURCE_DIR}/tools/soundprobe/SoundProbe.cpp
           ${PROJECT_SOURCE_DIR}/tools/soundprobe/WaveMidiWrites.cpp
           ${PROJECT_SOURCE_DIR}/tools/soundprobe/DirectSoundWrite.cpp
-  LIBS zuva_win)
+  LIBS zuva_win ${ZUVA_TOOL_LIBRARIES})
 add_dependencies(zuva_win_tests zuva_sound_probe)
 # The soak: one instance through many pages, tab switches, hides and mutes,
 # with bounds on what it may keep. It takes minutes, so it is an executable

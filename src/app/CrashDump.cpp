@@ -7,6 +7,7 @@
 #include "app/DumpFileName.h"
 #include "app/LaunchModeWin.h"
 #include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 // Once-only: set by the thread that writes the process's one dump.
@@ -27,11 +28,6 @@ const MINIDUMP_TYPE kDumpKinds[] = {
                                MiniDumpWithPrivateReadWriteMemory),
     MiniDumpNormal,
 };
-
-MiniDumpWriteDumpFn LookUpWriter(HMODULE dbghelp) {
-    FARPROC proc = ::GetProcAddress(dbghelp, "MiniDumpWriteDump");
-    return reinterpret_cast<MiniDumpWriteDumpFn>(reinterpret_cast<void*>(proc));
-}
 
 // A failed try may have left part of a dump; the next starts on an empty file.
 void EmptyFile(HANDLE file) {
@@ -63,9 +59,9 @@ bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers) {
         EXCEPTION_POINTERS here{&record, &context};
         return WriteDump(file, &here);
     }
-    fw::ModuleHandle dbghelp(::LoadLibraryW(L"DbgHelp.dll"));
-    if (!dbghelp) return false;
-    MiniDumpWriteDumpFn write = LookUpWriter(dbghelp.get());
+    // Only now: a process that never crashes never loads it.
+    const fw::SystemLibrary dbghelp(L"dbghelp.dll");
+    const auto write = dbghelp.Find<MiniDumpWriteDumpFn>("MiniDumpWriteDump");
     if (!write) return false;
     MINIDUMP_EXCEPTION_INFORMATION exception{::GetCurrentThreadId(), pointers, TRUE};
     for (MINIDUMP_TYPE kind : kDumpKinds) {

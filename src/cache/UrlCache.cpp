@@ -1,7 +1,6 @@
 // The browser's URL cache and its temporary internet files folder.
 #include <windows.h>
 #include <shlobj.h>
-#include <wininet.h>
 
 #include <vector>
 
@@ -29,32 +28,34 @@ private:
 
 // The size the next entry needs, asked with no buffer; nothing when there is
 // no next entry.
-bool AskFirstSize(DWORD& bytes) {
+bool AskFirstSize(const fw::InternetFunctions& inet, DWORD& bytes) {
     bytes = 0;
-    return !::FindFirstUrlCacheEntryW(nullptr, nullptr, &bytes) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+    return !inet.FindFirstUrlCacheEntryW(nullptr, nullptr, &bytes) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
-bool AskNextSize(HANDLE find, DWORD& bytes) {
+bool AskNextSize(const fw::InternetFunctions& inet, HANDLE find, DWORD& bytes) {
     bytes = 0;
-    return !::FindNextUrlCacheEntryW(find, nullptr, &bytes) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+    return !inet.FindNextUrlCacheEntryW(find, nullptr, &bytes) && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
-void DeleteUnlessKept(const INTERNET_CACHE_ENTRY_INFOW& entry) {
+void DeleteUnlessKept(const fw::InternetFunctions& inet, const INTERNET_CACHE_ENTRY_INFOW& entry) {
     if (IsKeptUrlCacheEntry(entry.CacheEntryType) || !entry.lpszSourceUrlName) return;
-    ::DeleteUrlCacheEntryW(entry.lpszSourceUrlName);
+    inet.DeleteUrlCacheEntryW(entry.lpszSourceUrlName);
 }
 
 void DeleteUrlCacheEntries() {
+    const fw::InternetFunctions* inet = fw::Internet();
     DWORD bytes = 0;
-    if (!AskFirstSize(bytes)) return;
+    if (!inet || !AskFirstSize(*inet, bytes)) return;
     EntryBuffer buffer(bytes);
     if (!buffer.HoldsAnEntry()) return;
-    fw::UrlCacheFind find(::FindFirstUrlCacheEntryW(nullptr, buffer.entry(), buffer.size()));
+    fw::UrlCacheFind find(inet->FindFirstUrlCacheEntryW(nullptr, buffer.entry(), buffer.size()));
     if (!find) return;
     for (;;) {
-        DeleteUnlessKept(*buffer.entry());
-        if (!AskNextSize(find.get(), bytes)) return;
+        DeleteUnlessKept(*inet, *buffer.entry());
+        if (!AskNextSize(*inet, find.get(), bytes)) return;
         buffer = EntryBuffer(bytes);
-        if (!buffer.HoldsAnEntry() || !::FindNextUrlCacheEntryW(find.get(), buffer.entry(), buffer.size())) return;
+        if (!buffer.HoldsAnEntry() || !inet->FindNextUrlCacheEntryW(find.get(), buffer.entry(), buffer.size()))
+            return;
     }
 }
 }  // namespace

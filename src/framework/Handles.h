@@ -5,12 +5,13 @@
 // OLE and GDI+ sessions of a thread.
 #include <windows.h>
 #include <commctrl.h>
-#include <mmsystem.h>
-#include <wininet.h>
 
 #include <cstdio>
 #include <memory>
 #include <utility>
+
+#include "framework/InternetFunctions.h"
+#include "framework/MixerFunctions.h"
 
 namespace fw {
 
@@ -81,11 +82,13 @@ using IconHandle = UniqueHandle<NullTraits<HICON, &::DestroyIcon>>;
 using ModuleHandle = UniqueHandle<NullTraits<HMODULE, &::FreeLibrary>>;
 using MenuHandle = UniqueHandle<NullTraits<HMENU, &::DestroyMenu>>;
 using ImageListHandle = UniqueHandle<NullTraits<HIMAGELIST, &::ImageList_Destroy>>;
-using MixerHandle = UniqueHandle<NullTraits<HMIXER, &::mixerClose>>;
+// Mixers and WinINet handles close through the functions the process found
+// at run time (MixerFunctions.h, InternetFunctions.h).
+using MixerHandle = UniqueHandle<NullTraits<HMIXER, &CloseMixer>>;
 // Sessions, connections and requests of WinINet. Only the thread that uses
 // one closes it: closing a handle that a call is using is not safe.
-using InternetHandle = UniqueHandle<NullTraits<HINTERNET, &::InternetCloseHandle>>;
-using UrlCacheFind = UniqueHandle<NullTraits<HANDLE, &::FindCloseUrlCache>>;
+using InternetHandle = UniqueHandle<NullTraits<HINTERNET, &CloseInternetHandle>>;
+using UrlCacheFind = UniqueHandle<NullTraits<HANDLE, &CloseUrlCacheFind>>;
 // What the system allocated for the caller to free with LocalFree.
 using LocalMemory = UniqueHandle<NullTraits<HLOCAL, &::LocalFree>>;
 

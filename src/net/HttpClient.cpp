@@ -1,7 +1,6 @@
 #include "net/HttpClient.h"
 
 #include <commctrl.h>
-#include <wininet.h>
 
 #include <vector>
 
@@ -18,6 +17,7 @@ const wchar_t kExtraHeaders[] = L"Accept-Language: zh-cn \r\nContent-Type: appli
 // The three handles of one request; they close request, connection, session.
 // Only the request's own thread ever uses or closes them.
 struct Request {
+    const fw::InternetFunctions* inet = fw::Internet();  // null: nothing to ask
     fw::InternetHandle session;
     fw::InternetHandle connection;
     fw::InternetHandle request;
@@ -33,36 +33,36 @@ Request& NewRequest(RequestShare& share) {
 
 bool OpenAndSend(const std::wstring& address, Request& r) {
     const std::optional<HttpAddress> split = SplitHttpAddress(address);
-    if (!split) return false;
-    r.session.reset(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!split || !r.inet) return false;
+    r.session.reset(r.inet->InternetOpenW(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!r.session) return false;
-    r.connection.reset(::InternetConnectW(r.session.get(), split->host.c_str(), split->port, nullptr, nullptr,
-                                          INTERNET_SERVICE_HTTP, 0, 0));
+    r.connection.reset(r.inet->InternetConnectW(r.session.get(), split->host.c_str(), split->port, nullptr, nullptr,
+                                                INTERNET_SERVICE_HTTP, 0, 0));
     if (!r.connection) return false;
     // Redirects are not followed: Wine's WinINet follows a redirect loop for
     // ever, and a hop could lead a download away from the portal address it
     // was checked against. A 3xx answer is then simply not a 2xx one.
-    r.request.reset(::HttpOpenRequestW(r.connection.get(), L"GET", split->path.c_str(), L"HTTP/1.1", nullptr,
-                                       nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
+    r.request.reset(r.inet->HttpOpenRequestW(r.connection.get(), L"GET", split->path.c_str(), L"HTTP/1.1", nullptr,
+                                             nullptr, INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_AUTO_REDIRECT, 0));
     if (!r.request) return false;
     // A server that goes quiet lets an abandoned request's thread go after
     // this long (Wine's WinINet has no receive time-out of its own; only the
     // request handle honours the option there).
     DWORD timeout = buildcfg::kHttpReceiveTimeoutMs;
-    ::InternetSetOptionW(r.request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-    return ::HttpSendRequestW(r.request.get(), kExtraHeaders, static_cast<DWORD>(wcslen(kExtraHeaders)), nullptr,
-                              0) != FALSE;
+    r.inet->InternetSetOptionW(r.request.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    return r.inet->HttpSendRequestW(r.request.get(), kExtraHeaders, static_cast<DWORD>(wcslen(kExtraHeaders)),
+                                    nullptr, 0) != FALSE;
 }
 
 // The status and content length of an answer that is taken; false otherwise.
-bool CheckAnswer(HINTERNET request, DWORD* contentLength) {
+bool CheckAnswer(const Request& r, DWORD* contentLength) {
     wchar_t status[16] = {};  // 32 bytes
     DWORD size = sizeof(status);
-    if (!::HttpQueryInfoW(request, HTTP_QUERY_STATUS_CODE, status, &size, nullptr)) return false;
+    if (!r.inet->HttpQueryInfoW(r.request.get(), HTTP_QUERY_STATUS_CODE, status, &size, nullptr)) return false;
     DWORD length = 0;
     DWORD lengthSize = sizeof(length);
-    const bool hasLength = ::HttpQueryInfoW(request, HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER, &length,
-                                            &lengthSize, nullptr) &&
+    const bool hasLength = r.inet->HttpQueryInfoW(r.request.get(), HTTP_QUERY_CONTENT_LENGTH | HTTP_QUERY_FLAG_NUMBER,
+                                                  &length, &lengthSize, nullptr) &&
                            lengthSize == sizeof(length);
     if (!IsAcceptedAnswer(ParseStatusCode(status), hasLength)) return false;
     *contentLength = length;
@@ -114,7 +114,7 @@ bool Download(RequestShare& share, const std::wstring& address, DownloadSink* si
     Request& r = NewRequest(share);
     if (!OpenAndSend(address, r)) return false;
     DWORD length = 0;
-    if (!CheckAnswer(r.request.get(), &length)) return false;
+    if (!CheckAnswer(r, &length)) return false;
     // An empty answer is never a complete new executable.
     if (progress && length == 0) return false;
     // Refused before a byte is written, so a huge answer costs nothing.
@@ -125,7 +125,7 @@ bool Download(RequestShare& share, const std::wstring& address, DownloadSink* si
     char chunk[512];
     for (;;) {
         DWORD got = 0;
-        if (!::InternetReadFile(r.request.get(), chunk, sizeof(chunk), &got)) break;
+        if (!r.inet->InternetReadFile(r.request.get(), chunk, sizeof(chunk), &got)) break;
         if (got == 0) break;
         // A body that runs on past its announced length gets no further.
         if (got > maxBytes - total) break;
@@ -138,7 +138,8 @@ bool Download(RequestShare& share, const std::wstring& address, DownloadSink* si
         // has gone, though a bar that has just gone too takes no harm.
         if (progress && share.WhileWaitedFor([] {}))
             ::SendMessageW(progress, PBM_SETPOS, DownloadPercent(total, length), 0);
-        if (::InternetSetFilePointer(r.request.get(), static_cast<LONG>(total), nullptr, FILE_BEGIN, 0) == 0) break;
+        if (r.inet->InternetSetFilePointer(r.request.get(), static_cast<LONG>(total), nullptr, FILE_BEGIN, 0) == 0)
+            break;
     }
     return total >= length;
 }
@@ -192,13 +193,13 @@ bool HttpFetchText(const std::wstring& address, std::wstring* text) {
         Request& r = NewRequest(share);
         if (!OpenAndSend(address, r)) return false;
         DWORD length = 0;
-        if (!CheckAnswer(r.request.get(), &length) || length > kMaxTextBytes) return false;
+        if (!CheckAnswer(r, &length) || length > kMaxTextBytes) return false;
         std::vector<char> got(length + 1, 0);
         DWORD have = 0;
         // One read normally brings it all; a short answer is not the whole text.
         while (have < length) {
             DWORD more = 0;
-            if (!::InternetReadFile(r.request.get(), got.data() + have, length - have, &more) || more == 0)
+            if (!r.inet->InternetReadFile(r.request.get(), got.data() + have, length - have, &more) || more == 0)
                 return false;
             have += more;
         }

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "base/BuildConfig.h"
-#include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 #include "net/PublisherRules.h"
 
 namespace {
@@ -20,12 +20,11 @@ namespace {
 // check that runs only when a new build has come.
 class TrustServices {
 public:
-    TrustServices() : m_module(::LoadLibraryW(L"wintrust.dll")) {
-        if (!m_module) return;
-        verify = Find<decltype(verify)>("WinVerifyTrust");
-        providerData = Find<decltype(providerData)>("WTHelperProvDataFromStateData");
-        signerOf = Find<decltype(signerOf)>("WTHelperGetProvSignerFromChain");
-        certificateOf = Find<decltype(certificateOf)>("WTHelperGetProvCertFromChain");
+    TrustServices() : m_imageHelp(L"imagehlp.dll"), m_library(L"wintrust.dll") {
+        verify = m_library.Find<decltype(verify)>("WinVerifyTrust");
+        providerData = m_library.Find<decltype(providerData)>("WTHelperProvDataFromStateData");
+        signerOf = m_library.Find<decltype(signerOf)>("WTHelperGetProvSignerFromChain");
+        certificateOf = m_library.Find<decltype(certificateOf)>("WTHelperGetProvCertFromChain");
     }
     bool ok() const { return verify && providerData && signerOf && certificateOf; }
 
@@ -35,11 +34,13 @@ public:
     CRYPT_PROVIDER_CERT*(WINAPI* certificateOf)(CRYPT_PROVIDER_SGNR*, DWORD) = nullptr;
 
 private:
-    template <class Function>
-    Function Find(const char* name) const {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(m_module.get(), name)));
-    }
-    fw::ModuleHandle m_module;
+    // Wine's trust services ask for imagehlp by name only once they read a
+    // signature, and that late request (with imagehlp's own need of dbghelp)
+    // searches the program's folder first whatever the process's search
+    // order says, as Windows does for a late request where that order cannot
+    // be set. A library already loaded from System32 is taken instead.
+    fw::SystemLibrary m_imageHelp;
+    fw::SystemLibrary m_library;
 };
 
 // The verification state is closed however the reading ends.

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 #include "sound/FunctionRedirect.h"
 #include "sound/InterfaceSlotPatches.h"
 
@@ -97,10 +97,10 @@ HRESULT WINAPI DirectSoundCreateInterceptor(LPCGUID deviceId, LPDIRECTSOUND* out
     return result;
 }
 
-// The entry of `function` in `module`, loaded if need be and pinned: a
-// redirected library must never be unloaded under the jump into it.
+// The entry of `function` in System32's `module`, loaded if need be and
+// pinned: a redirected library must never be unloaded under the jump into it.
 void* PinnedExport(const wchar_t* module, const char* function) {
-    fw::ModuleHandle loaded(::LoadLibraryW(module));
+    const fw::SystemLibrary loaded(module);
     HMODULE pinned = nullptr;
     if (!loaded || !::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN, module, &pinned)) return nullptr;
     return reinterpret_cast<void*>(::GetProcAddress(pinned, function));

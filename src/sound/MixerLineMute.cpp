@@ -1,7 +1,6 @@
 #include "sound/SoundMute.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <algorithm>
 #include <vector>
@@ -27,15 +26,16 @@ static_assert(MIXERCONTROL_CONTROLTYPE_MUTE == 0x20010002, "the mute control typ
 }  // namespace
 
 bool SetMixerLineMute(unsigned long componentType, bool mute) {
+    const fw::MixerFunctions* mixers = fw::Mixer();
     HMIXER opened = nullptr;
-    if (::mixerOpen(&opened, 0, 0, 0, kByHandle) != MMSYSERR_NOERROR) return false;
+    if (!mixers || mixers->mixerOpen(&opened, 0, 0, 0, kByHandle) != MMSYSERR_NOERROR) return false;
     fw::MixerHandle mixer(opened);
     const auto object = reinterpret_cast<HMIXEROBJ>(mixer.get());
 
     MIXERLINEW line{};
     line.cbStruct = sizeof line;
     line.dwComponentType = componentType;
-    if (::mixerGetLineInfoW(object, &line, kLineByType) != MMSYSERR_NOERROR) return false;
+    if (mixers->mixerGetLineInfoW(object, &line, kLineByType) != MMSYSERR_NOERROR) return false;
 
     MIXERCONTROLW control{};
     MIXERLINECONTROLSW controls{};
@@ -45,7 +45,7 @@ bool SetMixerLineMute(unsigned long componentType, bool mute) {
     controls.cControls = 1;
     controls.cbmxctrl = sizeof control;
     controls.pamxctrl = &control;
-    if (::mixerGetLineControlsW(object, &controls, kOneControlByType) != MMSYSERR_NOERROR) return false;
+    if (mixers->mixerGetLineControlsW(object, &controls, kOneControlByType) != MMSYSERR_NOERROR) return false;
 
     // A mute control holds one boolean; a driver that gives it several items
     // gets room for each of them instead of a write past a single value.
@@ -57,7 +57,7 @@ bool SetMixerLineMute(unsigned long componentType, bool mute) {
     details.cMultipleItems = control.cMultipleItems;
     details.cbDetails = sizeof(MIXERCONTROLDETAILS_BOOLEAN);
     details.paDetails = values.data();
-    if (::mixerGetControlDetailsW(object, &details, kValue) != MMSYSERR_NOERROR) return false;
+    if (mixers->mixerGetControlDetailsW(object, &details, kValue) != MMSYSERR_NOERROR) return false;
     for (auto& value : values) value.fValue = mute ? TRUE : FALSE;
-    return ::mixerSetControlDetails(object, &details, kValue) == MMSYSERR_NOERROR;
+    return mixers->mixerSetControlDetails(object, &details, kValue) == MMSYSERR_NOERROR;
 }

@@ -42,14 +42,16 @@ void CBtnEx::DrawFrame(HDC dc, int frame, int cx, int cy) const {
         return;
     }
     // Stretched: draw the frame onto magenta, then stretch it with magenta
-    // still transparent.
+    // still transparent. GDI's own name for the transparent copy: the usual
+    // one lives in a DLL that is not a known DLL, which would be looked for
+    // beside the program first.
     OffscreenImage temp(dc, frameWidth, frameHeight);
     if (!temp.ok()) return;
     fw::BrushHandle magenta(::CreateSolidBrush(kMaskColour));
     RECT all{0, 0, frameWidth, frameHeight};
     ::FillRect(temp.dc(), &all, magenta.get());
     ::ImageList_Draw(m_ilFrames.get(), frame, temp.dc(), 0, 0, ILD_TRANSPARENT);
-    ::TransparentBlt(dc, 0, 0, cx, cy, temp.dc(), 0, 0, frameWidth, frameHeight, kMaskColour);
+    ::GdiTransparentBlt(dc, 0, 0, cx, cy, temp.dc(), 0, 0, frameWidth, frameHeight, kMaskColour);
 }
 
 void CBtnEx::DrawItem(const DRAWITEMSTRUCT& item) {

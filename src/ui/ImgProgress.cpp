@@ -29,10 +29,11 @@ void CImgProgress::OnPaint() {
     if (!image.ok()) return;
     PaintParentBackground(m_hWnd, image.dc());
 
+    // GDI's own name for the transparent copy, as in CBtnEx.
     fw::MemoryDc source(::CreateCompatibleDC(paint.get()));
     if (m_hbmBack) {
         fw::SelectScope select(source.get(), m_hbmBack.get());
-        ::TransparentBlt(image.dc(), 0, 0, cx, cy, source.get(), 0, 0, cx, cy, kMaskColour);
+        ::GdiTransparentBlt(image.dc(), 0, 0, cx, cy, source.get(), 0, 0, cx, cy, kMaskColour);
     }
 
     PBRANGE range{};
@@ -45,8 +46,8 @@ void CImgProgress::OnPaint() {
         fw::SelectScope select(source.get(), m_hbmFill.get());
         for (const FillPiece& piece : {fill.left, fill.right}) {
             if (piece.width <= 0) continue;
-            ::TransparentBlt(image.dc(), piece.dstX, m_rcFill.top, piece.width, fillHeight, source.get(),
-                             piece.srcX, 0, piece.width, fillHeight, kMaskColour);
+            ::GdiTransparentBlt(image.dc(), piece.dstX, m_rcFill.top, piece.width, fillHeight, source.get(),
+                                piece.srcX, 0, piece.width, fillHeight, kMaskColour);
         }
     }
 

@@ -1,7 +1,10 @@
 // What the shipped executable declares about itself: a 32-bit GUI program that
-// asks for administrator rights and version 6 of the common controls.
+// asks for administrator rights and version 6 of the common controls, and
+// links only DLLs that cannot be planted beside it.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -22,6 +25,7 @@ std::string ReadManifest(const std::wstring& exe) {
     const char* bytes = static_cast<const char*>(::LockResource(data));
     return std::string(bytes, ::SizeofResource(module.get(), res));
 }
+
 }  // namespace
 
 TEST(Executable, IsA32BitGuiProgram) {
@@ -50,6 +54,30 @@ TEST(Executable, ManifestAsksForAdministratorCommonControls6AndPerMonitorDpi) {
         // Per monitor (v2) where the system has it, else the system's DPI.
         EXPECT_NE(manifest.find(">PerMonitorV2, System</dpiAwareness>"), std::string::npos);
         EXPECT_NE(manifest.find("WindowsSettings\">true</dpiAware>"), std::string::npos);
+    }
+}
+
+// The loader resolves these before our first instruction: known DLLs come
+// from System32 whatever lies beside the program, the manifest binds the
+// common controls, and any other DLL would be looked for beside it first.
+TEST(Executable, LinksOnlyKnownDllsAndTheCommonControls) {
+    const std::set<std::string> allowed = {"ADVAPI32.DLL", "COMCTL32.DLL", "GDI32.DLL",    "GDIPLUS.DLL",
+                                           "KERNEL32.DLL", "MSVCRT.DLL",   "OLE32.DLL",    "OLEAUT32.DLL",
+                                           "SHELL32.DLL",  "SHLWAPI.DLL",  "USER32.DLL"};
+    for (const std::wstring& exe : {ProductExe(), ScriptedExe()}) {
+        fw::ModuleHandle image(::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+        ASSERT_TRUE(image);
+        // Mapped as an image (the handle's low bits say so): an address is an offset from its start.
+        const auto* base = reinterpret_cast<const char*>(reinterpret_cast<uintptr_t>(image.get()) & ~uintptr_t{3});
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        ASSERT_NE(table, 0u);
+        for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + table); entry->Name; ++entry) {
+            std::string dll = base + entry->Name;
+            ::CharUpperBuffA(&dll[0], static_cast<DWORD>(dll.size()));
+            EXPECT_TRUE(allowed.count(dll)) << dll << " in " << ::testing::PrintToString(exe);
+        }
     }
 }
 

@@ -1,7 +1,5 @@
 #include "browser/scripted/PageFetch.h"
 
-#include <wininet.h>
-
 #include <system_error>
 #include <thread>
 
@@ -21,32 +19,34 @@ constexpr DWORD kReceiveTimeoutMs = 30000;
 FetchOutcome Failure(long status) { return FetchOutcome{status, std::string()}; }
 FetchOutcome LastErrorFailure() { return Failure(StatusForFetchError(::GetLastError())); }
 
-void SetTimeout(HINTERNET handle, DWORD option, DWORD ms) {
-    ::InternetSetOptionW(handle, option, &ms, sizeof(ms));
+void SetTimeout(const fw::InternetFunctions& inet, HINTERNET handle, DWORD option, DWORD ms) {
+    inet.InternetSetOptionW(handle, option, &ms, sizeof(ms));
 }
 
 FetchOutcome HttpGet(const std::wstring& url, FetchKind kind) {
     const std::optional<HttpAddress> address = SplitHttpAddress(WithoutFragment(url));
     if (!address || address->host.empty()) return Failure(kStatusInvalidUrl);
-    fw::InternetHandle session(::InternetOpenW(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
+    const fw::InternetFunctions* inet = fw::Internet();
+    if (!inet) return Failure(kStatusDownloadFailure);
+    fw::InternetHandle session(inet->InternetOpenW(kAgent, INTERNET_OPEN_TYPE_DIRECT, nullptr, nullptr, 0));
     if (!session) return LastErrorFailure();
-    SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
-    SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT, kReceiveTimeoutMs);
-    SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
-    fw::InternetHandle connection(::InternetConnectW(session.get(), address->host.c_str(), address->port, nullptr,
-                                                 nullptr, INTERNET_SERVICE_HTTP, 0, 0));
+    SetTimeout(*inet, session.get(), INTERNET_OPTION_CONNECT_TIMEOUT, kConnectTimeoutMs);
+    SetTimeout(*inet, session.get(), INTERNET_OPTION_SEND_TIMEOUT, kReceiveTimeoutMs);
+    SetTimeout(*inet, session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT, kReceiveTimeoutMs);
+    fw::InternetHandle connection(inet->InternetConnectW(session.get(), address->host.c_str(), address->port,
+                                                         nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!connection) return LastErrorFailure();
     const std::wstring object = L"/" + address->path;
     const DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
                         INTERNET_FLAG_NO_UI;
     fw::InternetHandle request(
-        ::HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
+        inet->HttpOpenRequestW(connection.get(), L"GET", object.c_str(), nullptr, nullptr, nullptr, flags, 0));
     if (!request) return LastErrorFailure();
-    if (!::HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return LastErrorFailure();
+    if (!inet->HttpSendRequestW(request.get(), nullptr, 0, nullptr, 0)) return LastErrorFailure();
 
     DWORD status = 0;
     DWORD size = sizeof(status);
-    if (!::HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
+    if (!inet->HttpQueryInfoW(request.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr))
         return Failure(kStatusDownloadFailure);
 
     FetchOutcome outcome{static_cast<long>(status), std::string()};
@@ -54,7 +54,7 @@ FetchOutcome HttpGet(const std::wstring& url, FetchKind kind) {
     char chunk[4096];
     for (;;) {
         DWORD got = 0;
-        if (!::InternetReadFile(request.get(), chunk, sizeof(chunk), &got)) return LastErrorFailure();
+        if (!inet->InternetReadFile(request.get(), chunk, sizeof(chunk), &got)) return LastErrorFailure();
         if (got == 0) break;
         outcome.body.append(chunk, got);
         if (outcome.body.size() <= limit) continue;

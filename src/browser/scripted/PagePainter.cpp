@@ -55,7 +55,8 @@ RECT DrawFrameBadge(HDC dc, const RECT& rc, int frame, const PageFonts& fonts) {
     return rest;
 }
 
-// A vertical run from `top` at the top edge to `bottom` at the bottom one.
+// A vertical run from `top` at the top edge to `bottom` at the bottom one,
+// through GDI's own name for the gradient, as in CBtnEx.
 void FillFaded(HDC dc, const RECT& rc, uint32_t top, uint32_t bottom) {
     auto vertex = [](LONG x, LONG y, uint32_t rgb) {
         return TRIVERTEX{x, y, static_cast<COLOR16>(((rgb >> 16) & 0xFF) << 8),
@@ -63,7 +64,7 @@ void FillFaded(HDC dc, const RECT& rc, uint32_t top, uint32_t bottom) {
     };
     TRIVERTEX corners[2] = {vertex(rc.left, rc.top, top), vertex(rc.right, rc.bottom, bottom)};
     GRADIENT_RECT run{0, 1};
-    ::GradientFill(dc, corners, 2, &run, 1, GRADIENT_FILL_RECT_V);
+    ::GdiGradientFill(dc, corners, 2, &run, 1, GRADIENT_FILL_RECT_V);
 }
 
 // An element's image over its whole rectangle, scaled when the sizes differ.
