@@ -2,6 +2,7 @@
 # settings and the program version, the settings store, paths, text
 # conversions and starting processes.
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoreRules.cpp
