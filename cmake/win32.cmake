@@ -10,7 +10,8 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/winerun.sh)
 set(ZUVA_WIN32_DEFINITIONS
   UNICODE _UNICODE WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 set(ZUVA_WIN32_LIBRARIES
-  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version crypt32)
+  comctl32 gdiplus msimg32 gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi wininet winmm advapi32 version crypt32
+  ntdll)
 
 # Everything but the entry point and the per-executable settings.
 add_library(zuva_win STATIC ${ZUVA_PORTABLE_SOURCES} ${ZUVA_WIN32_SOURCES})
