@@ -17,7 +17,8 @@ const ULONG kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 // Opens or creates `name` relative to `folder`. The name is looked up in that
 // very folder, and a link it names is opened as the link. Sets the thread's
 // last error when it fails.
-fw::FileHandle OpenBeneath(HANDLE folder, const std::wstring& name, ACCESS_MASK access, ULONG disposition) {
+fw::FileHandle OpenBeneath(HANDLE folder, const std::wstring& name, ACCESS_MASK access, ULONG disposition,
+                           ULONG options = 0) {
     if (name.empty() || name.size() > 255) {
         ::SetLastError(ERROR_INVALID_NAME);
         return {};
@@ -31,7 +32,7 @@ fw::FileHandle OpenBeneath(HANDLE folder, const std::wstring& name, ACCESS_MASK 
     HANDLE opened = nullptr;
     const NTSTATUS status =
         ::NtCreateFile(&opened, access | SYNCHRONIZE, &where, &io, nullptr, FILE_ATTRIBUTE_NORMAL, kShareAll,
-                       disposition, FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+                       disposition, options | FILE_OPEN_REPARSE_POINT | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
     if (!NT_SUCCESS(status)) {
         ::SetLastError(::RtlNtStatusToDosError(status));
         return {};
@@ -118,7 +119,14 @@ DWORD HeldFolder::Delete(const ListedEntry& entry, bool clearReadOnly) const {
         basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
         ::SetFileInformationByHandle(opened.get(), FileBasicInfo, &basic, sizeof(basic));
     }
-    return MarkForDeletion(opened.get());
+    // A folder's disposition says whether it was empty. A file goes by a
+    // second open for deletion on close, while the first holds it: under Wine
+    // only that takes a file another process has mapped (the browser's cache
+    // index), as deleting by path did. Both open the name in this folder as
+    // itself, so whatever they meet there is this folder's own entry.
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) return MarkForDeletion(opened.get());
+    fw::FileHandle doomed = OpenBeneath(m_folder.get(), entry.name, DELETE, FILE_OPEN, FILE_DELETE_ON_CLOSE);
+    return doomed ? ERROR_SUCCESS : ::GetLastError();
 }
 
 fw::FileHandle HeldFolder::CreateFileAnew(const std::wstring& name, ACCESS_MASK access) const {
