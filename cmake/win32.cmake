@@ -14,7 +14,7 @@ set(ZUVA_WIN32_DEFINITIONS
 # user may write to. WinINet and WinMM it finds in System32 at run time
 # (src/framework/*Functions.h); the tests and tools may link them.
 set(ZUVA_WIN32_LIBRARIES
-  comctl32 gdiplus gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi advapi32 version crypt32)
+  comctl32 gdiplus gdi32 user32 ole32 oleaut32 uuid shell32 shlwapi advapi32 version crypt32 ntdll)
 set(ZUVA_TOOL_LIBRARIES wininet winmm)
 
 # Everything but the entry point and the per-executable settings.

@@ -6,6 +6,8 @@
 
 #include "app/DumpFileName.h"
 #include "app/LaunchModeWin.h"
+#include "base/AdminOnlySecurity.h"
+#include "base/NewFile.h"
 #include "framework/Handles.h"
 #include "framework/SystemLibrary.h"
 
@@ -79,9 +81,13 @@ LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
     if (g_bDumpTaken.exchange(true)) return AfterTheDump();
     g_dumpThread.store(::GetCurrentThreadId());
     {
-        fw::FileHandle file(::CreateFileW(dumpPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) WriteDump(file.get(), pointers);
+        // A whole process's memory, session cookies included: for the
+        // administrators' eyes only, in a file nobody else made first.
+        AdminOnlySecurity security;
+        if (security.ok()) {
+            fw::FileHandle file = CreateFileAnew(dumpPath, GENERIC_WRITE, 0, security.attributes());
+            if (file) WriteDump(file.get(), pointers);
+        }
     }
     g_bDumpWritten.store(true);
     return EXCEPTION_CONTINUE_SEARCH;

@@ -1,6 +1,7 @@
 #pragma once
 // One minidump per process, beside the executable, when an exception reaches
-// the top of a thread unhandled; the system's own crash handling follows.
+// the top of a thread unhandled; the system's own crash handling follows. The
+// dump is a file made new that only administrators may open.
 #include <windows.h>
 
 // The unhandled-exception filter. Writes the dump and lets the search go on

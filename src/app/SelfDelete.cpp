@@ -2,13 +2,16 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "app/FileCount.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDeleteScript.h"
+#include "base/AdminOnlySecurity.h"
 #include "base/AnsiText.h"
+#include "base/NewFile.h"
 #include "base/PathText.h"
 #include "base/StartProgram.h"
 #include "framework/Handles.h"
@@ -25,25 +28,52 @@ std::wstring AnsiSpellablePath(const std::wstring& path) {
     return ToCodePageExactly(candidate, CP_ACP) ? candidate : std::wstring();
 }
 
-// A fresh script path in the temporary folder. The system creates the empty
-// file of the unique name; the script is that name with ".bat" appended.
-std::wstring NewScriptPath() {
+// The temporary folder as the ANSI code page can spell it, ending in "\".
+std::wstring ScriptFolder() {
     wchar_t temp[MAX_PATH] = {};
     const DWORD got = ::GetTempPathW(MAX_PATH, temp);
     if (got == 0 || got >= MAX_PATH) return std::wstring();
-    const std::wstring folder = AnsiSpellablePath(temp);
-    if (folder.empty()) return std::wstring();
-    wchar_t unique[MAX_PATH] = {};
-    if (!::GetTempFileNameW(folder.c_str(), L"DelSelf", 0, unique)) return std::wstring();
-    return std::wstring(unique) + L".bat";
+    std::wstring folder = AnsiSpellablePath(temp);
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
 }
 
-bool AppendToFile(const std::wstring& path, const std::string& bytes) {
-    fw::FileHandle file(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
+// A number from the system's random generator: RtlGenRandom, which advapi32
+// (a known DLL, always loaded from the system folder) exports by this name.
+bool RandomNumber(uint32_t* number) {
+    using GenRandom = BOOLEAN(WINAPI*)(PVOID, ULONG);
+    const fw::ModuleHandle advapi(::LoadLibraryW(L"advapi32.dll"));
+    if (!advapi) return false;
+    const auto generate = reinterpret_cast<GenRandom>(
+        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "SystemFunction036")));
+    return generate && generate(number, sizeof(*number));
+}
+
+struct ScriptFile {
+    std::wstring path;
+    fw::FileHandle file;
+};
+
+// The script's file, made new under a random name: the temporary folder is
+// the standard user's too, and a name found taken is never used but another
+// drawn. Only administrators may open it, so its lines stay ours.
+ScriptFile CreateScriptFile(const std::wstring& folder, AdminOnlySecurity& security) {
+    const int kNamesToTry = 16;
+    for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
+        uint32_t random = 0;
+        if (!RandomNumber(&random)) break;
+        ScriptFile script{folder + SelfDeleteScriptName(random), {}};
+        if (script.path.size() > kMaxPathChars) break;
+        script.file = CreateNewFile(script.path, GENERIC_WRITE, FILE_SHARE_READ, security.attributes());
+        if (script.file) return script;
+        if (::GetLastError() != ERROR_FILE_EXISTS) break;
+    }
+    return {};
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
     DWORD written = 0;
-    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    return ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
            written == bytes.size();
 }
 
@@ -57,13 +87,22 @@ bool StartHidden(const std::wstring& scriptPath) {
 }  // namespace
 
 bool WriteSelfDeleteScript() {
-    const std::wstring scriptPath = NewScriptPath();
-    if (scriptPath.empty()) return false;
+    const std::wstring folder = ScriptFolder();
+    if (folder.empty()) return false;
     const std::wstring exePath = AnsiSpellablePath(GetExePath());
     if (exePath.empty()) return false;
+    AdminOnlySecurity security;
+    if (!security.ok()) return false;
+    ScriptFile script = CreateScriptFile(folder, security);
+    if (!script.file) return false;
     const bool removeFolder = CanRemoveExeFolder(exePath, CountFilesBelow(FolderOfPath(exePath)));
-    const std::optional<std::string> script =
-        ToCodePageExactly(SelfDeleteScriptText(exePath, scriptPath, removeFolder), CP_ACP);
-    if (!script || !AppendToFile(scriptPath, *script)) return false;
-    return StartHidden(scriptPath);
+    const std::optional<std::string> text =
+        ToCodePageExactly(SelfDeleteScriptText(exePath, script.path, removeFolder), CP_ACP);
+    const bool written = text && WriteAll(script.file.get(), *text);
+    script.file.reset();
+    if (!written) {
+        ::DeleteFileW(script.path.c_str());
+        return false;
+    }
+    return StartHidden(script.path);
 }

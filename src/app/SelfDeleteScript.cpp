@@ -22,6 +22,13 @@ bool IsDriveRoot(const std::wstring& folder) {
 }
 }  // namespace
 
+std::wstring SelfDeleteScriptName(uint32_t random) {
+    const wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring name = L"Del";
+    for (int shift = 28; shift >= 0; shift -= 4) name += digits[(random >> shift) & 0xF];
+    return name + L".tmp.bat";
+}
+
 bool CanRemoveExeFolder(const std::wstring& exePath, unsigned filesInFolder) {
     return filesInFolder <= 1 && !IsDriveRoot(FolderOfPath(exePath));
 }

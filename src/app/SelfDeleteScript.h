@@ -2,7 +2,13 @@
 // The batch script that deletes the uninstalled executable once its process
 // has ended (and, when nothing else lives there, the folder's files and the
 // folder), then deletes itself.
+#include <cstdint>
 #include <string>
+
+// The script's file name in the temporary folder for a random number:
+// "Del", eight hexadecimal digits, ".tmp.bat". Names of four digits could all
+// be taken beforehand.
+std::wstring SelfDeleteScriptName(uint32_t random);
 
 // Whether the folder may go with the executable: `filesInFolder` counts the
 // files below the executable's folder, subfolders included. A drive's root

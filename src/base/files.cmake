@@ -1,13 +1,17 @@
 # What every floor may use: the cross-process messages and timer ids, build
-# settings and the program version, the settings store, paths, text
-# conversions and starting processes.
+# settings and the program version, the settings store, paths, files made new
+# and folders held against links, text conversions and starting processes.
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoreRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Utf8Text.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AdminOnlySecurity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AnsiText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HeldFolder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/NewFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageProcess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp

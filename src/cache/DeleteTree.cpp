@@ -4,63 +4,50 @@
 
 #include <optional>
 
+#include "base/HeldFolder.h"
 #include "cache/TreeRules.h"
-#include "framework/Handles.h"
 
 namespace {
-using fw::FindFileHandle;
-
-static_assert(kAttributeReadOnly == FILE_ATTRIBUTE_READONLY && kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY &&
-              kAttributeReparsePoint == FILE_ATTRIBUTE_REPARSE_POINT && kInvalidAttributes == INVALID_FILE_ATTRIBUTES);
-
-bool DeleteRealFolder(const std::wstring& folder);
-
-void DeleteEntry(const std::wstring& path, TreeEntryAction action, TreeOutcome& outcome) {
-    BOOL deleted = TRUE;
-    switch (action) {
-    case TreeEntryAction::Skip:
-        return;
-    case TreeEntryAction::Descend:
-        DeleteRealFolder(path);  // what stays in it keeps this folder too
-        return;
-    case TreeEntryAction::RemoveFolderLink:
-        deleted = ::RemoveDirectoryW(path.c_str());
-        break;
-    case TreeEntryAction::ClearReadOnlyAndDelete:
-        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        deleted = ::DeleteFileW(path.c_str());
-        break;
-    case TreeEntryAction::DeleteFileLink:
-    case TreeEntryAction::Delete:
-        deleted = ::DeleteFileW(path.c_str());
-        break;
-    }
-    if (!deleted) outcome.NoteFailedDeletion(::GetLastError());
-}
-
-bool DeleteRealFolder(const std::wstring& folder) {
-    const std::optional<std::wstring> pattern = JoinPath(folder, L"*");
-    WIN32_FIND_DATAW found{};
-    FindFileHandle listing(pattern ? ::FindFirstFileW(pattern->c_str(), &found) : INVALID_HANDLE_VALUE);
-    if (!listing) return ::RemoveDirectoryW(folder.c_str()) != FALSE;
-
-    TreeOutcome outcome;
-    do {
-        const TreeEntryAction action = ActionForEntry(found.cFileName, found.dwFileAttributes);
+// Deletes what `folder` holds, entering only the real folders it listed:
+// everything is opened relative to a held folder, so a junction swapped in
+// for a folder between its listing and its deletion is never entered, and a
+// link goes as itself. `path` only decides which names fit a path buffer.
+void DeleteContents(const HeldFolder& folder, const std::wstring& path, TreeOutcome& outcome) {
+    // A folder whose listing pattern would not fit is left as it is.
+    if (!JoinPath(path, L"*")) return;
+    for (const ListedEntry& entry : folder.List()) {
+        const TreeEntryAction action = ActionForEntry(entry.name, entry.attributes);
         if (action == TreeEntryAction::Skip) continue;
-        if (const std::optional<std::wstring> path = JoinPath(folder, found.cFileName))
-            DeleteEntry(*path, action, outcome);
-    } while (::FindNextFileW(listing.get(), &found));
-    listing.reset();  // an open listing would keep the folder
-
-    const bool removed = ::RemoveDirectoryW(folder.c_str()) != FALSE;
-    const TreeVerdict verdict = outcome.Conclude(removed, removed ? ERROR_SUCCESS : ::GetLastError());
-    if (!verdict.success) ::SetLastError(verdict.lastError);
-    return verdict.success;
+        const std::optional<std::wstring> entryPath = JoinPath(path, entry.name);
+        if (!entryPath) continue;
+        if (action == TreeEntryAction::Descend) {
+            if (const HeldFolder sub = folder.OpenSubfolder(entry)) {
+                TreeOutcome inner;
+                DeleteContents(sub, *entryPath, inner);
+            }
+            // What stays in a subfolder keeps it, and shows as this folder's
+            // own failure to go.
+            folder.Delete(entry, false);
+            continue;
+        }
+        const DWORD error = folder.Delete(entry, action == TreeEntryAction::ClearReadOnlyAndDelete);
+        if (error != ERROR_SUCCESS) outcome.NoteFailedDeletion(error);
+    }
 }
 }  // namespace
 
 bool DeleteTree(const std::wstring& folder) {
+    // RemoveDirectoryW takes a link itself away, whatever it points to.
     if (IsFolderLink(::GetFileAttributesW(folder.c_str()))) return ::RemoveDirectoryW(folder.c_str()) != FALSE;
-    return DeleteRealFolder(folder);
+    TreeOutcome outcome;
+    {
+        const HeldFolder held = HeldFolder::Open(folder);
+        // Nothing there, no folder, or a link since the look above.
+        if (!held) return ::RemoveDirectoryW(folder.c_str()) != FALSE;
+        DeleteContents(held, folder, outcome);
+    }
+    const bool removed = ::RemoveDirectoryW(folder.c_str()) != FALSE;
+    const TreeVerdict verdict = outcome.Conclude(removed, removed ? ERROR_SUCCESS : ::GetLastError());
+    if (!verdict.success) ::SetLastError(verdict.lastError);
+    return verdict.success;
 }

@@ -6,7 +6,8 @@
 // denied) stay, and so do the folders that hold them. Entries whose path
 // would be longer than 259 characters are left alone. A junction or symbolic
 // link, inside the folder or as the folder itself, is removed as a link: what
-// it points to is never entered.
+// it points to is never entered, not even when the link is put in place of a
+// folder while the deletion runs.
 // True when the folder is gone and nothing in it failed to delete. Otherwise
 // false, with the thread's last error set to that of the last file that could
 // not be deleted, or else to that of the folder's removal.

@@ -8,12 +8,6 @@ std::optional<std::wstring> JoinPath(const std::wstring& folder, const std::wstr
     return path;
 }
 
-bool IsFolderLink(uint32_t attributes) {
-    if (attributes == kInvalidAttributes) return false;
-    const uint32_t both = kAttributeDirectory | kAttributeReparsePoint;
-    return (attributes & both) == both;
-}
-
 TreeEntryAction ActionForEntry(const std::wstring& name, uint32_t attributes) {
     if (name == L"." || name == L"..") return TreeEntryAction::Skip;
     if (IsFolderLink(attributes)) return TreeEntryAction::RemoveFolderLink;

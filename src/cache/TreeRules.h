@@ -6,22 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "base/FileKindRules.h"
 #include "base/PathText.h"
-
-// The file attributes the decisions look at (the platform's values).
-constexpr uint32_t kAttributeReadOnly = 0x00000001;
-constexpr uint32_t kAttributeDirectory = 0x00000010;
-constexpr uint32_t kAttributeReparsePoint = 0x00000400;
-constexpr uint32_t kInvalidAttributes = 0xFFFFFFFF;  // what a failed attribute query answers
 
 // `folder`, a backslash unless it already ends with one, and `name`; nothing
 // when the result would not fit in kMaxPathChars. A path that does not fit is
 // left alone rather than cut into one that names something else.
 std::optional<std::wstring> JoinPath(const std::wstring& folder, const std::wstring& name);
-
-// A junction or directory symbolic link: a folder that must never be entered,
-// because what it holds lies elsewhere.
-bool IsFolderLink(uint32_t attributes);
 
 enum class TreeEntryAction {
     Skip,                    // "." and ".."

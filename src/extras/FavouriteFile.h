@@ -5,7 +5,8 @@
 
 #include "extras/InternetShortcut.h"
 
-// Creates or overwrites "<Favorites>\<name>.url". False, with nothing
-// written, when the folder is unknown, the name is no plain file name or the
+// Creates or overwrites "<Favorites>\<name>.url": a file of that name, or a
+// link, is deleted and the file made new. False, with nothing written, when
+// the folder is unknown or a link, the name is no plain file name or the
 // file cannot be created.
 bool SaveFavourite(const std::wstring& name, const std::wstring& url);

@@ -4,16 +4,10 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-fw::FileHandle CreateNew(const std::wstring& path) {
-    return fw::FileHandle(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
-                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-}  // namespace
+#include "base/NewFile.h"
 
-HeldDownload::HeldDownload(const std::wstring& path) : m_path(path), m_file(CreateNew(path)) {
-    if (!m_file && ::GetLastError() == ERROR_FILE_EXISTS && ::DeleteFileW(path.c_str())) m_file = CreateNew(path);
-}
+HeldDownload::HeldDownload(const std::wstring& path)
+    : m_path(path), m_file(CreateFileAnew(path, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ)) {}
 
 HeldDownload::~HeldDownload() {
     if (!m_file) return;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "base/BuildConfig.h"
+#include "base/NewFile.h"
 #include "net/HttpRules.h"
 #include "net/RequestThread.h"
 
@@ -92,13 +93,13 @@ private:
     HANDLE m_file;
 };
 
-// A file by its path, created or truncated only once an answer is taken.
+// A file by its path, made anew only once an answer is taken: a file left
+// there (by anyone) is deleted, never written into.
 class PathSink : public DownloadSink {
 public:
     explicit PathSink(const std::wstring& path) : m_path(path) {}
     bool Begin() override {
-        m_file.reset(::CreateFileW(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_file = CreateFileAnew(m_path, GENERIC_WRITE, FILE_SHARE_READ);
         return static_cast<bool>(m_file);
     }
     bool Write(const char* bytes, DWORD count) override { return HandleSink(m_file.get()).Write(bytes, count); }

@@ -42,7 +42,7 @@ ExchangeLimit BuildDownloadLimit();
 // are not sent.
 bool HttpPing(const std::wstring& address);
 
-// Downloads into `path`, created or truncated once the answer is taken. True
+// Downloads into `path`, made anew once the answer is taken. True
 // when at least the announced length arrived within `limit`. A partial file
 // stays. An answer announced or running longer than `maxBytes` fails, and no
 // more than that is written.

@@ -30,6 +30,16 @@ TEST(TreeEntry, LinksAreNeverEntered) {
     EXPECT_FALSE(IsFolderLink(dir));
     EXPECT_FALSE(IsFolderLink(link));
     EXPECT_FALSE(IsFolderLink(kInvalidAttributes)) << "a failed query is no link";
+
+    // Opened by name after the listing: only the listed entry itself is used.
+    EXPECT_TRUE(OpenedAsListed(dir, 7, dir | kAttributeReadOnly, 7));
+    EXPECT_FALSE(OpenedAsListed(dir, 7, dir | link, 9)) << "a junction put in the folder's place";
+    EXPECT_FALSE(OpenedAsListed(dir, 7, dir, 9)) << "another folder, or a link the system followed";
+    EXPECT_FALSE(OpenedAsListed(0x20, 7, dir, 7));
+    EXPECT_FALSE(OpenedAsListed(dir | link, 7, dir, 7)) << "a listed link that opens as its target";
+    EXPECT_TRUE(OpenedAsListed(dir, 0, dir, 9)) << "no id to compare: the kind decides";
+    EXPECT_TRUE(OpenedAsListed(0x20, 5, 0x20, ~uint64_t{0}));
+    EXPECT_FALSE(OpenedAsListed(dir, 7, kInvalidAttributes, 7));
 }
 
 TEST(TreeEntry, FilesAndDotEntries) {

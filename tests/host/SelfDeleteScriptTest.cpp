@@ -38,6 +38,11 @@ TEST(SelfDeleteScript, PercentSignsInPathsStayLiteral) {
     EXPECT_EQ(text.find(L"\"C:\\a%w"), std::wstring::npos);
 }
 
+TEST(SelfDeleteScript, ItsNameCarriesEightHexadecimalDigitsOfTheRandomNumber) {
+    EXPECT_EQ(SelfDeleteScriptName(0x00A1B2C3u), L"Del00A1B2C3.tmp.bat");
+    EXPECT_EQ(SelfDeleteScriptName(0xFEDCBA98u), L"DelFEDCBA98.tmp.bat");
+}
+
 TEST(SelfDeleteScript, TheFolderGoesOnlyWhenTheExecutableIsAlone) {
     EXPECT_TRUE(CanRemoveExeFolder(kExe, 1));
     EXPECT_TRUE(CanRemoveExeFolder(kExe, 0));

@@ -7,6 +7,7 @@
 
 #include "app/CrashDump.h"
 #include "app/DumpFileName.h"
+#include "base/AdminOnlySecurity.h"
 #include "GameLogin.h"
 #include "InstallStage.h"
 #include "LauncherDriver.h"
@@ -22,7 +23,7 @@ struct Probe {
         : folder(TempFolder() + L"zuva-crash-probe"),
           exe(BuildDir() + L"\\zuva_crash_probe.exe", folder, L"CrashProbe.exe") {}
     ~Probe() {
-        for (const wchar_t* name : {L"CrashProbe.dmp", L"CrashProbe.dmp.first", L"CrashProbe.exe.log"})
+        for (const wchar_t* name : {L"CrashProbe.dmp", L"CrashProbe.dmp.first", L"CrashProbe.exe.log", L"Planted.bin"})
             ::DeleteFileW((folder + L"\\" + name).c_str());
     }
     std::wstring File(const wchar_t* name) const { return folder + L"\\" + name; }
@@ -49,13 +50,44 @@ int DumpsBeside(const std::wstring& exe) {
 TEST(CrashDump, AnUnhandledExceptionLeavesOneDumpBesideTheExecutable) {
     Probe probe;
     ASSERT_TRUE(probe.exe.ok());
+    // A file someone made there first is replaced, never written into.
+    ASSERT_TRUE(WriteFileBytes(probe.File(L"Planted.bin"), "theirs"));
+    ASSERT_TRUE(::CreateHardLinkW(probe.File(L"CrashProbe.dmp").c_str(), probe.File(L"Planted.bin").c_str(), nullptr));
     LauncherProcess p(probe.exe.path(), L"once");
     ASSERT_TRUE(p.WaitForExit(60000));
     EXPECT_EQ(p.ExitCode(), kAccessViolation) << "the system's crash handling ends the process";
     const std::string dump = ReadFileBytes(probe.File(L"CrashProbe.dmp"));
     ASSERT_GE(dump.size(), 32u);
     EXPECT_EQ(dump.substr(0, 4), "MDMP");
+    EXPECT_EQ(ReadFileBytes(probe.File(L"Planted.bin")), "theirs");
     std::printf("dump of %u bytes\n", static_cast<unsigned>(dump.size()));
+}
+
+// Wine keeps no DACL on a file, so the dump's descriptor is read back as the
+// system made it from its text.
+TEST(CrashDump, OnlyTheSystemAndAdministratorsMayOpenTheDump) {
+    AdminOnlySecurity security;
+    ASSERT_TRUE(security.ok());
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    ASSERT_TRUE(::GetSecurityDescriptorControl(security.descriptor(), &control, &revision));
+    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "nothing comes from the folder";
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    ASSERT_TRUE(::GetSecurityDescriptorDacl(security.descriptor(), &present, &dacl, &defaulted));
+    ASSERT_TRUE(present && dacl);
+    ASSERT_EQ(dacl->AceCount, 2);
+    const WELL_KNOWN_SID_TYPE allowed[] = {WinLocalSystemSid, WinBuiltinAdministratorsSid};
+    for (WORD i = 0; i < 2; ++i) {
+        ACCESS_ALLOWED_ACE* ace = nullptr;
+        ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
+        EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_EQ(ace->Mask, static_cast<DWORD>(FILE_ALL_ACCESS));
+        BYTE sid[SECURITY_MAX_SID_SIZE];
+        DWORD size = sizeof(sid);
+        ASSERT_TRUE(::CreateWellKnownSid(allowed[i], nullptr, sid, &size));
+        EXPECT_TRUE(::EqualSid(&ace->SidStart, sid)) << i;
+    }
 }
 
 TEST(CrashDump, ASecondExceptionWritesNothingMore) {

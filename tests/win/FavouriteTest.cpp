@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "extras/FavouriteFile.h"
+#include "FolderLink.h"
 #include "GameLogin.h"
 #include "LauncherDriver.h"
 #include "PortalClient.h"
@@ -56,6 +58,18 @@ std::wstring FieldText(HWND dlg) {
     ::GetDlgItemTextW(dlg, kNameField, text, 256);
     return text;
 }
+
+// The Favorites folder moved aside for a test, and put back.
+struct FavoritesAside {
+    FavoritesAside() : folder(ShellFolder(CSIDL_FAVORITES)), aside(folder + L".zuva-test-aside") {
+        moved = ::MoveFileW(folder.c_str(), aside.c_str()) != FALSE;
+    }
+    ~FavoritesAside() {
+        if (moved) ::MoveFileW(aside.c_str(), folder.c_str());
+    }
+    std::wstring folder, aside;
+    bool moved = false;
+};
 
 // A game page of one instance, logged in and shown, with its shortcut file
 // put back as it was afterwards.
@@ -143,4 +157,24 @@ TEST(Favourite, AltCtrlDARepeatOrAnotherKeyOpensNothing) {
     EXPECT_EQ(FindWindows(pid, L"#32770", kFavCaption).size(), 1u);
     ::PostMessageW(::GetDlgItem(dlg, IDCANCEL), BM_CLICK, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return !::IsWindow(dlg); }, 5000));
+}
+
+// The page process runs elevated: a file of the favourite's name is replaced,
+// and a Favorites folder that is a link gets nothing written through it.
+TEST(Favourite, ReplacesTheFileButWritesNothingThroughALinkedFolder) {
+    const std::wstring saved = ShellFolder(CSIDL_FAVORITES) + L"\\zuva-test.url";
+    FileBackup backup(saved);
+    ASSERT_TRUE(SaveFavourite(L"zuva-test", L"http://127.0.0.1/a"));
+    ASSERT_TRUE(SaveFavourite(L"zuva-test", L"http://127.0.0.1/b"));
+    EXPECT_EQ(ReadFileBytes(saved), ExpectedShortcut("http://127.0.0.1/b"));
+
+    const std::wstring elsewhere = TempFolder() + L"zuva-favourites-elsewhere";
+    FolderChain target(elsewhere);
+    FavoritesAside favorites;
+    ASSERT_TRUE(favorites.moved);
+    FolderLink link(favorites.folder, elsewhere);
+    if (!link.made()) GTEST_SKIP() << "this system makes no directory link that it reports as one";
+    EXPECT_FALSE(SaveFavourite(L"zuva-test", L"http://127.0.0.1/c"));
+    EXPECT_FALSE(FileExists(elsewhere + L"\\zuva-test.url"));
+    ::DeleteFileW((elsewhere + L"\\zuva-test.url").c_str());
 }

@@ -108,9 +108,16 @@ TEST(HttpClient, ADownloadTakesOnlyWholeSuccessfulAnswers) {
     const std::string body = Pattern(100000);
     ServedFile file(L"payload.bin", body);
 
+    // A file someone made there first is replaced, never written into: its
+    // other name (a hard link) keeps what it held.
     TempTarget target;
+    const std::wstring planted = target.path + L".planted";
+    ASSERT_TRUE(WriteFileBytes(planted, "theirs"));
+    ASSERT_TRUE(::CreateHardLinkW(target.path.c_str(), planted.c_str(), nullptr));
     EXPECT_TRUE(HttpDownloadFile(PortalUrl(L"/payload.bin"), target.path, ConfigFetchLimit()));
     EXPECT_EQ(target.size(), 100000);
+    EXPECT_EQ(ReadFileBytes(planted), "theirs");
+    ::DeleteFileW(planted.c_str());
 
     struct Bad {
         const wchar_t* rule;

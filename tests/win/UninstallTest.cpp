@@ -5,6 +5,11 @@
 
 #include <shlwapi.h>
 
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
 #include "app/LaunchModeWin.h"
 #include "app/ShortcutPaths.h"
 #include "base/SettingsStore.h"
@@ -47,6 +52,16 @@ HWND WaitForBox(const LauncherProcess& p, HWND other = nullptr) {
 
 void Answer(HWND box, WPARAM button) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
+// The names in the temporary folder that start with "Del".
+std::set<std::wstring> ScriptLikeNamesInTemp() {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    fw::FindFileHandle find(::FindFirstFileW((TempFolder() + L"Del*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE)
+        names.insert(found.cFileName);
+    return names;
+}
+
 bool WaitUntilGone(const std::wstring& path, DWORD ms) {
     for (DWORD waited = 0; FileExists(path) && waited < ms; waited += 100) ::Sleep(100);
     return !FileExists(path);
@@ -54,6 +69,7 @@ bool WaitUntilGone(const std::wstring& path, DWORD ms) {
 
 // "/uninst" answered Yes, then the closing note answered OK; the process ends.
 void UninstallWithYes(const Installed& installed) {
+    const std::set<std::wstring> before = ScriptLikeNamesInTemp();
     LauncherProcess p(installed.exe(), L"/uninst");
     HWND question = WaitForBox(p);
     ASSERT_NE(question, nullptr) << "the question";
@@ -65,6 +81,13 @@ void UninstallWithYes(const Installed& installed) {
     EXPECT_TRUE(p.IsRunning()) << "the process waits for the note";
     ::Sleep(1500);  // the script has started and tries meanwhile
     EXPECT_TRUE(FileExists(installed.exe())) << "a running executable is not deleted";
+    // One new file there, the script itself, under a random name nobody
+    // could have taken beforehand (and no placeholder of another name).
+    std::vector<std::wstring> added;
+    for (const std::wstring& name : ScriptLikeNamesInTemp())
+        if (!before.count(name)) added.push_back(name);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_TRUE(std::regex_match(added[0], std::wregex(L"Del[0-9A-F]{8}\\.tmp\\.bat"))) << added[0];
     Answer(note, kYesOrOk);
     ASSERT_TRUE(p.WaitForExit(20000));
     EXPECT_EQ(p.ExitCode(), 0u);
