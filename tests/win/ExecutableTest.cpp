@@ -59,11 +59,12 @@ TEST(Executable, ManifestAsksForAdministratorCommonControls6AndPerMonitorDpi) {
 
 // The loader resolves these before our first instruction: known DLLs come
 // from System32 whatever lies beside the program, the manifest binds the
-// common controls, and any other DLL would be looked for beside it first.
+// common controls, ntdll is the loader's own and never looked for, and any
+// other DLL would be looked for beside it first.
 TEST(Executable, LinksOnlyKnownDllsAndTheCommonControls) {
-    const std::set<std::string> allowed = {"ADVAPI32.DLL", "COMCTL32.DLL", "GDI32.DLL",    "GDIPLUS.DLL",
-                                           "KERNEL32.DLL", "MSVCRT.DLL",   "OLE32.DLL",    "OLEAUT32.DLL",
-                                           "SHELL32.DLL",  "SHLWAPI.DLL",  "USER32.DLL"};
+    const std::set<std::string> allowed = {"ADVAPI32.DLL", "COMCTL32.DLL", "GDI32.DLL",   "GDIPLUS.DLL",
+                                           "KERNEL32.DLL", "MSVCRT.DLL",   "NTDLL.DLL",   "OLE32.DLL",
+                                           "OLEAUT32.DLL", "SHELL32.DLL",  "SHLWAPI.DLL", "USER32.DLL"};
     for (const std::wstring& exe : {ProductExe(), ScriptedExe()}) {
         fw::ModuleHandle image(::LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE));
         ASSERT_TRUE(image);
