@@ -6,10 +6,9 @@
 // session cookies included, and the uninstall script runs elevated.
 #include <windows.h>
 
+#include "base/AdminOnlyDescriptor.h"
 #include "framework/Handles.h"
 
-// SYSTEM and BUILTIN\Administrators, full control each, nothing inherited.
-constexpr wchar_t kAdminOnlySddl[] = L"D:P(A;;FA;;;SY)(A;;FA;;;BA)";
 
 class AdminOnlySecurity {
 public:

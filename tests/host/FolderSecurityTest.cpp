@@ -1,4 +1,5 @@
 #include "app/FolderSecurityRules.h"
+#include "base/AdminOnlyDescriptor.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,17 @@ TEST(FolderSecurity, TheDataFolderIsTheAdministratorsAndOnlyReadableByUsers) {
     EXPECT_EQ(entries, (decltype(entries){{L'A', L"OICI", 0x1F01FF, L"S-1-5-18"},
                                           {L'A', L"OICI", 0x1F01FF, L"S-1-5-32-544"},
                                           {L'A', L"OICI", 0x1200A9, L"S-1-5-32-545"}}));
+}
+
+// Wine keeps no DACL on a file: what the dump and the uninstall script are
+// created with is read back here.
+TEST(FolderSecurity, OnlyTheSystemAndAdministratorsMayOpenAnAdminOnlyFile) {
+    const auto parsed = ParseSddl(kAdminOnlySddl);
+    ASSERT_TRUE(parsed);
+    EXPECT_TRUE(parsed->daclProtected) << "nothing comes from the folder";
+    std::vector<std::tuple<wchar_t, uint32_t, std::wstring>> entries;
+    for (const AccessEntry& e : parsed->dacl) entries.emplace_back(e.type, e.rights, e.sid);
+    EXPECT_EQ(entries, (decltype(entries){{L'A', 0x1F01FF, L"S-1-5-18"}, {L'A', 0x1F01FF, L"S-1-5-32-544"}}));
 }
 
 TEST(FolderSecurity, OnlyTheDataFoldersOwnDescriptorCountsAsSecured) {

@@ -7,7 +7,6 @@
 
 #include "app/CrashDump.h"
 #include "app/DumpFileName.h"
-#include "base/AdminOnlySecurity.h"
 #include "GameLogin.h"
 #include "InstallStage.h"
 #include "LauncherDriver.h"
@@ -61,33 +60,6 @@ TEST(CrashDump, AnUnhandledExceptionLeavesOneDumpBesideTheExecutable) {
     EXPECT_EQ(dump.substr(0, 4), "MDMP");
     EXPECT_EQ(ReadFileBytes(probe.File(L"Planted.bin")), "theirs");
     std::printf("dump of %u bytes\n", static_cast<unsigned>(dump.size()));
-}
-
-// Wine keeps no DACL on a file, so the dump's descriptor is read back as the
-// system made it from its text.
-TEST(CrashDump, OnlyTheSystemAndAdministratorsMayOpenTheDump) {
-    AdminOnlySecurity security;
-    ASSERT_TRUE(security.ok());
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    ASSERT_TRUE(::GetSecurityDescriptorControl(security.descriptor(), &control, &revision));
-    EXPECT_TRUE(control & SE_DACL_PROTECTED) << "nothing comes from the folder";
-    BOOL present = FALSE, defaulted = FALSE;
-    PACL dacl = nullptr;
-    ASSERT_TRUE(::GetSecurityDescriptorDacl(security.descriptor(), &present, &dacl, &defaulted));
-    ASSERT_TRUE(present && dacl);
-    ASSERT_EQ(dacl->AceCount, 2);
-    const WELL_KNOWN_SID_TYPE allowed[] = {WinLocalSystemSid, WinBuiltinAdministratorsSid};
-    for (WORD i = 0; i < 2; ++i) {
-        ACCESS_ALLOWED_ACE* ace = nullptr;
-        ASSERT_TRUE(::GetAce(dacl, i, reinterpret_cast<void**>(&ace)));
-        EXPECT_EQ(ace->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
-        EXPECT_EQ(ace->Mask, static_cast<DWORD>(FILE_ALL_ACCESS));
-        BYTE sid[SECURITY_MAX_SID_SIZE];
-        DWORD size = sizeof(sid);
-        ASSERT_TRUE(::CreateWellKnownSid(allowed[i], nullptr, sid, &size));
-        EXPECT_TRUE(::EqualSid(&ace->SidStart, sid)) << i;
-    }
 }
 
 TEST(CrashDump, ASecondExceptionWritesNothingMore) {
