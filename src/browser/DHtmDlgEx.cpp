@@ -2,7 +2,9 @@
 
 #include <windowsx.h>
 
+#include "browser/PageDpi.h"
 #include "browser/PageRules.h"
+#include "ui/WindowDpi.h"
 
 CDHtmDlgEx::CDHtmDlgEx(UINT templateId, UINT htmlResourceId, CWnd* parent)
     : CDHtmlDialog(templateId, htmlResourceId, parent) {}
@@ -13,6 +15,7 @@ BOOL CDHtmDlgEx::OnInitDialog() {
     CDHtmlDialog::OnInitDialog();
     // Script errors never raise a dialog.
     if (m_browser) m_browser->SetSilent(true);
+    m_zoom.Attach(m_hWnd, ScaleOfWindow(m_hWnd).dpi());
     return TRUE;
 }
 
@@ -26,6 +29,11 @@ void CDHtmDlgEx::OnNavigateComplete(const std::wstring& url) {
     CDHtmlDialog::OnNavigateComplete(url);
     // Scroll bars only where the content overflows, whatever the host flags say.
     if (m_browser) m_browser->SetBodyScroll(L"auto");
+}
+
+void CDHtmDlgEx::OnDocumentComplete(const std::wstring& url) {
+    CDHtmlDialog::OnDocumentComplete(url);
+    m_zoom.DocumentComplete(m_browser.get());
 }
 
 void CDHtmDlgEx::OnBeforeNavigate2(const std::wstring& url, bool* cancel) {
@@ -103,9 +111,11 @@ void CDHtmDlgEx::EndCapturedPress(LPARAM lp) {
     ::ReleaseCapture();
     if (std::shared_ptr<PageElement> held = std::move(m_pPressedElement)) {
         const RECT box = held->OffsetRect();
-        // The release point in the dialog's client coordinates, tested against
-        // the element's page offsets as they stand.
-        const bool inside = PointInBox(GET_X_LPARAM(lp), GET_Y_LPARAM(lp), box.left, box.top, box.right, box.bottom);
+        // The release point, in the dialog's device pixels, back in the CSS
+        // pixels of the element's page offsets, through the zoom in force.
+        const DpiScale zoom(m_browser ? m_browser->ZoomDpi() : kBaseDpi);
+        const bool inside = PointInBox(CssOfDevice(GET_X_LPARAM(lp), zoom), CssOfDevice(GET_Y_LPARAM(lp), zoom),
+                                       box.left, box.top, box.right, box.bottom);
         const SpriteStep step = SpriteCapturedRelease(inside);
         ApplyButtonFrame(*held, step.frame);
         if (step.click) held->Click();
@@ -140,5 +150,6 @@ LRESULT CDHtmDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         EndCapturedPress(lp);
         return 0;
     }
+    if (msg == WM_TIMER && m_zoom.OnTimer(wp, m_browser.get())) return 0;
     return CDHtmlDialog::WindowProc(msg, wp, lp);
 }

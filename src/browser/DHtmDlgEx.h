@@ -6,6 +6,7 @@
 // navigating to "app:" addresses, which never leave the browser.
 #include <memory>
 
+#include "browser/PageZoom.h"
 #include "framework/DHtmlDialog.h"
 
 class CDHtmDlgEx : public CDHtmlDialog {
@@ -16,12 +17,16 @@ public:
     // The page button pressed and not yet released.
     std::shared_ptr<PageElement> m_pPressedElement;
 
+    // The dialog is now on a display of `dpi`: the page follows.
+    void ZoomPage(int dpi) { m_zoom.ShowAt(dpi, m_browser.get()); }
+
 protected:
     BOOL OnInitDialog() override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     HRESULT GetHostInfo(DWORD* flags) override;
     HRESULT ShowContextMenu() override { return S_OK; }  // never a browser menu
     void OnNavigateComplete(const std::wstring& url) override;
+    void OnDocumentComplete(const std::wstring& url) override;
     void OnBeforeNavigate2(const std::wstring& url, bool* cancel) override;
     void OnNavigateError(const std::wstring& url, long status, bool* cancel) override;
     HRESULT ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, DWORD type,
@@ -44,4 +49,8 @@ private:
     // A left or right release while the dialog holds the capture.
     void EndCapturedPress(LPARAM lp);
     void SendCaptionMessage(UINT msg);
+
+    // Far above the dialog classes' own timer ids.
+    static constexpr UINT_PTR kTimerZoomRetry = 0x7A01;
+    PageZoom m_zoom{kTimerZoomRetry};
 };

@@ -11,11 +11,14 @@
 void CGmWndView::OnInitialUpdate() {
     CHtmlView::OnInitialUpdate();
     if (PageEngine* browser = GetBrowser()) browser->SetSilent(true);
+    // The page shows at its main window's scale, where it is placed.
+    m_zoom.Attach(m_hWnd, ScaleOfWindow(g_hOwnerWnd).dpi());
     Navigate2(g_strGameUrl);
 }
 
 LRESULT CGmWndView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_CREATE) ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    if (msg == WM_TIMER && m_zoom.OnTimer(wp, GetBrowser())) return 0;
     return CHtmlView::WindowProc(msg, wp, lp);
 }
 

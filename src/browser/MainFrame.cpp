@@ -127,8 +127,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void CMainFrame::ZoomGame(int dpi) {
     // The main window has moved this window onto its new page area itself.
-    auto* view = dynamic_cast<CHtmlView*>(m_pView);
-    if (view && view->GetBrowser()) view->GetBrowser()->ZoomTo(dpi);
+    if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomPage(dpi);
 }
 
 void CMainFrame::RefreshGame() {

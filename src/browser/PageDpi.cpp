@@ -6,6 +6,12 @@ unsigned long HostFlagsAtScale(unsigned long flags, const DpiScale& scale) {
 
 int PageZoomPercent(const DpiScale& scale) { return (scale.dpi() * 100 + kBaseDpi / 2) / kBaseDpi; }
 
+int DpiOfZoomPercent(int percent) { return (percent * kBaseDpi + 50) / 100; }
+
+DpiScale DocumentDefaultScale(const DpiScale& window, const DpiScale& system) {
+    return window.IsBase() ? DpiScale() : system;
+}
+
 namespace {
 // floor(v * mul / div), div > 0.
 int FloorScaledBy(int v, int mul, int div) {

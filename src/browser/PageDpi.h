@@ -10,8 +10,13 @@ constexpr unsigned long kHostFlagDpiAware = 0x40000000;
 
 // The host flags a page gets on a display of `scale`.
 unsigned long HostFlagsAtScale(unsigned long flags, const DpiScale& scale);
-// The optical zoom, in percent, that shows CSS pixels at `scale`.
+// The optical zoom, in percent, that shows CSS pixels at `scale`, and back.
 int PageZoomPercent(const DpiScale& scale);
+int DpiOfZoomPercent(int percent);
+// The zoom a browser gives a new document in a window at `window`, on a
+// system of `system`: the system's once the host says it is DPI aware (as
+// HostFlagsAtScale does above the base), otherwise none.
+DpiScale DocumentDefaultScale(const DpiScale& window, const DpiScale& system);
 // The CSS pixel under device pixel `v`, and the CSS length that covers
 // `v` device pixels.
 int CssOfDevice(int v, const DpiScale& scale);

@@ -6,6 +6,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DHtmDlgEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GmWndView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageZoom.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WebBoxSweep.cpp)
 
 # The two page engines keep their own lists.

@@ -109,7 +109,7 @@ void CLoginBkDlg::OnDpiChanged(int dpi) {
     // Not left to WM_WINDOWPOSCHANGED: a picture that grows in place, where
     // it already stood, moves nothing, and the page would keep its old size.
     if (m_dlgLogin.m_hWnd) m_dlgLogin.MoveWindow(GetWindowRect(), TRUE);
-    if (PageEngine* page = m_dlgLogin.Browser()) page->ZoomTo(dpi);
+    m_dlgLogin.ZoomPage(dpi);
 }
 
 void CLoginBkDlg::OnTimer(UINT_PTR id) {

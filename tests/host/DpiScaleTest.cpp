@@ -39,6 +39,12 @@ TEST(DpiScale, PagesAreZoomedOnlyAboveTheBaseAndRepaintsCoverWholePixels) {
     EXPECT_EQ(PageZoomPercent(DpiScale()), 100);
     EXPECT_EQ(PageZoomPercent(DpiScale(120)), 125);
     EXPECT_EQ(PageZoomPercent(DpiScale(144)), 150);
+    EXPECT_EQ(DpiOfZoomPercent(125), 120);
+    EXPECT_EQ(DpiOfZoomPercent(PageZoomPercent(DpiScale(168))), 168);
+    // A new document: the system's zoom once the host says it is DPI aware,
+    // none on a window at the base scale, whatever the system's.
+    EXPECT_EQ(DocumentDefaultScale(DpiScale(120), DpiScale(144)).dpi(), 144);
+    EXPECT_EQ(DocumentDefaultScale(DpiScale(), DpiScale(144)).dpi(), 96);
     EXPECT_EQ(DeviceRectOfCss(Rect{3, 5, 7, 9}, DpiScale()), (Rect{3, 5, 7, 9}));
     // 1.5 x: 1 -> 1.5, 3 -> 4.5: the pixels 1..4 are touched.
     EXPECT_EQ(DeviceRectOfCss(Rect{1, 1, 3, 3}, DpiScale(144)), (Rect{1, 1, 5, 5}));

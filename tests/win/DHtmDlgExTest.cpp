@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "browser/DHtmDlgEx.h"
+#include "browser/PageDpi.h"
 #include "browser/scripted/PageLook.h"
 #include "PortalClient.h"
 #include "resource.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -23,6 +25,13 @@ const char kButtonsPage[] =
     "element b2 div x=200 y=40 w=100 h=40 class=button disabled text=关闭\n"
     "element two div x=40 y=120 w=100 h=40 class=\"button big\" text=二\n"
     "element go a x=40 y=200 w=100 h=30 href=app://loadgame?x|y text=go\n";
+
+// A page button far from the page's corner, where device and CSS pixels
+// part most at a display scale, leading to another page.
+const char kFarButtonPage[] =
+    "title far\n"
+    "background #ffffff\n"
+    "element far a x=300 y=200 w=100 h=40 class=button href=/plain.page text=远\n";
 
 struct ServedPage {
     ServedPage(const std::wstring& name, const std::string& text) : path(PortalRoot() + L"\\" + name) {
@@ -186,6 +195,41 @@ TEST(WebDialog, PageButtonsFollowTheRealMouse) {
     ::SetCursorPos(two.x + 1, two.y);
     PumpFor(150);
     EXPECT_NE(o.Pixel(44, 124), frame1);
+}
+
+// At any scale a page button clicks on its device pixels and not just
+// beside them, and each new document shows at the window's scale.
+TEST(WebDialog, PagesFollowTheScaleAndButtonsClickWhereTheyAreShown) {
+    PortalSession portal;
+    ServedPage farPage(L"far.page", kFarButtonPage);
+    ServedPage plainPage(L"plain.page", "title plain\n");
+    OpenDialog o;
+    ASSERT_TRUE(o.created);
+    o.dlg.Navigate(PortalUrl(L"/far.page"));
+    ASSERT_TRUE(o.WaitForCompletions(1));
+    const DpiScale scale = ScaleOfWindow(o.dlg.m_hWnd);
+    ASSERT_EQ(o.dlg.Engine()->ZoomDpi(), scale.dpi());
+    const Rect button = DeviceRectOfCss(Rect{300, 200, 400, 240}, scale);
+    const int y = (button.top + button.bottom) / 2;
+    auto pressAndReleaseAt = [&](int releaseX) {
+        for (const POINT at : {o.Screen(button.left + 2, y), o.Screen(button.left + 3, y)}) ::SetCursorPos(at.x, at.y);
+        PumpFor(150);
+        MouseButton(MOUSEEVENTF_LEFTDOWN);
+        const POINT up = o.Screen(releaseX, y);
+        ::SetCursorPos(up.x, up.y);
+        MouseButton(MOUSEEVENTF_LEFTUP);
+        PumpFor(500);
+    };
+    pressAndReleaseAt(button.right);
+    EXPECT_EQ(o.dlg.completed.size(), 1u) << "released beside the button: no click";
+    pressAndReleaseAt((button.left + button.right) / 2);
+    ASSERT_TRUE(o.WaitForCompletions(2)) << "released on it: a click";
+
+    const DpiScale other(scale.IsBase() ? 144 : 96);
+    o.dlg.ZoomPage(other.dpi());
+    o.dlg.Navigate(PortalUrl(L"/far.page"));
+    ASSERT_TRUE(o.WaitForCompletions(3));
+    EXPECT_EQ(o.dlg.Engine()->ZoomDpi(), other.dpi()) << "not the browser's default zoom";
 }
 
 TEST(WebDialog, APressOnThePageBackgroundMovesTheDialog) {

@@ -123,6 +123,11 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     PumpFor(1000);
     ExpectOnPageArea(frame, app.main, other);
     ExpectPageZoomedTo(frame, other);
+    // And so does its next document, which the browser starts at its own
+    // default zoom (a refresh, as F5 in the page asks).
+    ::PostMessageW(FindPageEngineWindow(frame), WM_KEYDOWN, VK_F5, 1);
+    PumpFor(1500);
+    ExpectPageZoomedTo(frame, other);
     ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(scale.dpi(), scale.dpi()), 0);
     PumpFor(1000);
     ExpectOnPageArea(frame, app.main, scale);

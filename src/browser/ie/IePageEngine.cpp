@@ -88,13 +88,33 @@ void IePageEngine::Refresh() {
     if (m_browser) m_browser->Refresh();
 }
 
-void IePageEngine::ZoomTo(int dpi) {
-    if (!m_browser) return;
-    VARIANT percent;
-    ::VariantInit(&percent);
-    percent.vt = VT_I4;
-    percent.lVal = PageZoomPercent(DpiScale(dpi));
-    m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &percent, nullptr);
+bool IePageEngine::ZoomTo(int dpi) {
+    if (!m_browser) return false;
+    const int percent = PageZoomPercent(DpiScale(dpi));
+    VARIANT wanted;
+    ::VariantInit(&wanted);
+    wanted.vt = VT_I4;
+    wanted.lVal = percent;
+    // The control refuses the command while it has no document; and the
+    // zoom is read back, since a refusal is not always an error code.
+    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &wanted, nullptr))) return false;
+    return CurrentZoomPercent() == percent;
+}
+
+int IePageEngine::CurrentZoomPercent() const {
+    if (!m_browser) return 0;
+    VARIANT zoom;
+    ::VariantInit(&zoom);
+    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, &zoom)) ||
+        zoom.vt != VT_I4)
+        return 0;
+    return zoom.lVal;
+}
+
+int IePageEngine::ZoomDpi() const {
+    // Without an answer the page is taken to be unzoomed, as at 96 DPI.
+    const int percent = CurrentZoomPercent();
+    return percent > 0 ? DpiOfZoomPercent(percent) : kBaseDpi;
 }
 
 void IePageEngine::SetSilent(bool silent) {

@@ -47,9 +47,12 @@ public:
     void SetSilent(bool silent) override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
-    void ZoomTo(int dpi) override;
+    bool ZoomTo(int dpi) override;
+    int ZoomDpi() const override;
 
 private:
+    // The control's optical zoom in percent; 0 when it does not say.
+    int CurrentZoomPercent() const;
     bool Open(const RECT& area);
     void ConnectDocument();
     bool IsTopLevel(IDispatch* frame) const;

@@ -71,11 +71,12 @@ ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
     m_window.Create(parent, area);
 }
 
-void ScriptedEngine::ZoomTo(int dpi) {
+bool ScriptedEngine::ZoomTo(int dpi) {
     m_scale = DpiScale(dpi);
     const RECT client = m_window.GetClientRect();
     Resized(client.right, client.bottom);
     m_window.Invalidate(FALSE);
+    return m_page != nullptr;
 }
 
 ScriptedEngine::~ScriptedEngine() {
@@ -148,6 +149,9 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     // While the unload box was up, the engine may have ended or moved on.
     if (life.gone() || m_closing || loadSerial != m_loadSerial) return;
 
+    // Like the platform browser, each document starts at the default zoom;
+    // its host zooms it to the window's display once it has completed.
+    m_scale = DocumentDefaultScale(ScaleOfWindow(m_window.m_hWnd), SystemScale());
     auto page = std::make_unique<ShownPage>();
     page->link = std::make_shared<DocumentLink>(*this);
     const RECT client = m_window.GetClientRect();
@@ -167,7 +171,7 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     m_pointer.Reset();
     StartImages();
 
-    const DWORD flags = HostFlagsAtScale(m_host.GetHostFlags(0), m_scale);
+    const DWORD flags = HostFlagsAtScale(m_host.GetHostFlags(0), ScaleOfWindow(m_window.m_hWnd));
     if (life.gone()) return;
     if (m_pageSerial == pageSerial) m_page->hostFlags = flags;
     m_window.Invalidate(FALSE);

@@ -38,7 +38,8 @@ public:
     void SetSilent(bool silent) override { m_silent = silent; }
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
-    void ZoomTo(int dpi) override;
+    bool ZoomTo(int dpi) override;
+    int ZoomDpi() const override { return m_scale.dpi(); }
 
 private:
     friend class DocumentLink;
