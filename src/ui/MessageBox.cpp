@@ -38,11 +38,10 @@ BOOL CMessageBox::OnInitDialog() {
     ::CreateWindowExW(0, L"STATIC", m_strText.c_str(), WS_CHILD, 0, 0, 0, 0, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdText)), nullptr, nullptr);
 
-    m_pFont = GetFont();
     RECT text{0, 0, 0, 0};
     {
         fw::WindowDc dc(m_hWnd);
-        fw::SelectScope font(dc.get(), m_pFont);
+        fw::SelectScope font(dc.get(), GetFont());
         ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text, DT_CALCRECT);
     }
     const SIZE strip = BitmapSize(m_hbmButton1.get());
@@ -97,7 +96,8 @@ bool CMessageBox::OnCommand(UINT id, UINT code, HWND ctl) {
 }
 
 void CMessageBox::PaintExtras(HDC dc) {
-    fw::SelectScope font(dc, m_pFont);
+    // Asked at each paint: the font is made again when the box changes DPI.
+    fw::SelectScope font(dc, GetFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));  // the title left its own colour in the image
     RECT measured{0, 0, 0, 0};

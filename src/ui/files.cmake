@@ -1,4 +1,5 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogTemplateFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DpiScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PackedImage.cpp
