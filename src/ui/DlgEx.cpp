@@ -11,14 +11,9 @@
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
 #include "ui/WindowDpi.h"
+#include "ui/WorkArea.h"
 
 namespace {
-RECT WorkArea() {
-    RECT rc{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
-    return rc;
-}
-
 std::optional<int> TemplatePointSize(UINT templateId) {
     HMODULE module = ::GetModuleHandleW(nullptr);
     // Resource handles belong to the module and are never freed.
@@ -66,7 +61,7 @@ BOOL CDlgEx::OnInitDialog() {
     m_scale = ScaleOfWindow(m_hWnd);
     m_templatePoints = TemplatePointSize(GetTemplateId());
     m_scaledFont.reset();  // a window made again starts with the font of its creation
-    RECT work = WorkArea();
+    RECT work = WorkAreaOfWindow(m_hWnd);
     m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
     m_rcRestore = ToRECT(InitialRestoreRect(ToRect(work)));
     return TRUE;
@@ -312,7 +307,8 @@ void CDlgEx::ToggleMaximize() {
         MoveWindow(m_rcRestore, TRUE);
         SetMaxButtonImage(false);
     } else {
-        RECT work = WorkArea();
+        // The display the window is on, where the player put it.
+        RECT work = WorkAreaOfWindow(m_hWnd);
         MoveWindow(ToRECT(MaximizedRect(ToRect(work), Size{m_szMax.cx, m_szMax.cy})), TRUE);
         SetMaxButtonImage(true);
     }

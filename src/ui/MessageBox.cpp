@@ -3,7 +3,9 @@
 #include "resource.h"
 #include "ui/ControlLayout.h"
 #include "ui/RectConvert.h"
+#include "ui/SkinFrame.h"
 #include "ui/WindowDpi.h"
+#include "ui/WorkArea.h"
 
 namespace {
 const UINT kTemplateMessageBox = IDD_MESSAGE_BOX;
@@ -67,15 +69,15 @@ BOOL CMessageBox::OnInitDialog() {
 }
 
 void CMessageBox::PlaceCentred(const Size& size) {
-    // Over the owner when it is on screen, else in the middle of the work area.
+    // Over the owner when it is on screen, else in the middle of the work
+    // area of the owner's display (the primary one without an owner).
     RECT area{};
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area) ||
         area.right - area.left < size.cx || area.bottom - area.top < size.cy)
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + (area.right - area.left - size.cx) / 2;
-    const int y = area.top + (area.bottom - area.top - size.cy) / 2;
-    SetWindowPos(nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        area = WorkAreaOfWindow(owner);
+    const Rect at = CentredRect(ToRect(area), size);
+    SetWindowPos(nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* windowText,

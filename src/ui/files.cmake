@@ -18,4 +18,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Offscreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StaticEx.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkArea.cpp)
