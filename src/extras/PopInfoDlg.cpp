@@ -12,6 +12,7 @@
 #include "resource.h"
 #include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
+#include "ui/WorkArea.h"
 
 namespace {
 constexpr size_t kPopInfoChars = 1024;
@@ -146,13 +147,14 @@ void CPopInfoDlg::PlaceLabels(NoticeLayout layout) {
 }
 
 void CPopInfoDlg::PlaceOnScreen() {
-    RECT work{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     if (!m_bShow) {
         ShowWindow(SW_HIDE);
         PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);  // closes it, its fate untouched
         return;
     }
+    // The corner of the display the game is on: the owner's (the primary
+    // display's for a notice without one).
+    const RECT work = WorkAreaOfWindow(::GetWindow(m_hWnd, GW_OWNER));
     const RECT client = GetClientRect();
     const Rect place = NoticePlacement(ToRect(work), Size{client.right, client.bottom});
     SetWindowPos(HWND_TOPMOST, place.left, place.top, 0, 0, SWP_NOSIZE);

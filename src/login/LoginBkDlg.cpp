@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "ui/LayeredPicture.h"
 #include "ui/WindowDpi.h"
+#include "ui/WorkArea.h"
 
 namespace {
 const UINT kPictureId = IDB_LOGIN_BACKGROUND;
@@ -39,7 +40,9 @@ POINT CLoginBkDlg::PicturePosition() const {
     if (g_nOwnerPages > 0 && ::IsWindow(g_hOwnerWnd) && ::IsWindowVisible(g_hOwnerWnd)) {
         ::GetWindowRect(g_hOwnerWnd, &area);
     } else {
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        // Before its first page the main window is a dot on the display its
+        // game will fill: the login comes up there.
+        area = WorkAreaOfWindow(::IsWindow(g_hOwnerWnd) ? g_hOwnerWnd : nullptr);
     }
     return POINT{area.left + (area.right - area.left - m_nPictureWidth) / 2,
                  area.top + (area.bottom - area.top - m_nPictureHeight) / 2};

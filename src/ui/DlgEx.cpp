@@ -5,17 +5,29 @@
 #include <vector>
 
 #include "resource.h"
+#include "ui/DialogTemplateFont.h"
 #include "ui/Offscreen.h"
 #include "ui/RectConvert.h"
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
 #include "ui/WindowDpi.h"
+#include "ui/WorkArea.h"
 
 namespace {
-RECT WorkArea() {
-    RECT rc{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rc, 0);
-    return rc;
+std::optional<int> TemplatePointSize(UINT templateId) {
+    HMODULE module = ::GetModuleHandleW(nullptr);
+    // Resource handles belong to the module and are never freed.
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));  // RT_DIALOG
+    HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) return std::nullopt;
+    return DialogTemplatePointSize(static_cast<const uint8_t*>(bytes), ::SizeofResource(module, found));
+}
+
+bool BelongsToThisProcess(HWND window) {
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(window, &pid);
+    return pid == ::GetCurrentProcessId();
 }
 
 // Top-down 32-bit pixels of a bitmap, for reading its corners.
@@ -37,13 +49,19 @@ std::vector<uint32_t> ReadPixels(HBITMAP bitmap, int width, int height) {
 
 CDlgEx::CDlgEx(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
+CDlgEx::~CDlgEx() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
+}
+
 BOOL CDlgEx::OnInitDialog() {
     CDialog::OnInitDialog();
     ModifyStyle(WS_CAPTION | DS_MODALFRAME, WS_MINIMIZEBOX);
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 0);
 
     m_scale = ScaleOfWindow(m_hWnd);
-    RECT work = WorkArea();
+    m_templatePoints = TemplatePointSize(GetTemplateId());
+    m_scaledFont.reset();  // a window made again starts with the font of its creation
+    RECT work = WorkAreaOfWindow(m_hWnd);
     m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
     m_rcRestore = ToRECT(InitialRestoreRect(ToRect(work)));
     return TRUE;
@@ -75,8 +93,31 @@ bool CDlgEx::SetSkin(const DialogSkinIds& ids) {
     return SetSkin(LoadDialogSkin(ids, m_scale.dpi()));
 }
 
+void CDlgEx::RescaleDialogFont() {
+    // The dialog manager made the font once, at the DPI of creation; the
+    // system would make it again only on systems that scale dialogs, and
+    // would then also move and size the children, which our layouts place.
+    HFONT current = GetFont();
+    if (!m_templatePoints || !current) return;
+    LOGFONTW lf{};
+    if (!::GetObjectW(current, sizeof(lf), &lf)) return;
+    lf.lfHeight = m_scale.FontHeight(*m_templatePoints);
+    lf.lfWidth = 0;
+    fw::FontHandle font(::CreateFontIndirectW(&lf));
+    if (!font) return;
+    // Children of other processes (game pages) keep fonts of their own.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!BelongsToThisProcess(child)) continue;
+        if (reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)) == current)
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    }
+    // No child shows the font replaced here any longer.
+    m_scaledFont = std::move(font);
+}
+
 void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
     m_scale = DpiScale(dpi);
+    RescaleDialogFont();
     if (m_skinIds) {
         SetSkin(LoadDialogSkin(*m_skinIds, dpi));
         if (m_bMaximized) SetMaxButtonImage(true);
@@ -266,7 +307,8 @@ void CDlgEx::ToggleMaximize() {
         MoveWindow(m_rcRestore, TRUE);
         SetMaxButtonImage(false);
     } else {
-        RECT work = WorkArea();
+        // The display the window is on, where the player put it.
+        RECT work = WorkAreaOfWindow(m_hWnd);
         MoveWindow(ToRECT(MaximizedRect(ToRect(work), Size{m_szMax.cx, m_szMax.cy})), TRUE);
         SetMaxButtonImage(true);
     }
@@ -351,6 +393,10 @@ LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
+    case WM_GETFONT:
+        // The dialog manager keeps the font of creation; ours replaces it.
+        if (m_scaledFont) return reinterpret_cast<LRESULT>(m_scaledFont.get());
+        return CDialog::WindowProc(msg, wp, lp);
     default:
         return CDialog::WindowProc(msg, wp, lp);
     }

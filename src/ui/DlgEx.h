@@ -10,6 +10,7 @@
 #include <string>
 
 #include "framework/Dialog.h"
+#include "framework/Handles.h"
 #include "ui/BtnEx.h"
 #include "ui/DpiScale.h"
 #include "ui/SkinFrame.h"
@@ -48,6 +49,8 @@ DialogSkinIds SmallDialogSkin();
 class CDlgEx : public CDialog {
 public:
     explicit CDlgEx(UINT templateId, CWnd* parent = nullptr);
+    // The window and its children go before the font they were given.
+    ~CDlgEx() override;
 
     // Skin settings: set by the derived class after the base's OnInitDialog,
     // before SetSkin.
@@ -126,10 +129,15 @@ protected:
     virtual void OnScaleChanged() {}
 
 private:
+    // The template's font made again at the window's scale, for the window
+    // itself and for every child that showed the font it replaces.
+    void RescaleDialogFont();
     SkinFrameMetrics Metrics() const;
     POINT TitleTextOrigin(bool hasIcon) const;
     void LayOutTitleButtons(int layoutWidth);
 
     DpiScale m_scale;
     std::optional<DialogSkinIds> m_skinIds;  // what the skin is loaded again from at another DPI
+    std::optional<int> m_templatePoints;     // the template's font size; none: no font of its own
+    fw::FontHandle m_scaledFont;  // the dialog's font once the window has changed DPI
 };

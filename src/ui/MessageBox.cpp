@@ -3,7 +3,9 @@
 #include "resource.h"
 #include "ui/ControlLayout.h"
 #include "ui/RectConvert.h"
+#include "ui/SkinFrame.h"
 #include "ui/WindowDpi.h"
+#include "ui/WorkArea.h"
 
 namespace {
 const UINT kTemplateMessageBox = IDD_MESSAGE_BOX;
@@ -38,11 +40,10 @@ BOOL CMessageBox::OnInitDialog() {
     ::CreateWindowExW(0, L"STATIC", m_strText.c_str(), WS_CHILD, 0, 0, 0, 0, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdText)), nullptr, nullptr);
 
-    m_pFont = GetFont();
     RECT text{0, 0, 0, 0};
     {
         fw::WindowDc dc(m_hWnd);
-        fw::SelectScope font(dc.get(), m_pFont);
+        fw::SelectScope font(dc.get(), GetFont());
         ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text, DT_CALCRECT);
     }
     const SIZE strip = BitmapSize(m_hbmButton1.get());
@@ -68,15 +69,15 @@ BOOL CMessageBox::OnInitDialog() {
 }
 
 void CMessageBox::PlaceCentred(const Size& size) {
-    // Over the owner when it is on screen, else in the middle of the work area.
+    // Over the owner when it is on screen, else in the middle of the work
+    // area of the owner's display (the primary one without an owner).
     RECT area{};
     HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
     if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area) ||
         area.right - area.left < size.cx || area.bottom - area.top < size.cy)
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    const int x = area.left + (area.right - area.left - size.cx) / 2;
-    const int y = area.top + (area.bottom - area.top - size.cy) / 2;
-    SetWindowPos(nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        area = WorkAreaOfWindow(owner);
+    const Rect at = CentredRect(ToRect(area), size);
+    SetWindowPos(nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* windowText,
@@ -97,7 +98,8 @@ bool CMessageBox::OnCommand(UINT id, UINT code, HWND ctl) {
 }
 
 void CMessageBox::PaintExtras(HDC dc) {
-    fw::SelectScope font(dc, m_pFont);
+    // Asked at each paint: the font is made again when the box changes DPI.
+    fw::SelectScope font(dc, GetFont());
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));  // the title left its own colour in the image
     RECT measured{0, 0, 0, 0};

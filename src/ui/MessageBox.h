@@ -23,7 +23,6 @@ public:
     std::wstring m_strCaption;
     int m_nType = kBoxOk;       // kBoxYesNo, kBoxOkCancel, anything else OK
     int m_nLines = 1;
-    HFONT m_pFont = nullptr;    // the dialog's font, taken at initialisation
     CBtnEx m_btn1;              // 5000
     CBtnEx m_btn2;              // 5001
 

@@ -44,6 +44,11 @@ Rect InitialRestoreRect(const Rect& work) {
     return Rect{work.left + dx, work.top + dy, work.right - dx, work.bottom - dy};
 }
 
+Rect CentredRect(const Rect& area, const Size& size) {
+    return RectFromSize(area.left + (area.width() - size.cx) / 2, area.top + (area.height() - size.cy) / 2, size.cx,
+                        size.cy);
+}
+
 Rect MaximizedRect(const Rect& work, const Size& maxSize) {
     Rect r = work;
     if (r.width() > maxSize.cx) {

@@ -46,3 +46,6 @@ Rect InitialRestoreRect(const Rect& workArea);
 
 // The maximised rectangle: the work area, shrunk (centred) to at most maxSize.
 Rect MaximizedRect(const Rect& workArea, const Size& maxSize);
+
+// A window of `size` centred on `area` (a work area or an owner window).
+Rect CentredRect(const Rect& area, const Size& size);

@@ -117,6 +117,9 @@ LRESULT CStaticEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_ERASEBKGND:
         return TRUE;
+    case WM_SETFONT:
+        m_font.reset();  // the label's font follows the new one at the next paint
+        break;
     case WM_SETCURSOR:
         if (m_bHandCursor) ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
         return TRUE;

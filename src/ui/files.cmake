@@ -1,4 +1,5 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DialogTemplateFont.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DpiScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PackedImage.cpp
@@ -17,4 +18,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Offscreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StaticEx.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WorkArea.cpp)

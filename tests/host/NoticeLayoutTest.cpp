@@ -86,4 +86,6 @@ TEST(NoticeLayout, TheWindowSitsInTheWorkAreasBottomRightCorner) {
     EXPECT_EQ(NoticePlacement(Rect{0, 0, 1024, 740}, Size{250, 191}), (Rect{774, 549, 1024, 740}));
     // A work area that does not start at the origin (a taskbar at the top or left).
     EXPECT_EQ(NoticePlacement(Rect{60, 30, 1280, 800}, Size{160, 212}), (Rect{1120, 588, 1280, 800}));
+    // The work area of a display left of and above the primary one.
+    EXPECT_EQ(NoticePlacement(Rect{-1280, -1024, 0, -40}, Size{250, 191}), (Rect{-250, -231, 0, -40}));
 }

@@ -91,4 +91,13 @@ TEST(SkinFrame, RestoreAndMaximiseRectangles) {
     // A work area that grew since initialisation keeps the old size, centred.
     EXPECT_EQ(MaximizedRect(work, Size{1280, 800}), (Rect{160, 100, 1440, 900}));
     EXPECT_EQ(MaximizedRect(Rect{-1600, 0, 0, 900}, Size{1280, 900}), (Rect{-1440, 0, -160, 900}));
+    // A display left of and above the primary one, at negative coordinates.
+    EXPECT_EQ(InitialRestoreRect(Rect{-1920, -1040, 0, 0}), (Rect{-1680, -910, -240, -130}));
+}
+
+TEST(SkinFrame, CentredOnTheAreaEvenWhereItStartsLeftOfOrAboveTheOrigin) {
+    EXPECT_EQ(CentredRect(Rect{0, 0, 1024, 740}, Size{300, 200}), (Rect{362, 270, 662, 470}));
+    EXPECT_EQ(CentredRect(Rect{-1920, -1080, 0, -40}, Size{301, 201}), (Rect{-1111, -661, -810, -460}));
+    // Larger than the area: as much hangs over each side.
+    EXPECT_EQ(CentredRect(Rect{-100, 0, 100, 50}, Size{300, 90}), (Rect{-150, -20, 150, 70}));
 }

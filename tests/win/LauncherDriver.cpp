@@ -8,6 +8,7 @@
 #include "base/WindowMessages.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
+#include "mainwnd/TabStripRules.h"
 #include "resource.h"
 #include "Screenshot.h"
 #include "ui/WindowDpi.h"
@@ -300,6 +301,14 @@ bool PickFromMenu(LauncherInstance& app, int position, const wchar_t* screenshot
 }
 }  // namespace
 
+POINT TabPoint(HWND main, int tab) {
+    // Left of the middle: the close box sits at the tab's right end.
+    const Rect r = TabRect(tab, ScaleOfWindow(main));
+    POINT at{r.left + r.width() / 3, (r.top + r.bottom) / 2};
+    ::ClientToScreen(main, &at);
+    return at;
+}
+
 bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot) {
     ::SetForegroundWindow(app.main);
     PumpFor(100);
@@ -312,11 +321,7 @@ bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wc
 
 bool ChooseTabMenuItem(LauncherInstance& app, int tab, int position, const wchar_t* screenshot) {
     if (!FocusWindow(app.main)) return false;
-    // A point on the tab, 96-DPI pixels placed at the window's scale.
-    const DpiScale scale = ScaleOfWindow(app.main);
-    POINT onTab{scale.Px(120 + 189 * tab + 60), scale.Px(14)};
-    ::ClientToScreen(app.main, &onTab);
-    ClickWith(onTab, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    ClickWith(TabPoint(app.main, tab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
     return PickFromMenu(app, position, screenshot);
 }
 

@@ -65,6 +65,10 @@ bool WaitUntil(Condition condition, DWORD ms) {
 // Whether the tray holds the icon of main window `main`.
 bool TrayIconExists(HWND main);
 
+// The middle of tab `tab` (from 0) of main window `main`, in screen
+// coordinates: where the tab strip draws it at the window's scale.
+POINT TabPoint(HWND main, int tab);
+
 // The frame among `main`'s pages that belongs to process `pid` (or null).
 HWND FrameOf(HWND main, DWORD pid);
 

@@ -351,12 +351,10 @@ TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(fox) && !::IsWindowVisible(lucky); }, 15000))
         << "the newest page is current";
 
-    RECT wr{};
-    ::GetWindowRect(app.main, &wr);
-    ClickAt(POINT{wr.left + 170, wr.top + 14});  // the first tab
+    ClickAt(TabPoint(app.main, 0));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(lucky) && !::IsWindowVisible(fox); }, 5000));
 
-    MiddleClickAt(POINT{wr.left + 120 + 189 + 50, wr.top + 14});  // anywhere on the second tab
+    MiddleClickAt(TabPoint(app.main, 1));
     ASSERT_TRUE(AnswerBox(app.process.pid(), app.main)) << "确定要退出账号：12服-青龙-fox ?";
     EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children[1]); }, 10000)) << "Yes ends that page";
     EXPECT_TRUE(ProcessRunning(app.children[0]));

@@ -292,6 +292,35 @@ TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
     }
 }
 
+// The font of a skinned window (its title, the main window's tabs, the
+// children that show it) is made from the template's points at the window's
+// scale: after a move to another DPI as large as in a window created there.
+TEST(SkinnedDialog, TextTakesTheSizeOfTheNewDisplay) {
+    SkinnedProbe box;  // the message box's template: 8 points
+    CPlexor3Dlg main;  // 9 points
+    main.SetChildExecutable(L"Z:\\no-login-here.exe");
+    ASSERT_TRUE(box.Create(130));
+    ASSERT_TRUE(main.Create(IDD_PLEXOR3_DIALOG));
+    auto heightOf = [](HWND window) {
+        LOGFONTW lf{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)), sizeof(lf), &lf);
+        return lf.lfHeight;
+    };
+    auto expectText = [&](const DpiScale& s) {
+        EXPECT_EQ(heightOf(box.m_hWnd), s.FontHeight(8)) << s.dpi();
+        for (HWND w : {main.m_hWnd, ::GetDlgItem(main.m_hWnd, IDC_BTN_MENU), ::GetDlgItem(main.m_hWnd, IDC_LNK_ADDACC)})
+            EXPECT_EQ(heightOf(w), s.FontHeight(9)) << s.dpi();
+    };
+    const DpiScale created = ScaleOfWindow(main.m_hWnd);
+    expectText(created);  // as the dialog manager made it
+    for (const DpiScale& s : {DpiScale(created.IsBase() ? 144 : 96), created}) {
+        for (HWND w : {box.m_hWnd, main.m_hWnd})
+            ::SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), 0);
+        expectText(s);
+    }
+    main.DestroyWindow();
+}
+
 TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestores) {
     SkinnedProbe dlg;
     dlg.resizable = true;

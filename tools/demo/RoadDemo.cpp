@@ -77,9 +77,7 @@ bool PlayRoad(Road& road) {
     ::Sleep(1000);
     road.ShotMain(app.main, L"run-3-two-tabs.png");
 
-    RECT wr{};
-    ::GetWindowRect(app.main, &wr);
-    ClickAt(POINT{wr.left + 170, wr.top + 14});  // the first tab
+    ClickAt(TabPoint(app.main, 0));
     road.Step("a click on the first tab shows lucky's page",
               WaitUntil([&] { return Visible(lucky) && !Visible(fox); }, 5000));
     ::Sleep(500);

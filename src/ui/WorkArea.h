@@ -1,0 +1,10 @@
+#pragma once
+// The desktop's work area (the display less its task bars) of the display a
+// window is on: where the launcher maximises, centres and puts its notice.
+#include <windows.h>
+
+// The work area of the display that holds the most of `window`, or the
+// nearest display when it lies on none (a minimised window counts where it
+// was before). Without a window, or when the system names no display, the
+// primary display's.
+RECT WorkAreaOfWindow(HWND window);
