@@ -18,6 +18,7 @@ void TitleControls::SetUp(const DpiScale& scale) {
     m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
     m_lnkAddAcc.m_bHandCursor = true;
     m_lnkAddAcc.m_bUnderline = true;
+    m_lnkAddAcc.m_nLayoutDpi = dpi;
     m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK, dpi).get());
 }
 

@@ -96,7 +96,7 @@ void CStaticEx::OnPaint() {
     if (!image.ok()) return;
     PaintParentBackground(m_hWnd, image.dc());
 
-    const DpiScale scale = ScaleOfWindow(m_hWnd);
+    const DpiScale scale = m_nLayoutDpi > 0 ? DpiScale(m_nLayoutDpi) : ScaleOfWindow(m_hWnd);
     const Rect at = LabelPictureRect(Size{client.right, client.bottom}, Size{m_nImageWidth, m_nImageHeight},
                                      m_bImageRight, scale);
     if (m_ilImage) {

@@ -31,6 +31,10 @@ public:
     int m_nImageHeight = 0;
     bool m_bImageRight = false;
     int m_nImageIndex = 0;
+    // The DPI the label's window lays it out at, when that window keeps its
+    // own; 0: the label's display's. Drawn at another scale than it was
+    // placed at, the label would grow out of its place.
+    int m_nLayoutDpi = 0;
 
     // The whole bitmap becomes the label's one image (the bitmap stays the
     // caller's). False, with the old image kept, when it cannot be used.

@@ -214,6 +214,7 @@ TEST(MainWindowProcess, TitleControlsFollowTheRightEdge) {
     ::GetWindowRect(l.window, &rc);
     ExpectRect(rc, 0, 0, other.Length(2 * 189 + 483), other.Length(260));
     ::GetClientRect(l.window, &rc);
+    ::Sleep(800);  // painted, which may grow a label drawn at another scale
     ExpectTitleControls(l.window, rc.right, other);
     // Its pages hear the new DPI, to zoom their own content.
     ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !second.ownerDpis.empty(); }, 5000));
