@@ -17,6 +17,11 @@
 //                  replaced). Another process's window that a main window
 //                  holds is not drawn on screen under Wine, so pictures of
 //                  the main window take the page from here.
+//   focused <id>   answers 1 when the element has the page's focus (Tab and
+//                  a press move it), 0 otherwise
+//   field <id> <text>
+//                  answers 1 when the field <id> holds exactly <text> (blanks
+//                  around it aside; nothing after the id: an empty field)
 //   fault          the page process makes an access violation once this
 //                  command has been answered, and so ends through its crash
 //                  filter like any crashing launcher process

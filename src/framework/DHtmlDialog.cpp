@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/BrowserKeys.h"
 #include "framework/PageEventTable.h"
 
 CDHtmlDialog::CDHtmlDialog(UINT templateId, UINT htmlResourceId, CWnd* parent)
@@ -20,6 +21,13 @@ BOOL CDHtmlDialog::OnInitDialog() {
     CDialog::OnInitDialog();
     m_browser = CreateControlSite(m_hWnd, GetClientRect());
     return TRUE;
+}
+
+BOOL CDHtmlDialog::PreTranslateMessage(MSG* msg) {
+    // The dialog manager would take Tab, Enter and the arrows from a page's
+    // fields; a derived dialog's own keys have had their turn before this.
+    if (OfferKeyToBrowser(m_browser.get(), *msg)) return TRUE;
+    return CDialog::PreTranslateMessage(msg);
 }
 
 bool CDHtmlDialog::Navigate(const std::wstring& url) { return m_browser && m_browser->Navigate(url); }

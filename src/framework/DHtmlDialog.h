@@ -34,6 +34,8 @@ public:
     bool Navigate(const std::wstring& url);
     PageEngine* Browser() const { return m_browser.get(); }
     const std::wstring& CurrentUrl() const { return m_strCurrentUrl; }
+    // Keys aimed at the page go to the browser before the dialog manager.
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     // Host flags: the framework starts with no 3-D border and no scroll bars.
     DWORD m_dwHostFlags = kHostFlagNo3DBorder | kHostFlagScrollNo;

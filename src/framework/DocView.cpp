@@ -26,7 +26,7 @@ void CFrameWnd::RecalcLayout() {
     }
 }
 
-BOOL CFrameWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CFrameWnd::PreTranslateMessage(MSG* msg) { return m_pView && m_pView->TranslateViewKey(msg); }
 
 LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

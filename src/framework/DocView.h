@@ -22,6 +22,9 @@ public:
     // Once the view and its document stand: the view's first update.
     virtual void OnInitialUpdate() {}
     virtual BOOL PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
+    // The view's turn at a message its frame has not taken; TRUE consumes it.
+    // Asked by the frame, so a frame's own keys always come first.
+    virtual BOOL TranslateViewKey(MSG*) { return FALSE; }
 };
 
 class CFrameWnd : public CWnd {
@@ -33,6 +36,7 @@ public:
     void SetTitle(const std::wstring& title) { SetWindowText(title); }
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Default: the view's keys (TranslateViewKey).
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:

@@ -1,5 +1,7 @@
 #include "framework/HtmlView.h"
 
+#include "framework/BrowserKeys.h"
+
 CHtmlView::~CHtmlView() { m_browser.reset(); }
 
 int CHtmlView::OnCreate() {
@@ -10,6 +12,8 @@ int CHtmlView::OnCreate() {
 void CHtmlView::Navigate2(const std::wstring& url) {
     if (m_browser) m_browser->Navigate(url);
 }
+
+BOOL CHtmlView::TranslateViewKey(MSG* msg) { return OfferKeyToBrowser(m_browser.get(), *msg); }
 
 LRESULT CHtmlView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

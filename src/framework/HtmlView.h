@@ -13,6 +13,8 @@ public:
     void Navigate2(const std::wstring& url);
     PageEngine* GetBrowser() const { return m_browser.get(); }
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
+    // Keys aimed at the page go to the browser once the frame's own are done.
+    BOOL TranslateViewKey(MSG* msg) override;
 
 protected:
     // The framework's part of WM_CREATE: the browser filling the view.

@@ -94,6 +94,10 @@ public:
     virtual bool Navigate(const std::wstring& url) = 0;
     virtual void Refresh() = 0;
     virtual void SetSilent(bool silent) = 0;
+    // Offers a key message aimed inside the browser's windows to the page
+    // before any dialog manager or frame sees it: true when the page took it
+    // (Tab between its fields, typing and editing in a field).
+    virtual bool TranslateAccelerator(const MSG& msg) = 0;
     // Sets the current top-level document's body scroll attribute; false while
     // there is no document or body yet.
     virtual bool SetBodyScroll(const std::wstring& value) = 0;

@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/WindowMessages.h"
 #include "browser/ScriptedCommands.h"
@@ -92,6 +93,29 @@ HWND FindPageEngineWindow(HWND topLevel) {
 bool SendPageCommand(HWND topLevel, const std::wstring& command) {
     HWND engine = FindPageEngineWindow(topLevel);
     return engine && SendEngineCommand(engine, command);
+}
+
+bool ClickPage(HWND topLevel, int cssX, int cssY) {
+    HWND engine = FindPageEngineWindow(topLevel);
+    if (!engine) return false;
+    const DpiScale scale = ScaleOfWindow(engine);
+    POINT point{scale.Px(cssX), scale.Px(cssY)};
+    ::ClientToScreen(engine, &point);
+    ClickAt(point);
+    PumpFor(300);
+    return true;
+}
+
+bool PutOnClipboard(const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory) return false;
+    std::memcpy(::GlobalLock(memory), text.c_str(), bytes);
+    ::GlobalUnlock(memory);
+    const bool put = ::OpenClipboard(nullptr) && ::EmptyClipboard() && ::SetClipboardData(CF_UNICODETEXT, memory);
+    ::CloseClipboard();
+    if (!put) ::GlobalFree(memory);
+    return put;
 }
 
 bool SendEngineCommand(HWND engine, const std::wstring& command) {

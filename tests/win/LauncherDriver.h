@@ -29,6 +29,11 @@ HWND FindPageEngineWindow(HWND topLevel);
 bool SendPageCommand(HWND topLevel, const std::wstring& command);
 // The same to the page engine's window itself.
 bool SendEngineCommand(HWND engine, const std::wstring& command);
+// A real left click on the page engine of `topLevel` at a point of its page
+// (CSS pixels, placed at the engine window's scale); false without an engine.
+bool ClickPage(HWND topLevel, int cssX, int cssY);
+// Puts `text` on the clipboard, as another program would.
+bool PutOnClipboard(const std::wstring& text);
 
 // Waits for `pid`'s visible "#32770" window titled "KorvelFerrowind" that
 // carries a page engine (the login page's background carries none itself; its

@@ -77,6 +77,26 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     EXPECT_TRUE(::IsWindowVisible(picture));
     EXPECT_TRUE(ProcessRunning(app.children.back()));
 
+    // A press in the account field gives the page the keyboard. Escape and
+    // F5 are still the login page's own (swallowed: the page stays and is not
+    // reloaded); Ctrl+V pastes the clipboard there, Tab moves the focus on to
+    // the first account row and Shift+Tab back.
+    const int loginLoads = PortalCount(L"/yxzuva/");
+    ASSERT_TRUE(PutOnClipboard(L"lucky 青龙"));
+    ASSERT_TRUE(ClickPage(login, 590, 247));
+    EXPECT_TRUE(SendPageCommand(login, L"focused user"));
+    PressKeys({VK_F5});
+    PressKeys({VK_ESCAPE});
+    PressKeys({VK_CONTROL, 'V'});
+    EXPECT_TRUE(WaitUntil([&] { return SendPageCommand(login, L"field user lucky 青龙"); }, 3000));
+    PressKeys({VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return SendPageCommand(login, L"focused lucky12"); }, 3000));
+    PressKeys({VK_SHIFT, VK_TAB});
+    EXPECT_TRUE(WaitUntil([&] { return SendPageCommand(login, L"focused user"); }, 3000));
+    PumpFor(500);
+    EXPECT_EQ(PortalCount(L"/yxzuva/"), loginLoads) << "F5 never reached the page";
+    EXPECT_TRUE(::IsWindowVisible(login));
+
     // The picture is drawn for its display's scale, and for another when the
     // login moves to a display of another DPI (told as in the main window's
     // test); the page keeps covering it exactly.

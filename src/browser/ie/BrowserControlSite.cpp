@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "browser/PageDpi.h"
+#include "browser/ie/HostKeyRules.h"
 #include "ui/WindowDpi.h"
 
 CBrowserControlSite::CBrowserControlSite(PageHost& host, HWND window) : m_host(host), m_window(window) {}
@@ -98,7 +99,13 @@ STDMETHODIMP CBrowserControlSite::SetBorderSpace(LPCBORDERWIDTHS widths) {
     return widths ? INPLACE_E_NOTOOLSPACE : S_OK;
 }
 
-STDMETHODIMP CBrowserControlSite::SetActiveObject(IOleInPlaceActiveObject*, LPCOLESTR) { return S_OK; }
+// The object the control names here is the one that gets the keys first
+// (ActiveObject); null when the control stops being the active one.
+STDMETHODIMP CBrowserControlSite::SetActiveObject(IOleInPlaceActiveObject* active, LPCOLESTR) {
+    if (active) active->AddRef();
+    m_active.attach(active);
+    return S_OK;
+}
 STDMETHODIMP CBrowserControlSite::InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) { return E_NOTIMPL; }
 STDMETHODIMP CBrowserControlSite::SetMenu(HMENU, HOLEMENU, HWND) { return S_OK; }
 STDMETHODIMP CBrowserControlSite::RemoveMenus(HMENU) { return E_NOTIMPL; }
@@ -138,7 +145,15 @@ STDMETHODIMP CBrowserControlSite::UpdateUI() { return S_OK; }
 STDMETHODIMP CBrowserControlSite::OnDocWindowActivate(BOOL) { return S_OK; }
 STDMETHODIMP CBrowserControlSite::OnFrameWindowActivate(BOOL) { return S_OK; }
 STDMETHODIMP CBrowserControlSite::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) { return S_OK; }
-STDMETHODIMP CBrowserControlSite::TranslateAccelerator(LPMSG, const GUID*, DWORD) { return S_FALSE; }
+// S_OK claims the key: the control then leaves its own command undone.
+STDMETHODIMP CBrowserControlSite::TranslateAccelerator(LPMSG msg, const GUID*, DWORD) {
+    if (!msg) return S_FALSE;
+    auto held = [](int vk) { return ::GetKeyState(vk) < 0; };
+    const ie::HostKey key{msg->message, msg->wParam, held(VK_CONTROL), held(VK_MENU), held(VK_SHIFT)};
+    // Only Backspace depends on where the page's focus is.
+    const bool inTextEntry = key.vk == VK_BACK && m_textFocus && m_textFocus();
+    return ie::IsWithheldBrowserKey(key, inTextEntry) ? S_OK : S_FALSE;
+}
 
 STDMETHODIMP CBrowserControlSite::GetOptionKeyPath(LPOLESTR* key, DWORD) {
     if (key) *key = nullptr;

@@ -9,7 +9,10 @@
 #include <docobj.h>
 #include <mshtmhst.h>
 
+#include <functional>
+
 #include "browser/ie/EmbeddedRefCount.h"
+#include "framework/Handles.h"
 #include "framework/PageEngine.h"
 
 class CBrowserControlSite : public IOleClientSite,
@@ -27,6 +30,14 @@ public:
     ULONG HeldReferences() const noexcept { return m_refs.Held(); }
     // The site as the control is given it.
     IOleClientSite* ClientSite() noexcept { return this; }
+    // The control's in-place active object, which translates keys for the
+    // page (null while the control has named none).
+    IOleInPlaceActiveObject* ActiveObject() const noexcept { return m_active.get(); }
+    // Lets go of the active object; the control's close must not find us
+    // still holding it.
+    void ReleaseActiveObject() noexcept { m_active.reset(); }
+    // Tells whether the page's focus is in a field that takes typed text.
+    void SetTextFocusProbe(std::function<bool()> probe) { m_textFocus = std::move(probe); }
 
     // IUnknown
     STDMETHODIMP QueryInterface(REFIID riid, void** object) override;
@@ -95,4 +106,6 @@ protected:
 
 private:
     ie::EmbeddedRefCount m_refs;
+    fw::ComPtr<IOleInPlaceActiveObject> m_active;
+    std::function<bool()> m_textFocus;
 };

@@ -10,5 +10,8 @@ inline constexpr IID kIidDocHostShowUI = {
 // HTMLDocumentEvents2: a document's DOM events, each with its event object.
 inline constexpr IID kDiidHtmlDocumentEvents2 = {
     0x3050f613, 0x98b5, 0x11cf, {0xbb, 0x82, 0x00, 0xaa, 0x00, 0xbd, 0xce, 0x0b}};
+// IHTMLElement3: whether an element is editable (isContentEditable).
+inline constexpr IID kIidHtmlElement3 = {
+    0x3050f673, 0x98b5, 0x11cf, {0xbb, 0x82, 0x00, 0xaa, 0x00, 0xbd, 0xce, 0x0b}};
 
 }  // namespace ie

@@ -6,6 +6,7 @@
 
 #include "browser/PageDpi.h"
 #include "browser/ie/ComValues.h"
+#include "browser/ie/HostKeyRules.h"
 #include "browser/ie/IeGuids.h"
 
 namespace ie {
@@ -16,6 +17,7 @@ IePageEngine::IePageEngine(PageHost& host, HWND parent, const RECT& area)
       m_site(host, m_window.get()),
       m_browserSink(*this),
       m_documentSink(host) {
+    m_site.SetTextFocusProbe([this] { return FocusInTextEntry(); });
     if (!Open(area)) Close();
 }
 
@@ -52,6 +54,7 @@ void IePageEngine::Close() {
     m_documentEvents.Disconnect();
     m_browserEvents.Disconnect();
     m_browser.reset();
+    m_site.ReleaseActiveObject();
     if (m_inPlace) {
         m_inPlace->InPlaceDeactivate();
         m_inPlace.reset();
@@ -115,6 +118,37 @@ int IePageEngine::ZoomDpi() const {
     // Without an answer the page is taken to be unzoomed, as at 96 DPI.
     const int percent = CurrentZoomPercent();
     return percent > 0 ? DpiOfZoomPercent(percent) : kBaseDpi;
+}
+
+// The control asks the document host (the site's TranslateAccelerator) before
+// acting on a key itself; S_OK from either means the key is done with.
+bool IePageEngine::TranslateAccelerator(const MSG& msg) {
+    IOleInPlaceActiveObject* active = m_site.ActiveObject();
+    if (!active) return false;
+    MSG copy = msg;
+    return active->TranslateAccelerator(&copy) == S_OK;
+}
+
+bool IePageEngine::FocusInTextEntry() const {
+    if (!m_browser) return false;
+    fw::ComPtr<IDispatch> document;
+    if (FAILED(m_browser->get_Document(document.put())) || !document) return false;
+    fw::ComPtr<IHTMLDocument2> html;
+    if (FAILED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(html.put()))) || !html)
+        return false;
+    fw::ComPtr<IHTMLElement> focused;
+    if (FAILED(html->get_activeElement(focused.put())) || !focused) return false;
+    Bstr tag;
+    focused->get_tagName(tag.put());
+    Bstr type;
+    fw::ComPtr<IHTMLInputElement> input;
+    if (SUCCEEDED(focused->QueryInterface(IID_IHTMLInputElement, reinterpret_cast<void**>(input.put()))) && input)
+        input->get_type(type.put());
+    VARIANT_BOOL editable = VARIANT_FALSE;
+    fw::ComPtr<IHTMLElement3> element3;
+    if (SUCCEEDED(focused->QueryInterface(kIidHtmlElement3, reinterpret_cast<void**>(element3.put()))) && element3)
+        element3->get_isContentEditable(&editable);
+    return IsTextEntry(tag.str(), type.str(), editable != VARIANT_FALSE);
 }
 
 void IePageEngine::SetSilent(bool silent) {

@@ -45,6 +45,7 @@ public:
     bool Navigate(const std::wstring& url) override;
     void Refresh() override;
     void SetSilent(bool silent) override;
+    bool TranslateAccelerator(const MSG& msg) override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
@@ -56,6 +57,8 @@ private:
     bool Open(const RECT& area);
     void ConnectDocument();
     bool IsTopLevel(IDispatch* frame) const;
+    // Whether the current document's focused element takes typed text.
+    bool FocusInTextEntry() const;
 
     void OnPageWindowSize(int cx, int cy) override;
 

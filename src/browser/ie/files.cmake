@@ -1,3 +1,6 @@
+# The platform browser's engine; its key rules are portable.
+list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HostKeyRules.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BrowserControlSite.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BrowserEventSink.cpp

@@ -91,6 +91,8 @@ LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         m_handler.Pointer(PointerInput::Leave, POINT{});
         return 0;
     case WM_LBUTTONDOWN:
+        // A press on the page gives it the keyboard, as a browser's does.
+        if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
         m_handler.Pointer(PointerInput::LeftDown, PointOf(lp));
         return 0;
     case WM_LBUTTONUP:

@@ -15,6 +15,10 @@ constexpr uint32_t kLinkInk = 0x1A56B0;
 constexpr uint32_t kStatusFill = 0x263238;
 constexpr uint32_t kStatusInk = 0xECEFF1;
 constexpr int kTextMargin = 12;
+constexpr uint32_t kFieldFill = 0xFFFFFF;
+constexpr uint32_t kSelectionFill = 0xB3D4FC;
+constexpr uint32_t kFocusInk = 0xF57C00;  // no script colour is this loud: the mark stands out
+constexpr int kFieldPadding = 4;
 
 COLORREF Colour(uint32_t rgb) { return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
@@ -163,6 +167,55 @@ void DrawElement(HDC dc, const ScriptedElement& element, bool container, uint32_
     }
 }
 
+int TextWidth(HDC dc, HFONT font, std::wstring_view text) {
+    fw::SelectScope select(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+// A field: white, its text from the left, the selection behind the text and
+// the caret while it has the focus. Empty and unfocused, it shows its id
+// faintly (unless plain), so a screenshot tells which field it is.
+void DrawField(HDC dc, const ScriptedElement& element, bool focused, const PageFonts& fonts) {
+    const ElementDef& def = element.def();
+    const FieldText& field = *element.field();
+    const RECT rc = element.OffsetRect();
+    if (rc.right <= rc.left || rc.bottom <= rc.top) return;
+    Fill(dc, rc, def.disabled ? kDisabledFill : kFieldFill);
+    Frame(dc, rc, def.disabled ? kDisabledBorder : kBorder);
+    RECT area = rc;
+    ::InflateRect(&area, -kFieldPadding, -2);
+    const HFONT font = def.labelSize > 0 ? fonts.Sized(def.labelSize) : fonts.label();
+    const UINT format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+    if (field.text.empty() && !focused) {
+        if (!def.plain) Text(dc, def.id, area, fonts.caption(), kFaintInk, format);
+        return;
+    }
+    const std::wstring_view text = field.text;
+    auto xAt = [&](size_t index) {
+        return std::min<int>(area.right, area.left + TextWidth(dc, font, text.substr(0, index)));
+    };
+    if (field.HasSelection())
+        Fill(dc, RECT{xAt(field.SelectionStart()), area.top + 1, xAt(field.SelectionEnd()), area.bottom - 1},
+             kSelectionFill);
+    Text(dc, field.text, area, font, def.disabled ? kDisabledText : kInk, format);
+    if (focused) {
+        const int x = xAt(field.caret);
+        Fill(dc, RECT{x, area.top + 2, x + 1, area.bottom - 2}, kInk);
+    }
+}
+
+// Two pixels inside the element's edge, over whatever it drew.
+void DrawFocusMark(HDC dc, const RECT& rc) {
+    RECT mark = rc;
+    for (int ring = 0; ring < 2; ++ring) {
+        ::InflateRect(&mark, -1, -1);
+        if (mark.right <= mark.left || mark.bottom <= mark.top) return;
+        Frame(dc, mark, kFocusInk);
+    }
+}
+
 void DrawBodyText(HDC dc, const RECT& client, const std::vector<std::wstring>& lines, const PageFonts& fonts) {
     const int step = LineHeight(dc, fonts.label());
     int y = kTextMargin;
@@ -245,7 +298,12 @@ void PaintPage(HDC dc, const RECT& client, const PagePicture& picture, const Pag
             if (parent < elements.size()) container[parent] = true;
         }
         const uint32_t pageFill = picture.background.value_or(kPageFill);
-        for (size_t i = 1; i < elements.size(); ++i) DrawElement(dc, *elements[i], container[i], pageFill, fonts);
+        for (size_t i = 1; i < elements.size(); ++i) {
+            const bool focused = i == picture.focused;
+            if (elements[i]->field()) DrawField(dc, *elements[i], focused, fonts);
+            else DrawElement(dc, *elements[i], container[i], pageFill, fonts);
+            if (focused) DrawFocusMark(dc, elements[i]->OffsetRect());
+        }
     }
     DrawStatusLine(dc, client, picture.status, fonts);
 }

@@ -43,6 +43,7 @@ struct PagePicture {
     std::optional<uint32_t> background;
     const std::vector<std::wstring>* text = nullptr;
     const std::vector<std::shared_ptr<ScriptedElement>>* elements = nullptr;  // [0] is the body
+    size_t focused = PageScript::kNone;  // the element with the page's focus, marked
     StatusFacts status;
 };
 

@@ -199,6 +199,8 @@ bool ElementDef::Contains(int px, int py) const {
     return px >= x && px < x + width && py >= y && py < y + height;
 }
 
+bool ElementDef::IsField() const { return SameWord(tag, L"input"); }
+
 PageScript::PageScript() {
     ElementDef body;
     body.id = L"body";

@@ -31,6 +31,9 @@ struct ElementDef {
 
     // Left and top edges inside, right and bottom outside.
     bool Contains(int px, int py) const;
+    // A one-line text field (tag "input", any letter case): the player types
+    // and pastes into it; its text= is what it holds at first.
+    bool IsField() const;
 };
 
 struct PageScript {

@@ -5,7 +5,9 @@
 namespace scripted {
 
 ScriptedElement::ScriptedElement(ElementDef def, std::weak_ptr<ElementOwner> owner)
-    : m_def(std::move(def)), m_owner(std::move(owner)) {}
+    : m_def(std::move(def)), m_owner(std::move(owner)) {
+    if (m_def.IsField()) m_field = FieldWithText(m_def.text);
+}
 
 RECT ScriptedElement::OffsetRect() const {
     return RECT{m_def.x, m_def.y, m_def.x + m_def.width, m_def.y + m_def.height};

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "browser/scripted/FieldText.h"
 #include "browser/scripted/PageScript.h"
 #include "framework/Handles.h"
 #include "framework/PageEngine.h"
@@ -42,12 +43,16 @@ public:
     void SetImage(fw::BitmapHandle image, SIZE size);
     HBITMAP image() const { return m_image.get(); }
     SIZE imageSize() const { return m_imageSize; }
+    // What a field holds and where its caret is; null for other elements.
+    FieldText* field() { return m_def.IsField() ? &m_field : nullptr; }
+    const FieldText* field() const { return m_def.IsField() ? &m_field : nullptr; }
 
 private:
     ElementDef m_def;
     long m_backgroundX = 0;
     fw::BitmapHandle m_image;
     SIZE m_imageSize{0, 0};
+    FieldText m_field;
     std::weak_ptr<ElementOwner> m_owner;
 };
 

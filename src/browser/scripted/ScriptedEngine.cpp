@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "base/WindowMessages.h"
+#include "browser/scripted/Clipboard.h"
 #include "browser/scripted/NavigationRules.h"
+#include "browser/scripted/PageKeys.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/scripted/WebMessage.h"
 #include "browser/PageDpi.h"
@@ -169,6 +171,7 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
     m_page = std::move(page);
     const WPARAM pageSerial = ++m_pageSerial;
     m_pointer.Reset();
+    m_focus = PageScript::kNone;
     StartImages();
 
     const DWORD flags = HostFlagsAtScale(m_host.GetHostFlags(0), ScaleOfWindow(m_window.m_hWnd));
@@ -263,6 +266,10 @@ void ScriptedEngine::Raise(const std::vector<PointerStep>& steps) {
         const HRESULT result = m_host.OnPageEvent(EventOf(step.kind), *element);
         if (life.gone()) return;
         if (result != S_OK) continue;
+        // A press whose default runs moves the focus there, or away from
+        // every element when it cannot take it.
+        if (step.kind == PointerEventKind::Down && m_page && pageSerial == m_pageSerial)
+            FocusElement(IsFocusable(element->def()) ? step.element : PageScript::kNone);
         if (step.clickOnDefault) element->Click();
         if (step.menuOnDefault) m_host.ShowContextMenu();
     }
@@ -280,11 +287,14 @@ bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
     case TestVerb::Fault:
         m_window.FaultSoon();
         return true;
+    case TestVerb::Field:
+        return FieldHolds(command->argument);
     default:
         break;
     }
     if (!m_page) return false;
     const size_t index = m_page->script.Find(command->argument);
+    if (command->verb == TestVerb::Focused) return index != PageScript::kNone && index == m_focus;
     if (index == PageScript::kNone) return false;
     switch (command->verb) {
     case TestVerb::Over:
@@ -313,9 +323,70 @@ bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
     case TestVerb::Navigate:
     case TestVerb::Picture:
     case TestVerb::Fault:
+    case TestVerb::Focused:
+    case TestVerb::Field:
         break;
     }
     return true;
+}
+
+bool ScriptedEngine::TranslateAccelerator(const MSG& msg) {
+    if (m_closing || !m_page) return false;
+    auto held = [](int vk) { return ::GetKeyState(vk) < 0; };
+    const PageKey key{msg.message, msg.wParam, held(VK_CONTROL), held(VK_MENU), held(VK_SHIFT)};
+    ScriptedElement* field = FocusedField();
+    const bool anyFocusable = NextFocus(m_page->script, PageScript::kNone, false) != PageScript::kNone;
+    const PageKeyAction action = DecidePageKey(key, field != nullptr, anyFocusable);
+    switch (action) {
+    case PageKeyAction::None:
+        return false;
+    case PageKeyAction::Refresh:
+        Refresh();
+        return true;
+    case PageKeyAction::FocusNext:
+    case PageKeyAction::FocusPrevious:
+        FocusElement(NextFocus(m_page->script, m_focus, action == PageKeyAction::FocusPrevious));
+        return true;
+    case PageKeyAction::Copy:
+        if (field->field()->HasSelection()) WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText());
+        return true;
+    case PageKeyAction::Cut:
+        if (field->field()->HasSelection() && WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText()))
+            EraseBackward(*field->field());
+        break;
+    case PageKeyAction::Paste:
+        TypeIntoField(*field->field(), ReadClipboardText(m_window.m_hWnd));
+        break;
+    case PageKeyAction::Edit:
+        EditField(*field->field(), key);
+        break;
+    }
+    Redraw(field->OffsetRect());
+    return true;
+}
+
+void ScriptedEngine::FocusElement(size_t index) {
+    if (!m_page || index == m_focus) return;
+    const size_t count = m_page->elements.size();
+    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
+    m_focus = index < count ? index : PageScript::kNone;
+    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
+}
+
+ScriptedElement* ScriptedEngine::FocusedField() const {
+    if (!m_page || m_focus >= m_page->elements.size()) return nullptr;
+    ScriptedElement* element = m_page->elements[m_focus].get();
+    return element->field() ? element : nullptr;
+}
+
+bool ScriptedEngine::FieldHolds(const std::wstring& argument) const {
+    if (!m_page) return false;
+    const size_t blank = argument.find(L' ');
+    const size_t index = m_page->script.Find(argument.substr(0, blank));
+    if (index == PageScript::kNone) return false;
+    const FieldText* field = m_page->elements[index]->field();
+    const std::wstring text = blank == std::wstring::npos ? std::wstring() : argument.substr(blank + 1);
+    return field && field->text == text;
 }
 
 void ScriptedEngine::FollowLink(const std::wstring& href) {
@@ -341,6 +412,7 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
         picture.background = m_page->script.background;
         picture.text = &m_page->script.text;
         picture.elements = &m_page->elements;
+        picture.focused = m_focus;
         picture.status.hasDocument = true;
         picture.status.title = m_page->script.title;
         picture.status.url = m_page->url;

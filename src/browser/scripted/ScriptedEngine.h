@@ -36,6 +36,8 @@ public:
     // NavigateComplete, as the platform browser does for a refresh.
     void Refresh() override;
     void SetSilent(bool silent) override { m_silent = silent; }
+    // Tab moves the page's focus; a focused field takes its editing keys.
+    bool TranslateAccelerator(const MSG& msg) override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
@@ -93,6 +95,12 @@ private:
     void Raise(const std::vector<PointerStep>& steps);
     void FollowLink(const std::wstring& href);
     void Redraw(const RECT& area);
+    // Gives the page's focus to an element (kNone: to none) and redraws both.
+    void FocusElement(size_t index);
+    // The focused field, if a field has the focus.
+    ScriptedElement* FocusedField() const;
+    // Answers the "field" test command: "<id> <text>".
+    bool FieldHolds(const std::wstring& argument) const;
 
     PageHost& m_host;
     // The page is laid out in CSS pixels and drawn at its window's scale, as
@@ -109,6 +117,7 @@ private:
     WPARAM m_loadSerial = 0;
     WPARAM m_imageSerial = 0;
     PointerModel m_pointer;
+    size_t m_focus = PageScript::kNone;  // in m_page->elements
     bool m_silent = false;
     bool m_closing = false;
 };

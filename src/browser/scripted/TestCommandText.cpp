@@ -19,6 +19,7 @@ constexpr VerbName kVerbs[] = {
     {L"move", TestVerb::Move, true},         {L"context", TestVerb::Context, true},
     {L"click", TestVerb::Click, true},       {L"navigate", TestVerb::Navigate, true},
     {L"picture", TestVerb::Picture, true},   {L"fault", TestVerb::Fault, false},
+    {L"focused", TestVerb::Focused, true},   {L"field", TestVerb::Field, true},
 };
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r' || c == L'\n'; }

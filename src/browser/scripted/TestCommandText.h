@@ -8,11 +8,13 @@
 
 namespace scripted {
 
-enum class TestVerb { Over, Out, Down, Up, Move, Context, Click, Navigate, Picture, Fault };
+enum class TestVerb { Over, Out, Down, Up, Move, Context, Click, Navigate, Picture, Fault, Focused, Field };
 
 struct TestCommand {
     TestVerb verb;
-    std::wstring argument;  // an element id, the address for Navigate, the file for Picture; empty for Fault
+    // An element id, the address for Navigate, the file for Picture; empty
+    // for Fault; for Field the id, a blank and the text asked about.
+    std::wstring argument;
 };
 
 // The UTF-16 text of a payload of `bytes` bytes, up to its first zero. A

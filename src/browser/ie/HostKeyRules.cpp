@@ -1,0 +1,71 @@
+#include "browser/ie/HostKeyRules.h"
+
+namespace ie {
+
+namespace {
+
+constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
+constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN
+constexpr uintptr_t kVkBack = 0x08;
+constexpr uintptr_t kVkLeft = 0x25;
+constexpr uintptr_t kVkRight = 0x27;
+constexpr uintptr_t kVkBrowserBack = 0xA6;
+constexpr uintptr_t kVkBrowserForward = 0xA7;
+
+wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+bool SameWord(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) return false;
+    }
+    return true;
+}
+
+// Ctrl with one of the letters of the window-opening commands: new window,
+// open, open location, print, find. With Alt it is AltGr on many layouts,
+// which types characters, so it is left alone.
+bool IsWindowCommand(const HostKey& key) {
+    if (!key.ctrl || key.alt) return false;
+    switch (key.vk) {
+    case 'N':
+    case 'O':
+    case 'L':
+    case 'P':
+    case 'F':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Back and forward through the page's history: Alt+Left, Alt+Right and the
+// keyboard's own browser keys. The login page has no history worth going
+// back to, and the game page's would leave the game: both are off always.
+// Backspace goes back only outside a field; inside one it deletes.
+bool IsHistoryCommand(const HostKey& key, bool inTextEntry) {
+    if (key.vk == kVkBrowserBack || key.vk == kVkBrowserForward) return true;
+    if (key.alt && !key.ctrl && (key.vk == kVkLeft || key.vk == kVkRight)) return true;
+    return key.vk == kVkBack && !key.ctrl && !key.alt && !inTextEntry;
+}
+
+}  // namespace
+
+bool IsWithheldBrowserKey(const HostKey& key, bool inTextEntry) {
+    if (key.message != kKeyDown && key.message != kSysKeyDown) return false;
+    return IsWindowCommand(key) || IsHistoryCommand(key, inTextEntry);
+}
+
+bool IsTextEntry(std::wstring_view tag, std::wstring_view type, bool contentEditable) {
+    if (contentEditable || SameWord(tag, L"textarea")) return true;
+    if (!SameWord(tag, L"input")) return false;
+    // The input types that are not typed into; every other one (and an
+    // unknown one, which a browser shows as text) is.
+    for (std::wstring_view other : {L"button", L"checkbox", L"color", L"file", L"hidden", L"image", L"radio",
+                                     L"range", L"reset", L"submit"}) {
+        if (SameWord(type, other)) return false;
+    }
+    return true;
+}
+
+}  // namespace ie

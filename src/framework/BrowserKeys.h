@@ -1,0 +1,12 @@
+#pragma once
+// The browser's turn at a key: after the host's own keys, before the dialog
+// manager or the frame. A page's fields only work when the browser sees
+// Tab, Delete and the clipboard keys before anything else can act on them.
+#include <windows.h>
+
+#include "framework/PageEngine.h"
+
+// Offers a key message aimed at the browser's window or one inside it to the
+// browser; true when the browser took it. Other messages, and keys aimed
+// elsewhere (a dialog's own controls), are left alone.
+bool OfferKeyToBrowser(PageEngine* browser, const MSG& msg);
