@@ -92,6 +92,7 @@ TEST(Hotkeys, ABusyMainWindowHoldsUpNoKeyAndHidesOnceFree) {
     // The window's thread sleeps, as it does while it waits on the network.
     const DWORD kBlockMs = 4000;
     ::PostMessageW(app.main, WM_TEST_BLOCK_THREAD, kBlockMs, 0);
+    PumpFor(200);  // a message sent now would overtake the posted one
     DWORD_PTR answer = 0;
     ASSERT_FALSE(::SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_BLOCK, 300, &answer)) << "the thread is busy";
 
