@@ -3,6 +3,8 @@
 #include <dbghelp.h>
 
 #include <atomic>
+#include <string>
+#include <utility>
 
 #include "app/DumpFileName.h"
 #include "app/LaunchModeWin.h"
@@ -12,10 +14,18 @@
 #include "framework/SystemLibrary.h"
 
 namespace {
-// Once-only: set by the thread that writes the process's one dump.
+// Once-only: set by the thread that takes the process's one dump.
 std::atomic<bool> g_bDumpTaken{false};
 std::atomic<bool> g_bDumpWritten{false};
-std::atomic<DWORD> g_dumpThread{0};
+std::atomic<DWORD> g_dumpThread{0};  // the thread that writes it
+
+// How long a crashing thread waits for its dump, and a second crash for the
+// first one's. The richest kind reads all the private memory of the
+// process, seconds on a slow disk; past the limit the dump thread is taken
+// to be stuck behind a lock the crashed thread holds (the loader's, while
+// DbgHelp loads; the heap's), and the process goes without its dump
+// rather than hang on screen.
+constexpr DWORD kDumpWaitMs = 30000;
 
 using MiniDumpWriteDumpFn = BOOL(WINAPI*)(HANDLE, DWORD, HANDLE, MINIDUMP_TYPE, PMINIDUMP_EXCEPTION_INFORMATION,
                                           PMINIDUMP_USER_STREAM_INFORMATION, PMINIDUMP_CALLBACK_INFORMATION);
@@ -41,12 +51,79 @@ void EmptyFile(HANDLE file) {
 // still writing.
 LONG AfterTheDump() {
     if (g_dumpThread.load() != ::GetCurrentThreadId())
-        for (int i = 0; i < 600 && !g_bDumpWritten.load(); ++i) ::Sleep(50);
+        for (DWORD waited = 0; waited < kDumpWaitMs && !g_bDumpWritten.load(); waited += 50) ::Sleep(50);
     return EXCEPTION_EXECUTE_HANDLER;
 }
+
+void WriteDumpFile(const std::wstring& path, EXCEPTION_POINTERS* pointers, DWORD faultingThread) {
+    // A whole process's memory, session cookies included: for the
+    // administrators' eyes only, in a file nobody else made first.
+    AdminOnlySecurity security;
+    if (!security.ok()) return;
+    fw::FileHandle file = CreateFileAnew(path, GENERIC_WRITE, 0, security.attributes());
+    if (file) WriteDump(file.get(), pointers, faultingThread);
+}
+
+class DumpThread;
+// Set while the installed filter's dump thread runs.
+std::atomic<DumpThread*> g_pDumpThread{nullptr};
+
+// The thread that writes the dump for a crashed one. A crashed thread may
+// hold the loader lock or have no stack left, and the process may be past
+// making threads, so this one is made ahead and waits.
+class DumpThread {
+public:
+    explicit DumpThread(std::wstring dumpPath) : m_dumpPath(std::move(dumpPath)) {
+        if (m_request && m_written) m_thread.reset(::CreateThread(nullptr, 0, &DumpThread::Run, this, 0, &m_threadId));
+    }
+    ~DumpThread() {
+        DumpThread* self = this;
+        g_pDumpThread.compare_exchange_strong(self, nullptr);
+        if (!m_thread) return;
+        m_stopping.store(true);
+        ::SetEvent(m_request.get());
+        ::WaitForSingleObject(m_thread.get(), INFINITE);
+    }
+    DumpThread(const DumpThread&) = delete;
+    DumpThread& operator=(const DumpThread&) = delete;
+
+    bool running() const { return static_cast<bool>(m_thread); }
+    DWORD id() const { return m_threadId; }
+    bool HasDumpPath() const { return !m_dumpPath.empty(); }
+
+    // Hands the calling thread's exception over and waits for its dump.
+    // Little stack and no heap: the caller may have run out of the one or
+    // hold the other's lock.
+    void DumpFor(EXCEPTION_POINTERS* pointers) {
+        m_faultingThread = ::GetCurrentThreadId();
+        m_pointers = pointers;
+        ::SetEvent(m_request.get());
+        ::WaitForSingleObject(m_written.get(), kDumpWaitMs);
+    }
+
+private:
+    static DWORD WINAPI Run(void* param) {
+        auto* self = static_cast<DumpThread*>(param);
+        ::WaitForSingleObject(self->m_request.get(), INFINITE);
+        if (self->m_stopping.load()) return 0;
+        WriteDumpFile(self->m_dumpPath, self->m_pointers, self->m_faultingThread);
+        g_bDumpWritten.store(true);
+        ::SetEvent(self->m_written.get());
+        return 0;
+    }
+
+    const std::wstring m_dumpPath;  // empty: no dump
+    fw::KernelHandle m_request{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+    fw::KernelHandle m_written{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    fw::KernelHandle m_thread;
+    DWORD m_threadId = 0;
+    DWORD m_faultingThread = 0;
+    EXCEPTION_POINTERS* m_pointers = nullptr;
+    std::atomic<bool> m_stopping{false};
+};
 }  // namespace
 
-bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers) {
+bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers, DWORD threadId) {
     if (!pointers) {
         // As if a breakpoint had been hit right here.
         CONTEXT context{};
@@ -59,13 +136,13 @@ bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers) {
         record.ExceptionAddress = reinterpret_cast<void*>(context.Eip);
 #endif
         EXCEPTION_POINTERS here{&record, &context};
-        return WriteDump(file, &here);
+        return WriteDump(file, &here, threadId);
     }
     // Only now: a process that never crashes never loads it.
     const fw::SystemLibrary dbghelp(L"dbghelp.dll");
     const auto write = dbghelp.Find<MiniDumpWriteDumpFn>("MiniDumpWriteDump");
     if (!write) return false;
-    MINIDUMP_EXCEPTION_INFORMATION exception{::GetCurrentThreadId(), pointers, TRUE};
+    MINIDUMP_EXCEPTION_INFORMATION exception{threadId, pointers, FALSE};  // our own memory
     for (MINIDUMP_TYPE kind : kDumpKinds) {
         EmptyFile(file);
         if (write(::GetCurrentProcess(), ::GetCurrentProcessId(), file, kind, &exception, nullptr, nullptr))
@@ -76,21 +153,24 @@ bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers) {
 
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
     if (g_bDumpTaken.load()) return AfterTheDump();
-    const std::wstring dumpPath = DumpPathFor(GetExePath());
-    if (dumpPath.empty()) return EXCEPTION_CONTINUE_SEARCH;
+    DumpThread* dumper = g_pDumpThread.load();
+    if (dumper ? !dumper->HasDumpPath() : DumpPathFor(GetExePath()).empty()) return EXCEPTION_CONTINUE_SEARCH;
     if (g_bDumpTaken.exchange(true)) return AfterTheDump();
-    g_dumpThread.store(::GetCurrentThreadId());
-    {
-        // A whole process's memory, session cookies included: for the
-        // administrators' eyes only, in a file nobody else made first.
-        AdminOnlySecurity security;
-        if (security.ok()) {
-            fw::FileHandle file = CreateFileAnew(dumpPath, GENERIC_WRITE, 0, security.attributes());
-            if (file) WriteDump(file.get(), pointers);
-        }
+    if (dumper) {
+        g_dumpThread.store(dumper->id());
+        dumper->DumpFor(pointers);
+        return EXCEPTION_CONTINUE_SEARCH;
     }
+    // No dump thread (it could not be made, or the process is ending): the
+    // crashed thread does what it can itself.
+    g_dumpThread.store(::GetCurrentThreadId());
+    WriteDumpFile(DumpPathFor(GetExePath()), pointers, ::GetCurrentThreadId());
     g_bDumpWritten.store(true);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-void InstallCrashFilter() { ::SetUnhandledExceptionFilter(&CrashFilter); }
+void InstallCrashFilter() {
+    static DumpThread dumper(DumpPathFor(GetExePath()));
+    if (dumper.running()) g_pDumpThread.store(&dumper);
+    ::SetUnhandledExceptionFilter(&CrashFilter);
+}

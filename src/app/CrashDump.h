@@ -1,7 +1,8 @@
 #pragma once
 // One minidump per process, beside the executable, when an exception reaches
 // the top of a thread unhandled; the system's own crash handling follows. The
-// dump is a file made new that only administrators may open.
+// dump is a file made new that only administrators may open, written by a
+// thread of its own while the crashed thread waits.
 #include <windows.h>
 
 // The unhandled-exception filter. Writes the dump and lets the search go on
@@ -11,10 +12,11 @@
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers);
 
 // Writes a dump of this process into an open file, through the debugging
-// library looked up at run time, trying the richest kind first. Without
-// exception pointers the dump shows the caller's own point. True when one
-// kind was written.
-bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers);
+// library looked up at run time, trying the richest kind first; `pointers`
+// is an exception of thread `threadId`. Without exception pointers the dump
+// shows the caller's own point. True when one kind was written.
+bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers, DWORD threadId = ::GetCurrentThreadId());
 
-// Makes CrashFilter the process's unhandled-exception filter.
+// Starts the dump thread and makes CrashFilter the process's
+// unhandled-exception filter.
 void InstallCrashFilter();

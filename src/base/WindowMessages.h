@@ -11,6 +11,9 @@ constexpr unsigned WM_SET_MUTE = 0x405;            // every game page: wParam 1 
 constexpr unsigned WM_ADD_ACCOUNT_CHOICE = 0x406;  // main window, from the add-account prompt: wParam 1 new tab, 0 new window
 constexpr unsigned WM_RELOAD_HOTKEYS = 0x407;      // every game page and the hall window: re-read the hotkeys
 constexpr unsigned WM_OWNER_DPI_CHANGED = 0x408;   // every game page and the hall window: wParam the main window's new DPI
+// Main window, scripted build only, from a test: its thread sleeps wParam ms,
+// as it does while it waits on the network.
+constexpr unsigned WM_TEST_BLOCK_THREAD = 0x409;
 
 // lParam of a message the system synthesised (a menu's refresh key, an
 // abandoned login's close request), so that key filters never take it for
@@ -28,6 +31,7 @@ constexpr int kPageAreaInsetBottom = 4;
 // Messages a window posts to itself from a worker thread (WM_APP and above:
 // they never cross processes).
 constexpr unsigned WM_DOWNLOAD_OVER = 0x8001;  // update progress dialog, from its watcher: wParam 1 whole
+constexpr unsigned WM_HOOK_HOTKEY = 0x8002;    // main window, from its keyboard hook's thread: wParam the HotkeyId
 constexpr unsigned WM_ENGINE_FETCH_DONE = 0x8051;  // scripted page engine: wParam the load's serial
 constexpr unsigned WM_ENGINE_ONLOAD_DUE = 0x8052;  // scripted page engine: wParam the page's serial
 constexpr unsigned WM_ENGINE_FAULT_DUE = 0x8053;   // scripted page engine: make the asked-for access violation

@@ -1,6 +1,7 @@
 #pragma once
 // The modifier keys held right now, as a hotkey's modifier bit set (the high
-// bit of GetKeyState; left and right keys are not told apart).
+// bit of the key state; left and right keys are not told apart), as the
+// calling thread's own key messages left them.
 #include <windows.h>
 
 #include "hotkey/HotkeyRecord.h"
@@ -8,6 +9,13 @@
 
 inline int32_t CurrentModifierState() {
     auto held = [](int vk) { return (::GetKeyState(vk) & 0x8000) != 0; };
+    return ModifierState(held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU));
+}
+
+// The modifier keys held down on the keyboard right now, for a thread that
+// reads no key messages of its own (GetKeyState follows only the caller's).
+inline int32_t HeldModifierState() {
+    auto held = [](int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; };
     return ModifierState(held(VK_CONTROL), held(VK_SHIFT), held(VK_MENU));
 }
 

@@ -1,38 +1,72 @@
 #include "hotkey/KeyboardHook.h"
 
-#include "hotkey/HookDecision.h"
 #include "hotkey/KeyState.h"
 
 namespace {
-HotkeyActions* g_pHookTarget = nullptr;
+// Written by the window's thread only while no hook thread runs; read by
+// the hook thread, which starts after it is set and ends before it is cleared.
+const KeyboardHook* g_pInstalledHook = nullptr;
+
+// Handed to the hook thread: it answers whether its hook is in place.
+struct HookStartUp {
+    fw::KernelHandle answered{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    bool installed = false;
+};
 }  // namespace
 
-bool KeyboardHook::Install(HotkeyActions* target) {
-    if (m_hook || g_pHookTarget || !target) return false;
-    g_pHookTarget = target;
-    m_hook.reset(::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHook::Procedure, ::GetModuleHandleW(nullptr), 0));
-    if (!m_hook) g_pHookTarget = nullptr;
-    return installed();
+bool KeyboardHook::Install(HWND target, UINT message) {
+    if (m_thread || g_pInstalledHook || !target) return false;
+    HookStartUp startUp;
+    if (!startUp.answered) return false;
+    m_target = target;
+    m_message = message;
+    g_pInstalledHook = this;
+    m_thread.reset(::CreateThread(nullptr, 0, &KeyboardHook::HookThread, &startUp, 0, &m_threadId));
+    if (m_thread) {
+        // The thread may die before it answers; its end counts as a no.
+        const HANDLE either[] = {startUp.answered.get(), m_thread.get()};
+        if (::WaitForMultipleObjects(2, either, FALSE, INFINITE) == WAIT_OBJECT_0 && startUp.installed) return true;
+        ::WaitForSingleObject(m_thread.get(), INFINITE);
+        m_thread.reset();
+    }
+    g_pInstalledHook = nullptr;
+    return false;
 }
 
 void KeyboardHook::Remove() {
-    if (!m_hook) return;
-    m_hook.reset();
-    g_pHookTarget = nullptr;
+    if (!m_thread) return;
+    // The thread only ever runs the hook procedure, which never blocks, so
+    // it reads the quit message at once.
+    ::PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+    ::WaitForSingleObject(m_thread.get(), INFINITE);
+    m_thread.reset();
+    g_pInstalledHook = nullptr;
+}
+
+DWORD WINAPI KeyboardHook::HookThread(void* param) {
+    auto* startUp = static_cast<HookStartUp*>(param);
+    // The queue exists before the window's thread can post the quit message.
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    const fw::HookHandle hook(
+        ::SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHook::Procedure, ::GetModuleHandleW(nullptr), 0));
+    startUp->installed = static_cast<bool>(hook);
+    ::SetEvent(startUp->answered.get());  // startUp is gone from here on
+    if (!hook) return 1;
+    // The system calls the hook from within this loop's wait.
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    return 0;
 }
 
 LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wp, LPARAM lp) {
     // A negative code asks for the event to be passed on untouched.
-    if (code == HC_ACTION && g_pHookTarget) {
-        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
-        HookEvent event;
-        event.message = static_cast<unsigned>(wp);
-        event.vk = static_cast<int32_t>(key->vkCode);
-        event.modifierState = CurrentModifierState();
-        event.pageCount = g_pHookTarget->GamePageCount();
-        if (const std::optional<HotkeyId> hotkey = DecideHookAction(event, g_pHookTarget->Hotkeys()))
-            g_pHookTarget->OnHotkey(*hotkey);
-    }
+    if (code == HC_ACTION && g_pInstalledHook) g_pInstalledHook->OnKey(wp, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp));
     // Never swallowed: the program with the focus gets the key as well.
     return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+
+void KeyboardHook::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) const {
+    const std::optional<HotkeyId> hotkey =
+        m_snapshot.Decide(static_cast<unsigned>(message), static_cast<int32_t>(key.vkCode), HeldModifierState());
+    if (hotkey) ::PostMessageW(m_target, m_message, static_cast<WPARAM>(*hotkey), 0);
 }

@@ -1,26 +1,18 @@
 #pragma once
 // The low-level keyboard hook of a main-window process. It sees every key of
 // the desktop, so the boss and sound keys work whichever program has the
-// focus; it runs on the thread that installed it, between that thread's
-// messages, so its target needs no locks.
+// focus. The system calls it on the thread that installed it and holds every
+// key of the desktop until it returns; a hook that keeps it waiting too long
+// is removed without notice. So it runs on a thread of its own that does
+// nothing else, and only posts what it found to the main window, whose
+// thread may be busy waiting on the network.
 #include <windows.h>
 
 #include "framework/Handles.h"
-#include "hotkey/HotkeyModel.h"
-
-// What the hook acts on: the main window of the process.
-class HotkeyActions {
-public:
-    virtual int GamePageCount() const = 0;
-    virtual const HotkeySet& Hotkeys() const = 0;
-    virtual void OnHotkey(HotkeyId id) = 0;
-
-protected:
-    ~HotkeyActions() = default;
-};
+#include "hotkey/HookSnapshot.h"
 
 // One per process: the hook procedure has no context of its own, so the
-// target is process-wide while the hook is installed.
+// installed hook is process-wide.
 class KeyboardHook {
 public:
     KeyboardHook() = default;
@@ -28,13 +20,28 @@ public:
     KeyboardHook(const KeyboardHook&) = delete;
     KeyboardHook& operator=(const KeyboardHook&) = delete;
 
-    // Installs the hook for the whole desktop; false when the system refused
-    // it or another hook of this process is installed.
-    bool Install(HotkeyActions* target);
+    // Starts the hook's thread, which installs the hook for the whole desktop
+    // and posts `message` to `target` (wParam: the HotkeyId) for each hotkey
+    // pressed. False when the thread or the hook could not be made, or
+    // another hook of this process is installed.
+    bool Install(HWND target, UINT message);
+    // Removes the hook and ends its thread; returns once the thread is gone.
     void Remove();
-    bool installed() const { return static_cast<bool>(m_hook); }
+    bool installed() const { return static_cast<bool>(m_thread); }
+
+    // What the hook decides by; the window's thread sets them whenever they
+    // change (before Install as well).
+    void SetHotkeys(const HotkeySet& keys) { m_snapshot.SetHotkeys(keys); }
+    void SetGamePageCount(int count) { m_snapshot.SetPageCount(count); }
 
 private:
+    static DWORD WINAPI HookThread(void* startUp);
     static LRESULT CALLBACK Procedure(int code, WPARAM wp, LPARAM lp);
-    fw::HookHandle m_hook;
+    void OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) const;
+
+    HookSnapshot m_snapshot;
+    HWND m_target = nullptr;
+    UINT m_message = 0;
+    fw::KernelHandle m_thread;
+    DWORD m_threadId = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/BuildConfig.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "hotkey/HotkeyStore.h"
@@ -30,7 +31,7 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    m_hook.Install(this);
+    m_hook.Install(m_hWnd, WM_HOOK_HOTKEY);
     m_pages.SetOwner(m_hWnd);
     m_pages.SetScale(scale());
     TraceStartupStep("main window: icon, hook");
@@ -78,6 +79,7 @@ bool CPlexor3Dlg::OnCommand(UINT id, UINT code, HWND ctl) {
 
 void CPlexor3Dlg::ReloadHotkeys() {
     m_hotkeys = LoadHotkeys();
+    m_hook.SetHotkeys(m_hotkeys);
     m_pages.PostToPages(WM_RELOAD_HOTKEYS, 0, true);
 }
 
@@ -282,6 +284,13 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return OnEraseBkgnd(reinterpret_cast<HDC>(wp));
     case WM_HOTKEYS_CHANGED:
         ReloadHotkeys();
+        return 0;
+    case WM_HOOK_HOTKEY:
+        if (wp < kHotkeyCount) OnHotkey(kHotkeyIds[wp]);
+        return 0;
+    case WM_TEST_BLOCK_THREAD:
+        if (!buildcfg::kScripted) break;
+        ::Sleep(static_cast<DWORD>(wp));
         return 0;
     case WM_TRAY_NOTIFY:
         return OnTrayNotify(lp);

@@ -19,7 +19,7 @@
 
 class CSettingDlg;
 
-class CPlexor3Dlg : public CDlgEx, public HotkeyActions {
+class CPlexor3Dlg : public CDlgEx {
 public:
     CPlexor3Dlg();
 
@@ -28,11 +28,6 @@ public:
     // Runs `dlg` modally as the open settings dialog, which hiding the
     // instance cancels.
     INT_PTR RunSettingsDialog(CDialog& dlg);
-
-    // The keyboard hook's side.
-    int GamePageCount() const override { return m_pages.count(); }
-    const HotkeySet& Hotkeys() const override { return m_hotkeys; }
-    void OnHotkey(HotkeyId id) override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -47,6 +42,10 @@ protected:
 
 private:
     void SetUpSkin();
+    // A hotkey pressed, seen by the keyboard hook or by the window's own filter.
+    void OnHotkey(HotkeyId id);
+    // The keyboard hook decides on its own thread, by what it was last told.
+    void TellHookThePageCount() { m_hook.SetGamePageCount(m_pages.count()); }
     // Hides the whole instance, or restores it and brings it to the front.
     void OnBossKey();
     void BringToFront();

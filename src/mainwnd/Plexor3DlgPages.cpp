@@ -71,6 +71,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
     }
     m_pages.Attach(frame);
+    TellHookThePageCount();
     const int added = m_pages.count() - 1;
     // An account muted on its own stays so at its next login.
     if (IsAccountRememberedMuted(m_pages.book().caption(added))) m_pages.SetAccountMuted(added, true);
@@ -124,6 +125,7 @@ void CPlexor3Dlg::ClosePage(int index) {
     }
     const int before = m_pages.count();
     HWND closed = m_pages.Remove(index);
+    TellHookThePageCount();
     m_tabs.InvalidateStrip(before);
     ::SetParent(closed, nullptr);
     ::PostMessageW(closed, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -144,6 +146,7 @@ void CPlexor3Dlg::ToggleAccountMute(int index) {
 void CPlexor3Dlg::RemoveDeadPages() {
     const int before = m_pages.RemoveDead();
     if (before == 0) return;
+    TellHookThePageCount();
     m_tabs.ResetHover();
     m_tabs.InvalidateStrip(before);
 }

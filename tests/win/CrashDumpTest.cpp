@@ -1,8 +1,12 @@
 // Crash dumps of a real process: one minidump beside the executable for the
 // first unhandled exception, nothing for a second; and a launcher's own page
 // process that faults dies through the same filter.
+#include <windows.h>
+
+#include <dbghelp.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/CrashDump.h"
@@ -31,6 +35,24 @@ struct Probe {
 };
 
 const DWORD kAccessViolation = 0xC0000005;
+const DWORD kStackOverflow = 0xC00000FD;
+
+// The exception a minidump tells of (its exception stream), or 0.
+DWORD ExceptionCodeIn(const std::string& dump) {
+    auto read = [&dump](size_t at, auto& to) {
+        if (at + sizeof(to) <= dump.size()) std::memcpy(&to, dump.data() + at, sizeof(to));
+    };
+    MINIDUMP_HEADER header{};
+    read(0, header);
+    for (ULONG32 i = 0; i < header.NumberOfStreams && i < 64; ++i) {
+        MINIDUMP_DIRECTORY entry{};
+        read(header.StreamDirectoryRva + i * sizeof(entry), entry);
+        MINIDUMP_EXCEPTION_STREAM exception{};
+        read(entry.Location.Rva, exception);
+        if (entry.StreamType == ExceptionStream) return exception.ExceptionRecord.ExceptionCode;
+    }
+    return 0;
+}
 
 // How many ".dmp" files the folder of `exe` holds.
 int DumpsBeside(const std::wstring& exe) {
@@ -58,8 +80,18 @@ TEST(CrashDump, AnUnhandledExceptionLeavesOneDumpBesideTheExecutable) {
     const std::string dump = ReadFileBytes(probe.File(L"CrashProbe.dmp"));
     ASSERT_GE(dump.size(), 32u);
     EXPECT_EQ(dump.substr(0, 4), "MDMP");
+    EXPECT_EQ(ExceptionCodeIn(dump), kAccessViolation) << "the crashed thread's exception, not the writer's point";
     EXPECT_EQ(ReadFileBytes(probe.File(L"Planted.bin")), "theirs");
     std::printf("dump of %u bytes\n", static_cast<unsigned>(dump.size()));
+}
+
+TEST(CrashDump, AStackOverflowIsDumpedByAThreadThatStillHasStack) {
+    Probe probe;
+    ASSERT_TRUE(probe.exe.ok());
+    LauncherProcess p(probe.exe.path(), L"overflow");
+    ASSERT_TRUE(p.WaitForExit(60000));
+    EXPECT_EQ(p.ExitCode(), kStackOverflow);
+    EXPECT_EQ(ExceptionCodeIn(ReadFileBytes(probe.File(L"CrashProbe.dmp"))), kStackOverflow);
 }
 
 TEST(CrashDump, ASecondExceptionWritesNothingMore) {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 #include "base/WindowMessages.h"
@@ -75,6 +76,36 @@ TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
     PressKeys({VK_F10});
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000)) << "back again";
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return ::GetForegroundWindow() == app.main; }, 3000));
+}
+
+TEST(Hotkeys, ABusyMainWindowHoldsUpNoKeyAndHidesOnceFree) {
+    ExeIni settings;  // beside the launcher, as the test found it
+    settings.Set(L"ShortKey", nullptr);
+    LauncherInstance app;
+    ASSERT_NE(app.main, nullptr);
+    ASSERT_NE(app.NextLogin(), nullptr);
+    PageSpy page;
+    page.AttachTo(app.main);
+    PumpFor(300);
+    FocusedSpy focused;
+
+    // The window's thread sleeps, as it does while it waits on the network.
+    const DWORD kBlockMs = 4000;
+    ::PostMessageW(app.main, WM_TEST_BLOCK_THREAD, kBlockMs, 0);
+    PumpFor(200);  // a message sent now would overtake the posted one
+    DWORD_PTR answer = 0;
+    ASSERT_FALSE(::SendMessageTimeoutW(app.main, WM_NULL, 0, 0, SMTO_BLOCK, 300, &answer)) << "the thread is busy";
+
+    const DWORD typedAt = ::GetTickCount();
+    PressKeys({'A'});
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(10); return focused.Saw('A'); }, kBlockMs + 3000));
+    const DWORD keyMs = ::GetTickCount() - typedAt;
+    std::printf("a key typed elsewhere arrived after %lu ms\n", keyMs);
+    EXPECT_LT(keyMs, 600u) << "the key waited for the busy window";  // 80 of them are the key held down
+
+    PressKeys({VK_F10});
+    EXPECT_TRUE(Shown(app.main));
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, kBlockMs + 3000)) << "hidden once free";
 }
 
 TEST(Hotkeys, SoundKeyFlipsWhatPagesHearAndLosesToTheSameBossKey) {

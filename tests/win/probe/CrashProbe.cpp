@@ -2,6 +2,7 @@
 //   zuva_crash_probe.exe once    the product's filter, one access violation
 //   zuva_crash_probe.exe twice   two unhandled exceptions in one process; the
 //                                filter's answers go to <probe>.log
+//   zuva_crash_probe.exe overflow  the product's filter, a stack overflow
 #include <windows.h>
 
 #include <string>
@@ -37,6 +38,14 @@ LONG WINAPI RecordingFilter(EXCEPTION_POINTERS* pointers) {
 }
 
 void AccessViolation() { *static_cast<volatile int*>(nullptr) = 1; }
+
+// Uses up the stack a page at a time, until the system's guard page is gone.
+int Overflow(int depth) {
+    volatile char page[4096];
+    page[depth % sizeof(page)] = 1;
+    if (depth < 0) return 0;
+    return Overflow(depth + 1) + page[0];
+}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -45,10 +54,14 @@ int wmain(int argc, wchar_t** argv) {
         InstallCrashFilter();
         AccessViolation();
     } else if (mode == L"twice") {
+        InstallCrashFilter();  // for its dump thread
         ::SetUnhandledExceptionFilter(&RecordingFilter);
         ::RaiseException(kFirstCrash, 0, 0, nullptr);
         Note("continued\n");
         AccessViolation();
+    } else if (mode == L"overflow") {
+        InstallCrashFilter();
+        return Overflow(0);
     }
     return 3;
 }
