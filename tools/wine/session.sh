@@ -79,12 +79,12 @@ zuva_wine_prefix() {
       if [ "$dpi" != 96 ]; then
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
       fi
-      # Two displays: Wine lists the monitors from Xinerama's heads only when
-      # it does not take them from RandR (the two-screen server has no RandR,
-      # but a server that had it would report one monitor). Its VidMode
-      # handler crashes the desktop process (a bad free) when it lists the
-      # modes of a Xinerama desktop; without it the displays keep the one
-      # mode they have, which is all the tests need.
+      # Two displays: Wine takes its monitors from RandR where the server
+      # has it and from Xinerama's heads otherwise. Our server has no RandR
+      # (Xinerama turns it off); UseXRandR=N keeps Wine on the heads should
+      # a server ever offer both. Wine's VidMode handler crashes the desktop
+      # process (a bad free) when it lists the modes of a Xinerama desktop;
+      # without it each display keeps its one mode, all the tests need.
       if zuva_two_displays; then
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
         wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXVidMode /d N /f >/dev/null 2>&1
@@ -125,16 +125,17 @@ zuva_display_start() {
 
 # An Xorg server with the dummy driver: Xvfb's screens cannot stand side by
 # side in one desktop, Xorg's can. Each screen is 1024 x 768 whatever the
-# DPI; the server is told the DPI as Xvfb is. Its log goes to a file of its
-# own, removed when the server stops.
+# DPI; the server is told the DPI as Xvfb is. Its log goes to a folder of
+# its own (Xorg keeps a log it would overwrite as .old beside it), removed
+# when the server stops.
 zuva_two_displays_start() {
   local n dpi i
   dpi="$(zuva_wine_dpi)"
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    ZUVA_XORG_LOG="$(mktemp "${TMPDIR:-/tmp}/zuva-xorg-$n.XXXXXX")"
+    ZUVA_XORG_LOG_DIR="$(mktemp -d "${TMPDIR:-/tmp}/zuva-xorg-$n.XXXXXX")"
     # -sharevts and -novtswitch: the console stays as it is.
-    Xorg ":$n" -config "$ZUVA_WINE_TOOLS_DIR/two-displays.conf" -logfile "$ZUVA_XORG_LOG" -dpi "$dpi" \
+    Xorg ":$n" -config "$ZUVA_WINE_TOOLS_DIR/two-displays.conf" -logfile "$ZUVA_XORG_LOG_DIR/log" -dpi "$dpi" \
       -nolisten tcp -noreset -sharevts -novtswitch >/dev/null 2>&1 &
     ZUVA_DISPLAY_PID=$!
     # Xorg opens its socket before its screens are ready: ask the server.
@@ -147,10 +148,10 @@ zuva_two_displays_start() {
       export DISPLAY=":$n"
       return 0
     fi
-    echo "zuva: Xorg did not start on :$n (its log: $ZUVA_XORG_LOG)" >&2
+    echo "zuva: Xorg did not start on :$n (its log: $ZUVA_XORG_LOG_DIR/log)" >&2
     kill "$ZUVA_DISPLAY_PID" 2>/dev/null
     wait "$ZUVA_DISPLAY_PID" 2>/dev/null
-    unset ZUVA_DISPLAY_PID ZUVA_XORG_LOG
+    unset ZUVA_DISPLAY_PID ZUVA_XORG_LOG_DIR
     return 1
   done
   echo "zuva: no free display for Xorg" >&2
@@ -163,9 +164,9 @@ zuva_display_stop() {
     wait "$ZUVA_DISPLAY_PID" 2>/dev/null
     unset ZUVA_DISPLAY_PID
   fi
-  if [ -n "${ZUVA_XORG_LOG:-}" ]; then
-    rm -f "$ZUVA_XORG_LOG"
-    unset ZUVA_XORG_LOG
+  if [ -n "${ZUVA_XORG_LOG_DIR:-}" ]; then
+    rm -rf "$ZUVA_XORG_LOG_DIR"
+    unset ZUVA_XORG_LOG_DIR
   fi
 }
 
