@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest python3
   mingw-w64 wine wine32 xvfb xauth x11-utils
+  xserver-xorg-core xserver-xorg-video-dummy
   fonts-wqy-microhei imagemagick locales
   clang libclang-rt-dev
   openssl osslsigncode

@@ -28,4 +28,13 @@ ZUVA_WINE_DPI=144 tools/wintest.sh "$root/build/win32" \
   'portal\.start|portal\.stop|IeEngineSiteTest\.HostInfo|ScriptedEngineTest|MainWindowProcess\.TitleControls|LoginRoad\.(FirstLogin|OneAccount)|SkinnedMessageBox|SkinnedDialog|SettingDialog\.ShowsTheStored|Notice\.(Picture|TextOnly)|UpdateRoad\.ADifferentBuild|WebDialog\.PagesFollow' \
   || status=1
 
+# The windows that take their place from the display they are on, on two
+# displays side by side (an Xorg server with two dummy screens, its own
+# prefix): a skinned window maximised on either, and the notice in the
+# corner of the second, where its launcher stands.
+echo "== the windows on two displays (build/win32, prefix wineprefix-two)"
+ZUVA_TWO_DISPLAYS=1 tools/wintest.sh "$root/build/win32" \
+  'portal\.start|portal\.stop|SkinnedDialog\.DoubleClickOnTheTitleBand|Notice\.PictureOnly' \
+  || status=1
+
 exit $status

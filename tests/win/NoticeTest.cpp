@@ -1,5 +1,5 @@
 // The portal's notice in a running launcher: it comes a while after the first
-// game page, in the work area's bottom-right corner, in each of its three
+// game page, in its display's bottom-right corner, in each of its three
 // looks; its close button dismisses it for good, one that ran its course
 // comes back at the next start, an expired one is not shown, and a click on
 // its details link opens the link.
@@ -108,10 +108,16 @@ HWND WaitForShownNotice(LauncherInstance& app, DWORD ms) {
     return notice && ::IsWindowVisible(notice) ? notice : nullptr;
 }
 
-// Starts an instance and logs it in; the notice comes 1.5 s after the page.
-bool StartInGame(LauncherInstance& app) { return app.main && LogInToGame(app, L"/games/s12.page"); }
+// Starts an instance, logs it in and moves it to the last display (the
+// second where there are two), whose corner its notice must then take; the
+// notice comes 1.5 s after the page.
+bool StartInGame(LauncherInstance& app) {
+    if (!app.main || !LogInToGame(app, L"/games/s12.page")) return false;
+    const RECT last = DisplayWorkAreas().back();
+    return ::SetWindowPos(app.main, nullptr, last.left + 60, last.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER) != FALSE;
+}
 
-// The notice in the work area's corner, as large as skin image `skin` drawn
+// The notice in the last display's corner, as large as skin image `skin` drawn
 // for its scale (`width` x `height` at 96 DPI), its close button in place.
 void ExpectInWorkAreaCorner(HWND notice, unsigned skin, int width, int height, unsigned closeImage, int btnRight,
                             int btnTop) {
@@ -122,8 +128,8 @@ void ExpectInWorkAreaCorner(HWND notice, unsigned skin, int width, int height, u
         height = scaled.cy;
     }
     ExpectSkinnedAtItsScale(notice, closeImage, 0, btnRight, btnTop);
-    RECT work{}, wr{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = DisplayWorkAreas().back();
+    RECT wr{};
     ::GetWindowRect(notice, &wr);
     EXPECT_EQ(wr.right, work.right);
     EXPECT_EQ(wr.bottom, work.bottom);

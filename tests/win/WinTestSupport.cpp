@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cwchar>
 
 namespace wintest {
@@ -115,6 +116,20 @@ PlacedCopy::PlacedCopy(const std::wstring& source, const std::wstring& folder, c
 
 // The process may take a moment to let go of its image.
 PlacedCopy::~PlacedCopy() { DeleteSoon(m_path); }
+
+static BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM works) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (::GetMonitorInfoW(monitor, &info)) reinterpret_cast<std::vector<RECT>*>(works)->push_back(info.rcWork);
+    return TRUE;
+}
+
+std::vector<RECT> DisplayWorkAreas() {
+    std::vector<RECT> works;
+    ::EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&works));
+    std::sort(works.begin(), works.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; });
+    return works;
+}
 
 void PumpFor(DWORD ms) {
     DWORD start = ::GetTickCount();

@@ -149,6 +149,9 @@ private:
     FileBackup m_backup;
 };
 
+// The work areas of the displays, left to right.
+std::vector<RECT> DisplayWorkAreas();
+
 // Runs the calling thread's message queue for `ms` milliseconds.
 void PumpFor(DWORD ms);
 
