@@ -269,8 +269,10 @@ TEST(LoginRoad, AfterEveryPageDiedTheNextLoginsAreLaterOnes) {
     Instance app;
     ASSERT_NE(app.main, nullptr);
     ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
+    // The 1 x 1 window fills the work area just after the page attaches.
     RECT maximised{};
-    ::GetWindowRect(app.main, &maximised);
+    ASSERT_TRUE(WaitUntil([&] { return ::GetWindowRect(app.main, &maximised) && maximised.right - maximised.left > 1; },
+                          5000));
     fw::KernelHandle page(
         ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOfWindow(PageFrames(app.main)[0])));
     ::TerminateProcess(page.get(), 1);

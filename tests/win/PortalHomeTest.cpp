@@ -43,8 +43,10 @@ TEST(PortalHome, OpensTheHomePageThroughTheShellAndPings) {
     EXPECT_EQ(stage.Counter(L"Game"), L"") << "no game start";
     EXPECT_EQ(PortalCount(L"/update/ConfigZuva.htm"), 0);
 
+    // cmd writes the address and its line end apart: wait for the whole line.
     std::string opened;
-    for (int i = 0; i < 100 && opened.empty(); ++i, ::Sleep(100)) opened = ReadFileBytes(noted);
+    auto whole = [&] { return opened.size() >= 2 && opened.compare(opened.size() - 2, 2, "\r\n") == 0; };
+    for (int i = 0; i < 100 && !whole(); ++i, ::Sleep(100)) opened = ReadFileBytes(noted);
     const std::wstring home = buildcfg::kPortalHome;
     EXPECT_EQ(opened, std::string(home.begin(), home.end()) + "\r\n");
     EXPECT_TRUE(FindWindows(p.pid(), L"#32770", L"KorvelFerrowind").empty()) << "no main window";
