@@ -129,13 +129,17 @@ bool IePageEngine::TranslateAccelerator(const MSG& msg) {
     return active->TranslateAccelerator(&copy) == S_OK;
 }
 
-bool IePageEngine::FocusInTextEntry() const {
-    if (!m_browser) return false;
-    fw::ComPtr<IDispatch> document;
-    if (FAILED(m_browser->get_Document(document.put())) || !document) return false;
+fw::ComPtr<IHTMLDocument2> IePageEngine::CurrentDocument() const {
     fw::ComPtr<IHTMLDocument2> html;
-    if (FAILED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(html.put()))) || !html)
-        return false;
+    fw::ComPtr<IDispatch> document;
+    if (m_browser && SUCCEEDED(m_browser->get_Document(document.put())) && document)
+        document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(html.put()));
+    return html;
+}
+
+bool IePageEngine::FocusInTextEntry() const {
+    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
+    if (!html) return false;
     fw::ComPtr<IHTMLElement> focused;
     if (FAILED(html->get_activeElement(focused.put())) || !focused) return false;
     Bstr tag;
@@ -156,12 +160,8 @@ void IePageEngine::SetSilent(bool silent) {
 }
 
 bool IePageEngine::SetBodyScroll(const std::wstring& value) {
-    if (!m_browser) return false;
-    fw::ComPtr<IDispatch> document;
-    if (FAILED(m_browser->get_Document(document.put())) || !document) return false;
-    fw::ComPtr<IHTMLDocument2> html;
-    if (FAILED(document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(html.put()))) || !html)
-        return false;
+    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
+    if (!html) return false;
     fw::ComPtr<IHTMLElement> body;
     if (FAILED(html->get_body(body.put())) || !body) return false;
     fw::ComPtr<IHTMLBodyElement> bodyElement;

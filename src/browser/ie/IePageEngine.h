@@ -8,6 +8,7 @@
 // host must not destroy the engine from one of them (post a message instead).
 #include <windows.h>
 #include <exdisp.h>
+#include <mshtml.h>
 #include <oleidl.h>
 
 #include <memory>
@@ -59,6 +60,8 @@ private:
     bool IsTopLevel(IDispatch* frame) const;
     // Whether the current document's focused element takes typed text.
     bool FocusInTextEntry() const;
+    // The current top-level HTML document; null while there is none.
+    fw::ComPtr<IHTMLDocument2> CurrentDocument() const;
 
     void OnPageWindowSize(int cx, int cy) override;
 
