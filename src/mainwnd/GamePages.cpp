@@ -7,6 +7,7 @@
 #include "framework/Handles.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/TitleLayout.h"
+#include "ui/PageArea.h"
 #include "ui/RectConvert.h"
 
 namespace {

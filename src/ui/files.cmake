@@ -3,6 +3,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DpiScale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Inflate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PackedImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinCatalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinResample.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinFrame.cpp
