@@ -78,7 +78,8 @@ private:
     // Shows the next page (the current one again when there is one page or
     // the hall window is showing).
     void SwitchToNextPage();
-    void SelectTab(POINT client);
+    // The left button went down on the tab strip, at `hit`.
+    void SelectTab(const TabHit& hit);
     void ClosePage(int index);
     // Mutes or unmutes page `index`'s account on its own, and remembers it.
     void ToggleAccountMute(int index);
