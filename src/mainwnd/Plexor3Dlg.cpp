@@ -254,8 +254,10 @@ void CPlexor3Dlg::OnTimer(UINT_PTR id) {
 
 void CPlexor3Dlg::OnMuteTimer() {
     RemoveDeadPages();
-    m_pages.PostMuteToPages(m_bMute);
-    m_title.ShowMute(m_bMute);
+    // The pages and the button take it as 0 or 1, as it crosses processes.
+    const int muted = m_bMute ? 1 : 0;
+    m_pages.PostMuteToPages(muted);
+    m_title.ShowMute(muted);
 }
 
 LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
