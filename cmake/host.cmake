@@ -20,6 +20,8 @@ find_package(Python3 COMPONENTS Interpreter REQUIRED)
 # The source tree's floors: includes only point down.
 add_test(NAME floors.check COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/floors/check_floors.py
   ${PROJECT_SOURCE_DIR}/src)
+add_test(NAME floors.selftest
+  COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/floors -p "test_*.py")
 add_test(NAME portal.selftest
   COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/portal -p "test_*.py")
 

@@ -18,14 +18,6 @@ public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
-    // Set by a usage-ping worker once it has copied its address / once its
-    // request is over. Manual-reset; exist from start-up until exit.
-    HANDLE RequestTakenEvent() const { return m_hRequestTaken.get(); }
-    HANDLE RequestDoneEvent() const { return m_hRequestDone.get(); }
-
-    // The address of the new executable, from the update configuration.
-    const std::wstring& UpdateAddress() const { return m_updateOffer.address; }
-
 private:
     // Downloads, checks and swaps in a new build, starts it and watches it
     // start; records the update day once it has. A build that cannot start

@@ -20,14 +20,6 @@ constexpr unsigned WM_TEST_BLOCK_THREAD = 0x409;
 // the player's input.
 constexpr long kSystemMarker = 5813;
 
-// Where a page or the hall sits in its main window's client area: inside
-// the frame and below the title band. The main window and the page's own
-// process both place it there.
-constexpr int kPageAreaInsetLeft = 4;
-constexpr int kPageAreaInsetTop = 30;
-constexpr int kPageAreaInsetRight = 4;
-constexpr int kPageAreaInsetBottom = 4;
-
 // Messages a window posts to itself from a worker thread (WM_APP and above:
 // they never cross processes).
 constexpr unsigned WM_DOWNLOAD_OVER = 0x8001;  // update progress dialog, from its watcher: wParam 1 whole

@@ -4,7 +4,7 @@
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "framework/WinApp.h"
-#include "mainwnd/TitleLayout.h"
+#include "ui/PageArea.h"
 #include "ui/RectConvert.h"
 #include "ui/WindowDpi.h"
 

@@ -10,6 +10,7 @@
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "sound/SoundMute.h"
+#include "ui/RaiseWindow.h"
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     CFrameWnd::PreCreateWindow(cs);
@@ -56,14 +57,8 @@ void CMainFrame::OnSetMute(WPARAM muted) {
 
 void CMainFrame::RaiseOwner() {
     KillTimer(kTimerRaiseOwner);
-    const DWORD ownerThread = ::GetWindowThreadProcessId(g_hOwnerWnd, nullptr);
-    const DWORD foregroundThread = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    const bool attached = ownerThread && foregroundThread && ownerThread != foregroundThread &&
-                          ::AttachThreadInput(ownerThread, foregroundThread, TRUE);
-    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
-    ::SetWindowPos(g_hOwnerWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
-    ::SetWindowPos(g_hOwnerWnd, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
-    if (attached) ::AttachThreadInput(ownerThread, foregroundThread, FALSE);
+    // The click itself activates the page; its main window only comes up.
+    RaiseAboveOthers(g_hOwnerWnd, false);
 }
 
 void CMainFrame::OnTimer(UINT_PTR id) {

@@ -20,7 +20,6 @@ public:
     UINT GetTemplateId() const { return m_nTemplateId; }
     // An owner that has no object of ours (DoModal disables it all the same).
     void SetOwnerWindow(HWND owner) { m_hOwnerWnd = owner; }
-    bool IsModalRunning() const { return m_bModalRunning; }
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Default: the dialog manager's keyboard handling (Tab, Enter, Esc).

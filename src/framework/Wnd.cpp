@@ -65,12 +65,6 @@ bool CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
     return item && SubclassWindow(item);
 }
 
-HWND CWnd::UnsubclassWindow() {
-    HWND hwnd = m_hWnd;
-    DetachFromHandle();
-    return hwnd;
-}
-
 bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,
                     const RECT& rc, HWND parent, UINT_PTR idOrMenu) {
     HWND hwnd = ::CreateWindowExW(exStyle, className, text, style, rc.left, rc.top,

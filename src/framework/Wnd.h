@@ -12,7 +12,6 @@ public:
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
     // The object attached to a window, or null.
@@ -21,7 +20,6 @@ public:
     // Routes an existing window's messages through this object's WindowProc.
     bool SubclassWindow(HWND hwnd);
     bool SubclassDlgItem(UINT id, CWnd* parent);
-    HWND UnsubclassWindow();
 
     // Creates a window of a registered class (controls such as tooltips).
     bool CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text, DWORD style,

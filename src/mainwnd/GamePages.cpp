@@ -1,12 +1,12 @@
 #include "mainwnd/GamePages.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/TitleLayout.h"
+#include "ui/PageArea.h"
 #include "ui/RectConvert.h"
 
 namespace {
@@ -92,13 +92,7 @@ int GamePages::RemoveDead() {
         m_arrPages.RemoveDead([](PageBook::Frame f) { return ::IsWindow(reinterpret_cast<HWND>(f)) != FALSE; });
     if (removed.empty()) return 0;
     // A page whose process died leaves no dead tab: the next page is shown.
-    int current = m_nCurPage;
-    int left = before;
-    for (int index : removed) {  // highest first
-        if (index < current || (index == current && current == left - 1)) --current;
-        --left;
-    }
-    m_nCurPage = std::max(0, std::min(current, count() - 1));
+    m_nCurPage = CurrentAfterDeaths(m_nCurPage, before, removed);
     if (count() > 0) Show(Current());
     return before;
 }

@@ -58,4 +58,15 @@ int CurrentAfterClose(int closed, int countBefore) {
     return closed < countAfter ? closed : countAfter - 1;
 }
 
+int CurrentAfterDeaths(int current, int countBefore, const std::vector<int>& removedHighestFirst) {
+    // Each page gone before the current one moves it one place down; a
+    // current page that died is then where its successor stands, unless it
+    // was the last.
+    for (int index : removedHighestFirst) {
+        if (index < current) --current;
+    }
+    const int left = countBefore - static_cast<int>(removedHighestFirst.size());
+    return std::max(0, std::min(current, left - 1));
+}
+
 int NextPage(int current, int count) { return count > 0 ? (current + 1) % count : 0; }

@@ -67,5 +67,9 @@ private:
 // The current page after page `closed` of `countBefore` was removed: the page
 // that moved into its place, or the new last page.
 int CurrentAfterClose(int closed, int countBefore);
+// The current page after the pages at `removedHighestFirst` of `countBefore`
+// died together: the page shown stays so when it lives; when it died, the
+// page that moved into its place, or the new last page. 0 when none is left.
+int CurrentAfterDeaths(int current, int countBefore, const std::vector<int>& removedHighestFirst);
 // The next page in turn.
 int NextPage(int current, int count);

@@ -13,6 +13,7 @@
 #include "resource.h"
 #include "ui/MessageBox.h"
 #include "ui/Offscreen.h"
+#include "ui/RaiseWindow.h"
 #include "ui/SkinImage.h"
 
 CPlexor3Dlg::CPlexor3Dlg() : CDlgEx(IDD_PLEXOR3_DIALOG), m_dlgAddAcc(this) {
@@ -53,7 +54,7 @@ BOOL CPlexor3Dlg::OnInitDialog() {
 void CPlexor3Dlg::SetUpSkin() {
     ModifyStyle(0, WS_CLIPCHILDREN);
     SetTitle(L"KorvelFerrowind");
-    SetFrameMetrics(30, 4, 0, 0, 0);
+    SetStandardFrameMetrics();
     DialogSkinIds skin;
     skin.background = IDB_MAIN_FRAME;
     skin.nineGrid = true;
@@ -117,17 +118,7 @@ void CPlexor3Dlg::OnBossKey() {
     BringToFront();
 }
 
-void CPlexor3Dlg::BringToFront() {
-    // The foreground lock lets only the foreground thread hand over the
-    // foreground; sharing its input state makes us part of it for a moment.
-    DWORD ours = ::GetCurrentThreadId();
-    DWORD theirs = ::GetWindowThreadProcessId(::GetForegroundWindow(), nullptr);
-    bool attached = theirs && theirs != ours && ::AttachThreadInput(ours, theirs, TRUE);
-    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetWindowPos(HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ::SetForegroundWindow(m_hWnd);
-    if (attached) ::AttachThreadInput(ours, theirs, FALSE);
-}
+void CPlexor3Dlg::BringToFront() { RaiseAboveOthers(m_hWnd, true); }
 
 void CPlexor3Dlg::OnCancel() {
     if (ShowMessageBox(kBoxYesNo, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
@@ -263,8 +254,10 @@ void CPlexor3Dlg::OnTimer(UINT_PTR id) {
 
 void CPlexor3Dlg::OnMuteTimer() {
     RemoveDeadPages();
-    m_pages.PostMuteToPages(m_bMute);
-    m_title.ShowMute(m_bMute);
+    // The pages and the button take it as 0 or 1, as it crosses processes.
+    const int muted = m_bMute ? 1 : 0;
+    m_pages.PostMuteToPages(muted);
+    m_title.ShowMute(muted);
 }
 
 LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {

@@ -50,7 +50,7 @@ private:
     void OnBossKey();
     void BringToFront();
     // Flips the instance's mute state; pages learn it at the next mute tick.
-    void ToggleMute() { m_bMute = m_bMute ? 0 : 1; }
+    void ToggleMute() { m_bMute = !m_bMute; }
     // Reads the hotkeys anew and has every page and the hall do the same.
     void ReloadHotkeys();
     // Ends the instance: the pending login, every page, then the modal loop.
@@ -78,7 +78,8 @@ private:
     // Shows the next page (the current one again when there is one page or
     // the hall window is showing).
     void SwitchToNextPage();
-    void SelectTab(POINT client);
+    // The left button went down on the tab strip, at `hit`.
+    void SelectTab(const TabHit& hit);
     void ClosePage(int index);
     // Mutes or unmutes page `index`'s account on its own, and remembers it.
     void ToggleAccountMute(int index);
@@ -103,7 +104,7 @@ private:
     CAddAccDlg m_dlgAddAcc;
     CPopInfoDlg m_dlgNotice;  // the portal's notice, created when timer 4 fires
     bool m_bHadPage = false;  // a game page attached once: the first-attach steps are done
-    int m_bMute = 0;
+    bool m_bMute = false;  // the whole window is muted (the sound button, the mute key)
     HICON m_hIcon = nullptr;
     TrayIcon m_tray;
     HotkeySet m_hotkeys;  // they match nothing until loaded

@@ -98,8 +98,7 @@ void CPlexor3Dlg::SwitchToNextPage() {
     }
 }
 
-void CPlexor3Dlg::SelectTab(POINT pt) {
-    const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count(), scale());
+void CPlexor3Dlg::SelectTab(const TabHit& hit) {
     if (hit.tab < 0) return;
     const int old = m_pages.CurrentIndex();
     if (m_pages.Select(hit.tab)) {
@@ -186,7 +185,7 @@ bool CPlexor3Dlg::OnTabMouse(UINT msg, LPARAM lp, LRESULT* result) {
         const TabHit hit = HitTestTabs(pt.x, pt.y, m_pages.count(), scale());
         if (hit.tab < 0) return false;  // off the strip: the window's own handling
         const TabMouseAction action = RouteTabMouse(route.kind, hit);
-        if (action.selectTab) SelectTab(pt);
+        if (action.selectTab) SelectTab(hit);
         if (action.closePage) ClosePage(hit.tab);
         if (action.openTabMenu) ShowTabMenu(hit.tab);
         *result = 0;

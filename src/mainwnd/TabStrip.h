@@ -50,7 +50,7 @@ private:
     fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
     fw::ImageListHandle m_ilClose;  // close boxes: shown, hot, pressed
     fw::ImageListHandle m_ilMute;   // a muted account's mark, on each kind of tab
-    TabHover m_hover;               // m_nHotPage and m_nCloseState
+    TabHover m_hover;               // the hot tab and its close box's state
     CWnd m_tip;
     bool m_bTipActive = false;
     bool m_bTracking = false;

@@ -1,6 +1,5 @@
 #include "mainwnd/TitleLayout.h"
 
-#include "base/WindowMessages.h"
 #include "mainwnd/TabStripRules.h"
 
 namespace {
@@ -28,11 +27,6 @@ int CaptionButtonsLeftOf(int cx, const DpiScale& scale) { return cx - scale.Px(k
 
 TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale) {
     return LayoutTitleControlsLeftOf(CaptionButtonsLeftOf(cx, scale), scale);
-}
-
-Rect PageAreaOf(const Rect& client, const DpiScale& scale) {
-    return Rect{client.left + scale.Length(kPageAreaInsetLeft), client.top + scale.Length(kPageAreaInsetTop),
-                client.right - scale.Length(kPageAreaInsetRight), client.bottom - scale.Length(kPageAreaInsetBottom)};
 }
 
 int MinimumHeight(const DpiScale& scale) { return scale.Length(kMinimumHeight); }

@@ -1,6 +1,6 @@
 #pragma once
 // Where the main window puts its title-area controls and its pages, and how
-// small it may become (the tabs: TabStripRules.h). The numbers are 96-DPI
+// small it may become (the tabs: TabStripRules.h; the pages: ui/PageArea.h). The numbers are 96-DPI
 // pixels that `scale` places; window and client sizes are real pixels.
 #include "ui/DpiScale.h"
 #include "ui/Geometry.h"
@@ -21,9 +21,6 @@ TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiS
 int CaptionButtonsLeftOf(int cx, const DpiScale& scale = DpiScale());
 // The title controls left of that.
 TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale = DpiScale());
-
-// The area where the current page (or the hall window) is shown.
-Rect PageAreaOf(const Rect& client, const DpiScale& scale = DpiScale());
 
 constexpr int kMinimumHeight = 260;
 int MinimumHeight(const DpiScale& scale = DpiScale());

@@ -16,7 +16,7 @@ void CPrgsDlg::DoDataExchange() { DDX_Control(IDC_UPDATE_PROGRESS, m_progress); 
 
 BOOL CPrgsDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    SetFrameMetrics(30, 4, 0, 0, 0);
+    SetStandardFrameMetrics();
     SetTitle(L"版本更新中...");
     SetSkin(SmallDialogSkin());
     // Centred on the desktop and above everything.

@@ -19,9 +19,6 @@ public:
     std::wstring m_strUrl;        // the update address
     HANDLE m_hTarget = nullptr;   // the open file the download goes into, the caller's
 
-    // The download's outcome as the worker left it.
-    bool Succeeded() const { return m_bSuccess.load(); }
-
 protected:
     void DoDataExchange() override;
     BOOL OnInitDialog() override;

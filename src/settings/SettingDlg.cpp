@@ -61,7 +61,7 @@ void CSettingDlg::DoDataExchange() {
 
 BOOL CSettingDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    SetFrameMetrics(30, 4, 0, 0, 0);
+    SetStandardFrameMetrics();
     SetTitle(L"设置");
     SetSkin(SmallDialogSkin());
     OnScaleChanged();

@@ -69,6 +69,9 @@ public:
         m_nBtnTop = btnTop;
         m_nBtnGap = btnGap;
     }
+    // The frame most of the launcher's windows have: a 30-pixel title band,
+    // a 4-pixel border, the caption buttons in the top-right corner.
+    void SetStandardFrameMetrics() { SetFrameMetrics(30, 4, 0, 0, 0); }
 
     fw::BitmapHandle m_bmpSkin;
     bool m_bNineGrid = false;

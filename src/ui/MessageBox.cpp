@@ -26,7 +26,7 @@ void CMessageBox::SetContent(int type, const std::wstring& text, fw::BitmapHandl
 
 BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
-    SetFrameMetrics(30, 4, 0, 0, 0);
+    SetStandardFrameMetrics();
     DialogSkin skin;
     skin.background = std::move(m_hbmFrame);  // goes on living as the dialog's skin
     skin.nineGrid = true;

@@ -4,6 +4,7 @@
 #include "mainwnd/KeyFilter.h"
 #include "mainwnd/TabStripRules.h"
 #include "mainwnd/TitleLayout.h"
+#include "ui/PageArea.h"
 
 using namespace keyfilter;
 
@@ -198,7 +199,7 @@ TEST(TitleLayout, TabHitTestAgreesWithTheDrawnTabsAtEveryDpi) {
 }
 
 TEST(TitleLayout, PageAreaLeavesTheFrameAndTitleBand) {
-    EXPECT_EQ(PageAreaOf(Rect{0, 0, 1024, 640}), (Rect{4, 30, 1020, 636}));
+    EXPECT_EQ(PageAreaOf(Rect{0, 0, 1024, 640}, DpiScale()), (Rect{4, 30, 1020, 636}));
     EXPECT_EQ(TabRect(0), (Rect{120, 3, 309, 25}));
     EXPECT_EQ(TabRect(2), (Rect{498, 3, 687, 25}));
 }

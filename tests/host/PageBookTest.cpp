@@ -58,6 +58,12 @@ TEST(PageBook, CurrentPageAfterClosingAndSwitching) {
     EXPECT_EQ(CurrentAfterClose(2, 3), 1) << "the new last tab";
     EXPECT_EQ(CurrentAfterClose(0, 2), 0);
     EXPECT_EQ(CurrentAfterClose(0, 1), 0);
+    // Deaths together, highest first: the current page stays itself when it
+    // lives; when it died, its successor, or the new last page.
+    EXPECT_EQ(CurrentAfterDeaths(2, 4, {3, 0}), 1) << "page 2 lives, one before it went";
+    EXPECT_EQ(CurrentAfterDeaths(1, 4, {2, 1}), 1) << "died: the old page 3 moved into its place";
+    EXPECT_EQ(CurrentAfterDeaths(2, 3, {2, 1}), 0) << "the last died: the new last";
+    EXPECT_EQ(CurrentAfterDeaths(0, 2, {1, 0}), 0) << "none left";
     EXPECT_EQ(NextPage(0, 3), 1);
     EXPECT_EQ(NextPage(2, 3), 0);
     EXPECT_EQ(NextPage(0, 1), 0);
