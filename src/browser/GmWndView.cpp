@@ -2,7 +2,6 @@
 
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
-#include "base/WindowMessages.h"
 #include "framework/WinApp.h"
 #include "ui/PageArea.h"
 #include "ui/RectConvert.h"

@@ -12,6 +12,11 @@
 #include "sound/SoundMute.h"
 #include "ui/RaiseWindow.h"
 
+namespace {
+constexpr UINT_PTR kTimerWebBoxes = 5;    // 130 ms after a close request
+constexpr UINT_PTR kTimerRaiseOwner = 6;  // 10 ms after a click in the game
+}  // namespace
+
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
     CFrameWnd::PreCreateWindow(cs);
     cs.hMenu = nullptr;

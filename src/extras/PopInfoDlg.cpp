@@ -6,7 +6,6 @@
 #include "base/PathText.h"
 #include "base/ProgramPaths.h"
 #include "base/SettingsStore.h"
-#include "base/WindowMessages.h"
 #include "extras/NoticeDate.h"
 #include "net/HttpClient.h"
 #include "resource.h"
@@ -15,6 +14,8 @@
 #include "ui/WorkArea.h"
 
 namespace {
+constexpr UINT_PTR kTimerNoticeShowing = 1;  // a showing is over
+constexpr UINT_PTR kTimerNoticePause = 2;    // the pause before the next showing is over
 constexpr size_t kPopInfoChars = 1024;
 constexpr size_t kPopEnableChars = 8;
 constexpr COLORREF kMagenta = RGB(255, 0, 255);

@@ -2,7 +2,6 @@
 
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
-#include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "resource.h"
 #include "ui/LayeredPicture.h"
@@ -10,6 +9,7 @@
 #include "ui/WorkArea.h"
 
 namespace {
+constexpr UINT_PTR kTimerOwnerWatch = 2;  // 800 ms: is the owning main window still there?
 const UINT kPictureId = IDB_LOGIN_BACKGROUND;
 }  // namespace
 

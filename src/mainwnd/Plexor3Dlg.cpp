@@ -9,6 +9,7 @@
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
 #include "mainwnd/KeyFilter.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/TitleLayout.h"
 #include "resource.h"
 #include "ui/MessageBox.h"

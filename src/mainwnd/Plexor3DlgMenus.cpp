@@ -8,6 +8,7 @@
 #include "base/WindowMessages.h"
 #include "cache/CacheCleaner.h"
 #include "hotkey/HotkeyStore.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MenuItems.h"
 #include "mainwnd/TabStripRules.h"
 #include "net/Updater.h"

@@ -6,7 +6,7 @@
 
 #include "base/BuildConfig.h"
 #include "base/StartProgram.h"
-#include "base/WindowMessages.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "base/WindowMessages.h"
+#include "mainwnd/MainWindowMessages.h"
 
 namespace {
 // The record as every Windows since Vista knows it.

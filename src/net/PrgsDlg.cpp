@@ -1,8 +1,12 @@
 #include "net/PrgsDlg.h"
 
-#include "base/WindowMessages.h"
 #include "resource.h"
 #include "ui/SkinImage.h"
+
+namespace {
+// From the watcher thread: wParam 1 when the download is whole.
+constexpr UINT WM_DOWNLOAD_OVER = WM_APP + 1;
+}  // namespace
 
 CPrgsDlg::CPrgsDlg() : CDlgEx(IDD_UPDATE_PROGRESS) {}
 

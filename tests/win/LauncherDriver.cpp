@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/WindowMessages.h"
 #include "browser/ScriptedCommands.h"
 #include "framework/Handles.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/TabStripRules.h"
 #include "resource.h"
 #include "Screenshot.h"

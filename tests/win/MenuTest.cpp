@@ -9,6 +9,7 @@
 
 #include "base/WindowMessages.h"
 #include "LauncherDriver.h"
+#include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "PortalClient.h"
 #include "resource.h"

@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "base/WindowMessages.h"
 #include "browser/scripted/BitmapFile.h"
 #include "browser/scripted/TestCommandText.h"
 #include "browser/ScriptedCommands.h"

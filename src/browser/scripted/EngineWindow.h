@@ -10,6 +10,13 @@
 
 namespace scripted {
 
+// The engine window's own messages, posted to itself (from its fetch threads
+// too); they never cross processes.
+constexpr UINT WM_ENGINE_FETCH_DONE = WM_APP + 0x51;  // wParam the load's serial
+constexpr UINT WM_ENGINE_ONLOAD_DUE = WM_APP + 0x52;  // wParam the page's serial
+constexpr UINT WM_ENGINE_FAULT_DUE = WM_APP + 0x53;   // make the asked-for access violation
+constexpr UINT WM_ENGINE_IMAGE_DONE = WM_APP + 0x54;  // wParam the image fetch's serial
+
 enum class PointerInput { Move, LeftDown, LeftUp, RightUp, Leave };
 
 class EngineWindowHandler {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "base/WindowMessages.h"
 #include "browser/scripted/Clipboard.h"
 #include "browser/scripted/NavigationRules.h"
 #include "browser/scripted/PageKeys.h"
