@@ -1,5 +1,17 @@
 #include "browser/PageRules.h"
 
+namespace {
+wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+}  // namespace
+
+bool SameHtmlName(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    }
+    return true;
+}
+
 bool CancelBeforeNavigate(const std::wstring& url, bool cancel) {
     if (url.compare(0, 4, L"app:") == 0) return true;
     if (url.size() >= 10 && url.compare(0, 10, L"javascript") == 0) return false;

@@ -5,6 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+// Whether two names of a page (tags, attribute values, input types) are the
+// same, as HTML compares them: ASCII letters without regard to case.
+bool SameHtmlName(std::wstring_view a, std::wstring_view b);
 
 // Before a navigation: "app:" (exactly, first four characters) is cancelled,
 // "javascript" (exactly, first ten) proceeds, anything else keeps `cancel`.

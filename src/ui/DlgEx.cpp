@@ -59,7 +59,6 @@ BOOL CDlgEx::OnInitDialog() {
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 0);
 
     m_scale = ScaleOfWindow(m_hWnd);
-    m_templatePoints = TemplatePointSize(GetTemplateId());
     m_scaledFont.reset();  // a window made again starts with the font of its creation
     RECT work = WorkAreaOfWindow(m_hWnd);
     m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
@@ -97,11 +96,13 @@ void CDlgEx::RescaleDialogFont() {
     // The dialog manager made the font once, at the DPI of creation; the
     // system would make it again only on systems that scale dialogs, and
     // would then also move and size the children, which our layouts place.
+    // Read only here, at a scale change, never on the way to a first show.
+    const std::optional<int> points = TemplatePointSize(GetTemplateId());
     HFONT current = GetFont();
-    if (!m_templatePoints || !current) return;
+    if (!points || !current) return;
     LOGFONTW lf{};
     if (!::GetObjectW(current, sizeof(lf), &lf)) return;
-    lf.lfHeight = m_scale.FontHeight(*m_templatePoints);
+    lf.lfHeight = m_scale.FontHeight(*points);
     lf.lfWidth = 0;
     fw::FontHandle font(::CreateFontIndirectW(&lf));
     if (!font) return;

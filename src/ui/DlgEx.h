@@ -141,6 +141,5 @@ private:
 
     DpiScale m_scale;
     std::optional<DialogSkinIds> m_skinIds;  // what the skin is loaded again from at another DPI
-    std::optional<int> m_templatePoints;     // the template's font size; none: no font of its own
     fw::FontHandle m_scaledFont;  // the dialog's font once the window has changed DPI
 };

@@ -1,26 +1,19 @@
 #include "browser/ie/HostKeyRules.h"
 
+#include "browser/PageRules.h"
+#include "hotkey/KeyMessages.h"
+
 namespace ie {
 
 namespace {
 
-constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
-constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN
+using keymsg::kKeyDown;
+using keymsg::kSysKeyDown;
 constexpr uintptr_t kVkBack = 0x08;
 constexpr uintptr_t kVkLeft = 0x25;
 constexpr uintptr_t kVkRight = 0x27;
 constexpr uintptr_t kVkBrowserBack = 0xA6;
 constexpr uintptr_t kVkBrowserForward = 0xA7;
-
-wchar_t Lower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool SameWord(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    }
-    return true;
-}
 
 // Ctrl with one of the letters of the window-opening commands: new window,
 // open, open location, print, find. With Alt it is AltGr on many layouts,
@@ -57,13 +50,13 @@ bool IsWithheldBrowserKey(const HostKey& key, bool inTextEntry) {
 }
 
 bool IsTextEntry(std::wstring_view tag, std::wstring_view type, bool contentEditable) {
-    if (contentEditable || SameWord(tag, L"textarea")) return true;
-    if (!SameWord(tag, L"input")) return false;
+    if (contentEditable || SameHtmlName(tag, L"textarea")) return true;
+    if (!SameHtmlName(tag, L"input")) return false;
     // The input types that are not typed into; every other one (and an
     // unknown one, which a browser shows as text) is.
     for (std::wstring_view other : {L"button", L"checkbox", L"color", L"file", L"hidden", L"image", L"radio",
                                      L"range", L"reset", L"submit"}) {
-        if (SameWord(type, other)) return false;
+        if (SameHtmlName(type, other)) return false;
     }
     return true;
 }

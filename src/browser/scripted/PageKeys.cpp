@@ -1,11 +1,13 @@
 #include "browser/scripted/PageKeys.h"
 
+#include "hotkey/KeyMessages.h"
+
 namespace scripted {
 
 namespace {
 
-constexpr unsigned kKeyDown = 0x100;  // WM_KEYDOWN
-constexpr unsigned kChar = 0x102;     // WM_CHAR
+using keymsg::kChar;
+using keymsg::kKeyDown;
 constexpr uintptr_t kVkBack = 0x08, kVkTab = 0x09, kVkEnd = 0x23, kVkHome = 0x24, kVkLeft = 0x25,
                     kVkUp = 0x26, kVkRight = 0x27, kVkDown = 0x28, kVkDelete = 0x2E, kVkF5 = 0x74;
 

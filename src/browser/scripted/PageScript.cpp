@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Utf8Text.h"
+#include "browser/PageRules.h"
 #include "browser/scripted/CssColour.h"
 
 namespace scripted {
@@ -10,16 +11,6 @@ namespace scripted {
 namespace {
 
 bool IsBlank(wchar_t c) { return c <= L' '; }
-
-wchar_t AsciiLower(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-bool SameWord(std::wstring_view a, std::wstring_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    }
-    return true;
-}
 
 std::wstring_view Trim(std::wstring_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -104,7 +95,7 @@ int ParseNumber(std::wstring_view v) {
 }
 
 bool FlagValue(const Attribute& a) {
-    return !a.hasValue || !(SameWord(a.value, L"false") || a.value == L"0");
+    return !a.hasValue || !(SameHtmlName(a.value, L"false") || a.value == L"0");
 }
 
 // 0 (the engine's own size) for none; otherwise within the label bounds.
@@ -131,35 +122,35 @@ void ReadElement(std::wstring_view rest, PageScript& page) {
     e.tag = tokens[1].key;
     for (size_t k = 2; k < tokens.size(); ++k) {
         const Attribute& a = tokens[k];
-        if (SameWord(a.key, L"disabled")) {
+        if (SameHtmlName(a.key, L"disabled")) {
             e.disabled = FlagValue(a);
-        } else if (SameWord(a.key, L"plain")) {
+        } else if (SameHtmlName(a.key, L"plain")) {
             e.plain = FlagValue(a);
         } else if (!a.hasValue) {
             continue;
-        } else if (SameWord(a.key, L"x")) {
+        } else if (SameHtmlName(a.key, L"x")) {
             e.x = ParseNumber(a.value);
-        } else if (SameWord(a.key, L"y")) {
+        } else if (SameHtmlName(a.key, L"y")) {
             e.y = ParseNumber(a.value);
-        } else if (SameWord(a.key, L"w")) {
+        } else if (SameHtmlName(a.key, L"w")) {
             e.width = std::max(0, ParseNumber(a.value));
-        } else if (SameWord(a.key, L"h")) {
+        } else if (SameHtmlName(a.key, L"h")) {
             e.height = std::max(0, ParseNumber(a.value));
-        } else if (SameWord(a.key, L"class")) {
+        } else if (SameHtmlName(a.key, L"class")) {
             e.className = a.value;
-        } else if (SameWord(a.key, L"href")) {
+        } else if (SameHtmlName(a.key, L"href")) {
             e.href = a.value;
-        } else if (SameWord(a.key, L"text")) {
+        } else if (SameHtmlName(a.key, L"text")) {
             e.text = a.value;
-        } else if (SameWord(a.key, L"bg")) {
+        } else if (SameHtmlName(a.key, L"bg")) {
             e.background = ParseCssColour(a.value);
-        } else if (SameWord(a.key, L"fade")) {
+        } else if (SameHtmlName(a.key, L"fade")) {
             e.fade = ParseCssColour(a.value);
-        } else if (SameWord(a.key, L"src")) {
+        } else if (SameHtmlName(a.key, L"src")) {
             if (CountImages(page) < PageScript::kMaxImages) e.src = a.value;
-        } else if (SameWord(a.key, L"size")) {
+        } else if (SameHtmlName(a.key, L"size")) {
             e.labelSize = LabelSize(a.value);
-        } else if (SameWord(a.key, L"parent")) {
+        } else if (SameHtmlName(a.key, L"parent")) {
             // Only an element already read can be a parent: no cycles.
             const size_t parent = page.Find(a.value);
             e.parent = parent == PageScript::kNone ? 0 : parent;
@@ -173,23 +164,23 @@ void ReadLine(std::wstring_view line, PageScript& page) {
     if (line.empty() || line.front() == L'#') return;
     std::wstring_view rest;
     const std::wstring_view keyword = FirstWord(line, &rest);
-    if (SameWord(keyword, L"title")) {
+    if (SameHtmlName(keyword, L"title")) {
         page.title = std::wstring(rest);
-    } else if (SameWord(keyword, L"background")) {
+    } else if (SameHtmlName(keyword, L"background")) {
         page.background = ParseCssColour(rest);
-    } else if (SameWord(keyword, L"text")) {
+    } else if (SameHtmlName(keyword, L"text")) {
         if (page.text.size() < PageScript::kMaxTextLines) page.text.push_back(Unescape(rest));
-    } else if (SameWord(keyword, L"element")) {
+    } else if (SameHtmlName(keyword, L"element")) {
         ReadElement(rest, page);
-    } else if (SameWord(keyword, L"onload")) {
+    } else if (SameHtmlName(keyword, L"onload")) {
         std::wstring_view target;
-        if (SameWord(FirstWord(rest, &target), L"navigate")) {
+        if (SameHtmlName(FirstWord(rest, &target), L"navigate")) {
             std::wstring_view ignored;
             page.onloadNavigate = std::wstring(FirstWord(target, &ignored));
         }
-    } else if (SameWord(keyword, L"onunload")) {
+    } else if (SameHtmlName(keyword, L"onunload")) {
         std::wstring_view text;
-        if (SameWord(FirstWord(rest, &text), L"alert")) page.onunloadAlert = Unescape(text);
+        if (SameHtmlName(FirstWord(rest, &text), L"alert")) page.onunloadAlert = Unescape(text);
     }
 }
 
@@ -199,7 +190,7 @@ bool ElementDef::Contains(int px, int py) const {
     return px >= x && px < x + width && py >= y && py < y + height;
 }
 
-bool ElementDef::IsField() const { return SameWord(tag, L"input"); }
+bool ElementDef::IsField() const { return SameHtmlName(tag, L"input"); }
 
 PageScript::PageScript() {
     ElementDef body;
