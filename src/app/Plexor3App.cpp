@@ -14,10 +14,10 @@
 #include "base/StartProgram.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
-#include "browser/GmWndDoc.h"
-#include "browser/GmWndView.h"
-#include "browser/MainFrame.h"
 #include "cache/CacheCleaner.h"
+#include "gamewnd/GmWndDoc.h"
+#include "gamewnd/GmWndView.h"
+#include "gamewnd/MainFrame.h"
 #include "login/LoginBkDlg.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/NewBuildWatch.h"
@@ -45,15 +45,15 @@ BOOL CPlexor3App::InitInstance() {
         if (mode == LaunchMode::NewGameWindow) g_nOwnerPages = launch.ownerPages;
     }
 
-    m_hRequestTaken.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    m_hRequestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_requestTaken.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_requestDone.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     TraceStartupStep("launch mode and events");
 
     if (mode == LaunchMode::Uninstall) {
         if (ShowMessageBox(kBoxYesNo, L"确定要移除 KorvelFerrowind极速登录器吗？", nullptr) == IDYES) {
             Uninstall(PingEvents());
             // The script deletes the executable once this process has ended.
-            ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
+            ::WaitForSingleObject(m_requestDone.get(), INFINITE);
         }
         return FALSE;
     }
@@ -95,13 +95,13 @@ BOOL CPlexor3App::InitInstance() {
     return FALSE;
 }
 
-PingSignals CPlexor3App::PingEvents() const { return PingSignals{m_hRequestTaken.get(), m_hRequestDone.get()}; }
+PingSignals CPlexor3App::PingEvents() const { return PingSignals{m_requestTaken.get(), m_requestDone.get()}; }
 
 void CPlexor3App::InstallAndReport() {
     Install();
     MakeRestDays();
     CountAndSendPing(UsageEvent::Install, PingEvents());
-    ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
+    ::WaitForSingleObject(m_requestDone.get(), INFINITE);
 }
 
 BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
@@ -123,10 +123,8 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
             return FALSE;
         }
     }
-    m_pDocTemplate = std::make_unique<CSingleDocTemplate>(
-        IDR_MAINFRAME, [] { return std::make_unique<CGmWndDoc>(); }, [] { return std::make_unique<CMainFrame>(); },
-        [] { return std::make_unique<CGmWndView>(); });
-    CFrameWnd* frame = m_pDocTemplate->OpenDocumentFile();
+    m_docTemplate = std::make_unique<CSingleDocTemplate>();
+    CFrameWnd* frame = m_docTemplate->OpenDocumentFile<CGmWndDoc, CMainFrame, CGmWndView>();
     TraceStartupStep("game frame created");
     if (!frame) return FALSE;
     m_pMainWnd = frame;
@@ -141,7 +139,12 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
     // Another launcher is updating already: this one goes on as it is.
     const UpdateLock lock;
     if (!lock.held()) return false;
-    switch (ApplyUpdate(m_dlgProgress, m_updateOffer)) {
+    const auto downloadUnderProgress = [this](const std::wstring& address, HANDLE target) {
+        m_progressDialog.m_strUrl = address.substr(0, 511);
+        m_progressDialog.m_target = target;
+        return m_progressDialog.DoModal() == IDOK;
+    };
+    switch (ApplyUpdate(downloadUnderProgress, m_updateOffer)) {
     case UpdateResult::Swapped:
         break;
     case UpdateResult::Refused:
@@ -167,7 +170,7 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
 void CPlexor3App::OpenPortalHome() {
     ::ShellExecuteW(nullptr, L"open", buildcfg::kPortalHome, nullptr, nullptr, SW_SHOWMAXIMIZED);
     CountAndSendPing(UsageEvent::PortalHome, PingEvents());
-    ::WaitForSingleObject(m_hRequestDone.get(), INFINITE);
+    ::WaitForSingleObject(m_requestDone.get(), INFINITE);
 }
 
 void CPlexor3App::RunMainWindow() {
@@ -179,9 +182,9 @@ void CPlexor3App::RunMainWindow() {
 
 int CPlexor3App::ExitInstance() {
     m_pMainWnd = nullptr;
-    m_pDocTemplate.reset();
+    m_docTemplate.reset();
     m_ole.reset();
-    m_hRequestTaken.reset();
-    m_hRequestDone.reset();
+    m_requestTaken.reset();
+    m_requestDone.reset();
     return CWinApp::ExitInstance();
 }

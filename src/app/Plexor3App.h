@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "app/LaunchMode.h"
+#include "extras/PrgsDlg.h"
 #include "framework/DocView.h"
 #include "framework/Handles.h"
 #include "framework/WinApp.h"
 #include "net/PingSender.h"
-#include "net/PrgsDlg.h"
 #include "net/Updater.h"
 
 class CPlexor3App : public CWinApp {
@@ -37,13 +37,13 @@ private:
     // A page process: the login (for a new game window), then the game window.
     BOOL RunPageProcess(LaunchMode mode);
 
-    CPrgsDlg m_dlgProgress;
+    CPrgsDlg m_progressDialog;
     UpdateOffer m_updateOffer;
-    fw::KernelHandle m_hRequestTaken;
-    fw::KernelHandle m_hRequestDone;
+    fw::KernelHandle m_requestTaken;
+    fw::KernelHandle m_requestDone;
     // OLE, for a page process's whole life. GDI+ has no session of the
     // process's own: each drawing that decodes a picture starts it for as
     // long as it needs it, and most processes never do.
     std::unique_ptr<fw::OleSession> m_ole;
-    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::unique_ptr<CSingleDocTemplate> m_docTemplate;
 };

@@ -4,13 +4,13 @@
 #include "resource.h"
 
 CFavDlg::CFavDlg(const std::wstring& name, const std::wstring& url, HWND owner)
-    : CDialog(IDD_ADD_FAVOURITE), m_strName(name), m_strUrl(url) {
+    : CDialog(IDD_ADD_FAVOURITE), m_name(name), m_strUrl(url) {
     SetOwnerWindow(owner);
 }
 
 BOOL CFavDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    ::SetDlgItemTextW(m_hWnd, IDC_FAV_NAME, m_strName.c_str());
+    ::SetDlgItemTextW(m_hWnd, IDC_FAV_NAME, m_name.c_str());
     return TRUE;
 }
 

@@ -18,6 +18,6 @@ protected:
     void OnOK() override;
 
 private:
-    std::wstring m_strName;
+    std::wstring m_name;
     std::wstring m_strUrl;
 };

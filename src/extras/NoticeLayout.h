@@ -43,7 +43,7 @@ struct NoticeLabels {
     std::wstring shownText;
 };
 NoticeLabels LayOutNoticeLabels(NoticeLayout layout, Size client, const std::wstring& text,
-                                const DpiScale& scale = DpiScale());
+                                const DpiScale& scale);
 
 // The first `keep` characters of `text` and "..." (a character pair that
 // belongs together is never split).

@@ -74,7 +74,7 @@ bool CPopInfoDlg::FetchNotice() {
 BOOL CPopInfoDlg::OnInitDialog() {
     CDlgEx::OnInitDialog();
     ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);  // no taskbar button
-    m_bShow = FetchNotice();
+    m_hasNotice = FetchNotice();
     m_showings = NoticeShowings(m_notice.showings);
 
     const NoticeLayout layout = ChooseNoticeLayout(m_notice.picture, m_notice.text);
@@ -148,7 +148,7 @@ void CPopInfoDlg::PlaceLabels(NoticeLayout layout) {
 }
 
 void CPopInfoDlg::PlaceOnScreen() {
-    if (!m_bShow) {
+    if (!m_hasNotice) {
         ShowWindow(SW_HIDE);
         PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0);  // closes it, its fate untouched
         return;

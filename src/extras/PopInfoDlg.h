@@ -30,7 +30,7 @@ public:
     bool ShouldShowNotice(const std::wstring& record) const;
     // Whether initialisation found something to show (the window closes by
     // itself otherwise).
-    bool WantsToShow() const { return m_bShow; }
+    bool WantsToShow() const { return m_hasNotice; }
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -56,5 +56,5 @@ private:
 
     NoticeRecord m_notice;
     NoticeShowings m_showings{0};
-    bool m_bShow = false;
+    bool m_hasNotice = false;
 };

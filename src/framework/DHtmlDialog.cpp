@@ -6,7 +6,7 @@
 #include "framework/PageEventTable.h"
 
 CDHtmlDialog::CDHtmlDialog(UINT templateId, UINT htmlResourceId, CWnd* parent)
-    : CDialog(templateId, parent), m_nHtmlResourceId(htmlResourceId) {}
+    : CDialog(templateId, parent), m_htmlResourceId(htmlResourceId) {}
 
 CDHtmlDialog::~CDHtmlDialog() {
     // The browser goes before the window it lives in.
@@ -47,13 +47,13 @@ const DHtmlEventRow* CDHtmlDialog::GetPageEventTable() const {
 }
 
 void CDHtmlDialog::OnBeforeNavigate2(const std::wstring&, bool*) {}
-void CDHtmlDialog::OnNavigateComplete(const std::wstring& url) { m_strCurrentUrl = url; }
+void CDHtmlDialog::OnNavigateComplete(const std::wstring& url) { m_currentUrl = url; }
 void CDHtmlDialog::OnDocumentComplete(const std::wstring&) {}
 void CDHtmlDialog::OnNavigateError(const std::wstring&, long, bool*) {}
 void CDHtmlDialog::OnTitleChange(const std::wstring&) {}
 
 HRESULT CDHtmlDialog::GetHostInfo(DWORD* flags) {
-    *flags = m_dwHostFlags;
+    *flags = m_hostFlags;
     return S_OK;
 }
 

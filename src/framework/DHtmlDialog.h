@@ -32,13 +32,12 @@ public:
     ~CDHtmlDialog() override;
 
     bool Navigate(const std::wstring& url);
-    PageEngine* Browser() const { return m_browser.get(); }
-    const std::wstring& CurrentUrl() const { return m_strCurrentUrl; }
+    const std::wstring& CurrentUrl() const { return m_currentUrl; }
     // Keys aimed at the page go to the browser before the dialog manager.
     BOOL PreTranslateMessage(MSG* msg) override;
 
     // Host flags: the framework starts with no 3-D border and no scroll bars.
-    DWORD m_dwHostFlags = kHostFlagNo3DBorder | kHostFlagScrollNo;
+    DWORD m_hostFlags = kHostFlagNo3DBorder | kHostFlagScrollNo;
 
 protected:
     BOOL OnInitDialog() override;
@@ -96,6 +95,6 @@ protected:
 
     BrowserSite m_site{*this};
     std::unique_ptr<PageEngine> m_browser;
-    std::wstring m_strCurrentUrl;
-    UINT m_nHtmlResourceId;
+    std::wstring m_currentUrl;
+    UINT m_htmlResourceId;
 };

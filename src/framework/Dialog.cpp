@@ -2,16 +2,16 @@
 
 #include "framework/WinApp.h"
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_nTemplateId(templateId) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_templateId(templateId) {}
 
 CDialog::~CDialog() {
     if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
 }
 
 HWND CDialog::CreateFromTemplate(UINT templateId, HWND parent) {
-    m_nTemplateId = templateId;
-    m_bEnded = false;
-    m_nResult = -1;
+    m_templateId = templateId;
+    m_ended = false;
+    m_result = -1;
     return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent,
                                 &CDialog::StartProc, reinterpret_cast<LPARAM>(this));
 }
@@ -20,7 +20,7 @@ INT_PTR CALLBACK CDialog::StartProc(HWND hwnd, UINT msg, WPARAM, LPARAM lp) {
     if (msg != WM_INITDIALOG) return FALSE;
     auto* dlg = reinterpret_cast<CDialog*>(lp);
     if (!dlg || !dlg->SubclassWindow(hwnd)) return FALSE;
-    dlg->m_bOwnsWindow = true;
+    dlg->m_ownsWindow = true;
     dlg->DoDataExchange();
     return dlg->OnInitDialog();
 }
@@ -33,8 +33,8 @@ bool CDialog::Create(UINT templateId, CWnd* parent) {
 
 INT_PTR CDialog::DoModal() {
     if (m_hWnd) return -1;
-    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : m_hOwnerWnd;
-    HWND hwnd = CreateFromTemplate(m_nTemplateId, owner);
+    HWND owner = m_pParentWnd ? m_pParentWnd->m_hWnd : m_ownerWindow;
+    HWND hwnd = CreateFromTemplate(m_templateId, owner);
     if (!hwnd) return -1;
 
     bool disabledOwner = owner && ::IsWindowEnabled(owner);
@@ -46,15 +46,15 @@ INT_PTR CDialog::DoModal() {
         ::UpdateWindow(hwnd);
     }
 
-    m_bModalRunning = true;
+    m_modalRunning = true;
     MSG msg;
-    while (!m_bEnded) {
+    while (!m_ended) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
             // Let every enclosing loop see the quit request as well.
             ::PostQuitMessage(static_cast<int>(msg.wParam));
             if (CWinApp* app = AfxGetApp()) app->NoteQuit(static_cast<int>(msg.wParam));
-            m_nResult = -1;
+            m_result = -1;
             break;
         }
         if (got == -1) break;
@@ -63,7 +63,7 @@ INT_PTR CDialog::DoModal() {
             ::DispatchMessageW(&msg);
         }
     }
-    m_bModalRunning = false;
+    m_modalRunning = false;
 
     // Give activation back to the owner before the dialog disappears.
     if (disabledOwner) ::EnableWindow(owner, TRUE);
@@ -71,13 +71,13 @@ INT_PTR CDialog::DoModal() {
         if (owner && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(owner);
         DestroyWindow();
     }
-    return m_nResult;
+    return m_result;
 }
 
 void CDialog::EndDialog(INT_PTR result) {
-    m_nResult = result;
-    m_bEnded = true;
-    if (m_bModalRunning) {
+    m_result = result;
+    m_ended = true;
+    if (m_modalRunning) {
         ::PostMessageW(m_hWnd, WM_NULL, 0, 0);  // wake the modal loop
     } else if (m_hWnd) {
         ::ShowWindow(m_hWnd, SW_HIDE);

@@ -17,9 +17,9 @@ public:
     bool Create(UINT templateId, CWnd* parent = nullptr);
     void EndDialog(INT_PTR result);
 
-    UINT GetTemplateId() const { return m_nTemplateId; }
+    UINT GetTemplateId() const { return m_templateId; }
     // An owner that has no object of ours (DoModal disables it all the same).
-    void SetOwnerWindow(HWND owner) { m_hOwnerWnd = owner; }
+    void SetOwnerWindow(HWND owner) { m_ownerWindow = owner; }
 
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // Default: the dialog manager's keyboard handling (Tab, Enter, Esc).
@@ -42,9 +42,9 @@ private:
     HWND CreateFromTemplate(UINT templateId, HWND parent);
     static INT_PTR CALLBACK StartProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
 
-    UINT m_nTemplateId;
-    HWND m_hOwnerWnd = nullptr;
-    bool m_bModalRunning = false;
-    bool m_bEnded = false;
-    INT_PTR m_nResult = -1;
+    UINT m_templateId;
+    HWND m_ownerWindow = nullptr;
+    bool m_modalRunning = false;
+    bool m_ended = false;
+    INT_PTR m_result = -1;
 };

@@ -12,7 +12,6 @@ int CFrameWnd::OnCreate(CREATESTRUCTW*) {
     CREATESTRUCTW vs{};
     vs.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     vs.dwExStyle = WS_EX_CLIENTEDGE;
-    if (!m_pView->PreCreateWindow(vs)) return -1;
     const RECT rc = GetClientRect();
     if (!m_pView->CreateFrameworkWindow(vs.dwExStyle, L"", vs.style, rc, m_hWnd, AFX_IDW_PANE_FIRST_ID))
         return -1;
@@ -47,14 +46,6 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     return CWnd::WindowProc(msg, wp, lp);
 }
 
-CSingleDocTemplate::CSingleDocTemplate(UINT resourceId, std::function<std::unique_ptr<CDocument>()> makeDocument,
-                                       std::function<std::unique_ptr<CFrameWnd>()> makeFrame,
-                                       std::function<std::unique_ptr<CView>()> makeView)
-    : m_nResourceId(resourceId),
-      m_makeDocument(std::move(makeDocument)),
-      m_makeFrame(std::move(makeFrame)),
-      m_makeView(std::move(makeView)) {}
-
 CSingleDocTemplate::~CSingleDocTemplate() {
     if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
     m_frame.reset();
@@ -62,13 +53,7 @@ CSingleDocTemplate::~CSingleDocTemplate() {
     m_document.reset();
 }
 
-CFrameWnd* CSingleDocTemplate::OpenDocumentFile() {
-    m_document = m_makeDocument();
-    if (!m_document || !m_document->OnNewDocument()) return nullptr;
-    m_view = m_makeView();
-    m_frame = m_makeFrame();
-    if (!m_view || !m_frame) return nullptr;
-    m_view->m_pDocument = m_document.get();
+CFrameWnd* CSingleDocTemplate::OpenFrame() {
     m_frame->m_pView = m_view.get();
 
     CREATESTRUCTW cs{};

@@ -1,7 +1,6 @@
 #pragma once
 // The single-document pieces: a document, a view that fills its frame, the
 // frame window, and the template that makes the three together.
-#include <functional>
 #include <memory>
 
 #include "framework/Wnd.h"
@@ -9,19 +8,16 @@
 // The control id of the view inside its frame.
 constexpr UINT AFX_IDW_PANE_FIRST_ID = 0xE900;
 
+// A document of the framework's kind; ours hold nothing.
 class CDocument {
 public:
     virtual ~CDocument() = default;
-    // A new, empty document; FALSE refuses it.
-    virtual BOOL OnNewDocument() { return TRUE; }
 };
 
 class CView : public CWnd {
 public:
-    CDocument* m_pDocument = nullptr;
     // Once the view and its document stand: the view's first update.
     virtual void OnInitialUpdate() {}
-    virtual BOOL PreCreateWindow(CREATESTRUCTW&) { return TRUE; }
     // The view's turn at a message its frame has not taken; TRUE consumes it.
     // Asked by the frame, so a frame's own keys always come first.
     virtual BOOL TranslateViewKey(MSG*) { return FALSE; }
@@ -51,21 +47,22 @@ protected:
 // Makes one document, its frame and the view in it; owns all three.
 class CSingleDocTemplate {
 public:
-    CSingleDocTemplate(UINT resourceId, std::function<std::unique_ptr<CDocument>()> makeDocument,
-                       std::function<std::unique_ptr<CFrameWnd>()> makeFrame,
-                       std::function<std::unique_ptr<CView>()> makeView);
     ~CSingleDocTemplate();
 
-    // A new empty document in a new frame; null when either fails. The frame
-    // is created hidden; the view gets its first update.
-    CFrameWnd* OpenDocumentFile();
-    UINT ResourceId() const { return m_nResourceId; }
+    // A new empty Document in a new Frame that holds a View; null when the
+    // frame cannot be made. The frame is created hidden; the view gets its
+    // first update.
+    template <class Document, class Frame, class View>
+    CFrameWnd* OpenDocumentFile() {
+        m_document = std::make_unique<Document>();
+        m_view = std::make_unique<View>();
+        m_frame = std::make_unique<Frame>();
+        return OpenFrame();
+    }
 
 private:
-    UINT m_nResourceId;
-    std::function<std::unique_ptr<CDocument>()> m_makeDocument;
-    std::function<std::unique_ptr<CFrameWnd>()> m_makeFrame;
-    std::function<std::unique_ptr<CView>()> m_makeView;
+    CFrameWnd* OpenFrame();
+
     std::unique_ptr<CDocument> m_document;
     std::unique_ptr<CView> m_view;  // destroyed after the frame, whose child it is
     std::unique_ptr<CFrameWnd> m_frame;

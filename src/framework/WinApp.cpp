@@ -18,7 +18,7 @@ int CWinApp::Run() {
     for (;;) {
         BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) {
-            m_nExitCode = static_cast<int>(msg.wParam);
+            m_exitCode = static_cast<int>(msg.wParam);
             break;
         }
         if (got == -1) break;

@@ -13,20 +13,20 @@ public:
     // FALSE ends the process after ExitInstance.
     virtual BOOL InitInstance() { return TRUE; }
     // Its result is the process exit code.
-    virtual int ExitInstance() { return m_nExitCode; }
+    virtual int ExitInstance() { return m_exitCode; }
     // The message loop: each message walks PreTranslateMessage from its
     // target up its parents before it is dispatched. Returns ExitInstance().
     virtual int Run();
 
     // A modal loop that meets WM_QUIT records its exit code here.
-    void NoteQuit(int exitCode) { m_nExitCode = exitCode; }
+    void NoteQuit(int exitCode) { m_exitCode = exitCode; }
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
 
 protected:
     // The wParam of the WM_QUIT that ended the last loop (0 before any).
-    int m_nExitCode = 0;
+    int m_exitCode = 0;
 
     friend int AfxWinMain();
 };

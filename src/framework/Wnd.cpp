@@ -27,7 +27,7 @@ CWnd::~CWnd() {
     if (m_hWnd) {
         HWND hwnd = m_hWnd;
         DetachFromHandle();
-        if (m_bOwnsWindow && ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
+        if (m_ownsWindow && ::IsWindow(hwnd)) ::DestroyWindow(hwnd);
     }
 }
 
@@ -75,7 +75,7 @@ bool CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* text
         ::DestroyWindow(hwnd);
         return false;
     }
-    m_bOwnsWindow = true;
+    m_ownsWindow = true;
     return true;
 }
 
@@ -100,7 +100,7 @@ LRESULT CALLBACK CWnd::FirstMessageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM l
         auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
         if (auto* wnd = static_cast<CWnd*>(cs->lpCreateParams)) {
             wnd->Attach(hwnd);
-            wnd->m_bOwnsWindow = true;
+            wnd->m_ownsWindow = true;
             ::SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::StdWndProc));
             return wnd->WindowProc(msg, wp, lp);
         }

@@ -80,7 +80,7 @@ public:
 protected:
     // Windows this object created are destroyed with it; subclassed ones are
     // only handed back to their own procedure.
-    bool m_bOwnsWindow = false;
+    bool m_ownsWindow = false;
 
     // Default processing: the window's original procedure, or DefWindowProc.
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);

@@ -44,8 +44,8 @@ POINT CLoginBkDlg::PicturePosition() const {
         // game will fill: the login comes up there.
         area = WorkAreaOfWindow(::IsWindow(g_hOwnerWnd) ? g_hOwnerWnd : nullptr);
     }
-    return POINT{area.left + (area.right - area.left - m_nPictureWidth) / 2,
-                 area.top + (area.bottom - area.top - m_nPictureHeight) / 2};
+    return POINT{area.left + (area.right - area.left - m_pictureWidth) / 2,
+                 area.top + (area.bottom - area.top - m_pictureHeight) / 2};
 }
 
 bool CLoginBkDlg::PaintLayeredPicture() {
@@ -58,8 +58,8 @@ bool CLoginBkDlg::PaintLayeredPicture(int dpi) {
     SIZE size{};
     fw::BitmapHandle picture = LoadLayeredPicture(::GetModuleHandleW(nullptr), kPictureId, dpi, &size);
     if (!picture) return false;
-    m_nPictureWidth = size.cx;
-    m_nPictureHeight = size.cy;
+    m_pictureWidth = size.cx;
+    m_pictureHeight = size.cy;
     fw::WindowDc screen(nullptr);
     fw::MemoryDc mem(::CreateCompatibleDC(screen.get()));
     if (!mem) return false;
@@ -107,7 +107,7 @@ void CLoginBkDlg::OnDpiChanged(int dpi) {
     const RECT before = GetWindowRect();
     const POINT centre{(before.left + before.right) / 2, (before.top + before.bottom) / 2};
     if (!PaintLayeredPicture(dpi)) return;
-    SetWindowPos(nullptr, centre.x - m_nPictureWidth / 2, centre.y - m_nPictureHeight / 2, 0, 0,
+    SetWindowPos(nullptr, centre.x - m_pictureWidth / 2, centre.y - m_pictureHeight / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     // Not left to WM_WINDOWPOSCHANGED: a picture that grows in place, where
     // it already stood, moves nothing, and the page would keep its old size.

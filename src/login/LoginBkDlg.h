@@ -13,8 +13,8 @@ public:
     ~CLoginBkDlg() override;
 
     CLoginDlg m_dlgLogin;
-    int m_nPictureWidth = 0;
-    int m_nPictureHeight = 0;
+    int m_pictureWidth = 0;
+    int m_pictureHeight = 0;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 

@@ -4,7 +4,7 @@
 // and carried out here: load a game, abandon the login, or minimise.
 #include <string>
 
-#include "browser/DHtmDlgEx.h"
+#include "login/DHtmDlgEx.h"
 
 class CLoginDlg : public CDHtmDlgEx {
 public:

@@ -28,64 +28,68 @@ HWND GamePages::Current() const {
 }
 
 void GamePages::Attach(HWND frame) {
-    Show(nullptr);
-    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    HideAll();
     m_nCurPage = m_arrPages.Attach(reinterpret_cast<PageBook::Frame>(frame), ProcessOf(frame));
 }
 
-void GamePages::Show(HWND page) const {
+void GamePages::HideAll() const {
+    for (int i = 0; i < count(); ++i) ::ShowWindow(Window(i), SW_HIDE);
+    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+}
+
+void GamePages::Show(HWND page, const DpiScale& scale) const {
     for (int i = 0; i < count(); ++i) {
         HWND each = Window(i);
         if (each != page) {
             ::ShowWindow(each, SW_HIDE);
             continue;
         }
-        MoveToPageArea(each);
+        MoveToPageArea(each, scale);
         ::ShowWindow(each, SW_SHOW);
         ::SetForegroundWindow(each);
         if (HallShown()) ::ShowWindow(m_hHallWnd, SW_HIDE);
     }
 }
 
-void GamePages::MoveShownToPageArea() const {
-    if (HWND shown = HallShown() ? m_hHallWnd : Current()) MoveToPageArea(shown);
+void GamePages::MoveShownToPageArea(const DpiScale& scale) const {
+    if (HWND shown = HallShown() ? m_hHallWnd : Current()) MoveToPageArea(shown, scale);
 }
 
-void GamePages::MoveToPageArea(HWND wnd) const {
+void GamePages::MoveToPageArea(HWND wnd, const DpiScale& scale) const {
     RECT client{};
     ::GetClientRect(m_owner, &client);
-    const RECT area = ToRECT(PageAreaOf(ToRect(client), m_scale));
+    const RECT area = ToRECT(PageAreaOf(ToRect(client), scale));
     ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
 }
 
-bool GamePages::SwitchToNext() {
+bool GamePages::SwitchToNext(const DpiScale& scale) {
     const int n = count();
     if (n == 0) return false;
     const bool changed = n > 1 && !HallShown();
     if (changed) m_nCurPage = NextPage(m_nCurPage, n);
-    Show(Current());
+    Show(Current(), scale);
     return changed;
 }
 
-bool GamePages::Select(int index) {
+bool GamePages::Select(int index, const DpiScale& scale) {
     if (index != m_nCurPage) {
         m_nCurPage = index;
-        Show(Current());
+        Show(Current(), scale);
         return true;
     }
-    if (HallShown()) Show(Current());  // back from the hall
+    if (HallShown()) Show(Current(), scale);  // back from the hall
     return false;
 }
 
-HWND GamePages::Remove(int index) {
+HWND GamePages::Remove(int index, const DpiScale& scale) {
     const int before = count();
     HWND closed = reinterpret_cast<HWND>(m_arrPages.Remove(index));
     m_nCurPage = CurrentAfterClose(index, before);
-    Show(Current());
+    Show(Current(), scale);
     return closed;
 }
 
-int GamePages::RemoveDead() {
+int GamePages::RemoveDead(const DpiScale& scale) {
     m_arrPages.DropWaiting(&ProcessAlive);
     const int before = count();
     const std::vector<int> removed =
@@ -93,7 +97,7 @@ int GamePages::RemoveDead() {
     if (removed.empty()) return 0;
     // A page whose process died leaves no dead tab: the next page is shown.
     m_nCurPage = CurrentAfterDeaths(m_nCurPage, before, removed);
-    if (count() > 0) Show(Current());
+    if (count() > 0) Show(Current(), scale);
     return before;
 }
 

@@ -14,8 +14,8 @@ class GamePages {
 public:
     explicit GamePages(HWND owner = nullptr) : m_owner(owner) {}
     void SetOwner(HWND owner) { m_owner = owner; }
-    // The owner's display scale, by which the page area is placed.
-    void SetScale(const DpiScale& scale) { m_scale = scale; }
+    // Every call that may show a page takes the owner's display scale, by
+    // which the page area is placed; only the owner keeps it.
 
     const PageBook& book() const { return m_arrPages; }
     int count() const { return m_arrPages.count(); }
@@ -38,21 +38,21 @@ public:
 
     // Shows `page` in the page area and hides every other page (and the
     // hall); null hides all.
-    void Show(HWND page) const;
+    void Show(HWND page, const DpiScale& scale) const;
     // Puts whatever shows (the hall or the current page) in the page area.
-    void MoveShownToPageArea() const;
+    void MoveShownToPageArea(const DpiScale& scale) const;
     // The next page in turn becomes current (unless the hall shows) and
     // shows; false when the current page did not change.
-    bool SwitchToNext();
+    bool SwitchToNext(const DpiScale& scale);
     // Page `index` becomes current and shows (or shows again, from the
     // hall); false when the current page did not change.
-    bool Select(int index);
+    bool Select(int index, const DpiScale& scale);
     // Removes page `index` and shows the page that takes its place; the
     // caller closes the returned frame.
-    HWND Remove(int index);
+    HWND Remove(int index, const DpiScale& scale);
     // Drops pages whose window is gone and waiting captions of ended logins;
     // returns how many pages there were when any went, else 0.
-    int RemoveDead();
+    int RemoveDead(const DpiScale& scale);
 
     // Posts a message to every page, and to the hall when `hallToo`.
     void PostToPages(UINT msg, WPARAM wp, bool hallToo) const;
@@ -66,10 +66,11 @@ public:
     void CloseAll() const;
 
 private:
-    void MoveToPageArea(HWND wnd) const;
+    void MoveToPageArea(HWND wnd, const DpiScale& scale) const;
+    // Hides every page, and the hall.
+    void HideAll() const;
 
     HWND m_owner;
-    DpiScale m_scale;
     PageBook m_arrPages;
     int m_nCurPage = 0;
     HWND m_hHallWnd = nullptr;

@@ -6,7 +6,7 @@
 #include "base/StartProgram.h"
 #include "resource.h"
 
-LoginChildren::LoginChildren() : m_strChildExe(GetExePath()), m_dlgLogin(LoginPageAddress()) {
+LoginChildren::LoginChildren() : m_childExe(GetExePath()), m_dlgLogin(LoginPageAddress()) {
     m_osvi.dwOSVersionInfoSize = sizeof(m_osvi);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -15,7 +15,7 @@ LoginChildren::LoginChildren() : m_strChildExe(GetExePath()), m_dlgLogin(LoginPa
 }
 
 bool LoginChildren::Start(HWND owner, int pageCount) {
-    const std::wstring line = CommandLineProgram(m_strChildExe) + L" /newgm /" +
+    const std::wstring line = CommandLineProgram(m_childExe) + L" /newgm /" +
                               std::to_wstring(static_cast<int32_t>(reinterpret_cast<intptr_t>(owner))) + L" /" +
                               std::to_wstring(pageCount);
     // A failed start changes nothing; a started one is the pending child.

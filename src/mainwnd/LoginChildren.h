@@ -17,7 +17,7 @@ public:
 
     // The executable started for each login: this one (tests that host the
     // window in their own process name another).
-    void SetExecutable(const std::wstring& exe) { m_strChildExe = exe; }
+    void SetExecutable(const std::wstring& exe) { m_childExe = exe; }
 
     // Starts a login for a new tab of `owner`, which holds `pageCount` pages;
     // true when it started, and it is then the pending one.
@@ -38,6 +38,6 @@ public:
 private:
     OSVERSIONINFOW m_osvi{};
     fw::KernelHandle m_hPendingChild;
-    std::wstring m_strChildExe;
+    std::wstring m_childExe;
     CLoginDlg m_dlgLogin;  // the hidden login page, only on Windows XP
 };

@@ -35,7 +35,6 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_hook.Install(m_hWnd, WM_HOOK_HOTKEY);
     m_pages.SetOwner(m_hWnd);
-    m_pages.SetScale(scale());
     TraceStartupStep("main window: icon, hook");
 
     SetUpSkin();
@@ -64,7 +63,7 @@ void CPlexor3Dlg::SetUpSkin() {
     skin.maximise = IDB_MAXIMISE_BUTTON;
     skin.restore = IDB_RESTORE_BUTTON;
     SetSkin(skin);
-    m_bResizable = true;
+    SetResizable(true);
     // Nothing of the window is seen until the first page attaches.
     SetWindowPos(nullptr, 0, 0, 1, 1, SWP_NOZORDER);
 }
@@ -100,9 +99,9 @@ void CPlexor3Dlg::OnHotkey(HotkeyId id) {
 }
 
 INT_PTR CPlexor3Dlg::RunSettingsDialog(CDialog& dlg) {
-    m_pSettingDlg = &dlg;
+    m_settingDialog = &dlg;
     const INT_PTR result = dlg.DoModal();
-    m_pSettingDlg = nullptr;
+    m_settingDialog = nullptr;
     return result;
 }
 
@@ -111,8 +110,8 @@ void CPlexor3Dlg::OnBossKey() {
         ShowWindow(SW_HIDE);
         if (m_dlgAddAcc.m_hWnd) m_dlgAddAcc.ShowWindow(SW_HIDE);
         if (m_dlgNotice.m_hWnd) m_dlgNotice.ShowWindow(SW_HIDE);
-        if (m_pSettingDlg && m_pSettingDlg->IsWindow() && m_pSettingDlg->IsWindowVisible())
-            m_pSettingDlg->EndDialog(IDCANCEL);
+        if (m_settingDialog && m_settingDialog->IsWindow() && m_settingDialog->IsWindowVisible())
+            m_settingDialog->EndDialog(IDCANCEL);
         return;
     }
     ShowWindow(SW_RESTORE);
@@ -136,7 +135,7 @@ void CPlexor3Dlg::ExitLauncher() {
 BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     KeyFilterInput in(KeyMessageOf(*msg));
     in.pageCount = m_pages.count();
-    in.hadPage = m_bHadPage;
+    in.hadPage = m_hadPage;
     in.hasPendingChild = m_logins.pending();
     HWND current = m_pages.Current();
     in.currentPageVisible = current && ::IsWindowVisible(current);
@@ -175,10 +174,10 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CPlexor3Dlg::OnSize(UINT type, int cx, int cy) {
-    m_pages.MoveShownToPageArea();
+    m_pages.MoveShownToPageArea(scale());
     CDlgEx::WindowProc(WM_SIZE, type, MAKELPARAM(cx, cy));
     const int before = m_title.width();
-    if (m_title.Layout(cx, CaptionButtonsLeft(cx))) InvalidateTitleButtons();
+    if (m_title.Layout(cx, CaptionButtonsLeft(cx), scale())) InvalidateTitleButtons();
     if (m_logins.IsXpFamily() && cx < before) {
         // The shrinking skin leaves its old corner behind on the desktop.
         RECT wr = GetWindowRect();
@@ -201,14 +200,12 @@ int CPlexor3Dlg::CaptionButtonsLeft(int cx) const {
 }
 
 void CPlexor3Dlg::OnScaleChanged() {
-    // The skin of the new scale is in; what the main window adds follows,
-    // then its pages, which lay out and zoom their own content.
-    m_pages.SetScale(scale());
+    // The skin of the new scale is in; the images the main window adds
+    // follow. The size message after it lays everything out at the new scale
+    // (OnSize). The pages zoom their own content; where they stand the main
+    // window decides, in that layout.
     m_title.SetUp(scale());
-    m_tabs.SetScale(scale());
-    const RECT client = GetClientRect();
-    m_title.Layout(client.right, CaptionButtonsLeft(client.right));
-    m_pages.MoveShownToPageArea();
+    m_tabs.LoadImages(scale());
     m_pages.PostToPages(WM_OWNER_DPI_CHANGED, static_cast<WPARAM>(scale().dpi()), true);
 }
 
@@ -229,7 +226,7 @@ BOOL CPlexor3Dlg::OnEraseBkgnd(HDC dc) {
     ClippedOffscreen image(dc, client.right, client.bottom);
     if (!image.ok()) return TRUE;
     PaintBackground(image.dc());
-    m_tabs.Draw(image.dc(), GetFont(), m_pages.book(), m_pages.CurrentIndex());
+    m_tabs.Draw(image.dc(), GetFont(), m_pages.book(), m_pages.CurrentIndex(), scale());
     image.CopyTo(dc);
     return TRUE;
 }
@@ -258,7 +255,7 @@ void CPlexor3Dlg::OnMuteTimer() {
     // The pages and the button take it as 0 or 1, as it crosses processes.
     const int muted = m_bMute ? 1 : 0;
     m_pages.PostMuteToPages(muted);
-    m_title.ShowMute(muted);
+    m_title.ShowMute(muted, scale());
 }
 
 LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
@@ -314,10 +311,10 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         if (OnTabMouse(msg, lp, &result)) return result;
         break;
     case WM_MOUSELEAVE:
-        m_tabs.ClearHover(true);
+        m_tabs.ClearHover(true, scale());
         break;
     case WM_NCMOUSELEAVE:
-        m_tabs.ClearHover(false);
+        m_tabs.ClearHover(false, scale());
         break;
     default:
         break;

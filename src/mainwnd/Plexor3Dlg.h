@@ -103,11 +103,11 @@ private:
     LoginChildren m_logins;
     CAddAccDlg m_dlgAddAcc;
     CPopInfoDlg m_dlgNotice;  // the portal's notice, created when timer 4 fires
-    bool m_bHadPage = false;  // a game page attached once: the first-attach steps are done
+    bool m_hadPage = false;  // a game page attached once: the first-attach steps are done
     bool m_bMute = false;  // the whole window is muted (the sound button, the mute key)
     HICON m_hIcon = nullptr;
     TrayIcon m_tray;
     HotkeySet m_hotkeys;  // they match nothing until loaded
     KeyboardHook m_hook;
-    CDialog* m_pSettingDlg = nullptr;  // while it runs, so that hiding can cancel it
+    CDialog* m_settingDialog = nullptr;  // while it runs, so that hiding can cancel it
 };

@@ -70,7 +70,7 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     ::ClientToScreen(m_hWnd, &at);
     const int chosen = static_cast<int>(::TrackPopupMenu(menu.get(), TPM_RETURNCMD, at.x, at.y, 0, m_hWnd, nullptr));
     m_tabs.ResetHover();
-    m_tabs.InvalidateStrip(m_pages.count());
+    m_tabs.InvalidateStrip(m_pages.count(), scale());
     // The menu's own message loop runs the mute timer, which drops dead
     // pages: the tab is found again by its page.
     const int index = m_pages.IndexOf(page);

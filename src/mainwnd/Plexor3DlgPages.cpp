@@ -27,7 +27,7 @@ void CPlexor3Dlg::WatchPendingLogin() {
     KillTimer(kTimerPendingLogin);
     m_logins.Release();
     if (!IsWindowEnabled()) EnableWindow(TRUE);
-    if (!m_bHadPage) ExitLauncher();  // as for an abandoned first login
+    if (!m_hadPage) ExitLauncher();  // as for an abandoned first login
 }
 
 LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
@@ -52,7 +52,7 @@ LRESULT CPlexor3Dlg::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
-    if (!m_bHadPage && !m_pages.hall()) {
+    if (!m_hadPage && !m_pages.hall()) {
         // The first attach of this main window turns the 1 x 1 window into a
         // real one; pages that come after every page died find it ready.
         ToggleMaximize();
@@ -64,10 +64,10 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         m_pages.SetHall(frame);
         return 0;
     }
-    if (!m_bHadPage) {
+    if (!m_hadPage) {
         // The first game page (not the hall): a while later the notice, so
         // that it finds the player in the game.
-        m_bHadPage = true;
+        m_hadPage = true;
         SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
     }
     m_pages.Attach(frame);
@@ -76,7 +76,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
     // An account muted on its own stays so at its next login.
     if (IsAccountRememberedMuted(m_pages.book().caption(added))) m_pages.SetAccountMuted(added, true);
     m_logins.Release();
-    m_tabs.InvalidateStrip(m_pages.count());
+    m_tabs.InvalidateStrip(m_pages.count(), scale());
     return 0;
 }
 
@@ -92,40 +92,40 @@ void CPlexor3Dlg::ShowAddAccountPrompt() {
 void CPlexor3Dlg::SwitchToNextPage() {
     if (m_pages.count() == 0 || !IsWindowVisible() || IsIconic()) return;
     const int old = m_pages.CurrentIndex();
-    if (m_pages.SwitchToNext()) {
-        m_tabs.InvalidateTab(old);
-        m_tabs.InvalidateTab(m_pages.CurrentIndex());
+    if (m_pages.SwitchToNext(scale())) {
+        m_tabs.InvalidateTab(old, scale());
+        m_tabs.InvalidateTab(m_pages.CurrentIndex(), scale());
     }
 }
 
 void CPlexor3Dlg::SelectTab(const TabHit& hit) {
     if (hit.tab < 0) return;
     const int old = m_pages.CurrentIndex();
-    if (m_pages.Select(hit.tab)) {
-        m_tabs.InvalidateTab(old);
-        m_tabs.InvalidateTab(hit.tab);
+    if (m_pages.Select(hit.tab, scale())) {
+        m_tabs.InvalidateTab(old, scale());
+        m_tabs.InvalidateTab(hit.tab, scale());
     }
-    if (hit.closeBox) m_tabs.PressCloseBox(hit.tab);
+    if (hit.closeBox) m_tabs.PressCloseBox(hit.tab, scale());
 }
 
 void CPlexor3Dlg::ClosePage(int index) {
     if (index < 0 || index >= m_pages.count()) return;
     if (m_pages.count() <= 1) {
-        m_tabs.InvalidateCloseBox(index);
+        m_tabs.InvalidateCloseBox(index, scale());
         m_tabs.ResetHover();
         OnCancel();  // closing the last page closes the instance, or nothing
         return;
     }
     const std::wstring question = L"确定要退出账号：" + m_pages.book().caption(index) + L" ?";
     if (ShowMessageBox(kBoxYesNo, question, m_hWnd) != IDYES) {
-        m_tabs.InvalidateTab(index);
+        m_tabs.InvalidateTab(index, scale());
         m_tabs.ResetHover();
         return;
     }
     const int before = m_pages.count();
-    HWND closed = m_pages.Remove(index);
+    HWND closed = m_pages.Remove(index, scale());
     TellHookThePageCount();
-    m_tabs.InvalidateStrip(before);
+    m_tabs.InvalidateStrip(before, scale());
     ::SetParent(closed, nullptr);
     ::PostMessageW(closed, WM_SYSCOMMAND, SC_CLOSE, 0);
     m_tabs.ResetHover();
@@ -139,15 +139,15 @@ void CPlexor3Dlg::ToggleAccountMute(int index) {
         RememberMutedAccount(caption);
     else
         ForgetMutedAccount(caption);
-    m_tabs.InvalidateTab(index);  // its mark; the page hears it at the next tick
+    m_tabs.InvalidateTab(index, scale());  // its mark; the page hears it at the next tick
 }
 
 void CPlexor3Dlg::RemoveDeadPages() {
-    const int before = m_pages.RemoveDead();
+    const int before = m_pages.RemoveDead(scale());
     if (before == 0) return;
     TellHookThePageCount();
     m_tabs.ResetHover();
-    m_tabs.InvalidateStrip(before);
+    m_tabs.InvalidateStrip(before, scale());
 }
 
 void CPlexor3Dlg::ShowNotice() {
@@ -161,7 +161,7 @@ LRESULT CPlexor3Dlg::OnNcHitTest(LPARAM lp) {
     const LRESULT code = CDlgEx::WindowProc(WM_NCHITTEST, 0, lp);
     POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
     ::ScreenToClient(m_hWnd, &pt);
-    m_tabs.TrackMouse(pt, m_pages.book(), code == HTCAPTION);
+    m_tabs.TrackMouse(pt, m_pages.book(), code == HTCAPTION, scale());
     return code;
 }
 

@@ -16,7 +16,7 @@ fw::ImageListHandle ThreeFrames(UINT id, int dpi) {
 
 void TabStrip::Create(HWND owner, const DpiScale& scale) {
     m_owner = owner;
-    SetScale(scale);
+    LoadImages(scale);
     if (!m_tip.CreateEx(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, RECT{}, owner, 0)) return;
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
@@ -29,39 +29,38 @@ void TabStrip::Create(HWND owner, const DpiScale& scale) {
     m_tip.SendMessage(TTM_ACTIVATE, FALSE);
 }
 
-void TabStrip::SetScale(const DpiScale& scale) {
-    m_scale = scale;
+void TabStrip::LoadImages(const DpiScale& scale) {
     m_ilTab = ThreeFrames(IDB_TAB, scale.dpi());
     m_ilClose = ThreeFrames(IDB_TAB_CLOSE, scale.dpi());
-    m_ilMute = ThreeFrames(IDB_TAB_MUTED, scale.dpi());
+    m_muteMarks = ThreeFrames(IDB_TAB_MUTED, scale.dpi());
 }
 
-void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current) const {
+void TabStrip::Draw(HDC dc, HFONT font, const PageBook& pages, int current, const DpiScale& scale) const {
     fw::SelectScope selectFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));  // the title before left white in the image
     for (int i = 0; i < pages.count(); ++i) {
-        const Rect tab = TabRect(i, m_scale);
+        const Rect tab = TabRect(i, scale);
         const int frame = i == current ? 2 : i == m_hover.hotTab ? 1 : 0;
         if (m_ilTab) DrawImageScaled(m_ilTab.get(), frame, dc, tab.left, tab.top, tab.width(), tab.height());
         if (i == m_hover.hotTab && m_hover.closeState >= 0 && m_ilClose) {
-            const Rect box = TabCloseBoxRect(i, m_scale);
+            const Rect box = TabCloseBoxRect(i, scale);
             DrawImageScaled(m_ilClose.get(), m_hover.closeState, dc, box.left, box.top, box.width(), box.height());
         }
         const bool muted = pages.muted(i);
-        if (muted && m_ilMute) {
-            const Rect mark = TabMuteMarkRect(i, m_scale);
-            DrawImageScaled(m_ilMute.get(), frame, dc, mark.left, mark.top, mark.width(), mark.height());
+        if (muted && m_muteMarks) {
+            const Rect mark = TabMuteMarkRect(i, scale);
+            DrawImageScaled(m_muteMarks.get(), frame, dc, mark.left, mark.top, mark.width(), mark.height());
         }
-        RECT text = ToRECT(TabCaptionRect(i, muted, m_scale));
+        RECT text = ToRECT(TabCaptionRect(i, muted, scale));
         const std::wstring& caption = pages.caption(i);
         ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text, DT_SINGLELINE);
     }
 }
 
-void TabStrip::TrackMouse(POINT client, const PageBook& pages, bool onCaption) {
-    const TabHit hit = HitTestTabs(client.x, client.y, pages.count(), m_scale);
-    const TabHoverChange change = TrackTabHover(m_hover, m_bTipActive, hit, (::GetKeyState(VK_LBUTTON) & 0x8000) != 0, m_scale);
+void TabStrip::TrackMouse(POINT client, const PageBook& pages, bool onCaption, const DpiScale& scale) {
+    const TabHit hit = HitTestTabs(client.x, client.y, pages.count(), scale);
+    const TabHoverChange change = TrackTabHover(m_hover, m_bTipActive, hit, (::GetKeyState(VK_LBUTTON) & 0x8000) != 0, scale);
     Invalidate(change.invalidateOld);
     Invalidate(change.invalidateNew);
     m_hover = change.next;
@@ -91,22 +90,22 @@ void TabStrip::UpdateTipText(const PageBook& pages, int tab) {
     m_tip.SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
-void TabStrip::ClearHover(bool clearTracking) {
-    if (m_hover.hotTab >= 0) Invalidate(HoverLeaveArea(m_hover, m_scale));
+void TabStrip::ClearHover(bool clearTracking, const DpiScale& scale) {
+    if (m_hover.hotTab >= 0) Invalidate(HoverLeaveArea(m_hover, scale));
     m_hover = TabHover{};
     if (clearTracking) m_bTracking = false;
 }
 
-void TabStrip::PressCloseBox(int tab) {
+void TabStrip::PressCloseBox(int tab, const DpiScale& scale) {
     m_hover = TabHover{tab, 2};
-    Invalidate(TabCloseBoxRect(tab, m_scale));
+    Invalidate(TabCloseBoxRect(tab, scale));
 }
 
-void TabStrip::InvalidateTab(int index) const {
-    if (index >= 0) Invalidate(TabRect(index, m_scale));
+void TabStrip::InvalidateTab(int index, const DpiScale& scale) const {
+    if (index >= 0) Invalidate(TabRect(index, scale));
 }
 
-void TabStrip::InvalidateStrip(int count) const { Invalidate(TabStripRect(count, m_scale)); }
+void TabStrip::InvalidateStrip(int count, const DpiScale& scale) const { Invalidate(TabStripRect(count, scale)); }
 
 void TabStrip::RelayEvent(MSG* msg) {
     if (m_tip.m_hWnd) m_tip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg));

@@ -13,30 +13,32 @@
 
 class TabStrip {
 public:
-    // Loads the tab images and makes the tooltip, for tabs in `owner` at
-    // `owner`'s display scale.
+    // Every call that places tabs takes the owner's display scale, which
+    // only the owner keeps.
+
+    // Loads the tab images at `scale` and makes the tooltip, for tabs in `owner`.
     void Create(HWND owner, const DpiScale& scale);
     // The owner moved to a display of another scale: the images of that scale.
-    void SetScale(const DpiScale& scale);
+    void LoadImages(const DpiScale& scale);
 
     // The tabs of `pages`, `current` one raised, in the owner's font.
-    void Draw(HDC dc, HFONT font, const PageBook& pages, int current) const;
+    void Draw(HDC dc, HFONT font, const PageBook& pages, int current, const DpiScale& scale) const;
 
     // The mouse is at `client` (the owner's hit test): the hover state, the
     // tooltip and the repaint follow. `onCaption`: the owner's own hit test
     // answered caption, where no leave is tracked.
-    void TrackMouse(POINT client, const PageBook& pages, bool onCaption);
+    void TrackMouse(POINT client, const PageBook& pages, bool onCaption, const DpiScale& scale);
     // The mouse left the owner (or its non-client area).
-    void ClearHover(bool clearTracking);
+    void ClearHover(bool clearTracking, const DpiScale& scale);
     // No tab is hot any longer (a page closed, or a question came).
     void ResetHover() { m_hover = TabHover{}; }
     // The close box of `tab` is held down.
-    void PressCloseBox(int tab);
+    void PressCloseBox(int tab, const DpiScale& scale);
 
-    void InvalidateTab(int index) const;
-    void InvalidateCloseBox(int index) const { Invalidate(TabCloseBoxRect(index, m_scale)); }
+    void InvalidateTab(int index, const DpiScale& scale) const;
+    void InvalidateCloseBox(int index, const DpiScale& scale) const { Invalidate(TabCloseBoxRect(index, scale)); }
     // The whole strip as it stood with `count` tabs.
-    void InvalidateStrip(int count) const;
+    void InvalidateStrip(int count, const DpiScale& scale) const;
     // Lets the tooltip see the owner's mouse messages.
     void RelayEvent(MSG* msg);
 
@@ -46,10 +48,9 @@ private:
     void UpdateTipText(const PageBook& pages, int tab);
 
     HWND m_owner = nullptr;
-    DpiScale m_scale;
     fw::ImageListHandle m_ilTab;    // tab backgrounds: normal, hot, current
     fw::ImageListHandle m_ilClose;  // close boxes: shown, hot, pressed
-    fw::ImageListHandle m_ilMute;   // a muted account's mark, on each kind of tab
+    fw::ImageListHandle m_muteMarks;   // a muted account's mark, on each kind of tab
     TabHover m_hover;               // the hot tab and its close box's state
     CWnd m_tip;
     bool m_bTipActive = false;

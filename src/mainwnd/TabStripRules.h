@@ -23,14 +23,14 @@ constexpr int kCloseBoxSize = 13;
 constexpr int kMuteMarkSize = 13;
 
 // Tab i of the strip.
-Rect TabRect(int index, const DpiScale& scale = DpiScale());
-Rect TabCloseBoxRect(int index, const DpiScale& scale = DpiScale());
+Rect TabRect(int index, const DpiScale& scale);
+Rect TabCloseBoxRect(int index, const DpiScale& scale);
 // The caption ends at the close box, or before the mute mark of a muted
 // account.
-Rect TabCaptionRect(int index, bool muted = false, const DpiScale& scale = DpiScale());
-Rect TabMuteMarkRect(int index, const DpiScale& scale = DpiScale());
+Rect TabCaptionRect(int index, bool muted, const DpiScale& scale);
+Rect TabMuteMarkRect(int index, const DpiScale& scale);
 // The whole strip to repaint for n tabs: (120, 3) to (120 + 189 n, 25).
-Rect TabStripRect(int count, const DpiScale& scale = DpiScale());
+Rect TabStripRect(int count, const DpiScale& scale);
 
 struct TabHit {
     int tab = -1;           // -1: not on the strip
@@ -38,7 +38,7 @@ struct TabHit {
 };
 // The strip as a mouse target: x from 121 to 120 + 189 n - 1, y from 3 to 24.
 // A point is on the tab whose TabRect (as drawn at `scale`) holds it.
-TabHit HitTestTabs(int x, int y, int count, const DpiScale& scale = DpiScale());
+TabHit HitTestTabs(int x, int y, int count, const DpiScale& scale);
 
 // The hover state: the tab under the mouse and its close box's state
 // (-1 none, 0 shown, 1 hot, 2 pressed).
@@ -61,10 +61,10 @@ struct TabHoverChange {
     bool tipFlag = false;        // the tooltip counts as on from now (m_bTipActive)
 };
 TabHoverChange TrackTabHover(const TabHover& current, bool tipFlag, const TabHit& hit, bool leftButtonDown,
-                             const DpiScale& scale = DpiScale());
+                             const DpiScale& scale);
 
 // Clearing the hover state when the mouse leaves: what to repaint.
-Rect HoverLeaveArea(const TabHover& current, const DpiScale& scale = DpiScale());
+Rect HoverLeaveArea(const TabHover& current, const DpiScale& scale);
 
 // What the main window does with a mouse message on the strip.
 enum class TabMouse {

@@ -6,8 +6,7 @@
 #include "ui/SkinImage.h"
 
 void TitleControls::SetUp(const DpiScale& scale) {
-    m_scale = scale;
-    m_nLastWidth = 0;
+    m_lastWidth = 0;
     const int dpi = scale.dpi();
     if (!m_soundImage) m_soundImage = IDB_SOUND_ON;
     m_btnHide.SetImage(LoadSkinBitmap(IDB_HIDE_BUTTON, dpi).get(), false);
@@ -18,15 +17,15 @@ void TitleControls::SetUp(const DpiScale& scale) {
     m_lnkAddAcc.ModifyStyle(0, SS_NOTIFY);
     m_lnkAddAcc.m_bHandCursor = true;
     m_lnkAddAcc.m_bUnderline = true;
-    m_lnkAddAcc.m_nLayoutDpi = dpi;
+    m_lnkAddAcc.m_layoutDpi = dpi;
     m_lnkAddAcc.SetImage(LoadSkinBitmap(IDB_ADD_ACCOUNT_LINK, dpi).get());
 }
 
-bool TitleControls::Layout(int cx, int captionButtonsLeft) {
-    const bool moved = cx != m_nLastWidth && m_btnHide.m_hWnd;
-    m_nLastWidth = cx;
+bool TitleControls::Layout(int cx, int captionButtonsLeft, const DpiScale& scale) {
+    const bool moved = cx != m_lastWidth && m_btnHide.m_hWnd;
+    m_lastWidth = cx;
     if (!moved) return false;
-    const TitleControlsLayout l = LayoutTitleControlsLeftOf(captionButtonsLeft, m_scale);
+    const TitleControlsLayout l = LayoutTitleControlsLeftOf(captionButtonsLeft, scale);
     m_btnHide.MoveWindow(ToRECT(l.hide), TRUE);
     m_btnSound.MoveWindow(ToRECT(l.sound), TRUE);
     m_btnMenu.MoveWindow(ToRECT(l.menu), TRUE);
@@ -37,10 +36,10 @@ bool TitleControls::Layout(int cx, int captionButtonsLeft) {
     return true;
 }
 
-void TitleControls::ShowMute(int muted) {
-    if (muted == m_nShownMute) return;
+void TitleControls::ShowMute(int muted, const DpiScale& scale) {
+    if (muted == m_shownMute) return;
     m_soundImage = muted ? IDB_SOUND_OFF : IDB_SOUND_ON;
-    m_btnSound.SetImage(LoadSkinBitmap(m_soundImage, m_scale.dpi()).get(), false);
+    m_btnSound.SetImage(LoadSkinBitmap(m_soundImage, scale.dpi()).get(), false);
     m_btnSound.Invalidate(TRUE);
-    m_nShownMute = muted;
+    m_shownMute = muted;
 }

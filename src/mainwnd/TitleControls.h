@@ -8,15 +8,16 @@
 
 struct TitleControls {
     // Images at `scale` and colours, once the controls are bound; again at
-    // another scale, which the next layout places them by.
+    // another scale, after which the next layout places them anew.
     void SetUp(const DpiScale& scale);
-    // Places the controls left of `captionButtonsLeft`, where the skin's own
-    // caption buttons begin in a client area `cx` wide; true when they moved
-    // (the width or the scale changed).
-    bool Layout(int cx, int captionButtonsLeft);
-    int width() const { return m_nLastWidth; }
-    // Shows the mute state on the sound button, when it is not shown yet.
-    void ShowMute(int muted);
+    // Places the controls at `scale` left of `captionButtonsLeft`, where the
+    // skin's own caption buttons begin in a client area `cx` wide; true when
+    // they moved (the width changed, or new images came since).
+    bool Layout(int cx, int captionButtonsLeft, const DpiScale& scale);
+    int width() const { return m_lastWidth; }
+    // Shows the mute state on the sound button, in its image at `scale`,
+    // when it is not shown yet.
+    void ShowMute(int muted, const DpiScale& scale);
 
     CBtnEx m_btnHide;
     CBtnEx m_btnMenu;
@@ -24,8 +25,7 @@ struct TitleControls {
     CStaticEx m_lnkAddAcc;
 
 private:
-    int m_nLastWidth = 0;  // client width of the previous layout (0: lay out again)
-    DpiScale m_scale;
+    int m_lastWidth = 0;  // client width of the previous layout (0: lay out again)
     unsigned m_soundImage = 0;  // the sound button's image id (0: not set up yet)
-    int m_nShownMute = 1;  // the mute value the sound button shows
+    int m_shownMute = 1;  // the mute value the sound button shows
 };

@@ -15,16 +15,16 @@ struct TitleControlsLayout {
 // Positions left of `captionButtonsLeft`, the x where the skin's own
 // minimise, maximise and close buttons begin: the hide button touches them
 // whatever width their frames have at a scale.
-TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiScale& scale = DpiScale());
+TitleControlsLayout LayoutTitleControlsLeftOf(int captionButtonsLeft, const DpiScale& scale);
 // Where the caption buttons begin in a client area cx pixels wide when they
 // take their 96-DPI width of 87 pixels, scaled.
-int CaptionButtonsLeftOf(int cx, const DpiScale& scale = DpiScale());
+int CaptionButtonsLeftOf(int cx, const DpiScale& scale);
 // The title controls left of that.
-TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale = DpiScale());
+TitleControlsLayout LayoutTitleControls(int cx, const DpiScale& scale);
 
 constexpr int kMinimumHeight = 260;
-int MinimumHeight(const DpiScale& scale = DpiScale());
-int MinimumWidth(int pageCount, const DpiScale& scale = DpiScale());
+int MinimumHeight(const DpiScale& scale);
+int MinimumWidth(int pageCount, const DpiScale& scale);
 
 // Applies the minimum size to a proposed window size. `adjusted` is false when
 // the size may stand as it is (no pages, or large enough).
@@ -33,4 +33,4 @@ struct MinimumSizeResult {
     int cx = 0;
     int cy = 0;
 };
-MinimumSizeResult EnforceMinimumSize(int pageCount, int cx, int cy, const DpiScale& scale = DpiScale());
+MinimumSizeResult EnforceMinimumSize(int pageCount, int cx, int cy, const DpiScale& scale);

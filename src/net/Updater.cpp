@@ -9,7 +9,6 @@
 #include "net/FileDigest.h"
 #include "net/HeldDownload.h"
 #include "net/HttpClient.h"
-#include "net/PrgsDlg.h"
 #include "net/PublisherSignature.h"
 #include "net/UpdateRules.h"
 
@@ -149,7 +148,7 @@ UpdateLock::~UpdateLock() {
     if (m_held) ::ReleaseMutex(m_mutex.get());
 }
 
-UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer) {
+UpdateResult ApplyUpdate(const DownloadInto& download, const UpdateOffer& offer) {
     const std::wstring folder = ExeFolder();
     const std::wstring exe = GetExePath();
     const std::wstring old = folder + L"\\OldZuva.exe";
@@ -160,9 +159,7 @@ UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer) {
     if (KeyDigestPrefix(offer.key).empty() || !NamesPublisher()) return UpdateResult::Refused;
     HeldDownload fresh(folder + L"\\NewZuva.exe");
     if (!fresh.ok()) return UpdateResult::NotApplied;
-    progress.m_strUrl = offer.address.substr(0, 511);
-    progress.m_hTarget = fresh.handle();
-    if (progress.DoModal() != IDOK) return UpdateResult::NotApplied;
+    if (!download(offer.address, fresh.handle())) return UpdateResult::NotApplied;
     // Whatever answered for the portal's host, only the build the key names,
     // from the publisher this build names, newer than this one, may take the
     // running executable's place.

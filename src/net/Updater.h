@@ -5,11 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/Handles.h"
-
-class CPrgsDlg;
 
 // What the update configuration publishes.
 struct UpdateOffer {
@@ -58,12 +57,16 @@ private:
     bool m_held = false;
 };
 
-// Downloads the new executable under the progress dialog into a file held
-// until it has been checked and renamed into place, and swaps it in; the
-// caller holds the UpdateLock. Whatever is not Swapped leaves the running
-// executable in place and no "NewZuva.exe" behind. A build that names no
-// publisher refuses every download.
-UpdateResult ApplyUpdate(CPrgsDlg& progress, const UpdateOffer& offer);
+// Fetches the address into the open file; true only when the whole file
+// arrived. The composition root shows the progress dialog for it.
+using DownloadInto = std::function<bool(const std::wstring& address, HANDLE target)>;
+
+// Downloads the new executable into a file held until it has been checked
+// and renamed into place, and swaps it in; the caller holds the UpdateLock.
+// Whatever is not Swapped leaves the running executable in place and no
+// "NewZuva.exe" behind. A build that names no publisher refuses every
+// download.
+UpdateResult ApplyUpdate(const DownloadInto& download, const UpdateOffer& offer);
 
 // The scripted build's tests play a scanner that takes the swapped-in file
 // away before it can start (ZUVA_TEST_REMOVE_NEW_BUILD set in the

@@ -19,7 +19,6 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HttpClient.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewBuildWatch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PrgsDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PublisherSignature.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RequestThread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Updater.cpp)

@@ -65,11 +65,11 @@ BOOL CSettingDlg::OnInitDialog() {
     SetTitle(L"设置");
     SetSkin(SmallDialogSkin());
     OnScaleChanged();
-    m_brGroup.reset(::CreateSolidBrush(kGroupColour));
+    m_groupBrush.reset(::CreateSolidBrush(kGroupColour));
 
     m_loaded = LoadHotkeys();
     for (HotkeyId id : kHotkeyIds) {
-        m_nRememberedVk[id] = m_loaded[id].vk;
+        m_rememberedKey[id] = m_loaded[id].vk;
         m_edit[id].SetWindowText(FormatHotkey(m_loaded[id]));
     }
     return TRUE;
@@ -102,7 +102,7 @@ BOOL CSettingDlg::PreTranslateMessage(MSG* msg) {
         const std::optional<HotkeyId> field = FocusedField();
         const KeyCapture capture =
             CaptureKey(kind, static_cast<int32_t>(msg->wParam), CurrentModifierState(), field);
-        if (field && capture.rememberedVk) m_nRememberedVk[*field] = *capture.rememberedVk;
+        if (field && capture.rememberedVk) m_rememberedKey[*field] = *capture.rememberedVk;
         if (field && capture.text) ShowInField(*field, *capture.text);
         if (capture.swallowed) return TRUE;
     }
@@ -114,7 +114,7 @@ void CSettingDlg::OnOK() {
     for (HotkeyId id : kHotkeyIds) {
         HotkeyField& field = fields[id];
         field.text = m_edit[id].GetWindowText();
-        field.rememberedVk = m_nRememberedVk[id];
+        field.rememberedVk = m_rememberedKey[id];
         field.loaded = m_loaded[id];
     }
     if (HotkeysConflict(fields)) {
@@ -139,7 +139,7 @@ LRESULT CSettingDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         const HDC dc = reinterpret_cast<HDC>(wp);
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, RGB(0, 0, 0));
-        return reinterpret_cast<LRESULT>(m_brGroup.get());
+        return reinterpret_cast<LRESULT>(m_groupBrush.get());
     }
     default:
         break;

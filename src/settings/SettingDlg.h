@@ -24,7 +24,7 @@ public:
     CBtnEx m_btnOK;                 // 1
     CBtnEx m_btnCancel;             // 2
     // The main key last taken in each field (or loaded into it).
-    PerHotkey<int32_t> m_nRememberedVk{};
+    PerHotkey<int32_t> m_rememberedKey{};
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -43,5 +43,5 @@ private:
     void ShowInField(HotkeyId id, const std::wstring& text);
 
     HotkeySet m_loaded;             // what the file held when the dialog opened
-    fw::BrushHandle m_brGroup;      // behind the group boxes' captions
+    fw::BrushHandle m_groupBrush;      // behind the group boxes' captions
 };

@@ -77,17 +77,17 @@ bool FunctionRedirect::Redirect(void* target, void* replacement) {
         return false;
     }
     std::memcpy(m_written, patch, moved);
-    m_pTarget = code;
-    m_nMoved = moved;
+    m_target = code;
+    m_movedBytes = moved;
     return true;
 }
 
 bool FunctionRedirect::Undo() {
     if (!active()) return false;
-    if (std::memcmp(m_pTarget, m_written, m_nMoved) != 0) return false;
-    if (!WriteCode(m_pTarget, m_saved, m_nMoved)) return false;
-    m_pTarget = nullptr;
-    m_nMoved = 0;
+    if (std::memcmp(m_target, m_written, m_movedBytes) != 0) return false;
+    if (!WriteCode(m_target, m_saved, m_movedBytes)) return false;
+    m_target = nullptr;
+    m_movedBytes = 0;
     m_trampoline.reset();
     return true;
 }

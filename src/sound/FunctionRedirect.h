@@ -43,7 +43,7 @@ public:
     // included, since that something may still lead through it.
     bool Undo();
 
-    bool active() const { return m_pTarget != nullptr; }
+    bool active() const { return m_target != nullptr; }
     // The real function: the moved instructions and the jump back. Null while
     // nothing is redirected.
     void* original() const { return m_trampoline.get(); }
@@ -54,8 +54,8 @@ private:
     static constexpr size_t kJumpSize = 5;
     static constexpr size_t kMaxMoved = 32;
 
-    uint8_t* m_pTarget = nullptr;
-    size_t m_nMoved = 0;
+    uint8_t* m_target = nullptr;
+    size_t m_movedBytes = 0;
     uint8_t m_saved[kMaxMoved] = {};    // the function's own first bytes
     uint8_t m_written[kMaxMoved] = {};  // what Redirect put in their place
     fw::VirtualMemory m_trampoline;

@@ -17,7 +17,7 @@ namespace sound {
 
 class InterfaceSlotPatches {
 public:
-    explicit InterfaceSlotPatches(unsigned slot) : m_nSlot(slot) {}
+    explicit InterfaceSlotPatches(unsigned slot) : m_slot(slot) {}
     InterfaceSlotPatches(const InterfaceSlotPatches&) = delete;
     InterfaceSlotPatches& operator=(const InterfaceSlotPatches&) = delete;
 
@@ -29,7 +29,7 @@ public:
     // a table this never covered. Safe on any thread, without locking.
     void* RealEntry(const void* object) const;
     // How many tables are covered.
-    size_t count() const { return m_nCount.load(std::memory_order_acquire); }
+    size_t count() const { return m_count.load(std::memory_order_acquire); }
 
 private:
     static constexpr size_t kMaxTables = 8;
@@ -41,10 +41,10 @@ private:
     void** SlotOf(const void* object) const;
     bool IsCovered(void** slot) const;
 
-    const unsigned m_nSlot;
+    const unsigned m_slot;
     std::mutex m_mutex;  // one Cover at a time: two first objects may come on two threads
     Patch m_patches[kMaxTables];
-    std::atomic<size_t> m_nCount{0};
+    std::atomic<size_t> m_count{0};
 };
 
 }  // namespace sound

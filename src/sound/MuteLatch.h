@@ -11,6 +11,6 @@ public:
     bool Accept(int value);
 
 private:
-    bool m_bApplied = false;  // nothing applied yet in this process
+    bool m_applied = false;  // nothing applied yet in this process
     bool m_bMute = false;     // the value last applied
 };

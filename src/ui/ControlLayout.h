@@ -29,7 +29,7 @@ constexpr int kAnswerNo = 7;
 
 // Window size from the text's measured size, its line count and one button frame.
 Size MessageBoxWindowSize(int textWidth, int textHeight, int lines, int buttonWidth, int buttonHeight,
-                          const DpiScale& scale = DpiScale());
+                          const DpiScale& scale);
 
 struct MessageBoxButtons {
     Rect first;    // kIdBoxButton1
@@ -39,7 +39,7 @@ struct MessageBoxButtons {
 // Buttons for a client area cw x ch. Yes/No and OK/Cancel have two buttons
 // with a 20-pixel gap centred; every other style one centred button.
 MessageBoxButtons LayoutMessageBoxButtons(int type, int cw, int ch, int buttonWidth, int buttonHeight,
-                                          const DpiScale& scale = DpiScale());
+                                          const DpiScale& scale);
 
 // The answer of a button: the first gives Yes for Yes/No and OK otherwise; the
 // second No for Yes/No and Cancel otherwise.
@@ -50,7 +50,7 @@ int MessageBoxResult(int type, unsigned controlId);
 // textHeight / lines tall and 3 pixels below the previous.
 std::vector<std::wstring> SplitLines(const std::wstring& text);
 std::vector<Rect> MessageTextLineRects(int cw, int textWidth, int textHeight, int lines,
-                                       const DpiScale& scale = DpiScale());
+                                       const DpiScale& scale);
 
 // ---- Progress bar -----------------------------------------------------------
 
@@ -90,12 +90,12 @@ std::vector<std::wstring> BreakLabelLines(const std::wstring& text, int lineWidt
                                           const std::function<int(const std::wstring&)>& measure);
 // From one line's top to the next: a measured line height and the label's
 // spacing (96-DPI pixels).
-int LabelLinePitch(int lineHeight, int spacing, const DpiScale& scale = DpiScale());
+int LabelLinePitch(int lineHeight, int spacing, const DpiScale& scale);
 // Height the label needs for `lines` lines of height L with `spacing` between.
-int LabelHeightFor(int lines, int lineHeight, int spacing, const DpiScale& scale = DpiScale());
+int LabelHeightFor(int lines, int lineHeight, int spacing, const DpiScale& scale);
 // A label's picture (real size) in a client area: 3 pixels in from the left,
 // or from the right when it sits right, centred on the height.
-Rect LabelPictureRect(Size client, Size picture, bool right, const DpiScale& scale = DpiScale());
+Rect LabelPictureRect(Size client, Size picture, bool right, const DpiScale& scale);
 // Where a label's text starts: 6 pixels past a picture `pictureWidth` real
 // pixels wide, or at 0 without one.
-int LabelTextLeft(int pictureWidth, const DpiScale& scale = DpiScale());
+int LabelTextLeft(int pictureWidth, const DpiScale& scale);

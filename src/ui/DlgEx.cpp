@@ -124,14 +124,20 @@ void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
         if (m_bMaximized) SetMaxButtonImage(true);
     }
     OnScaleChanged();
+    // One layout at the new scale: the size message of the move lays the
+    // window out; when the size stays (no rectangle came, or the window keeps
+    // its picture's size) no such message comes, and one is sent.
+    const unsigned sizesBefore = m_sizeMessages;
     if (suggested) {
         // A window sized by its picture keeps the picture's size.
         const UINT keepSize = m_skinIds && m_skinIds->resizeToImage ? SWP_NOSIZE : 0;
         SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                      suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
     }
-    UpdateWindowRegion();
-    LayOutTitleButtons(GetClientRect().right);
+    if (m_sizeMessages == sizesBefore) {
+        const RECT client = GetClientRect();
+        SendMessage(WM_SIZE, ::IsZoomed(m_hWnd) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    }
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -248,14 +254,12 @@ void CDlgEx::PaintBackground(HDC dc) {
         const Rect at = TitleIconRect(m_nCaptionHeight, m_nBorder, m_scale);
         ::DrawIconEx(dc, at.left, at.top, icon, at.width(), at.height(), 0, nullptr, DI_NORMAL);
     }
-    if (m_bShowTitle) {
-        const std::wstring title = GetWindowText();
-        const POINT at = TitleTextOrigin(icon != nullptr);
-        fw::SelectScope font(dc, GetFont());
-        ::SetBkMode(dc, TRANSPARENT);
-        ::SetTextColor(dc, m_crTitle);
-        ::TextOutW(dc, at.x, at.y, title.c_str(), static_cast<int>(title.size()));
-    }
+    const std::wstring title = GetWindowText();
+    const POINT at = TitleTextOrigin(icon != nullptr);
+    fw::SelectScope font(dc, GetFont());
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(255, 255, 255));  // every skin's title band is dark
+    ::TextOutW(dc, at.x, at.y, title.c_str(), static_cast<int>(title.size()));
 }
 
 BOOL CDlgEx::OnEraseBkgnd(HDC dc) {
@@ -389,6 +393,7 @@ LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDBLCLK:
         return OnLButtonDblClk(wp, lp);
     case WM_SIZE:
+        ++m_sizeMessages;
         OnSize(wp, lp);
         return 0;
     case WM_DPICHANGED:

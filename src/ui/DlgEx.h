@@ -52,16 +52,8 @@ public:
     // The window and its children go before the font they were given.
     ~CDlgEx() override;
 
-    // Skin settings: set by the derived class after the base's OnInitDialog,
-    // before SetSkin.
-    bool m_bShowTitle = true;
-    int m_nCaptionHeight = -1;  // -1: the whole window acts as title band
-    int m_nBtnRight = 5;
-    int m_nBtnTop = 1;
-    int m_nBtnGap = 0;
-    int m_nBorder = 3;
-    COLORREF m_crTitle = RGB(255, 255, 255);
-    // The five frame settings above in one call.
+    // The frame settings, by the derived class after the base's
+    // OnInitDialog, before SetSkin.
     void SetFrameMetrics(int captionHeight, int border, int btnRight, int btnTop, int btnGap) {
         m_nCaptionHeight = captionHeight;
         m_nBorder = border;
@@ -72,18 +64,9 @@ public:
     // The frame most of the launcher's windows have: a 30-pixel title band,
     // a 4-pixel border, the caption buttons in the top-right corner.
     void SetStandardFrameMetrics() { SetFrameMetrics(30, 4, 0, 0, 0); }
-
-    fw::BitmapHandle m_bmpSkin;
-    bool m_bNineGrid = false;
-    bool m_bResizable = false;
-    bool m_bMaximized = false;
-    CBtnEx m_btnClose;  // 50000
-    CBtnEx m_btnMin;    // 50001
-    CBtnEx m_btnMax;    // 50002
-    fw::BitmapHandle m_bmpMax;
-    fw::BitmapHandle m_bmpRestore;
-    SIZE m_szMax{1440, 900};  // the work area measured at initialisation
-    RECT m_rcRestore{};       // where the window goes when it leaves the maximised state
+    // Whether the player may size the window by its border.
+    void SetResizable(bool resizable) { m_bResizable = resizable; }
+    bool IsMaximized() const { return m_bMaximized; }
 
     virtual void OnTitleClose();
     virtual void OnTitleMinimize();
@@ -128,8 +111,20 @@ protected:
     // WM_DPICHANGED: the new scale and skin, then the suggested rectangle
     // (none when the message carries none).
     void OnDpiChanged(int dpi, const RECT* suggested);
-    // The window has a new scale: a derived window lays itself out at it.
+    // The window has a new scale: a derived window takes its images of that
+    // scale. The size message that follows lays the window out at it, once.
     virtual void OnScaleChanged() {}
+
+    // The skin's own caption buttons.
+    CBtnEx m_btnClose;  // 50000
+    CBtnEx m_btnMin;    // 50001
+    CBtnEx m_btnMax;    // 50002
+    // The frame, in 96-DPI pixels.
+    int m_nCaptionHeight = -1;  // -1: the whole window acts as title band
+    int m_nBtnRight = 5;
+    int m_nBtnTop = 1;
+    int m_nBtnGap = 0;
+    int m_nBorder = 3;
 
 private:
     // The template's font made again at the window's scale, for the window
@@ -139,7 +134,16 @@ private:
     POINT TitleTextOrigin(bool hasIcon) const;
     void LayOutTitleButtons(int layoutWidth);
 
+    fw::BitmapHandle m_bmpSkin;
+    bool m_bNineGrid = false;
+    bool m_bResizable = false;
+    bool m_bMaximized = false;
+    fw::BitmapHandle m_bmpMax;
+    fw::BitmapHandle m_bmpRestore;
+    SIZE m_szMax{1440, 900};  // the work area measured at initialisation
+    RECT m_rcRestore{};       // where the window goes when it leaves the maximised state
     DpiScale m_scale;
     std::optional<DialogSkinIds> m_skinIds;  // what the skin is loaded again from at another DPI
+    unsigned m_sizeMessages = 0;  // WM_SIZE messages seen, to lay out once per scale change
     fw::FontHandle m_scaledFont;  // the dialog's font once the window has changed DPI
 };

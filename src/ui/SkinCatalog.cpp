@@ -53,7 +53,7 @@ const SkinImageInfo* FindSkinImage(unsigned id) {
 Size SkinImageSize(unsigned id, int dpi) {
     const SkinImageInfo* image = FindSkinImage(id);
     if (!image) return Size{};
-    const DpiScale scale(dpi);
+    const DpiScale scale{dpi};
     return Size{image->frames * scale.Px(image->width / image->frames), scale.Px(image->height)};
 }
 

@@ -30,11 +30,11 @@ struct SkinFrameMetrics {
 };
 
 // (x, y) in client coordinates of a client area w x h.
-SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m, const DpiScale& scale = DpiScale());
+SkinHit SkinHitTest(int x, int y, int w, int h, const SkinFrameMetrics& m, const DpiScale& scale);
 
 // Whether client row y lies in the title band (captionHeight -1: the whole
 // window is title band).
-bool InTitleBand(int y, int captionHeight, const DpiScale& scale = DpiScale());
+bool InTitleBand(int y, int captionHeight, const DpiScale& scale);
 
 // The system command that sizes the window from a border hit (SC_SIZE plus
 // the direction), or 0 for a hit that is not a border.

@@ -38,7 +38,7 @@ fw::ComPtr<IStream> BytesStream(const void* bytes, DWORD size) {
 
 // A decoded picture drawn onto white in a section of its own size at
 // `scale` (a web picture's pixels are 96-DPI pixels, as a page's are).
-fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height, const DpiScale& scale = DpiScale()) {
+fw::BitmapHandle DrawOntoWhite(Gdiplus::Image& image, int* width, int* height, const DpiScale& scale) {
     if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
     const int cx = scale.Length(static_cast<int>(image.GetWidth()));
     const int cy = scale.Length(static_cast<int>(image.GetHeight()));
@@ -111,8 +111,6 @@ fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi) {
 
 fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi) { return LoadSkinBitmap(::GetModuleHandleW(nullptr), id, dpi); }
 
-fw::BitmapHandle LoadSkinBitmap(UINT id) { return LoadSkinBitmap(id, kBaseDpi); }
-
 fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height, const DpiScale& scale) {
     *width = 0;
     *height = 0;
@@ -133,7 +131,8 @@ fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* wi
     if (image.GetLastStatus() != Gdiplus::Ok) return fw::BitmapHandle();
     if (static_cast<int>(image.GetWidth()) > maxSide || static_cast<int>(image.GetHeight()) > maxSide)
         return fw::BitmapHandle();
-    return DrawOntoWhite(image, width, height);
+    // A page's picture keeps its own pixels; the page's zoom scales it.
+    return DrawOntoWhite(image, width, height, DpiScale());
 }
 
 SIZE BitmapSize(HBITMAP bitmap) {

@@ -27,19 +27,18 @@ SkinRaster LoadSkinRaster(HMODULE module, UINT id, int dpi);
 // A top-down 32-bit section holding `image`'s pixels; empty for an empty image.
 fw::BitmapHandle SectionOfRaster(const SkinRaster& image);
 
-// The bitmap of skin image `id` at `dpi` (96 when not given), magenta where
-// it is see-through; empty when absent.
+// The bitmap of skin image `id` at `dpi`, magenta where it is see-through;
+// empty when absent.
 fw::BitmapHandle LoadSkinBitmap(HMODULE module, UINT id, int dpi);
 // The skin images of this executable.
 fw::BitmapHandle LoadSkinBitmap(UINT id, int dpi);
-fw::BitmapHandle LoadSkinBitmap(UINT id);
 
 // A picture file drawn onto white; width and height 0 and no bitmap when it
 // cannot be read.
 // At another `scale` the picture is drawn that much larger, smoothly, as a
 // browser zoomed to the display shows a web picture.
 fw::BitmapHandle LoadPictureFile(const std::wstring& path, int* width, int* height,
-                                 const DpiScale& scale = DpiScale());
+                                 const DpiScale& scale);
 // The same for the bytes of a picture file (PNG, JPEG, GIF, BMP), which is
 // refused when wider or taller than `maxSide` pixels.
 fw::BitmapHandle LoadPictureBytes(const std::string& bytes, int maxSide, int* width, int* height);

@@ -24,8 +24,8 @@ bool CStaticEx::SetImage(HBITMAP bitmap) {
 }
 
 HFONT CStaticEx::LabelFont(const DpiScale& scale) {
-    if (m_font && m_nFontDpi == scale.dpi()) return m_font.get();
-    m_nFontDpi = scale.dpi();
+    if (m_font && m_fontDpi == scale.dpi()) return m_font.get();
+    m_fontDpi = scale.dpi();
     HFONT base = GetFont();
     if (!base) base = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
     LOGFONTW lf{};
@@ -96,7 +96,7 @@ void CStaticEx::OnPaint() {
     if (!image.ok()) return;
     PaintParentBackground(m_hWnd, image.dc());
 
-    const DpiScale scale = m_nLayoutDpi > 0 ? DpiScale(m_nLayoutDpi) : ScaleOfWindow(m_hWnd);
+    const DpiScale scale = m_layoutDpi > 0 ? DpiScale(m_layoutDpi) : ScaleOfWindow(m_hWnd);
     const Rect at = LabelPictureRect(Size{client.right, client.bottom}, Size{m_nImageWidth, m_nImageHeight},
                                      m_bImageRight, scale);
     if (m_ilImage) {

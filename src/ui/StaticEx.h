@@ -18,7 +18,7 @@ public:
     bool m_bHandCursor = false;
     bool m_bUnderline = false;
     fw::FontHandle m_font;       // built at the first drawing at a DPI
-    int m_nFontDpi = 0;          // the DPI m_font was built for
+    int m_fontDpi = 0;           // the DPI m_font was built for
     COLORREF m_crNormal = 0;
     COLORREF m_crHover = 0;
     int m_nLineSpacing = 3;
@@ -34,7 +34,7 @@ public:
     // The DPI the label's window lays it out at, when that window keeps its
     // own; 0: the label's display's. Drawn at another scale than it was
     // placed at, the label would grow out of its place.
-    int m_nLayoutDpi = 0;
+    int m_layoutDpi = 0;
 
     // The whole bitmap becomes the label's one image (the bitmap stays the
     // caller's). False, with the old image kept, when it cannot be used.

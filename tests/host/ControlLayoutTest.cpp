@@ -5,23 +5,23 @@
 #include <cstdlib>
 
 TEST(MessageBoxLayout, WidthFollowsTheTextBeyondTheButtons) {
-    EXPECT_EQ(MessageBoxWindowSize(100, 14, 1, 57, 23).cx, 174);
-    EXPECT_EQ(MessageBoxWindowSize(114, 14, 1, 57, 23).cx, 174);
+    EXPECT_EQ(MessageBoxWindowSize(100, 14, 1, 57, 23, DpiScale()).cx, 174);
+    EXPECT_EQ(MessageBoxWindowSize(114, 14, 1, 57, 23, DpiScale()).cx, 174);
     // Wider texts keep their margins instead of touching the frame.
-    EXPECT_EQ(MessageBoxWindowSize(115, 14, 1, 57, 23).cx, 175);
-    EXPECT_EQ(MessageBoxWindowSize(174, 14, 1, 57, 23).cx, 234);
-    EXPECT_EQ(MessageBoxWindowSize(200, 14, 1, 57, 23).cx, 260);
-    EXPECT_EQ(MessageBoxWindowSize(200, 42, 3, 57, 23).cy, 42 + 9 + 90 + 23);
+    EXPECT_EQ(MessageBoxWindowSize(115, 14, 1, 57, 23, DpiScale()).cx, 175);
+    EXPECT_EQ(MessageBoxWindowSize(174, 14, 1, 57, 23, DpiScale()).cx, 234);
+    EXPECT_EQ(MessageBoxWindowSize(200, 14, 1, 57, 23, DpiScale()).cx, 260);
+    EXPECT_EQ(MessageBoxWindowSize(200, 42, 3, 57, 23, DpiScale()).cy, 42 + 9 + 90 + 23);
 }
 
 TEST(MessageBoxLayout, ButtonsAndAnswers) {
-    MessageBoxButtons two = LayoutMessageBoxButtons(4, 260, 150, 57, 23);
+    MessageBoxButtons two = LayoutMessageBoxButtons(4, 260, 150, 57, 23, DpiScale());
     EXPECT_TRUE(two.hasSecond);
     EXPECT_EQ(two.first, (Rect{63, 97, 120, 120}));
     EXPECT_EQ(two.second, (Rect{140, 97, 197, 120}));
-    EXPECT_EQ(LayoutMessageBoxButtons(1, 260, 150, 57, 23).second, two.second);
+    EXPECT_EQ(LayoutMessageBoxButtons(1, 260, 150, 57, 23, DpiScale()).second, two.second);
     for (int type : {0, 2, 3, 5, -1}) {
-        MessageBoxButtons one = LayoutMessageBoxButtons(type, 260, 150, 57, 23);
+        MessageBoxButtons one = LayoutMessageBoxButtons(type, 260, 150, 57, 23, DpiScale());
         EXPECT_FALSE(one.hasSecond);
         EXPECT_EQ(one.first, (Rect{101, 97, 158, 120}));
     }
@@ -58,7 +58,7 @@ TEST(MessageBoxLayout, ScaledBoxKeepsButtonsCentredBelowTheText) {
 TEST(MessageBoxLayout, LinesAreCentredAsABlockAndThreePixelsApart) {
     EXPECT_EQ(SplitLines(L"a\nbb\n"), (std::vector<std::wstring>{L"a", L"bb", L""}));
     EXPECT_EQ(SplitLines(L""), (std::vector<std::wstring>{L""}));
-    auto rects = MessageTextLineRects(300, 120, 45, 3);
+    auto rects = MessageTextLineRects(300, 120, 45, 3, DpiScale());
     ASSERT_EQ(rects.size(), 3u);
     EXPECT_EQ(rects[0], (Rect{90, 55, 210, 70}));
     EXPECT_EQ(rects[1], (Rect{90, 73, 210, 88}));
@@ -104,13 +104,13 @@ int Measure12(const std::wstring& s) { return static_cast<int>(s.size()) * 12; }
 TEST(LabelLines, ChineseBreaksBetweenAnyCharacters) {
     auto lines = BreakLabelLines(L"在当前窗口新增标签页点击是", 60, Measure12);
     EXPECT_EQ(lines, (std::vector<std::wstring>{L"在当前窗口", L"新增标签页", L"点击是"}));
-    EXPECT_EQ(LabelHeightFor(static_cast<int>(lines.size()), 14, 3), 14 + 2 * 17);
+    EXPECT_EQ(LabelHeightFor(static_cast<int>(lines.size()), 14, 3, DpiScale()), 14 + 2 * 17);
 }
 
 TEST(LabelLines, PictureInsetAndLineSpacingScale) {
-    EXPECT_EQ(LabelPictureRect(Size{200, 30}, Size{16, 16}, false), (Rect{3, 7, 19, 23}));
-    EXPECT_EQ(LabelTextLeft(16), 22);
-    EXPECT_EQ(LabelTextLeft(0), 0) << "no picture, no indent";
+    EXPECT_EQ(LabelPictureRect(Size{200, 30}, Size{16, 16}, false, DpiScale()), (Rect{3, 7, 19, 23}));
+    EXPECT_EQ(LabelTextLeft(16, DpiScale()), 22);
+    EXPECT_EQ(LabelTextLeft(0, DpiScale()), 0) << "no picture, no indent";
     // 144 DPI: the 3-pixel inset and spacing become 5 (4.5), the 6-pixel gap 9.
     const DpiScale s(144);
     EXPECT_EQ(LabelPictureRect(Size{200, 30}, Size{24, 24}, true, s), (Rect{171, 3, 195, 27}));

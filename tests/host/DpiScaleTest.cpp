@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "browser/PageDpi.h"
+#include "engine/PageDpi.h"
 #include "ui/DpiScale.h"
 
 // At 96 DPI nothing moves; above it edges scale to the nearest pixel, so

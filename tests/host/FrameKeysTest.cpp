@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "browser/FrameKeys.h"
+#include "gamewnd/FrameKeys.h"
 
 namespace {
 constexpr unsigned kKeyDown = 0x100, kChar = 0x102, kSysKeyDown = 0x104, kSysCommand = 0x112;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "browser/ie/HostKeyRules.h"
+#include "engine/ie/HostKeyRules.h"
 
 using namespace ie;
 

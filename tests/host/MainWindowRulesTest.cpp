@@ -139,7 +139,7 @@ TEST(KeyFilter, RestoreWithoutPagesShowsTheWindowFirst) {
 
 TEST(TitleLayout, ControlsKeepTheirDistanceFromTheRightEdge) {
     for (int cx : {672, 1024, 1920}) {
-        TitleControlsLayout l = LayoutTitleControls(cx);
+        TitleControlsLayout l = LayoutTitleControls(cx, DpiScale());
         EXPECT_EQ(l.hide, (Rect{cx - 114, 0, cx - 87, 27}));
         EXPECT_EQ(l.sound, (Rect{cx - 141, 0, cx - 114, 27}));
         EXPECT_EQ(l.menu, (Rect{cx - 185, 0, cx - 141, 28}));
@@ -200,24 +200,24 @@ TEST(TitleLayout, TabHitTestAgreesWithTheDrawnTabsAtEveryDpi) {
 
 TEST(TitleLayout, PageAreaLeavesTheFrameAndTitleBand) {
     EXPECT_EQ(PageAreaOf(Rect{0, 0, 1024, 640}, DpiScale()), (Rect{4, 30, 1020, 636}));
-    EXPECT_EQ(TabRect(0), (Rect{120, 3, 309, 25}));
-    EXPECT_EQ(TabRect(2), (Rect{498, 3, 687, 25}));
+    EXPECT_EQ(TabRect(0, DpiScale()), (Rect{120, 3, 309, 25}));
+    EXPECT_EQ(TabRect(2, DpiScale()), (Rect{498, 3, 687, 25}));
 }
 
 TEST(TitleLayout, MinimumSizeGrowsWithThePages) {
-    EXPECT_FALSE(EnforceMinimumSize(0, 1, 1).adjusted) << "no page: any size";
-    MinimumSizeResult r = EnforceMinimumSize(1, 100, 100);
+    EXPECT_FALSE(EnforceMinimumSize(0, 1, 1, DpiScale()).adjusted) << "no page: any size";
+    MinimumSizeResult r = EnforceMinimumSize(1, 100, 100, DpiScale());
     EXPECT_TRUE(r.adjusted);
     EXPECT_EQ(r.cx, 672);
     EXPECT_EQ(r.cy, 260);
-    r = EnforceMinimumSize(3, 1049, 300);
+    r = EnforceMinimumSize(3, 1049, 300, DpiScale());
     EXPECT_TRUE(r.adjusted);
     EXPECT_EQ(r.cx, 1050);
     EXPECT_EQ(r.cy, 300);  // unchanged: only the width was short
-    r = EnforceMinimumSize(3, 1050, 259);
+    r = EnforceMinimumSize(3, 1050, 259, DpiScale());
     EXPECT_EQ(r.cx, 1050);
     EXPECT_EQ(r.cy, 260);
-    EXPECT_FALSE(EnforceMinimumSize(3, 1050, 260).adjusted);
-    EXPECT_FALSE(EnforceMinimumSize(2, 861, 260).adjusted);
-    EXPECT_TRUE(EnforceMinimumSize(2, 860, 900).adjusted);
+    EXPECT_FALSE(EnforceMinimumSize(3, 1050, 260, DpiScale()).adjusted);
+    EXPECT_FALSE(EnforceMinimumSize(2, 861, 260, DpiScale()).adjusted);
+    EXPECT_TRUE(EnforceMinimumSize(2, 860, 900, DpiScale()).adjusted);
 }

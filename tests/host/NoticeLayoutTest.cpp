@@ -13,7 +13,7 @@ TEST(NoticeLayout, ThePictureAddressAndTheTextChooseTheLook) {
 }
 
 TEST(NoticeLayout, PictureAndTextLabels) {
-    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, L"短文");
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, L"短文", DpiScale());
     EXPECT_EQ(l.picture.rect, (Rect{15, 67, 90, 147}));
     EXPECT_EQ(l.title.rect, (Rect{100, 48, 230, 63}));
     EXPECT_EQ(l.text.rect, (Rect{100, 68, 234, 81}));
@@ -24,7 +24,7 @@ TEST(NoticeLayout, PictureAndTextLabels) {
 }
 
 TEST(NoticeLayout, PictureOnlyFillsTheBodyBelowTheBand) {
-    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureOnly, Size{160, 212}, L"");
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::PictureOnly, Size{160, 212}, L"", DpiScale());
     EXPECT_TRUE(l.pictureInText);
     EXPECT_EQ(l.text.rect, (Rect{-3, 22, 160, 212}));
     EXPECT_FALSE(l.picture.placed);
@@ -35,13 +35,13 @@ TEST(NoticeLayout, PictureOnlyFillsTheBodyBelowTheBand) {
 
 TEST(NoticeLayout, TextOnlyLabels) {
     const std::wstring text(80, L'字');
-    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::TextOnly, Size{250, 167}, text);
+    const NoticeLabels l = LayOutNoticeLabels(NoticeLayout::TextOnly, Size{250, 167}, text, DpiScale());
     EXPECT_FALSE(l.picture.placed);
     EXPECT_EQ(l.title.rect, (Rect{0, 45, 250, 60}));
     EXPECT_EQ(l.text.rect, (Rect{18, 65, 234, 78}));
     EXPECT_EQ(l.link.rect, (Rect{195, 145, 237, 158}));
     EXPECT_EQ(l.shownText, std::wstring(71, L'字') + L"...");
-    EXPECT_EQ(LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, text).shownText,
+    EXPECT_EQ(LayOutNoticeLabels(NoticeLayout::PictureAndText, Size{250, 191}, text, DpiScale()).shownText,
               std::wstring(54, L'字') + L"...");
 }
 
@@ -58,7 +58,7 @@ TEST(NoticeLayout, LabelsFollowTheScaledSkin) {
     for (int dpi : {120, 144, 192}) {
         const DpiScale s(dpi);
         for (const auto& [layout, client] : looks) {
-            const NoticeLabels base = LayOutNoticeLabels(layout, client, L"");
+            const NoticeLabels base = LayOutNoticeLabels(layout, client, L"", DpiScale());
             const NoticeLabels scaled = LayOutNoticeLabels(layout, s.Of(client), L"", s);
             const std::pair<NoticeLabel, NoticeLabel> pairs[] = {{base.picture, scaled.picture},
                                                                  {base.title, scaled.title},

@@ -71,63 +71,63 @@ TEST(PageBook, CurrentPageAfterClosingAndSwitching) {
 }
 
 TEST(TabStrip, GeometryAndHits) {
-    EXPECT_EQ(TabCloseBoxRect(1), (Rect{485, 3, 498, 16}));
-    EXPECT_EQ(TabCaptionRect(0), (Rect{136, 8, 296, 22}));
+    EXPECT_EQ(TabCloseBoxRect(1, DpiScale()), (Rect{485, 3, 498, 16}));
+    EXPECT_EQ(TabCaptionRect(0, false, DpiScale()), (Rect{136, 8, 296, 22}));
     // A muted account's mark sits left of the close box; its caption is cut before it.
-    EXPECT_EQ(TabMuteMarkRect(1), (Rect{471, 7, 484, 20}));
-    EXPECT_EQ(TabCaptionRect(1, true), (Rect{325, 8, 468, 22}));
-    EXPECT_EQ(TabStripRect(3), (Rect{120, 3, 687, 25}));
+    EXPECT_EQ(TabMuteMarkRect(1, DpiScale()), (Rect{471, 7, 484, 20}));
+    EXPECT_EQ(TabCaptionRect(1, true, DpiScale()), (Rect{325, 8, 468, 22}));
+    EXPECT_EQ(TabStripRect(3, DpiScale()), (Rect{120, 3, 687, 25}));
 
-    EXPECT_EQ(HitTestTabs(120, 10, 3).tab, -1) << "the strip starts at 121";
-    EXPECT_EQ(HitTestTabs(121, 10, 3).tab, 0);
-    EXPECT_EQ(HitTestTabs(308, 10, 3).tab, 0);
-    EXPECT_EQ(HitTestTabs(309, 10, 3).tab, 1);
-    EXPECT_EQ(HitTestTabs(686, 24, 3).tab, 2);
-    EXPECT_EQ(HitTestTabs(687, 10, 3).tab, -1);
-    EXPECT_EQ(HitTestTabs(200, 25, 3).tab, -1);
-    EXPECT_EQ(HitTestTabs(200, 2, 3).tab, -1);
-    EXPECT_EQ(HitTestTabs(200, 10, 0).tab, -1) << "no pages, no strip";
+    EXPECT_EQ(HitTestTabs(120, 10, 3, DpiScale()).tab, -1) << "the strip starts at 121";
+    EXPECT_EQ(HitTestTabs(121, 10, 3, DpiScale()).tab, 0);
+    EXPECT_EQ(HitTestTabs(308, 10, 3, DpiScale()).tab, 0);
+    EXPECT_EQ(HitTestTabs(309, 10, 3, DpiScale()).tab, 1);
+    EXPECT_EQ(HitTestTabs(686, 24, 3, DpiScale()).tab, 2);
+    EXPECT_EQ(HitTestTabs(687, 10, 3, DpiScale()).tab, -1);
+    EXPECT_EQ(HitTestTabs(200, 25, 3, DpiScale()).tab, -1);
+    EXPECT_EQ(HitTestTabs(200, 2, 3, DpiScale()).tab, -1);
+    EXPECT_EQ(HitTestTabs(200, 10, 0, DpiScale()).tab, -1) << "no pages, no strip";
 
-    EXPECT_TRUE(HitTestTabs(296, 3, 1).closeBox);
-    EXPECT_TRUE(HitTestTabs(308, 15, 1).closeBox);
-    EXPECT_FALSE(HitTestTabs(308, 16, 1).closeBox);
-    EXPECT_FALSE(HitTestTabs(295, 10, 1).closeBox);
-    EXPECT_TRUE(HitTestTabs(296 + 189, 5, 2).closeBox);
+    EXPECT_TRUE(HitTestTabs(296, 3, 1, DpiScale()).closeBox);
+    EXPECT_TRUE(HitTestTabs(308, 15, 1, DpiScale()).closeBox);
+    EXPECT_FALSE(HitTestTabs(308, 16, 1, DpiScale()).closeBox);
+    EXPECT_FALSE(HitTestTabs(295, 10, 1, DpiScale()).closeBox);
+    EXPECT_TRUE(HitTestTabs(296 + 189, 5, 2, DpiScale()).closeBox);
 }
 
 TEST(TabStrip, HoverRepaintsOnlyWhatChanged) {
-    TabHoverChange c = TrackTabHover(TabHover{}, false, TabHit{1, false}, false);
+    TabHoverChange c = TrackTabHover(TabHover{}, false, TabHit{1, false}, false, DpiScale());
     EXPECT_EQ(c.next.hotTab, 1);
     EXPECT_EQ(c.next.closeState, 0);
-    EXPECT_EQ(c.invalidateNew, TabRect(1));
+    EXPECT_EQ(c.invalidateNew, TabRect(1, DpiScale()));
     EXPECT_TRUE(c.tipActivate && !c.tipDeactivate && c.tipFlag) << "on, with tab 1's caption";
 
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false, DpiScale());
     EXPECT_EQ(c.invalidateOld, Rect{});
     EXPECT_EQ(c.invalidateNew, Rect{});
     EXPECT_FALSE(c.tipActivate || c.tipDeactivate);
 
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, true}, true);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, true}, true, DpiScale());
     EXPECT_EQ(c.next.closeState, 2) << "pressed while the left button is down";
-    EXPECT_EQ(c.invalidateOld, TabCloseBoxRect(1));
+    EXPECT_EQ(c.invalidateOld, TabCloseBoxRect(1, DpiScale()));
     EXPECT_TRUE(c.tipDeactivate && c.tipFlag) << "off over the close box";
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{1, false}, false, DpiScale());
     EXPECT_FALSE(c.tipActivate) << "and off on the same tab until another tab";
 
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false);
-    EXPECT_EQ(c.invalidateOld, TabRect(1));
-    EXPECT_EQ(c.invalidateNew, TabRect(2));
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false, DpiScale());
+    EXPECT_EQ(c.invalidateOld, TabRect(1, DpiScale()));
+    EXPECT_EQ(c.invalidateNew, TabRect(2, DpiScale()));
     EXPECT_TRUE(c.tipDeactivate && !c.tipActivate && !c.tipFlag) << "another tab: off first";
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{2, false}, false, DpiScale());
     EXPECT_TRUE(c.tipActivate && c.tipFlag) << "back on at the next hit test, with tab 2's caption";
 
-    c = TrackTabHover(c.next, c.tipFlag, TabHit{}, false);
+    c = TrackTabHover(c.next, c.tipFlag, TabHit{}, false, DpiScale());
     EXPECT_EQ(c.next.hotTab, -1);
     EXPECT_EQ(c.next.closeState, -1);
-    EXPECT_EQ(c.invalidateOld, TabRect(2));
+    EXPECT_EQ(c.invalidateOld, TabRect(2, DpiScale()));
     EXPECT_TRUE(c.tipDeactivate && !c.tipFlag);
-    EXPECT_EQ(HoverLeaveArea(TabHover{0, 1}), TabRect(0));
-    EXPECT_EQ(HoverLeaveArea(TabHover{}), Rect{});
+    EXPECT_EQ(HoverLeaveArea(TabHover{0, 1}, DpiScale()), TabRect(0, DpiScale()));
+    EXPECT_EQ(HoverLeaveArea(TabHover{}, DpiScale()), Rect{});
 }
 
 TEST(TabStrip, MouseRouting) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "browser/scripted/PageKeys.h"
+#include "engine/scripted/PageKeys.h"
 
 using namespace scripted;
 

@@ -1,4 +1,4 @@
-#include "browser/PageRules.h"
+#include "engine/PageRules.h"
 
 #include <gtest/gtest.h>
 

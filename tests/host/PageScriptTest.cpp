@@ -7,12 +7,12 @@
 #include <string>
 
 #include "base/Utf8Text.h"
-#include "browser/scripted/CssColour.h"
-#include "browser/scripted/NavigationRules.h"
-#include "browser/scripted/PageLook.h"
-#include "browser/scripted/PageScript.h"
-#include "browser/scripted/PointerModel.h"
-#include "browser/scripted/TestCommandText.h"
+#include "engine/scripted/CssColour.h"
+#include "engine/scripted/NavigationRules.h"
+#include "engine/scripted/PageLook.h"
+#include "engine/scripted/PageScript.h"
+#include "engine/scripted/PointerModel.h"
+#include "engine/scripted/TestCommandText.h"
 
 using namespace scripted;
 

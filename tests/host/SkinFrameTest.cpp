@@ -15,18 +15,18 @@ SkinFrameMetrics Resizable(int border, int caption) {
 TEST(SkinHitTest, ResizableBordersCornersAndBands) {
     const SkinFrameMetrics m = Resizable(4, 30);
     const int w = 800, h = 600;
-    EXPECT_EQ(SkinHitTest(0, 0, w, h, m), SkinHit::TopLeft);
-    EXPECT_EQ(SkinHitTest(3, 599, w, h, m), SkinHit::BottomLeft);
-    EXPECT_EQ(SkinHitTest(2, 15, w, h, m), SkinHit::Left) << "side columns size over the title band too";
-    EXPECT_EQ(SkinHitTest(799, 3, w, h, m), SkinHit::TopRight);
-    EXPECT_EQ(SkinHitTest(796, 596, w, h, m), SkinHit::BottomRight);
-    EXPECT_EQ(SkinHitTest(797, 300, w, h, m), SkinHit::Right);
-    EXPECT_EQ(SkinHitTest(400, 2, w, h, m), SkinHit::Top);
-    EXPECT_EQ(SkinHitTest(400, 3, w, h, m), SkinHit::Caption) << "the top band is 3 pixels, not the border";
-    EXPECT_EQ(SkinHitTest(400, 29, w, h, m), SkinHit::Caption);
-    EXPECT_EQ(SkinHitTest(400, 30, w, h, m), SkinHit::Default);
-    EXPECT_EQ(SkinHitTest(400, 596, w, h, m), SkinHit::Bottom);
-    EXPECT_EQ(SkinHitTest(400, 595, w, h, m), SkinHit::Default);
+    EXPECT_EQ(SkinHitTest(0, 0, w, h, m, DpiScale()), SkinHit::TopLeft);
+    EXPECT_EQ(SkinHitTest(3, 599, w, h, m, DpiScale()), SkinHit::BottomLeft);
+    EXPECT_EQ(SkinHitTest(2, 15, w, h, m, DpiScale()), SkinHit::Left) << "side columns size over the title band too";
+    EXPECT_EQ(SkinHitTest(799, 3, w, h, m, DpiScale()), SkinHit::TopRight);
+    EXPECT_EQ(SkinHitTest(796, 596, w, h, m, DpiScale()), SkinHit::BottomRight);
+    EXPECT_EQ(SkinHitTest(797, 300, w, h, m, DpiScale()), SkinHit::Right);
+    EXPECT_EQ(SkinHitTest(400, 2, w, h, m, DpiScale()), SkinHit::Top);
+    EXPECT_EQ(SkinHitTest(400, 3, w, h, m, DpiScale()), SkinHit::Caption) << "the top band is 3 pixels, not the border";
+    EXPECT_EQ(SkinHitTest(400, 29, w, h, m, DpiScale()), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(400, 30, w, h, m, DpiScale()), SkinHit::Default);
+    EXPECT_EQ(SkinHitTest(400, 596, w, h, m, DpiScale()), SkinHit::Bottom);
+    EXPECT_EQ(SkinHitTest(400, 595, w, h, m, DpiScale()), SkinHit::Default);
 }
 
 TEST(SkinHitTest, BordersAndBandsScaleWithTheDpi) {
@@ -48,24 +48,24 @@ TEST(SkinHitTest, BordersAndBandsScaleWithTheDpi) {
 
 TEST(SkinHitTest, WideBorderStillHasAThinTopBand) {
     const SkinFrameMetrics m = Resizable(8, 30);
-    EXPECT_EQ(SkinHitTest(400, 5, 800, 600, m), SkinHit::Caption);
-    EXPECT_EQ(SkinHitTest(5, 5, 800, 600, m), SkinHit::TopLeft);
+    EXPECT_EQ(SkinHitTest(400, 5, 800, 600, m, DpiScale()), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(5, 5, 800, 600, m, DpiScale()), SkinHit::TopLeft);
 }
 
 TEST(SkinHitTest, WholeWindowTitleBandAndFixedWindows) {
     SkinFrameMetrics m = Resizable(3, -1);
-    EXPECT_EQ(SkinHitTest(100, 500, 800, 600, m), SkinHit::Caption) << "caption -1: drag anywhere";
-    EXPECT_EQ(SkinHitTest(100, 598, 800, 600, m), SkinHit::Caption) << "the band rule comes before the bottom";
+    EXPECT_EQ(SkinHitTest(100, 500, 800, 600, m, DpiScale()), SkinHit::Caption) << "caption -1: drag anywhere";
+    EXPECT_EQ(SkinHitTest(100, 598, 800, 600, m, DpiScale()), SkinHit::Caption) << "the band rule comes before the bottom";
 
     m.resizable = false;
-    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m, DpiScale()), SkinHit::Caption);
     m.captionHeight = 30;
-    EXPECT_EQ(SkinHitTest(0, 10, 800, 600, m), SkinHit::Caption);
-    EXPECT_EQ(SkinHitTest(0, 30, 800, 600, m), SkinHit::Default);
+    EXPECT_EQ(SkinHitTest(0, 10, 800, 600, m, DpiScale()), SkinHit::Caption);
+    EXPECT_EQ(SkinHitTest(0, 30, 800, 600, m, DpiScale()), SkinHit::Default);
 
     m.resizable = true;
     m.maximized = true;
-    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m), SkinHit::Default) << "a maximised window is not sized";
+    EXPECT_EQ(SkinHitTest(0, 0, 800, 600, m, DpiScale()), SkinHit::Default) << "a maximised window is not sized";
 }
 
 TEST(SkinHitTest, BordersMapToTheirSizingCommands) {

@@ -45,7 +45,7 @@ TEST(SkinPixels, RowsComeOutBottomUpAndHonourTheSourceStride) {
 
 TEST(SkinGeometry, NineGridCoversTheWindowExactlyOnce) {
     const int W = 300, H = 200;
-    auto pieces = NineGridPieces(W, H, 30, 51, 4, 30);
+    auto pieces = NineGridPieces(W, H, 30, 51, 4, 30, DpiScale());
     ASSERT_EQ(pieces.size(), 9u);
     std::vector<int> cover(W * H, 0);
     for (const BlitPiece& p : pieces)
@@ -98,13 +98,13 @@ TEST(SkinGeometry, ScaledPiecesTileTheWindowAndCutTheArtAtItsScaledEdges) {
 }
 
 TEST(SkinGeometry, PlainSkinRedrawsRightEdgeAndBottomBand) {
-    auto pieces = PlainSkinPieces(400, 200, 284, 150, 3, 30);
+    auto pieces = PlainSkinPieces(400, 200, 284, 150, 3, 30, DpiScale());
     EXPECT_EQ(pieces[0], (BlitPiece{Rect{0, 0, 284, 150}, Rect{0, 0, 284, 150}}));
     EXPECT_EQ(pieces[1], (BlitPiece{Rect{281, 0, 284, 30}, Rect{397, 0, 400, 30}}));
     EXPECT_EQ(pieces[2], (BlitPiece{Rect{281, 30, 284, 147}, Rect{397, 30, 400, 197}}));
     EXPECT_EQ(pieces[5], (BlitPiece{Rect{3, 147, 281, 150}, Rect{3, 197, 397, 200}}));
     // A window smaller than its picture gets the picture clipped.
-    EXPECT_EQ(PlainSkinPieces(100, 80, 284, 150, 3, 30)[0], (BlitPiece{Rect{0, 0, 100, 80}, Rect{0, 0, 100, 80}}));
+    EXPECT_EQ(PlainSkinPieces(100, 80, 284, 150, 3, 30, DpiScale())[0], (BlitPiece{Rect{0, 0, 100, 80}, Rect{0, 0, 100, 80}}));
 }
 
 TEST(SkinGeometry, CornerCutoutsFollowTheWindowCorners) {
@@ -120,7 +120,7 @@ TEST(SkinGeometry, CornerCutoutsFollowTheWindowCorners) {
     };
     for (Size win : {Size{200, 100}, Size{640, 480}}) {
         std::set<std::pair<int, int>> cut;
-        for (const Rect& r : CornerCutouts(win.cx, win.cy, w, h, isMask))
+        for (const Rect& r : CornerCutouts(win.cx, win.cy, w, h, isMask, DpiScale()))
             for (int y = r.top; y < r.bottom; ++y)
                 for (int x = r.left; x < r.right; ++x) cut.insert({x, y});
         std::set<std::pair<int, int>> expected;
@@ -137,7 +137,7 @@ TEST(SkinGeometry, CornerCutoutsFollowTheWindowCorners) {
 
 TEST(SkinGeometry, CornerCutoutsOfATinyBitmapStayInsideIt) {
     // A 4 x 4 all-magenta bitmap: only its own 4 x 4 corners exist.
-    auto cuts = CornerCutouts(100, 50, 4, 4, [](int, int) { return true; });
+    auto cuts = CornerCutouts(100, 50, 4, 4, [](int, int) { return true; }, DpiScale());
     for (const Rect& r : cuts) {
         EXPECT_TRUE((r.left >= 0 && r.right <= 4) || (r.left >= 96 && r.right <= 100));
         EXPECT_TRUE((r.top >= 0 && r.bottom <= 4) || (r.top >= 46 && r.bottom <= 50));
@@ -151,12 +151,12 @@ TEST(SkinGeometry, CornerCutoutsOfATinyBitmapStayInsideIt) {
 }
 
 TEST(SkinGeometry, TitleButtonsLineUpFromTheRight) {
-    auto rects = LayoutTitleButtons(800, 0, 0, 0, {Size{33, 28}, Size{27, 28}, Size{27, 28}});
+    auto rects = LayoutTitleButtons(800, 0, 0, 0, {Size{33, 28}, Size{27, 28}, Size{27, 28}}, DpiScale());
     EXPECT_EQ(rects[0], (Rect{767, 0, 800, 28}));  // close
     EXPECT_EQ(rects[1], (Rect{740, 0, 767, 28}));  // maximise
     EXPECT_EQ(rects[2], (Rect{713, 0, 740, 28}));  // minimise
     // No maximise button: minimise goes next to close; margins and gap apply.
-    rects = LayoutTitleButtons(300, 5, 1, 2, {Size{33, 28}, Size{0, 0}, Size{27, 28}});
+    rects = LayoutTitleButtons(300, 5, 1, 2, {Size{33, 28}, Size{0, 0}, Size{27, 28}}, DpiScale());
     EXPECT_EQ(rects[0], (Rect{262, 1, 295, 29}));
     EXPECT_EQ(rects[1], (Rect{}));
     EXPECT_EQ(rects[2], (Rect{233, 1, 260, 29}));
@@ -168,10 +168,10 @@ TEST(SkinGeometry, TitleButtonsLineUpFromTheRight) {
 }
 
 TEST(SkinGeometry, TitleIconAndTextPlaces) {
-    EXPECT_EQ(TitleIconRect(30, 4), (Rect{4, 7, 20, 23}));
-    EXPECT_EQ(TitleIconRect(-1, 3), (Rect{3, 6, 19, 22}));
-    EXPECT_EQ(TitleTextOrigin(30, 4, 12, true), (Point{25, 7}));
-    EXPECT_EQ(TitleTextOrigin(-1, 3, 12, false), (Point{8, 4}));
+    EXPECT_EQ(TitleIconRect(30, 4, DpiScale()), (Rect{4, 7, 20, 23}));
+    EXPECT_EQ(TitleIconRect(-1, 3, DpiScale()), (Rect{3, 6, 19, 22}));
+    EXPECT_EQ(TitleTextOrigin(30, 4, 12, true, DpiScale()), (Point{25, 7}));
+    EXPECT_EQ(TitleTextOrigin(-1, 3, 12, false, DpiScale()), (Point{8, 4}));
     // At 150% the icon is 24 pixels and the text keeps clear of it, centred
     // on the 45-pixel band for an 18-pixel font.
     const DpiScale s(144);

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "browser/DHtmDlgEx.h"
-#include "browser/PageDpi.h"
-#include "browser/scripted/PageLook.h"
 #include "PortalClient.h"
+#include "WinTestSupport.h"
+#include "engine/PageDpi.h"
+#include "engine/scripted/PageLook.h"
+#include "login/DHtmDlgEx.h"
 #include "resource.h"
 #include "ui/WindowDpi.h"
-#include "WinTestSupport.h"
 
 using namespace wintest;
 

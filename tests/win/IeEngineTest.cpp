@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "browser/ie/BrowserEventSink.h"
-#include "browser/ie/DocumentEventSink.h"
-#include "browser/ie/IeGuids.h"
-#include "browser/ie/IePageEngine.h"
-#include "browser/ie/MyBrowserControlSite.h"
 #include "PortalClient.h"
-#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
+#include "engine/ie/BrowserEventSink.h"
+#include "engine/ie/DocumentEventSink.h"
+#include "engine/ie/IeGuids.h"
+#include "engine/ie/IePageEngine.h"
+#include "engine/ie/MyBrowserControlSite.h"
+#include "ui/WindowDpi.h"
 
 using namespace wintest;
 

@@ -6,14 +6,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "browser/ScriptedCommands.h"
+#include "Screenshot.h"
+#include "engine/ScriptedCommands.h"
 #include "framework/Handles.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/TabStripRules.h"
 #include "resource.h"
-#include "Screenshot.h"
-#include "ui/WindowDpi.h"
 #include "ui/MessageBox.h"
+#include "ui/WindowDpi.h"
 
 namespace wintest {
 

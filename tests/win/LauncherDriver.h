@@ -24,7 +24,7 @@ bool AllEnd(const std::vector<DWORD>& pids, DWORD ms);
 
 // The scripted engine's window inside a top-level window (or null).
 HWND FindPageEngineWindow(HWND topLevel);
-// Sends a test command (see browser/ScriptedCommands.h) to the page engine
+// Sends a test command (see engine/ScriptedCommands.h) to the page engine
 // of `topLevel`; true when it was carried out.
 bool SendPageCommand(HWND topLevel, const std::wstring& command);
 // The same to the page engine's window itself.

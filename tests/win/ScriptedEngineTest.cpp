@@ -16,16 +16,16 @@
 #include <string>
 #include <vector>
 
-#include "browser/scripted/BitmapFile.h"
-#include "browser/scripted/NavigationRules.h"
-#include "browser/scripted/PageLook.h"
-#include "browser/ScriptedCommands.h"
-#include "framework/Handles.h"
-#include "framework/PageEngine.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
-#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
+#include "engine/ScriptedCommands.h"
+#include "engine/scripted/BitmapFile.h"
+#include "engine/scripted/NavigationRules.h"
+#include "engine/scripted/PageLook.h"
+#include "framework/Handles.h"
+#include "framework/PageEngine.h"
+#include "ui/WindowDpi.h"
 
 using namespace scripted;
 using namespace wintest;

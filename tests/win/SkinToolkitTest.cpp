@@ -54,6 +54,25 @@ void Press(HWND box, UINT id) {
     ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(box, id)));
 }
 
+// How often `window` of this thread moved or changed size while `act` ran.
+HWND g_watched = nullptr;
+int g_moves = 0;
+LRESULT CALLBACK CountMoves(int code, WPARAM wp, LPARAM lp) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lp);
+    if (code == HC_ACTION && call->hwnd == g_watched && call->message == WM_WINDOWPOSCHANGED) {
+        const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+        if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) ++g_moves;
+    }
+    return ::CallNextHookEx(nullptr, code, wp, lp);
+}
+int MovesOf(HWND window, const std::function<void()>& act) {
+    g_watched = window;
+    g_moves = 0;
+    fw::HookHandle hook(::SetWindowsHookExW(WH_CALLWNDPROC, &CountMoves, nullptr, ::GetCurrentThreadId()));
+    act();
+    return hook ? g_moves : -1;
+}
+
 RECT ClientRectOf(HWND parent, HWND child) {
     RECT rc{};
     ::GetWindowRect(child, &rc);
@@ -77,6 +96,10 @@ public:
     explicit SkinnedProbe(UINT templateId = 130) : CDlgEx(templateId) {}
     bool resizable = false;
     CImgProgress progress;
+    // What the tests measure the window against.
+    using CDlgEx::m_btnClose;
+    using CDlgEx::m_nBtnRight;
+    using CDlgEx::m_nBtnTop;
 
 protected:
     void DoDataExchange() override {
@@ -90,8 +113,8 @@ protected:
         m_nBtnTop = 0;
         SetSkin(SmallDialogSkin());
         SetTitle(L"KorvelFerrowind 设置");
-        m_bResizable = resizable;
-        if (progress.m_hWnd) progress.SetImages(LoadSkinBitmap(152), LoadSkinBitmap(153));
+        SetResizable(resizable);
+        if (progress.m_hWnd) progress.SetImages(LoadSkinBitmap(152, 96), LoadSkinBitmap(153, 96));
         return TRUE;
     }
 };
@@ -319,6 +342,15 @@ TEST(SkinnedDialog, TextTakesTheSizeOfTheNewDisplay) {
             ::SendMessageW(w, WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), 0);
         expectText(s);
     }
+    // The main window is laid out once per scale change, at the new size:
+    // its title controls move once, and not first at the old width.
+    for (const DpiScale& s : {DpiScale(created.IsBase() ? 144 : 96), created}) {
+        const RECT suggested{30, 30, 30 + s.Px(900), 30 + s.Px(500)};
+        const int moves = MovesOf(::GetDlgItem(main.m_hWnd, IDC_BTN_HIDE), [&] {
+            ::SendMessageW(main.m_hWnd, WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), reinterpret_cast<LPARAM>(&suggested));
+        });
+        EXPECT_EQ(moves, 1) << s.dpi();
+    }
     main.DestroyWindow();
 }
 
@@ -341,13 +373,13 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestores) {
         const RECT before = wr;
         ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
         PumpFor(400);
-        EXPECT_TRUE(dlg.m_bMaximized);
+        EXPECT_TRUE(dlg.IsMaximized());
         wr = dlg.GetWindowRect();
         EXPECT_TRUE(::EqualRect(&wr, &*work)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
 
         ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
         PumpFor(400);
-        EXPECT_FALSE(dlg.m_bMaximized);
+        EXPECT_FALSE(dlg.IsMaximized());
         wr = dlg.GetWindowRect();
         EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
     }
@@ -442,7 +474,7 @@ public:
 protected:
     BOOL OnInitDialog() override {
         SkinnedProbe::OnInitDialog();
-        fw::BitmapHandle strip = LoadSkinBitmap(133);
+        fw::BitmapHandle strip = LoadSkinBitmap(133, 96);
         if (button.CreateEx(0, L"BUTTON", L"确定", WS_CHILD | WS_VISIBLE, RECT{40, 60, 97, 83}, m_hWnd, 5000)) {
             button.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(GetFont()), FALSE);
             button.SetImage(strip.get(), true);
@@ -484,7 +516,7 @@ void MouseButton(bool down) {
 }  // namespace
 
 TEST(ImageButton, FramesFollowTheRealMouse) {
-    fw::BitmapHandle strip = LoadSkinBitmap(133);
+    fw::BitmapHandle strip = LoadSkinBitmap(133, 96);
     const SIZE size = BitmapSize(strip.get());
     const std::vector<uint32_t> px = Pixels(strip.get(), size);
 
@@ -547,14 +579,14 @@ TEST(PictureFile, LoadsOntoWhiteOrGivesNothing) {
     const std::string src = ZUVA_SOURCE_DIR;
     std::wstring path = L"Z:";
     for (char c : src) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    fw::BitmapHandle picture = LoadPictureFile(path + L"\\res\\skin\\143.png", &width, &height);
+    fw::BitmapHandle picture = LoadPictureFile(path + L"\\res\\skin\\143.png", &width, &height, DpiScale());
     ASSERT_TRUE(picture);
     EXPECT_EQ(width, 250);
     EXPECT_EQ(height, 191);
     const std::vector<uint32_t> px = Pixels(picture.get(), SIZE{width, height});
     EXPECT_EQ(px[0] & 0xFFFFFF, 0xFFFFFFu) << "a transparent corner ends up white";
 
-    fw::BitmapHandle none = LoadPictureFile(path + L"\\no-such-picture.jpg", &width, &height);
+    fw::BitmapHandle none = LoadPictureFile(path + L"\\no-such-picture.jpg", &width, &height, DpiScale());
     EXPECT_FALSE(none);
     EXPECT_EQ(width, 0);
     EXPECT_EQ(height, 0);
@@ -604,7 +636,7 @@ TEST(SkinImages, EverySetsPackedImagesAreThePngsKeyed) {
         }
     }
     EXPECT_EQ(compared, 3 * 25);
-    EXPECT_FALSE(LoadSkinBitmap(IDB_LOGIN_BACKGROUND)) << "the layered picture is no keyed bitmap";
+    EXPECT_FALSE(LoadSkinBitmap(IDB_LOGIN_BACKGROUND, 96)) << "the layered picture is no keyed bitmap";
 }
 
 // The login background comes from the build premultiplied and packed; it

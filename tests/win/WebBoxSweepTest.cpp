@@ -7,11 +7,11 @@
 
 #include <cstdio>
 
-#include "browser/WebBoxSweep.h"
 #include "GameLogin.h"
 #include "LauncherDriver.h"
 #include "PortalClient.h"
 #include "WinTestSupport.h"
+#include "gamewnd/WebBoxSweep.h"
 
 using namespace wintest;
 

@@ -12,13 +12,14 @@ import re
 import sys
 
 # Top floor first; the folders of one entry stand beside each other. A
-# folder's subfolders (browser/ie, browser/scripted) are part of it.
+# folder's subfolders (engine/ie, engine/scripted) are part of it.
 FLOORS = [
     ["app"],                       # composition root
     ["mainwnd"],                   # the main window
-    ["login"],                     # the login page and its background
-    ["browser"],                   # the game window and the page engines
-    ["extras", "settings"],        # notice and favourites; hotkey settings
+    ["login"],                     # the login page, its browser dialog base, its background
+    ["gamewnd"],                   # the game window of a page process
+    ["extras", "settings"],        # notice, favourites, update progress; hotkey settings
+    ["engine"],                    # the page engines, which use the services below
     ["net", "cache", "sound", "hotkey"],  # services
     ["ui"],                        # skinned toolkit
     ["base"],                      # what every floor may use

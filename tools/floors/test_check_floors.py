@@ -20,9 +20,9 @@ def check(files):
 
 
 SOUND = {
-    "mainwnd/Main.cpp": '#include "login/Login.h"\n#include "browser/Game.h"\n',
-    "login/Login.h": '#include "browser/Game.h"\n',
-    "browser/Game.h": '#include "ui/PageArea.h"\n',
+    "mainwnd/Main.cpp": '#include "login/Login.h"\n#include "gamewnd/Game.h"\n',
+    "login/Login.h": '#include "gamewnd/Game.h"\n',
+    "gamewnd/Game.h": '#include "ui/PageArea.h"\n',
     "ui/PageArea.h": '#include "base/Base.h"\n',
     "base/Base.h": "",
 }
@@ -34,7 +34,7 @@ class FloorsCheck(unittest.TestCase):
 
     def test_every_include_that_does_not_point_down_is_refused(self):
         for name, text, words in [
-            ("browser/Game.h", '#include "mainwnd/Main.h"\n', "a floor above browser/"),
+            ("gamewnd/Game.h", '#include "mainwnd/Main.h"\n', "a floor above gamewnd/"),
             ("extras/Notice.h", '#include "settings/Keys.h"\n', "stands beside extras/"),
             ("ui/PageArea.h", '#include "ui/Geometry.h"\n', "include circle: ui/Geometry.h -> ui/PageArea.h"),
         ]:

@@ -1,0 +1,224 @@
+#include "engine/ie/IePageEngine.h"
+
+#include <mshtml.h>
+
+#include <cassert>
+
+#include "engine/PageDpi.h"
+#include "engine/ie/ComValues.h"
+#include "engine/ie/HostKeyRules.h"
+#include "engine/ie/IeGuids.h"
+
+namespace ie {
+
+IePageEngine::IePageEngine(PageHost& host, HWND parent, const RECT& area)
+    : m_host(host),
+      m_window(parent, area, *this),
+      m_site(host, m_window.get()),
+      m_browserSink(*this),
+      m_documentSink(host) {
+    m_site.SetTextFocusProbe([this] { return FocusInTextEntry(); });
+    if (!Open(area)) Close();
+}
+
+IePageEngine::~IePageEngine() {
+    Close();
+    // The site and sinks die with us: the control must have let go of all.
+    // The tests count them after every teardown; a release build says so.
+    if (HeldReferences() != 0) ::OutputDebugStringW(L"Zuva: the browser control kept references past its close\n");
+    assert(HeldReferences() == 0);
+}
+
+bool IePageEngine::Open(const RECT& area) {
+    if (!m_window.get()) return false;
+    if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                                  reinterpret_cast<void**>(m_object.put()))) ||
+        !m_object)
+        return false;
+    if (FAILED(m_object->SetClientSite(m_site.ClientSite()))) return false;
+    RECT client{0, 0, area.right - area.left, area.bottom - area.top};
+    if (FAILED(m_object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, m_site.ClientSite(), 0, m_window.get(), &client)))
+        return false;
+    m_object->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(m_inPlace.put()));
+    if (m_inPlace) m_inPlace->SetObjectRects(&client, &client);
+    fw::ComPtr<IWebBrowser2> browser;
+    if (FAILED(m_object->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(browser.put()))) || !browser)
+        return false;
+    if (!m_browserEvents.Connect(browser.get(), DIID_DWebBrowserEvents2, &m_browserSink)) return false;
+    m_browser = browser;
+    return true;
+}
+
+void IePageEngine::Close() {
+    // No more events to the host while the control goes down.
+    m_documentEvents.Disconnect();
+    m_browserEvents.Disconnect();
+    m_browser.reset();
+    m_site.ReleaseActiveObject();
+    if (m_inPlace) {
+        m_inPlace->InPlaceDeactivate();
+        m_inPlace.reset();
+    }
+    if (m_object) {
+        m_object->Close(OLECLOSE_NOSAVE);
+        m_object->SetClientSite(nullptr);
+        m_object.reset();
+    }
+    m_window.Destroy();
+}
+
+ULONG IePageEngine::HeldReferences() const noexcept {
+    return m_site.HeldReferences() + m_browserSink.HeldReferences() + m_documentSink.HeldReferences();
+}
+
+HWND IePageEngine::ControlWindow() const {
+    fw::ComPtr<IOleWindow> window;
+    HWND hwnd = nullptr;
+    if (m_inPlace && SUCCEEDED(m_inPlace->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(window.put()))))
+        window->GetWindow(&hwnd);
+    return hwnd;
+}
+
+bool IePageEngine::Navigate(const std::wstring& url) {
+    if (!m_browser) return false;
+    Bstr target(url);
+    VARIANT empty;
+    ::VariantInit(&empty);
+    return SUCCEEDED(m_browser->Navigate(target.get(), &empty, &empty, &empty, &empty));
+}
+
+void IePageEngine::Refresh() {
+    if (m_browser) m_browser->Refresh();
+}
+
+bool IePageEngine::ZoomTo(int dpi) {
+    if (!m_browser) return false;
+    const int percent = PageZoomPercent(DpiScale(dpi));
+    VARIANT wanted;
+    ::VariantInit(&wanted);
+    wanted.vt = VT_I4;
+    wanted.lVal = percent;
+    // The control refuses the command while it has no document; and the
+    // zoom is read back, since a refusal is not always an error code.
+    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &wanted, nullptr))) return false;
+    return CurrentZoomPercent() == percent;
+}
+
+int IePageEngine::CurrentZoomPercent() const {
+    if (!m_browser) return 0;
+    VARIANT zoom;
+    ::VariantInit(&zoom);
+    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, nullptr, &zoom)) ||
+        zoom.vt != VT_I4)
+        return 0;
+    return zoom.lVal;
+}
+
+int IePageEngine::ZoomDpi() const {
+    // Without an answer the page is taken to be unzoomed, as at 96 DPI.
+    const int percent = CurrentZoomPercent();
+    return percent > 0 ? DpiOfZoomPercent(percent) : kBaseDpi;
+}
+
+// The control asks the document host (the site's TranslateAccelerator) before
+// acting on a key itself; S_OK from either means the key is done with.
+bool IePageEngine::TranslateAccelerator(const MSG& msg) {
+    IOleInPlaceActiveObject* active = m_site.ActiveObject();
+    if (!active) return false;
+    MSG copy = msg;
+    return active->TranslateAccelerator(&copy) == S_OK;
+}
+
+fw::ComPtr<IHTMLDocument2> IePageEngine::CurrentDocument() const {
+    fw::ComPtr<IHTMLDocument2> html;
+    fw::ComPtr<IDispatch> document;
+    if (m_browser && SUCCEEDED(m_browser->get_Document(document.put())) && document)
+        document->QueryInterface(IID_IHTMLDocument2, reinterpret_cast<void**>(html.put()));
+    return html;
+}
+
+bool IePageEngine::FocusInTextEntry() const {
+    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
+    if (!html) return false;
+    fw::ComPtr<IHTMLElement> focused;
+    if (FAILED(html->get_activeElement(focused.put())) || !focused) return false;
+    Bstr tag;
+    focused->get_tagName(tag.put());
+    Bstr type;
+    fw::ComPtr<IHTMLInputElement> input;
+    if (SUCCEEDED(focused->QueryInterface(IID_IHTMLInputElement, reinterpret_cast<void**>(input.put()))) && input)
+        input->get_type(type.put());
+    VARIANT_BOOL editable = VARIANT_FALSE;
+    fw::ComPtr<IHTMLElement3> element3;
+    if (SUCCEEDED(focused->QueryInterface(kIidHtmlElement3, reinterpret_cast<void**>(element3.put()))) && element3)
+        element3->get_isContentEditable(&editable);
+    return IsTextEntry(tag.str(), type.str(), editable != VARIANT_FALSE);
+}
+
+void IePageEngine::SetSilent(bool silent) {
+    if (m_browser) m_browser->put_Silent(silent ? VARIANT_TRUE : VARIANT_FALSE);
+}
+
+bool IePageEngine::SetBodyScroll(const std::wstring& value) {
+    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
+    if (!html) return false;
+    fw::ComPtr<IHTMLElement> body;
+    if (FAILED(html->get_body(body.put())) || !body) return false;
+    fw::ComPtr<IHTMLBodyElement> bodyElement;
+    if (FAILED(body->QueryInterface(IID_IHTMLBodyElement, reinterpret_cast<void**>(bodyElement.put()))) ||
+        !bodyElement)
+        return false;
+    Bstr scroll(value);
+    return SUCCEEDED(bodyElement->put_scroll(scroll.get()));
+}
+
+std::wstring IePageEngine::CurrentUrl() const {
+    Bstr url;
+    if (!m_browser || FAILED(m_browser->get_LocationURL(url.put()))) return std::wstring();
+    return url.str();
+}
+
+void IePageEngine::OnPageWindowSize(int cx, int cy) {
+    if (!m_inPlace) return;
+    RECT rc{0, 0, cx, cy};
+    m_inPlace->SetObjectRects(&rc, &rc);
+}
+
+bool IePageEngine::IsTopLevel(IDispatch* frame) const { return SameObject(frame, m_browser.get()); }
+
+// Each new top-level document gets the page-event sink; the previous
+// document's connection ends first.
+void IePageEngine::ConnectDocument() {
+    m_documentEvents.Disconnect();
+    fw::ComPtr<IDispatch> document;
+    if (FAILED(m_browser->get_Document(document.put())) || !document) return;
+    m_documentEvents.Connect(document.get(), kDiidHtmlDocumentEvents2, &m_documentSink);
+}
+
+void IePageEngine::BeforeNavigate(IDispatch*, const std::wstring& url, bool* cancel) {
+    m_host.OnBeforeNavigate(url, cancel);
+}
+
+void IePageEngine::NavigateComplete(IDispatch* frame, const std::wstring& url) {
+    const bool topLevel = IsTopLevel(frame);
+    if (topLevel) ConnectDocument();
+    m_host.OnNavigateComplete(url, topLevel);
+}
+
+void IePageEngine::DocumentComplete(IDispatch* frame, const std::wstring& url) {
+    m_host.OnDocumentComplete(url, IsTopLevel(frame));
+}
+
+void IePageEngine::NavigateError(IDispatch*, const std::wstring& url, long status, bool* cancel) {
+    m_host.OnNavigateError(url, status, cancel);
+}
+
+void IePageEngine::TitleChange(const std::wstring& title) { m_host.OnTitleChange(title); }
+
+}  // namespace ie
+
+std::unique_ptr<PageEngine> CreateIePageEngine(PageHost& host, HWND parent, const RECT& area) {
+    auto engine = std::make_unique<ie::IePageEngine>(host, parent, area);
+    if (!engine->ok()) return nullptr;
+    return engine;
+}

@@ -1,0 +1,446 @@
+#include "engine/scripted/ScriptedEngine.h"
+
+#include <algorithm>
+
+#include "engine/PageDpi.h"
+#include "engine/scripted/Clipboard.h"
+#include "engine/scripted/NavigationRules.h"
+#include "engine/scripted/PageKeys.h"
+#include "engine/scripted/TestCommandText.h"
+#include "engine/scripted/WebMessage.h"
+#include "ui/SkinImage.h"
+#include "ui/WindowDpi.h"
+
+namespace scripted {
+
+namespace {
+
+// Whether the engine still exists after a host call.
+class LifeCheck {
+public:
+    explicit LifeCheck(const std::shared_ptr<int>& life) : m_life(life) {}
+    bool gone() const { return m_life.expired(); }
+
+private:
+    std::weak_ptr<int> m_life;
+};
+
+PageEvent EventOf(PointerEventKind kind) {
+    switch (kind) {
+    case PointerEventKind::Over:
+        return PageEvent::MouseOver;
+    case PointerEventKind::Out:
+        return PageEvent::MouseOut;
+    case PointerEventKind::Move:
+        return PageEvent::MouseMove;
+    case PointerEventKind::Down:
+        return PageEvent::MouseDown;
+    case PointerEventKind::Up:
+        return PageEvent::MouseUp;
+    case PointerEventKind::ContextMenu:
+        break;
+    }
+    return PageEvent::ContextMenu;
+}
+
+PageScript ErrorPage(const std::wstring& url, long status) {
+    PageScript page;
+    page.title = kErrorPageTitle;
+    page.text = {kErrorPageTitle, L"地址：" + url, L"状态：" + DescribeStatus(status)};
+    return page;
+}
+
+}  // namespace
+
+// The elements' way back to the engine while their page is shown.
+class DocumentLink : public ElementOwner {
+public:
+    explicit DocumentLink(ScriptedEngine& engine) : m_engine(engine) {}
+    void FollowLink(const std::wstring& href) override { m_engine.FollowLink(href); }
+    void Redraw(const RECT& area) override { m_engine.Redraw(area); }
+
+private:
+    ScriptedEngine& m_engine;
+};
+
+ScriptedEngine::ShownPage::~ShownPage() {
+    for (ImageFetch& image : images) image.job->Abandon();
+}
+
+ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
+    : m_host(host), m_scale(ScaleOfWindow(parent)), m_window(*this) {
+    m_window.Create(parent, area);
+}
+
+bool ScriptedEngine::ZoomTo(int dpi) {
+    m_scale = DpiScale(dpi);
+    const RECT client = m_window.GetClientRect();
+    Resized(client.right, client.bottom);
+    m_window.Invalidate(FALSE);
+    return m_page != nullptr;
+}
+
+ScriptedEngine::~ScriptedEngine() {
+    m_closing = true;
+    if (m_job) m_job->Abandon();
+    m_job.reset();
+    RunUnload();
+    m_page.reset();
+    m_window.DestroyWindow();
+}
+
+bool ScriptedEngine::Navigate(const std::wstring& url) {
+    if (m_closing || !ok()) return false;
+    LifeCheck life(m_life);
+    bool cancel = false;
+    m_host.OnBeforeNavigate(url, &cancel);
+    if (life.gone() || m_closing) return false;
+    if (!cancel) StartLoad(url, false);
+    return true;
+}
+
+void ScriptedEngine::Refresh() {
+    if (m_closing || !m_page) return;
+    StartLoad(m_page->source, true);
+}
+
+bool ScriptedEngine::SetBodyScroll(const std::wstring& value) {
+    if (!m_page) return false;
+    m_page->bodyScroll = value;
+    m_window.Invalidate(FALSE);
+    return true;
+}
+
+std::wstring ScriptedEngine::CurrentUrl() const { return m_page ? m_page->url : std::wstring(); }
+
+void ScriptedEngine::StartLoad(const std::wstring& url, bool refresh) {
+    if (m_job) m_job->Abandon();  // a newer navigation supersedes it
+    m_load = Load{url, refresh};
+    m_job = std::make_shared<FetchJob>(m_window.m_hWnd, WM_ENGINE_FETCH_DONE, ++m_loadSerial);
+    StartFetch(m_job, url);
+    m_window.Invalidate(FALSE);
+}
+
+void ScriptedEngine::FetchDone(WPARAM serial) {
+    if (m_closing || !m_job || serial != m_loadSerial) return;
+    FetchOutcome outcome;
+    if (!m_job->Take(&outcome)) return;
+    m_job.reset();
+    const Load load = m_load;
+    if (IsSuccessStatus(outcome.status)) {
+        ShowPage(ParsePageScript(outcome.body), load.url, load.url, false, load.refresh);
+        return;
+    }
+    LifeCheck life(m_life);
+    bool cancel = false;
+    m_host.OnNavigateError(load.url, outcome.status, &cancel);
+    if (life.gone()) return;
+    m_window.Invalidate(FALSE);
+    // Cancelled, the old page stays. A navigation the host started meanwhile
+    // decides what comes next.
+    if (cancel || serial != m_loadSerial) return;
+    ShowPage(ErrorPage(load.url, outcome.status), ErrorPageAddress(load.url), load.url, true, load.refresh);
+}
+
+void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const std::wstring& source,
+                              bool errorPage, bool refresh) {
+    LifeCheck life(m_life);
+    const WPARAM loadSerial = m_loadSerial;
+    RunUnload();
+    // While the unload box was up, the engine may have ended or moved on.
+    if (life.gone() || m_closing || loadSerial != m_loadSerial) return;
+
+    // Like the platform browser, each document starts at the default zoom;
+    // its host zooms it to the window's display once it has completed.
+    m_scale = DocumentDefaultScale(ScaleOfWindow(m_window.m_hWnd), SystemScale());
+    auto page = std::make_unique<ShownPage>();
+    page->link = std::make_shared<DocumentLink>(*this);
+    const RECT client = m_window.GetClientRect();
+    for (const ElementDef& def : script.elements)
+        page->elements.push_back(std::make_shared<ScriptedElement>(def, page->link));
+    page->elements.front()->SetSize(CssLengthCovering(client.right, m_scale),
+                                    CssLengthCovering(client.bottom, m_scale));
+    page->script = std::move(script);
+    page->url = url;
+    page->source = source;
+    page->errorPage = errorPage;
+    // Copies: the host's calls below may replace the page.
+    const std::wstring title = page->script.title;
+    const std::wstring onload = page->script.onloadNavigate;
+    m_page = std::move(page);
+    const WPARAM pageSerial = ++m_pageSerial;
+    m_pointer.Reset();
+    m_focus = PageScript::kNone;
+    StartImages();
+
+    const DWORD flags = HostFlagsAtScale(m_host.GetHostFlags(0), ScaleOfWindow(m_window.m_hWnd));
+    if (life.gone()) return;
+    if (m_pageSerial == pageSerial) m_page->hostFlags = flags;
+    m_window.Invalidate(FALSE);
+
+    if (!refresh) {
+        m_host.OnNavigateComplete(url, true);
+        if (life.gone()) return;
+    }
+    if (!title.empty()) {
+        m_host.OnTitleChange(title);
+        if (life.gone()) return;
+    }
+    m_host.OnDocumentComplete(url, true);
+    if (life.gone()) return;
+    if (!onload.empty()) m_window.PostMessage(WM_ENGINE_ONLOAD_DUE, pageSerial);
+}
+
+void ScriptedEngine::StartImages() {
+    for (size_t i = 1; i < m_page->elements.size(); ++i) {
+        const std::wstring& src = m_page->elements[i]->def().src;
+        if (src.empty()) continue;
+        auto job = std::make_shared<FetchJob>(m_window.m_hWnd, WM_ENGINE_IMAGE_DONE, ++m_imageSerial);
+        m_page->images.push_back(ImageFetch{m_imageSerial, i, job});
+        StartFetch(job, ResolveAddress(m_page->source, src), FetchKind::Image);
+    }
+}
+
+void ScriptedEngine::ImageDone(WPARAM serial) {
+    if (m_closing || !m_page) return;
+    std::vector<ImageFetch>& images = m_page->images;
+    const auto fetch =
+        std::find_if(images.begin(), images.end(), [serial](const ImageFetch& f) { return f.serial == serial; });
+    if (fetch == images.end()) return;  // of a page no longer shown
+    FetchOutcome outcome;
+    const bool taken = fetch->job->Take(&outcome);
+    const size_t element = fetch->element;
+    images.erase(fetch);
+    // An image that cannot be had leaves its element as drawn without it.
+    if (!taken || !IsSuccessStatus(outcome.status)) return;
+    int width = 0, height = 0;
+    fw::BitmapHandle image = LoadPictureBytes(outcome.body, PageScript::kMaxImageSide, &width, &height);
+    if (image) m_page->elements[element]->SetImage(std::move(image), SIZE{width, height});
+}
+
+void ScriptedEngine::OnloadDue(WPARAM serial) {
+    // Only for the page that asked, and not when the host has moved on.
+    if (m_closing || !m_page || serial != m_pageSerial || m_job) return;
+    const std::wstring target = ResolveAddress(m_page->source, m_page->script.onloadNavigate);
+    Navigate(target);
+}
+
+void ScriptedEngine::RunUnload() {
+    if (!m_page || !m_page->script.onunloadAlert) return;
+    const std::wstring text = *m_page->script.onunloadAlert;
+    m_page->script.onunloadAlert.reset();
+    ShowWebMessage(m_host, m_window.m_hWnd, text);
+}
+
+void ScriptedEngine::Pointer(PointerInput input, POINT point) {
+    if (m_closing || !m_page) return;
+    const size_t hit = m_page->script.HitTest(CssOfDevice(point.x, m_scale), CssOfDevice(point.y, m_scale));
+    switch (input) {
+    case PointerInput::Move:
+        Raise(m_pointer.Move(hit));
+        break;
+    case PointerInput::LeftDown:
+        Raise(m_pointer.LeftDown(hit));
+        break;
+    case PointerInput::LeftUp:
+        Raise(m_pointer.LeftUp(hit));
+        break;
+    case PointerInput::RightUp:
+        Raise(m_pointer.RightUp(hit));
+        break;
+    case PointerInput::Leave:
+        Raise(m_pointer.Leave());
+        break;
+    }
+}
+
+void ScriptedEngine::Raise(const std::vector<PointerStep>& steps) {
+    LifeCheck life(m_life);
+    const WPARAM pageSerial = m_pageSerial;
+    for (const PointerStep& step : steps) {
+        // A host call may have let another page in (a modal loop of its own).
+        if (life.gone() || m_closing || !m_page || pageSerial != m_pageSerial) return;
+        if (step.element >= m_page->elements.size()) return;
+        const std::shared_ptr<ScriptedElement> element = m_page->elements[step.element];
+        const HRESULT result = m_host.OnPageEvent(EventOf(step.kind), *element);
+        if (life.gone()) return;
+        if (result != S_OK) continue;
+        // A press whose default runs moves the focus there, or away from
+        // every element when it cannot take it.
+        if (step.kind == PointerEventKind::Down && m_page && pageSerial == m_pageSerial)
+            FocusElement(IsFocusable(element->def()) ? step.element : PageScript::kNone);
+        if (step.clickOnDefault) element->Click();
+        if (step.menuOnDefault) m_host.ShowContextMenu();
+    }
+}
+
+bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
+    if (m_closing) return false;
+    const std::optional<TestCommand> command = ParseTestCommand(text);
+    if (!command) return false;
+    switch (command->verb) {
+    case TestVerb::Navigate:
+        return Navigate(command->argument);
+    case TestVerb::Picture:
+        return m_window.SavePicture(command->argument);
+    case TestVerb::Fault:
+        m_window.FaultSoon();
+        return true;
+    case TestVerb::Field:
+        return FieldHolds(command->argument);
+    default:
+        break;
+    }
+    if (!m_page) return false;
+    const size_t index = m_page->script.Find(command->argument);
+    if (command->verb == TestVerb::Focused) return index != PageScript::kNone && index == m_focus;
+    if (index == PageScript::kNone) return false;
+    switch (command->verb) {
+    case TestVerb::Over:
+        Raise(m_pointer.ComeOver(index));
+        break;
+    case TestVerb::Out:
+        Raise(m_pointer.GoOut(index));
+        break;
+    case TestVerb::Down:
+        Raise(m_pointer.Press(index));
+        break;
+    case TestVerb::Up:
+        Raise(m_pointer.Release(index));
+        break;
+    case TestVerb::Move:
+        Raise(m_pointer.MoveOn(index));
+        break;
+    case TestVerb::Context:
+        Raise(m_pointer.AskMenu(index));
+        break;
+    case TestVerb::Click: {
+        const std::shared_ptr<ScriptedElement> element = m_page->elements[index];
+        element->Click();
+        break;
+    }
+    case TestVerb::Navigate:
+    case TestVerb::Picture:
+    case TestVerb::Fault:
+    case TestVerb::Focused:
+    case TestVerb::Field:
+        break;
+    }
+    return true;
+}
+
+bool ScriptedEngine::TranslateAccelerator(const MSG& msg) {
+    if (m_closing || !m_page) return false;
+    auto held = [](int vk) { return ::GetKeyState(vk) < 0; };
+    const PageKey key{msg.message, msg.wParam, held(VK_CONTROL), held(VK_MENU), held(VK_SHIFT)};
+    ScriptedElement* field = FocusedField();
+    const bool anyFocusable = NextFocus(m_page->script, PageScript::kNone, false) != PageScript::kNone;
+    const PageKeyAction action = DecidePageKey(key, field != nullptr, anyFocusable);
+    switch (action) {
+    case PageKeyAction::None:
+        return false;
+    case PageKeyAction::Refresh:
+        Refresh();
+        return true;
+    case PageKeyAction::FocusNext:
+    case PageKeyAction::FocusPrevious:
+        FocusElement(NextFocus(m_page->script, m_focus, action == PageKeyAction::FocusPrevious));
+        return true;
+    case PageKeyAction::Copy:
+        if (field->field()->HasSelection()) WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText());
+        return true;
+    case PageKeyAction::Cut:
+        if (field->field()->HasSelection() && WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText()))
+            EraseBackward(*field->field());
+        break;
+    case PageKeyAction::Paste:
+        TypeIntoField(*field->field(), ReadClipboardText(m_window.m_hWnd));
+        break;
+    case PageKeyAction::Edit:
+        EditField(*field->field(), key);
+        break;
+    }
+    Redraw(field->OffsetRect());
+    return true;
+}
+
+void ScriptedEngine::FocusElement(size_t index) {
+    if (!m_page || index == m_focus) return;
+    const size_t count = m_page->elements.size();
+    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
+    m_focus = index < count ? index : PageScript::kNone;
+    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
+}
+
+ScriptedElement* ScriptedEngine::FocusedField() const {
+    if (!m_page || m_focus >= m_page->elements.size()) return nullptr;
+    ScriptedElement* element = m_page->elements[m_focus].get();
+    return element->field() ? element : nullptr;
+}
+
+bool ScriptedEngine::FieldHolds(const std::wstring& argument) const {
+    if (!m_page) return false;
+    const size_t blank = argument.find(L' ');
+    const size_t index = m_page->script.Find(argument.substr(0, blank));
+    if (index == PageScript::kNone) return false;
+    const FieldText* field = m_page->elements[index]->field();
+    const std::wstring text = blank == std::wstring::npos ? std::wstring() : argument.substr(blank + 1);
+    return field && field->text == text;
+}
+
+void ScriptedEngine::FollowLink(const std::wstring& href) {
+    if (m_closing || !m_page) return;
+    Navigate(ResolveAddress(m_page->source, href));
+}
+
+void ScriptedEngine::Redraw(const RECT& area) {
+    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_scale);
+    m_window.InvalidateRect(RECT{device.left, device.top, device.right, device.bottom}, FALSE);
+}
+
+void ScriptedEngine::Resized(int width, int height) {
+    if (m_page)
+        m_page->elements.front()->SetSize(CssLengthCovering(width, m_scale), CssLengthCovering(height, m_scale));
+}
+
+void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
+    PagePicture picture;
+    if (m_page) {
+        picture.hasDocument = true;
+        picture.errorPage = m_page->errorPage;
+        picture.background = m_page->script.background;
+        picture.text = &m_page->script.text;
+        picture.elements = &m_page->elements;
+        picture.focused = m_focus;
+        picture.status.hasDocument = true;
+        picture.status.title = m_page->script.title;
+        picture.status.url = m_page->url;
+        picture.status.hostFlags = m_page->hostFlags;
+        picture.status.bodyScroll = m_page->bodyScroll;
+    }
+    if (m_job) picture.status.loading = m_load.url;
+    if (m_scale.IsBase()) {
+        scripted::PaintPage(dc, client, picture, m_fonts);
+        return;
+    }
+    // Drawn in CSS pixels through a scaling transform: text and edges are
+    // drawn at the display's resolution, not stretched afterwards.
+    const int oldMode = ::SetGraphicsMode(dc, GM_ADVANCED);
+    XFORM oldTransform{};
+    ::GetWorldTransform(dc, &oldTransform);
+    const float zoom = static_cast<float>(m_scale.dpi()) / kBaseDpi;
+    const XFORM toDevice{zoom, 0.0f, 0.0f, zoom, 0.0f, 0.0f};
+    ::SetWorldTransform(dc, &toDevice);
+    const RECT css{0, 0, CssLengthCovering(client.right, m_scale), CssLengthCovering(client.bottom, m_scale)};
+    scripted::PaintPage(dc, css, picture, m_fonts);
+    ::SetWorldTransform(dc, &oldTransform);
+    ::SetGraphicsMode(dc, oldMode);
+}
+
+}  // namespace scripted
+
+std::unique_ptr<PageEngine> CreateScriptedPageEngine(PageHost& host, HWND parent, const RECT& area) {
+    auto engine = std::make_unique<scripted::ScriptedEngine>(host, parent, area);
+    if (!engine->ok()) return nullptr;
+    return engine;
+}

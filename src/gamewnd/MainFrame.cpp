@@ -1,0 +1,137 @@
+#include "gamewnd/MainFrame.h"
+
+#include "base/PageProcess.h"
+#include "base/StartupTrace.h"
+#include "base/WindowMessages.h"
+#include "extras/FavDlg.h"
+#include "gamewnd/FrameKeys.h"
+#include "gamewnd/GmWndView.h"
+#include "gamewnd/WebBoxSweep.h"
+#include "hotkey/HotkeyStore.h"
+#include "hotkey/KeyState.h"
+#include "sound/SoundMute.h"
+#include "ui/RaiseWindow.h"
+
+namespace {
+constexpr UINT_PTR kTimerWebBoxes = 5;    // 130 ms after a close request
+constexpr UINT_PTR kTimerRaiseOwner = 6;  // 10 ms after a click in the game
+}  // namespace
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
+    CFrameWnd::PreCreateWindow(cs);
+    cs.hMenu = nullptr;
+    cs.cx = 10;
+    cs.cy = 10;
+    return TRUE;
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTW* cs) {
+    ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0);
+    ModifyStyleEx(WS_EX_CLIENTEDGE, 0);
+    // No taskbar button, ever.
+    ModifyStyleEx(WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
+    if (CFrameWnd::OnCreate(cs) == -1) return -1;
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    if (::IsWindow(g_hOwnerWnd)) {
+        const bool hall = g_strGameUrl == GameHallAddress();
+        ::PostMessageW(g_hOwnerWnd, WM_PAGE_ATTACH, reinterpret_cast<WPARAM>(m_hWnd), hall ? 1 : 0);
+        ::SetParent(m_hWnd, g_hOwnerWnd);
+    }
+    LoadHotkeys();
+    // A thread timer, not one of the frame's: when the main window's process
+    // dies, the frame (its child) goes with it, window timers and all, and the
+    // process must still end.
+    m_ownerWatch = ::SetTimer(nullptr, 0, 800, &CMainFrame::WatchOwner);
+    return 0;
+}
+
+void CALLBACK CMainFrame::WatchOwner(HWND, UINT, UINT_PTR, DWORD) {
+    // The page process ends when its main window is gone.
+    if (!::IsWindow(g_hOwnerWnd)) ::PostQuitMessage(0);
+}
+
+void CMainFrame::LoadHotkeys() {
+    m_hotkeys = ::LoadHotkeys();
+}
+
+void CMainFrame::OnSetMute(WPARAM muted) {
+    if (!m_muteLatch.Accept(static_cast<int>(muted))) return;
+    ApplyMute(muted != 0);
+    TraceStartupStep("mute applied");
+}
+
+void CMainFrame::RaiseOwner() {
+    KillTimer(kTimerRaiseOwner);
+    // The click itself activates the page; its main window only comes up.
+    RaiseAboveOthers(g_hOwnerWnd, false);
+}
+
+void CMainFrame::OnTimer(UINT_PTR id) {
+    switch (id) {
+    case kTimerRaiseOwner:
+        RaiseOwner();
+        break;
+    case kTimerWebBoxes:
+        // Runs inside the modal loop of a box that holds up the close, too.
+        KillTimer(kTimerWebBoxes);
+        SweepWebMessageBox();
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
+    switch (DecideFrameKey(KeyMessageOf(*msg), m_hotkeys)) {
+    case FrameKeyAction::ForwardToOwner:
+        ::PostMessageW(g_hOwnerWnd, msg->message, msg->wParam, msg->lParam);
+        return TRUE;
+    case FrameKeyAction::Refresh:
+        RefreshGame();
+        return TRUE;
+    case FrameKeyAction::Swallow:
+        return TRUE;
+    case FrameKeyAction::ArmWebBoxSweep:
+        SetTimer(kTimerWebBoxes, 130);
+        break;
+    case FrameKeyAction::AddFavourite: {
+        CFavDlg dlg(g_strPageTitle, g_strPageUrl, g_hOwnerWnd);
+        dlg.DoModal();
+        return TRUE;
+    }
+    case FrameKeyAction::PassOn:
+        break;
+    }
+    return CFrameWnd::PreTranslateMessage(msg);
+}
+
+LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_RELOAD_HOTKEYS:
+        LoadHotkeys();
+        return 0;
+    case WM_SET_MUTE:
+        OnSetMute(wp);
+        return 0;
+    case WM_OWNER_DPI_CHANGED:
+        ZoomGame(static_cast<int>(wp));
+        return 0;
+    case WM_MOUSEACTIVATE:
+        SetTimer(kTimerRaiseOwner, 10);
+        break;
+    default:
+        break;
+    }
+    return CFrameWnd::WindowProc(msg, wp, lp);
+}
+
+void CMainFrame::ZoomGame(int dpi) {
+    // The main window has moved this window onto its new page area itself.
+    if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomPage(dpi);
+}
+
+void CMainFrame::RefreshGame() {
+    // The frame's one view is the game view the template made.
+    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    if (view && view->GetBrowser()) view->GetBrowser()->Refresh();
+}
