@@ -5,10 +5,6 @@
 
 using namespace keymsg;
 
-namespace {
-bool IsPlainF5(const HotkeyRecord& r) { return r.vk == static_cast<int32_t>(kVkF5) && r.modifiers == 0; }
-}  // namespace
-
 FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const HotkeySet& keys) {
     if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, keys[HotkeyId::Switch]))
         return FrameKeyAction::ForwardToOwner;
@@ -18,10 +14,15 @@ FrameKeyAction DecideFrameKey(const FrameKeyInput& in, const HotkeySet& keys) {
     if (in.message == kKeyDown && in.wParam == kVkF5) {
         // A plain F5 that is a hotkey belongs to the hook; only the menus'
         // marked F5 refreshes then.
-        bool f5IsAHotkey = false;
-        for (HotkeyId id : kHotkeyIds) f5IsAHotkey |= ActsWhereverTheFocusIs(id) && IsPlainF5(keys[id]);
-        if (f5IsAHotkey && in.lParam != kSystemMarker) return FrameKeyAction::Swallow;
+        if (PlainKeyBelongsToHook(keys, kVkF5) && in.lParam != kSystemMarker) return FrameKeyAction::Swallow;
         return FrameKeyAction::Refresh;
+    }
+
+    if (in.message == kKeyDown && in.wParam == kVkF11) {
+        // Full screen is the main window's: the key goes there, as the
+        // switch key does, unless the hook has it.
+        if (PlainKeyBelongsToHook(keys, kVkF11) && in.lParam != kSystemMarker) return FrameKeyAction::Swallow;
+        return FrameKeyAction::ForwardToOwner;
     }
 
     if (IsSysCommand(in.message, in.wParam, kScClose)) return FrameKeyAction::ArmWebBoxSweep;

@@ -1,8 +1,9 @@
 #pragma once
 // What a game page's frame does with a message before it is dispatched: the
-// switch key goes to the main window, Ctrl+D opens the favourites dialog, F5
-// refreshes unless a plain F5 is the boss or sound key, and a close request
-// arms the web message-box sweep.
+// switch key and F11 (full screen) go to the main window, Ctrl+D opens the
+// favourites dialog, F5 refreshes, and a close request arms the web
+// message-box sweep. A plain F5 or F11 that is the boss or sound key is the
+// hook's.
 #include <cstdint>
 
 #include "hotkey/HotkeyModel.h"

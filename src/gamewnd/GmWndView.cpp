@@ -3,8 +3,7 @@
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
 #include "framework/WinApp.h"
-#include "ui/PageArea.h"
-#include "ui/RectConvert.h"
+#include "ui/OwnerPageArea.h"
 #include "ui/WindowDpi.h"
 
 void CGmWndView::OnInitialUpdate() {
@@ -30,10 +29,8 @@ HRESULT CGmWndView::OnGetHostInfo(DWORD* flags) {
 void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
     g_strPageUrl = url;
     // Onto the main window's page area at the main window's scale, the same
-    // one the main window uses.
-    RECT client{};
-    ::GetClientRect(g_hOwnerWnd, &client);
-    const RECT area = ToRECT(PageAreaOf(ToRect(client), ScaleOfWindow(g_hOwnerWnd)));
+    // one the main window uses (all of it in full screen).
+    const RECT area = PageAreaInOwner(g_hOwnerWnd, ScaleOfWindow(g_hOwnerWnd));
     if (CWinApp* app = AfxGetApp()) {
         if (CWnd* frame = app->m_pMainWnd) {
             frame->MoveWindow(area, TRUE);

@@ -55,6 +55,12 @@ const wchar_t* HotkeyDefaultText(HotkeyId id) {
 
 bool ActsWhereverTheFocusIs(HotkeyId id) { return id != HotkeyId::Switch; }
 
+bool PlainKeyBelongsToHook(const HotkeySet& keys, int32_t vk) {
+    for (HotkeyId id : kHotkeyIds)
+        if (ActsWhereverTheFocusIs(id) && keys[id].vk == vk && keys[id].modifiers == 0) return true;
+    return false;
+}
+
 HotkeyRecord ParseHotkeyText(const std::wstring& text) {
     const size_t comma = text.find(L',');
     HotkeyRecord record;

@@ -37,6 +37,10 @@ const wchar_t* HotkeyDefaultText(HotkeyId id);
 // Whether the keyboard hook acts on the hotkey whichever program has the focus
 // (the boss and sound keys); the others act only in the launcher's windows.
 bool ActsWhereverTheFocusIs(HotkeyId id);
+// Whether key `vk`, pressed without modifiers, is one of those hotkeys: the
+// hook acts on it, so a window's own meaning of the key (F5 refreshes, F11
+// fills the screen) stands back.
+bool PlainKeyBelongsToHook(const HotkeySet& keys, int32_t vk);
 
 // Stored form "<modifiers>,<vk>". Each side is read leniently (no digits: 0),
 // only the first 31 characters after the first comma count as the key part,

@@ -18,6 +18,7 @@ constexpr unsigned kScRestore = 0xF120;
 constexpr unsigned kVkEscape = 0x1B;
 constexpr unsigned kVkSpace = 0x20;
 constexpr unsigned kVkF5 = 0x74;
+constexpr unsigned kVkF11 = 0x7A;
 constexpr unsigned kCtrlD = 4;  // the character Ctrl+D types
 
 // A key-down (plain or system) of `key` with exactly its modifiers held;

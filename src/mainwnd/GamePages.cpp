@@ -6,8 +6,7 @@
 #include "framework/Handles.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/TitleLayout.h"
-#include "ui/PageArea.h"
-#include "ui/RectConvert.h"
+#include "ui/OwnerPageArea.h"
 
 namespace {
 uint32_t ProcessOf(HWND wnd) {
@@ -56,9 +55,7 @@ void GamePages::MoveShownToPageArea(const DpiScale& scale) const {
 }
 
 void GamePages::MoveToPageArea(HWND wnd, const DpiScale& scale) const {
-    RECT client{};
-    ::GetClientRect(m_owner, &client);
-    const RECT area = ToRECT(PageAreaOf(ToRect(client), scale));
+    const RECT area = PageAreaInOwner(m_owner, scale);
     ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
 }
 

@@ -24,6 +24,14 @@ KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in) {
     if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, in.switchKey))
         return KeyFilterAction::SwitchPage;
 
+    if (in.message == kKeyDown && in.wParam == kVkF11) {
+        // Not while the player may be choosing F11 as a hotkey, and not when
+        // the hook has it; a page's F11 comes here unmarked, as typed.
+        const bool hooks = in.f11BelongsToHook && in.lParam != kSystemMarker;
+        if (hooks || in.settingsOpen || in.pageCount == 0) return KeyFilterAction::Swallow;
+        return KeyFilterAction::ToggleFullScreen;
+    }
+
     if (in.message == kKeyDown && (in.wParam == kVkEscape || in.wParam == kVkSpace))
         return KeyFilterAction::Swallow;
 

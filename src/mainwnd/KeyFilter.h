@@ -1,6 +1,7 @@
 #pragma once
 // What the main window does with a message before it is dispatched: the
-// switch hotkey, swallowed keys, close requests and keys forwarded to pages.
+// switch hotkey, full screen, swallowed keys, close requests and keys
+// forwarded to pages.
 #include <cstdint>
 
 #include "hotkey/HotkeyRecord.h"
@@ -21,7 +22,10 @@ struct KeyFilterInput : KeyMessageInput {
     bool hasPendingChild = false;
     bool currentPageVisible = false;
     bool hallVisible = false;
+    bool settingsOpen = false;  // the hotkey settings dialog runs
     HotkeyRecord switchKey;
+    // A plain F11 is the boss or sound key, which the hook acts on.
+    bool f11BelongsToHook = false;
 };
 
 enum class KeyFilterAction {
@@ -34,6 +38,7 @@ enum class KeyFilterAction {
     TerminatePendingAndExit,  // end the pending child, then the exit sequence
     ForwardToCurrentPage,     // post the same message to the current page, swallow
     ForwardToHall,            // post the same message to the hall window, swallow
+    ToggleFullScreen,         // the current page fills the display, or no longer
 };
 
 KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in);

@@ -14,6 +14,7 @@
 #include "resource.h"
 #include "ui/MessageBox.h"
 #include "ui/Offscreen.h"
+#include "ui/OwnerPageArea.h"
 #include "ui/RaiseWindow.h"
 #include "ui/SkinImage.h"
 
@@ -121,7 +122,7 @@ void CPlexor3Dlg::OnBossKey() {
 void CPlexor3Dlg::BringToFront() { RaiseAboveOthers(m_hWnd, true); }
 
 void CPlexor3Dlg::OnCancel() {
-    if (ShowMessageBox(kBoxYesNo, L"窗口即将关闭，确定要退出游戏？", m_hWnd) == IDYES) ExitLauncher();
+    if (AskPlayer(kBoxYesNo, L"窗口即将关闭，确定要退出游戏？") == IDYES) ExitLauncher();
 }
 
 void CPlexor3Dlg::ExitLauncher() {
@@ -141,6 +142,8 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
     in.currentPageVisible = current && ::IsWindowVisible(current);
     in.hallVisible = m_pages.HallShown();
     in.switchKey = m_hotkeys[HotkeyId::Switch];
+    in.settingsOpen = m_settingDialog != nullptr;
+    in.f11BelongsToHook = PlainKeyBelongsToHook(m_hotkeys, keymsg::kVkF11);
 
     switch (FilterMainWindowMessage(in)) {
     case KeyFilterAction::SwitchPage:
@@ -162,6 +165,9 @@ BOOL CPlexor3Dlg::PreTranslateMessage(MSG* msg) {
         return TRUE;
     case KeyFilterAction::ForwardToHall:
         ::PostMessageW(m_pages.hall(), msg->message, msg->wParam, msg->lParam);
+        return TRUE;
+    case KeyFilterAction::ToggleFullScreen:
+        ToggleFullScreen();
         return TRUE;
     case KeyFilterAction::RestoreThenPassOn:
         ShowWindow(SW_RESTORE);
@@ -210,7 +216,7 @@ void CPlexor3Dlg::OnScaleChanged() {
 }
 
 LRESULT CPlexor3Dlg::OnWindowPosChanging(WINDOWPOS* pos) {
-    if (!(pos->flags & SWP_NOSIZE)) {
+    if (!(pos->flags & SWP_NOSIZE) && !IsFullScreen()) {
         MinimumSizeResult r = EnforceMinimumSize(m_pages.count(), pos->cx, pos->cy, scale());
         if (r.adjusted) {
             pos->cx = r.cx;
@@ -261,6 +267,10 @@ void CPlexor3Dlg::OnMuteTimer() {
 LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     LRESULT result = 0;
     switch (msg) {
+    case WM_DESTROY:
+        // A window's properties go before the window does.
+        MarkFullScreen(m_hWnd, false);
+        break;
     case WM_PAINT:
         OnPaint();
         return 0;

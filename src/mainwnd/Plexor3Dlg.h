@@ -56,6 +56,14 @@ private:
     // Ends the instance: the pending login, every page, then the modal loop.
     void ExitLauncher();
 
+    // Full screen for the current page (Plexor3DlgFullScreen.cpp): the
+    // window covers its display and the page all of it.
+    void ToggleFullScreen();
+    void SetFullScreen(bool on);
+    // A message box of this window, which never stands behind a page in
+    // full screen: the window leaves full screen first.
+    int AskPlayer(int type, const std::wstring& text);
+
     // Window messages.
     void OnSize(UINT type, int cx, int cy);
     void OnScaleChanged() override;

@@ -108,7 +108,7 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
 void CPlexor3Dlg::UpdateFromMenu() {
     UpdateOffer offer;
     if (CheckForUpdate(true, &offer) == 0) {
-        ShowMessageBox(kBoxOk, L"已经是最新版本，无需进行更新。", m_hWnd);
+        AskPlayer(kBoxOk, L"已经是最新版本，无需进行更新。");
         return;
     }
     // The new process downloads and installs; this instance makes way for it.

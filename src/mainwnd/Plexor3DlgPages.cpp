@@ -12,6 +12,7 @@
 #include "ui/MessageBox.h"
 
 void CPlexor3Dlg::StartChildPage() {
+    SetFullScreen(false);  // the login shows over the window
     if (m_logins.Start(m_hWnd, m_pages.count())) SetTimer(kTimerPendingLogin, kMuteTimerPeriodMs);
 }
 
@@ -34,7 +35,7 @@ LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
     if (!newTab) {
         StartProgram();  // another instance with its own main window
     } else if (m_pages.count() >= kMaxPages) {
-        ShowMessageBox(kBoxOk, L"当前窗体只支持3个游戏页", m_hWnd);
+        AskPlayer(kBoxOk, L"当前窗体只支持3个游戏页");
     } else {
         StartChildPage();
     }
@@ -117,7 +118,7 @@ void CPlexor3Dlg::ClosePage(int index) {
         return;
     }
     const std::wstring question = L"确定要退出账号：" + m_pages.book().caption(index) + L" ?";
-    if (ShowMessageBox(kBoxYesNo, question, m_hWnd) != IDYES) {
+    if (AskPlayer(kBoxYesNo, question) != IDYES) {
         m_tabs.InvalidateTab(index, scale());
         m_tabs.ResetHover();
         return;
@@ -145,6 +146,7 @@ void CPlexor3Dlg::ToggleAccountMute(int index) {
 void CPlexor3Dlg::RemoveDeadPages() {
     const int before = m_pages.RemoveDead(scale());
     if (before == 0) return;
+    if (m_pages.count() == 0) SetFullScreen(false);
     TellHookThePageCount();
     m_tabs.ResetHover();
     m_tabs.InvalidateStrip(before, scale());

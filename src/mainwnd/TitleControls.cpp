@@ -36,6 +36,12 @@ bool TitleControls::Layout(int cx, int captionButtonsLeft, const DpiScale& scale
     return true;
 }
 
+void TitleControls::Show(bool shown) {
+    for (CWnd* ctl : {static_cast<CWnd*>(&m_btnHide), static_cast<CWnd*>(&m_btnSound),
+                      static_cast<CWnd*>(&m_btnMenu), static_cast<CWnd*>(&m_lnkAddAcc)})
+        if (ctl->m_hWnd) ctl->ShowWindow(shown ? SW_SHOW : SW_HIDE);
+}
+
 void TitleControls::ShowMute(int muted, const DpiScale& scale) {
     if (muted == m_shownMute) return;
     m_soundImage = muted ? IDB_SOUND_OFF : IDB_SOUND_ON;

@@ -18,6 +18,8 @@ struct TitleControls {
     // Shows the mute state on the sound button, in its image at `scale`,
     // when it is not shown yet.
     void ShowMute(int muted, const DpiScale& scale);
+    // Shows or hides all four (hidden in full screen).
+    void Show(bool shown);
 
     CBtnEx m_btnHide;
     CBtnEx m_btnMenu;

@@ -10,6 +10,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LoginChildren.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MutedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3Dlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgFullScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabStrip.cpp

@@ -174,6 +174,11 @@ bool CDlgEx::SetSkin(DialogSkin skin) {
 }
 
 void CDlgEx::UpdateWindowRegion() {
+    if (m_fullScreen) {
+        // Square to the display's edges: no corner is cut.
+        ::SetWindowRgn(m_hWnd, nullptr, FALSE);
+        return;
+    }
     RECT wr = GetWindowRect();
     const int W = wr.right - wr.left;
     const int H = wr.bottom - wr.top;
@@ -322,6 +327,25 @@ void CDlgEx::ToggleMaximize() {
     m_bMaximized = !m_bMaximized;
 }
 
+void CDlgEx::EnterFullScreen() {
+    if (m_fullScreen) return;
+    m_beforeFullScreen = GetWindowRect();
+    m_fullScreen = true;
+    for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
+        if (button->m_hWnd) button->ShowWindow(SW_HIDE);
+    MoveWindow(DisplayOfWindow(m_hWnd), TRUE);
+    UpdateWindowRegion();
+}
+
+void CDlgEx::LeaveFullScreen() {
+    if (!m_fullScreen) return;
+    m_fullScreen = false;
+    for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
+        if (button->m_hWnd) button->ShowWindow(SW_SHOW);
+    MoveWindow(m_beforeFullScreen, TRUE);
+    UpdateWindowRegion();
+}
+
 void CDlgEx::OnTitleClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 void CDlgEx::OnTitleMinimize() { PostMessage(WM_SYSCOMMAND, SC_MINIMIZE, 0); }
@@ -348,6 +372,8 @@ LRESULT CDlgEx::SkinHitTestAt(POINT screen) {
     POINT pt = screen;
     ::ScreenToClient(m_hWnd, &pt);
     RECT client = GetClientRect();
+    // In full screen the frame is off the display's edge: nothing to drag or size.
+    if (m_fullScreen) return HTCLIENT;
     SkinHit hit = SkinHitTest(pt.x, pt.y, client.right, client.bottom, Metrics(), m_scale);
     if (hit == SkinHit::Default) return Default(WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));
     return static_cast<LRESULT>(hit);
@@ -376,7 +402,7 @@ LRESULT CDlgEx::OnNcLButtonDblClk(WPARAM hit, LPARAM lp) {
 LRESULT CDlgEx::OnLButtonDblClk(WPARAM wp, LPARAM lp) {
     // A maximised window's title band is client area.
     const int y = GET_Y_LPARAM(lp);
-    if (m_bMaximized && InTitleBand(y, m_nCaptionHeight, m_scale)) ToggleMaximize();
+    if (m_bMaximized && !m_fullScreen && InTitleBand(y, m_nCaptionHeight, m_scale)) ToggleMaximize();
     return Default(WM_LBUTTONDBLCLK, wp, lp);
 }
 

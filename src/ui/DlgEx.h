@@ -67,6 +67,13 @@ public:
     // Whether the player may size the window by its border.
     void SetResizable(bool resizable) { m_bResizable = resizable; }
     bool IsMaximized() const { return m_bMaximized; }
+    // Full screen: the window covers the whole display it is on, with no
+    // corners cut, no caption buttons, and no sizing or dragging by its
+    // frame; leaving puts it back where it stood. The maximised state is
+    // kept through it.
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    bool IsFullScreen() const { return m_fullScreen; }
 
     virtual void OnTitleClose();
     virtual void OnTitleMinimize();
@@ -142,6 +149,8 @@ private:
     fw::BitmapHandle m_bmpRestore;
     SIZE m_szMax{1440, 900};  // the work area measured at initialisation
     RECT m_rcRestore{};       // where the window goes when it leaves the maximised state
+    bool m_fullScreen = false;
+    RECT m_beforeFullScreen{};  // where the window goes when it leaves full screen
     DpiScale m_scale;
     std::optional<DialogSkinIds> m_skinIds;  // what the skin is loaded again from at another DPI
     unsigned m_sizeMessages = 0;  // WM_SIZE messages seen, to lay out once per scale change

@@ -8,3 +8,6 @@
 // was before). Without a window, or when the system names no display, the
 // primary display's.
 RECT WorkAreaOfWindow(HWND window);
+// The whole of that display, task bars included: where a window in full
+// screen goes.
+RECT DisplayOfWindow(HWND window);

@@ -60,6 +60,16 @@ TEST(FrameKeys, F5RefreshesUnlessAPlainF5IsTheBossOrSoundKey) {
     EXPECT_EQ(Decide(kKeyDown, kF5, kMarker, 0, f5Switch), FrameKeyAction::Refresh);
 }
 
+TEST(FrameKeys, F11GoesToTheMainWindowUnlessThePlainF11IsTheHooks) {
+    constexpr uintptr_t kF11 = 122;
+    EXPECT_EQ(Decide(kKeyDown, kF11, 1), FrameKeyAction::ForwardToOwner);
+    HotkeySet keys = kDefaults;
+    keys[HotkeyId::Sound] = HotkeyRecord{static_cast<int32_t>(kF11), 0};
+    EXPECT_EQ(Decide(kKeyDown, kF11, 1, 0, keys), FrameKeyAction::Swallow);
+    keys[HotkeyId::Sound] = HotkeyRecord{static_cast<int32_t>(kF11), kModAlt};
+    EXPECT_EQ(Decide(kKeyDown, kF11, 1, 0, keys), FrameKeyAction::ForwardToOwner);
+}
+
 TEST(FrameKeys, CtrlDOnlyFromTheDKeyItself) {
     EXPECT_EQ(Decide(kChar, 4, 0x00200001), FrameKeyAction::AddFavourite);
     EXPECT_EQ(Decide(kChar, 4, 0x00200005), FrameKeyAction::AddFavourite) << "the repeat count does not matter";

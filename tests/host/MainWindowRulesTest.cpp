@@ -119,6 +119,25 @@ TEST(KeyFilter, CtrlDAndF5GoToTheVisiblePageOrHall) {
     EXPECT_EQ(FilterMainWindowMessage(f5), KeyFilterAction::PassOn);
 }
 
+// F11 fills the screen with the current page; never while the player may
+// be choosing it as a hotkey, nor when the hook acts on it, nor without a page.
+TEST(KeyFilter, F11TogglesFullScreenOnlyWithAPageAndWhenNothingElseHasIt) {
+    KeyFilterInput f11 = Key(kKeyDown, kVkF11);
+    f11.pageCount = 1;
+    EXPECT_EQ(FilterMainWindowMessage(f11), KeyFilterAction::ToggleFullScreen);
+    f11.settingsOpen = true;
+    EXPECT_EQ(FilterMainWindowMessage(f11), KeyFilterAction::Swallow);
+    f11.settingsOpen = false;
+    f11.f11BelongsToHook = true;
+    EXPECT_EQ(FilterMainWindowMessage(f11), KeyFilterAction::Swallow);
+    f11.f11BelongsToHook = false;
+    f11.pageCount = 0;
+    EXPECT_EQ(FilterMainWindowMessage(f11), KeyFilterAction::Swallow);
+    f11.pageCount = 1;
+    f11.switchKey = HotkeyRecord{static_cast<int32_t>(kVkF11), 0};
+    EXPECT_EQ(FilterMainWindowMessage(f11), KeyFilterAction::SwitchPage) << "the switch key comes first";
+}
+
 TEST(KeyFilter, CtrlDMustComeFromTheDKeyWithoutFlags) {
     KeyFilterInput in = Key(kChar, kCtrlD, 0x00210001);  // another scan code
     in.pageCount = 1;

@@ -15,6 +15,7 @@
 #include "mainwnd/Plexor3Dlg.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
+#include "Screenshot.h"
 #include "resource.h"
 #include "WinTestSupport.h"
 
@@ -161,10 +162,11 @@ TEST(Hotkeys, ChangedSettingsReachTheMainWindowAndItsPagesAtOnce) {
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000));
 }
 
-TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
+TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPageAlsoInFullScreen) {
     PortalSession portal;
     ExeIni settings;  // beside the launcher, as the test found it
     settings.Set(L"AltWndKey", nullptr);  // the default, Ctrl+Tab
+    settings.Set(L"ShortKey", nullptr);   // and F10 the boss key
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
     ASSERT_TRUE(LogIn(app, L"lucky12") && app.WaitForPages(1));
@@ -205,6 +207,41 @@ TEST(Hotkeys, SwitchKeyCyclesPagesFromTheMainWindowOrAPage) {
     PressKeys({VK_CONTROL, VK_TAB});
     PumpFor(600);
     EXPECT_TRUE(only(wolf));
+
+    // F11 in a page: the current page fills the main window's display. The
+    // switch key still turns pages, the boss key hides the window and brings
+    // it back so, and F11 again puts the window back where it stood.
+    ::SetWindowPos(app.main, nullptr, 60, 40, 1000, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT before{};
+    ::GetWindowRect(app.main, &before);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoW(::MonitorFromWindow(app.main, MONITOR_DEFAULTTONEAREST), &monitor);
+    auto fills = [&](HWND page) {
+        return WaitUntil([&] {
+            RECT window{}, shown{};
+            ::GetWindowRect(app.main, &window);
+            ::GetWindowRect(page, &shown);
+            return Shown(page) && ::EqualRect(&window, &monitor.rcMonitor) && ::EqualRect(&shown, &monitor.rcMonitor);
+        }, 3000);
+    };
+    ASSERT_TRUE(FocusWindow(wolf));
+    PressKeys({VK_F11});
+    EXPECT_TRUE(fills(wolf));
+    PressKeys({VK_CONTROL, VK_TAB});
+    EXPECT_TRUE(only(lucky) && fills(lucky));
+    EXPECT_TRUE(CaptureMainWindowPng(app.main, L"full-screen.png"));
+    PressKeys({VK_F10});
+    EXPECT_TRUE(WaitUntil([&] { return !Shown(app.main); }, 3000));
+    PressKeys({VK_F10});
+    EXPECT_TRUE(fills(lucky)) << "back from the boss key in full screen";
+    ASSERT_TRUE(FocusWindow(lucky));
+    PressKeys({VK_F11});
+    EXPECT_TRUE(WaitUntil([&] {
+        RECT window{};
+        ::GetWindowRect(app.main, &window);
+        return ::EqualRect(&window, &before) != FALSE;
+    }, 3000)) << "F11 again";
 }
 
 TEST(Hotkeys, F5RefreshesTheGameUnlessItIsTheBossKeyButTheMenusRefreshStillDoes) {
