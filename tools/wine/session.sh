@@ -55,7 +55,7 @@ zuva_wine_env() {
 
 zuva_wine_prefix() {
   # Bump the version when the prefix's set-up changes: an older prefix is made anew.
-  local marker="$WINEPREFIX/.zuva-prefix-v3"
+  local marker="$WINEPREFIX/.zuva-prefix-v4"
   [ -f "$marker" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -69,6 +69,11 @@ zuva_wine_prefix() {
       # for one at every top-level window it hides or destroys; unmanaged
       # windows do not, and look the same since ours draw their own frames.
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+      # No audio driver: the machines we test on have no sound card, and
+      # Wine's ALSA driver says so on every process's error stream. Without
+      # a driver the launcher sees no sound device either way; its muting is
+      # tested on the calls it intercepts, which reach no device.
+      wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /d '' /f >/dev/null 2>&1
       # A crashing program ends with its exception code instead of waiting in
       # a debugger that would hold the test runner's streams open.
       wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' /f >/dev/null 2>&1
