@@ -31,7 +31,7 @@ ZUVA_WINE_DPI=144 tools/wintest.sh "$root/build/win32" \
 
 # The windows that take their place from the display they are on, on two
 # displays side by side (an Xorg server with two dummy screens, its own
-# prefix): a skinned window maximised on either, and the notice in the
+# prefix): a skinned window maximised and in full screen on either, and the notice in the
 # corner of the second, where its launcher stands.
 echo "== the windows on two displays (build/win32, prefix wineprefix-two)"
 ZUVA_TWO_DISPLAYS=1 tools/wintest.sh "$root/build/win32" \

@@ -356,7 +356,7 @@ TEST(SkinnedDialog, TextTakesTheSizeOfTheNewDisplay) {
 
 // On each display, the last first (two side by side under
 // ZUVA_TWO_DISPLAYS=1): maximised to that display's work area.
-TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestores) {
+TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCoversTheDisplay) {
     const std::vector<RECT> works = DisplayWorkAreas();
     ASSERT_TRUE(works.size() >= 2 || !std::getenv("ZUVA_TWO_DISPLAYS")) << "two displays asked for, Wine reports one";
     SkinnedProbe dlg;
@@ -382,6 +382,25 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestores) {
         EXPECT_FALSE(dlg.IsMaximized());
         wr = dlg.GetWindowRect();
         EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+
+        // Full screen covers that whole display, corners uncut; a double
+        // click on where the title band was changes nothing; leaving it
+        // puts the window back.
+        MONITORINFO display{};
+        display.cbSize = sizeof(display);
+        ::GetMonitorInfoW(::MonitorFromRect(&*work, MONITOR_DEFAULTTONEAREST), &display);
+        dlg.EnterFullScreen();
+        ClickAt(POINT{display.rcMonitor.left + 40, display.rcMonitor.top + 12}, 2);
+        PumpFor(400);
+        wr = dlg.GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&wr, &display.rcMonitor)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+        fw::RegionHandle region(::CreateRectRgn(0, 0, 0, 0));
+        EXPECT_EQ(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR) << "no region";
+        EXPECT_FALSE(::IsWindowVisible(dlg.m_btnClose.m_hWnd));
+        dlg.LeaveFullScreen();
+        wr = dlg.GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+        EXPECT_NE(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR) << "the corners cut again";
     }
 }
 
