@@ -1,4 +1,4 @@
-#include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/AccountEntries.h"
 
 #include <algorithm>
 
@@ -24,8 +24,6 @@ uint64_t SerialOf(const std::wstring& value) {
     return n;
 }
 }  // namespace
-
-int PageMuteValue(int windowMute, bool accountMuted) { return windowMute != 0 || accountMuted ? 1 : 0; }
 
 std::wstring EncodeAccountKey(const std::wstring& caption) {
     if (caption.empty() || caption.size() > kMaxRememberedCaption) return std::wstring();
@@ -66,41 +64,56 @@ std::optional<std::wstring> DecodeAccountKey(const std::wstring& key) {
     return caption;
 }
 
-std::vector<MutedAccountEntry> ParseMutedAccounts(const std::vector<std::wstring>& lines) {
-    std::vector<MutedAccountEntry> entries;
+std::wstring AccountEntryText(uint64_t serial, const std::wstring& value) {
+    std::wstring text = std::to_wstring(serial);
+    if (!value.empty()) text += L',' + value;
+    return text;
+}
+
+AccountEntry ParseAccountEntryText(const std::wstring& text) {
+    const size_t comma = text.find(L',');
+    AccountEntry entry;
+    entry.serial = SerialOf(text.substr(0, comma));
+    if (comma != std::wstring::npos) entry.value = text.substr(comma + 1);
+    return entry;
+}
+
+std::vector<AccountEntry> ParseAccountEntries(const std::vector<std::wstring>& lines) {
+    std::vector<AccountEntry> entries;
     for (const std::wstring& line : lines) {
         const size_t eq = line.find(L'=');
-        MutedAccountEntry entry;
-        entry.key = line.substr(0, eq);
-        if (entry.key.empty()) continue;  // nothing a key could delete
-        if (eq != std::wstring::npos && DecodeAccountKey(entry.key)) entry.serial = SerialOf(line.substr(eq + 1));
+        const std::wstring key = line.substr(0, eq);
+        if (key.empty()) continue;  // nothing a key could delete
+        AccountEntry entry;
+        if (eq != std::wstring::npos && DecodeAccountKey(key)) entry = ParseAccountEntryText(line.substr(eq + 1));
+        entry.key = key;
         entries.push_back(std::move(entry));
     }
     return entries;
 }
 
-uint64_t NextMutedSerial(const std::vector<MutedAccountEntry>& entries) {
+uint64_t NextAccountSerial(const std::vector<AccountEntry>& entries) {
     uint64_t last = 0;
-    for (const MutedAccountEntry& e : entries) last = std::max(last, e.serial);
-    return last + 1;  // at most kMaxMutedSerial + 1: a serial read back never comes near 2^64
+    for (const AccountEntry& e : entries) last = std::max(last, e.serial);
+    return last + 1;  // at most kMaxAccountSerial + 1: a serial read back never comes near 2^64
 }
 
 namespace {
-void OldestFirst(std::vector<MutedAccountEntry>& entries) {
+void OldestFirst(std::vector<AccountEntry>& entries) {
     std::stable_sort(entries.begin(), entries.end(),
-                     [](const MutedAccountEntry& a, const MutedAccountEntry& b) { return a.serial < b.serial; });
+                     [](const AccountEntry& a, const AccountEntry& b) { return a.serial < b.serial; });
 }
 }  // namespace
 
-std::vector<MutedAccountEntry> RenumberedMutedAccounts(std::vector<MutedAccountEntry> entries) {
-    if (NextMutedSerial(entries) <= kMaxMutedSerial) return {};
+std::vector<AccountEntry> RenumberedAccountEntries(std::vector<AccountEntry> entries) {
+    if (NextAccountSerial(entries) <= kMaxAccountSerial) return {};
     OldestFirst(entries);
     uint64_t serial = 0;
-    for (MutedAccountEntry& entry : entries) entry.serial = ++serial;
+    for (AccountEntry& entry : entries) entry.serial = ++serial;
     return entries;
 }
 
-std::vector<std::wstring> MutedAccountsOverBound(std::vector<MutedAccountEntry> entries, size_t bound) {
+std::vector<std::wstring> AccountEntriesOverBound(std::vector<AccountEntry> entries, size_t bound) {
     std::vector<std::wstring> keys;
     if (entries.size() <= bound) return keys;
     OldestFirst(entries);

@@ -2,7 +2,9 @@
 
 #include <set>
 
+#include "mainwnd/AccountEntries.h"
 #include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/AccountZoomRules.h"
 
 TEST(AccountMute, APageIsSilentWhenItsWindowOrItsOwnAccountIs) {
     EXPECT_EQ(PageMuteValue(0, false), 0);
@@ -14,7 +16,7 @@ TEST(AccountMute, APageIsSilentWhenItsWindowOrItsOwnAccountIs) {
 // Captions come from the portal's login page: whatever they hold, their key
 // is one INI line can carry, names them alone (INI keys ignore letter case)
 // and gives them back whole.
-TEST(AccountMute, HostileCaptionsRoundTripThroughKeysTheFileCannotMisread) {
+TEST(AccountEntries, HostileCaptionsRoundTripThroughKeysTheFileCannotMisread) {
     const std::wstring captions[] = {
         L"12服-青龙-lucky",
         L"Lucky",
@@ -47,25 +49,46 @@ TEST(AccountMute, HostileCaptionsRoundTripThroughKeysTheFileCannotMisread) {
         EXPECT_FALSE(DecodeAccountKey(bad)) << "not a key the launcher writes: " << bad;
 }
 
-TEST(AccountMute, TheOldestMutingsGoBeyondTheBound) {
-    const auto entries = ParseMutedAccounts({L"aa=3", L"bb=1", L"cc=7", L"Zz=9", L"dd=x", L"ee", L"=5"});
+TEST(AccountEntries, TheOldestEntriesGoBeyondTheBound) {
+    const auto entries = ParseAccountEntries({L"aa=3", L"bb=1", L"cc=7", L"Zz=9", L"dd=x", L"ee", L"=5"});
     ASSERT_EQ(entries.size(), 6u) << "a line without a key is nothing to delete";
-    EXPECT_EQ(NextMutedSerial(entries), 8u) << "after the launcher's own serials";
+    EXPECT_EQ(NextAccountSerial(entries), 8u) << "after the launcher's own serials";
     // Lines it did not write ("Zz", "dd", "ee") count as the oldest.
-    EXPECT_EQ(MutedAccountsOverBound(entries, 6), std::vector<std::wstring>{});
-    EXPECT_EQ(MutedAccountsOverBound(entries, 2), (std::vector<std::wstring>{L"Zz", L"dd", L"ee", L"bb"}));
-    EXPECT_EQ(NextMutedSerial({}), 1u);
+    EXPECT_EQ(AccountEntriesOverBound(entries, 6), std::vector<std::wstring>{});
+    EXPECT_EQ(AccountEntriesOverBound(entries, 2), (std::vector<std::wstring>{L"Zz", L"dd", L"ee", L"bb"}));
+    EXPECT_EQ(NextAccountSerial({}), 1u);
 }
 
-TEST(AccountMute, SerialsAreNumberedAnewBeforeTheyWouldPassTheTop) {
-    const auto below = ParseMutedAccounts({L"aa=3", L"bb=9999999999999999998"});
-    EXPECT_EQ(NextMutedSerial(below), kMaxMutedSerial);
-    EXPECT_TRUE(RenumberedMutedAccounts(below).empty()) << "the top itself still reads back";
-    const auto top = ParseMutedAccounts({L"cc=9999999999999999999", L"aa=3", L"Zz=1", L"bb=12"});
-    const auto renumbered = RenumberedMutedAccounts(top);
+TEST(AccountEntries, SerialsAreNumberedAnewBeforeTheyWouldPassTheTop) {
+    const auto below = ParseAccountEntries({L"aa=3", L"bb=9999999999999999998"});
+    EXPECT_EQ(NextAccountSerial(below), kMaxAccountSerial);
+    EXPECT_TRUE(RenumberedAccountEntries(below).empty()) << "the top itself still reads back";
+    const auto top = ParseAccountEntries({L"cc=9999999999999999999", L"aa=3", L"Zz=1", L"bb=12"});
+    const auto renumbered = RenumberedAccountEntries(top);
     ASSERT_EQ(renumbered.size(), 4u);
     const std::pair<std::wstring, uint64_t> order[] = {{L"Zz", 1}, {L"aa", 2}, {L"bb", 3}, {L"cc", 4}};
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(std::make_pair(renumbered[i].key, renumbered[i].serial), order[i]) << "the order is kept";
-    EXPECT_EQ(NextMutedSerial(renumbered), 5u);
+    EXPECT_EQ(NextAccountSerial(renumbered), 5u);
+}
+
+// A zoom is remembered beside its serial, and only a zoom the launcher
+// offers reads back; anything else opens the account at 100 %.
+TEST(AccountEntries, AValueRidesBesideTheSerialAndOnlyAZoomStepReadsBack) {
+    EXPECT_EQ(AccountEntryText(7, L""), L"7") << "a muting's entry as it always was";
+    EXPECT_EQ(AccountEntryText(7, ZoomEntryValue(125)), L"7,125");
+    const auto entries = ParseAccountEntries({L"aa=3,125", L"bb=4", L"cc=x,150", L"Zz=9,90"});
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(std::make_pair(entries[0].serial, entries[0].value), std::make_pair(uint64_t{3}, std::wstring(L"125")));
+    EXPECT_EQ(std::make_pair(entries[1].serial, entries[1].value), std::make_pair(uint64_t{4}, std::wstring()));
+    EXPECT_EQ(entries[2].serial, 0u) << "no serial of the launcher's: the oldest";
+    EXPECT_EQ(entries[3].value, L"") << "not a key the launcher writes";
+    const auto renumbered = RenumberedAccountEntries(ParseAccountEntries({L"aa=9999999999999999999,67", L"bb=2"}));
+    ASSERT_EQ(renumbered.size(), 2u);
+    EXPECT_EQ(AccountEntryText(renumbered[1].serial, renumbered[1].value), L"2,67") << "renumbered, value kept";
+
+    for (int step : {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200})
+        EXPECT_EQ(ZoomOfEntryValue(ZoomEntryValue(step)), step);
+    for (const wchar_t* bad : {L"", L"130", L"0125", L"-50", L"1e2", L"12a", L"4294967421", L"5"})
+        EXPECT_EQ(ZoomOfEntryValue(bad), 100) << bad;
 }
