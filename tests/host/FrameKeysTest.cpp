@@ -84,3 +84,38 @@ TEST(FrameKeys, ACloseRequestArmsTheSweepAndGoesOn) {
     EXPECT_EQ(Decide(kSysCommand, 0xF063, 0), FrameKeyAction::ArmWebBoxSweep) << "the system's low bits";
     EXPECT_EQ(Decide(kSysCommand, 0xF120, 0), FrameKeyAction::PassOn);
 }
+
+// Ctrl with plus, minus or 0 asks for a zoom step; Ctrl + wheel for one per
+// whole notch, however finely the wheel reports it.
+TEST(FrameKeys, ZoomKeysAndCtrlWheelAskTheMainWindow) {
+    for (uintptr_t plus : {0xBB, 0x6B}) {
+        EXPECT_EQ(Decide(kKeyDown, plus, 1, kModCtrl), FrameKeyAction::ZoomIn);
+        EXPECT_EQ(Decide(kKeyDown, plus, 1, kModCtrl | kModShift), FrameKeyAction::ZoomIn) << "\"+\" is shifted";
+    }
+    for (uintptr_t minus : {0xBD, 0x6D}) EXPECT_EQ(Decide(kKeyDown, minus, 1, kModCtrl), FrameKeyAction::ZoomOut);
+    for (uintptr_t zero : {0x30, 0x60}) EXPECT_EQ(Decide(kKeyDown, zero, 1, kModCtrl), FrameKeyAction::ZoomActualSize);
+    EXPECT_EQ(Decide(kKeyDown, '0', 1, 0), FrameKeyAction::PassOn) << "typed";
+    EXPECT_EQ(Decide(kKeyDown, 0xBB, 1, kModCtrl | kModAlt), FrameKeyAction::PassOn) << "AltGr types";
+    HotkeySet zeroBoss = kDefaults;
+    zeroBoss[HotkeyId::Boss] = HotkeyRecord{'0', kModCtrl};
+    EXPECT_EQ(Decide(kKeyDown, '0', 1, kModCtrl, zeroBoss), FrameKeyAction::Swallow) << "the boss key only hides";
+    zeroBoss[HotkeyId::Switch] = HotkeyRecord{'0', kModCtrl};
+    EXPECT_EQ(Decide(kKeyDown, '0', 1, kModCtrl, zeroBoss), FrameKeyAction::ForwardToOwner);
+
+    constexpr unsigned kWheel = 0x20A;
+    auto wheel = [](int delta, uintptr_t keys) {
+        return (static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16) | keys;
+    };
+    EXPECT_EQ(Decide(kWheel, wheel(-120, 0x8), 0), FrameKeyAction::ZoomWheel);
+    EXPECT_EQ(Decide(kWheel, wheel(120, 0x0), 0, kModCtrl), FrameKeyAction::PassOn) << "the wheel's own key state";
+    EXPECT_EQ(Decide(kWheel, wheel(0, 0x8), 0), FrameKeyAction::PassOn);
+
+    WheelNotches notches;
+    EXPECT_EQ(notches.Add(40), 0);
+    EXPECT_EQ(notches.Add(40), 0);
+    EXPECT_EQ(notches.Add(60), 1) << "a notch completed, 20 carried";
+    EXPECT_EQ(notches.Add(-120), -1) << "the other way starts afresh";
+    EXPECT_EQ(notches.Add(-360), -3);
+    EXPECT_EQ(notches.Add(100), 0);
+    EXPECT_EQ(notches.Add(20), 1);
+}

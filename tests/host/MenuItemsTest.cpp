@@ -30,13 +30,26 @@ TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
 }
 
-TEST(MenuItems, ATabsMenuMutesItsAccountOrClosesIt) {
+TEST(MenuItems, ATabsMenuMutesItsAccountZoomsItOrClosesIt) {
     for (bool muted : {false, true}) {
-        const auto items = BuildTabMenuItems(muted);
-        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuClose}));
+        const auto items = BuildTabMenuItems(muted, 100);
+        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuZoomIn, kTabMenuZoomOut, kTabMenuZoomReset,
+                                                kTabMenuClose}));
         EXPECT_EQ(items[0].text, L"静音此账号");
         EXPECT_EQ(items[0].checked, muted);
-        EXPECT_EQ(items[1].text, L"关闭此账号");
-        EXPECT_FALSE(items[1].checked);
+        EXPECT_EQ(items[1].text, L"放大");
+        EXPECT_EQ(items[2].text, L"缩小");
+        EXPECT_EQ(items[3].text, L"实际大小");
+        EXPECT_EQ(items[4].text, L"关闭此账号");
+        EXPECT_FALSE(items[4].checked);
     }
+    // An item that would change nothing is grayed.
+    auto grayed = [](int zoom) {
+        std::vector<bool> g;
+        for (const MenuItemDef& item : BuildTabMenuItems(false, zoom)) g.push_back(item.grayed);
+        return g;
+    };
+    EXPECT_EQ(grayed(100), (std::vector<bool>{false, false, false, true, false}));
+    EXPECT_EQ(grayed(200), (std::vector<bool>{false, true, false, false, false}));
+    EXPECT_EQ(grayed(50), (std::vector<bool>{false, false, true, false, false}));
 }
