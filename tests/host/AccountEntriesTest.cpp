@@ -76,19 +76,16 @@ TEST(AccountEntries, SerialsAreNumberedAnewBeforeTheyWouldPassTheTop) {
 // offers reads back; anything else opens the account at 100 %.
 TEST(AccountEntries, AValueRidesBesideTheSerialAndOnlyAZoomStepReadsBack) {
     EXPECT_EQ(AccountEntryText(7, L""), L"7") << "a muting's entry as it always was";
-    EXPECT_EQ(AccountEntryText(7, ZoomEntryValue(125)), L"7,125");
-    const auto entries = ParseAccountEntries({L"aa=3,125", L"bb=4", L"cc=x,150", L"Zz=9,90"});
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(std::make_pair(entries[0].serial, entries[0].value), std::make_pair(uint64_t{3}, std::wstring(L"125")));
-    EXPECT_EQ(std::make_pair(entries[1].serial, entries[1].value), std::make_pair(uint64_t{4}, std::wstring()));
-    EXPECT_EQ(entries[2].serial, 0u) << "no serial of the launcher's: the oldest";
-    EXPECT_EQ(entries[3].value, L"") << "not a key the launcher writes";
+    const auto entries = ParseAccountEntries({L"aa=3," + ZoomEntryValue(125), L"bb=x,150", L"Zz=9,90"});
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(AccountEntryText(entries[0].serial, entries[0].value), L"3,125");
+    EXPECT_EQ(entries[1].serial, 0u) << "no serial of the launcher's: the oldest";
+    EXPECT_EQ(entries[2].value, L"") << "not a key the launcher writes";
     const auto renumbered = RenumberedAccountEntries(ParseAccountEntries({L"aa=9999999999999999999,67", L"bb=2"}));
-    ASSERT_EQ(renumbered.size(), 2u);
-    EXPECT_EQ(AccountEntryText(renumbered[1].serial, renumbered[1].value), L"2,67") << "renumbered, value kept";
+    EXPECT_EQ(AccountEntryText(renumbered.at(1).serial, renumbered.at(1).value), L"2,67") << "value kept";
 
     for (int step : {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200})
         EXPECT_EQ(ZoomOfEntryValue(ZoomEntryValue(step)), step);
-    for (const wchar_t* bad : {L"", L"130", L"0125", L"-50", L"1e2", L"12a", L"4294967421", L"5"})
+    for (const wchar_t* bad : {L"", L"130", L"0125", L"-50", L"1e2", L"4294967421", L"5"})
         EXPECT_EQ(ZoomOfEntryValue(bad), 100) << bad;
 }
