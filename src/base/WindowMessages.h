@@ -15,6 +15,11 @@ constexpr unsigned WM_OWNER_DPI_CHANGED = 0x408;   // every game page and the ha
 // Main window, scripted build only, from a test: its thread sleeps wParam ms,
 // as it does while it waits on the network.
 constexpr unsigned WM_TEST_BLOCK_THREAD = 0x409;
+// Main window, from a game page's frame: the player asked to zoom that page
+// (Ctrl + wheel, plus, minus, 0): wParam the frame, lParam the ZoomStep.
+constexpr unsigned WM_PAGE_ZOOM_REQUEST = 0x40A;
+// Every game page: wParam its account's zoom in percent of the display's scale.
+constexpr unsigned WM_SET_PAGE_ZOOM = 0x40B;
 
 // lParam of a message the system synthesised (a menu's refresh key, an
 // abandoned login's close request), so that key filters never take it for

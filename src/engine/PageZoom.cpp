@@ -15,6 +15,11 @@ void PageZoom::ShowAt(int dpi, PageEngine* page) {
     Apply(page, true);
 }
 
+void PageZoom::ZoomBy(int percent, PageEngine* page) {
+    m_percent = percent;
+    Apply(page, true);
+}
+
 bool PageZoom::OnTimer(UINT_PTR id, PageEngine* page) {
     if (id != m_retryTimer) return false;
     ::KillTimer(m_hWnd, m_retryTimer);
@@ -24,7 +29,7 @@ bool PageZoom::OnTimer(UINT_PTR id, PageEngine* page) {
 
 void PageZoom::Apply(PageEngine* page, bool mayRetry) {
     if (!page || m_dpi <= 0) return;
-    if (page->ZoomTo(m_dpi)) {
+    if (page->ZoomTo(ZoomedPageDpi(m_dpi, m_percent))) {
         ::KillTimer(m_hWnd, m_retryTimer);  // an earlier miss is made good
     } else if (mayRetry && m_hWnd) {
         ::SetTimer(m_hWnd, m_retryTimer, kRetryMs, nullptr);

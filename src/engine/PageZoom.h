@@ -1,5 +1,6 @@
 #pragma once
-// Keeps a page at the scale of its window's display. The browser starts each
+// Keeps a page at the scale of its window's display, times the zoom the
+// player chose for its account (a game page). The browser starts each
 // top-level document at a default zoom of its own (the system's DPI once told
 // that its host is DPI aware), which is wrong for a window on a display of
 // another scale, and it refuses a zoom while no document is ready. So the
@@ -7,6 +8,7 @@
 // and tried once more a moment later when it did not take.
 #include <windows.h>
 
+#include "engine/PageZoomSteps.h"
 #include "framework/PageEngine.h"
 
 class PageZoom {
@@ -19,6 +21,9 @@ public:
     void Attach(HWND window, int dpi);
     // The window is now on a display of `dpi`.
     void ShowAt(int dpi, PageEngine* page);
+    // The player's zoom, in percent of the display's scale; it stays across
+    // documents and display changes.
+    void ZoomBy(int percent, PageEngine* page);
     // A top-level document has completed.
     void DocumentComplete(PageEngine* page) { Apply(page, true); }
     // A WM_TIMER of the window; true when it was the retry's.
@@ -32,4 +37,5 @@ private:
     UINT_PTR m_retryTimer;
     HWND m_hWnd = nullptr;
     int m_dpi = 0;
+    int m_percent = kActualZoom;
 };

@@ -1,7 +1,9 @@
 # The page engines behind the framework's page-engine contract, and the rules
-# both share: page names, the page's scale and absolute zoom.
+# both share: page names, the page's scale and absolute zoom, the player's zoom
+# steps.
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PageDpi.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageZoomSteps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageRules.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PageZoom.cpp)

@@ -1,8 +1,18 @@
 #include "framework/BrowserKeys.h"
 
+namespace {
+bool AimedInside(PageEngine* browser, const MSG& msg) {
+    const HWND window = browser ? browser->Window() : nullptr;
+    return window && (msg.hwnd == window || ::IsChild(window, msg.hwnd));
+}
+}  // namespace
+
 bool OfferKeyToBrowser(PageEngine* browser, const MSG& msg) {
-    if (!browser || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-    const HWND window = browser->Window();
-    if (!window || (msg.hwnd != window && !::IsChild(window, msg.hwnd))) return false;
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !AimedInside(browser, msg)) return false;
     return browser->TranslateAccelerator(msg);
+}
+
+bool IsBrowserZoomWheel(PageEngine* browser, const MSG& msg) {
+    return msg.message == WM_MOUSEWHEEL && (GET_KEYSTATE_WPARAM(msg.wParam) & MK_CONTROL) != 0 &&
+           AimedInside(browser, msg);
 }

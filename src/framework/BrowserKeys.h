@@ -10,3 +10,8 @@
 // browser; true when the browser took it. Other messages, and keys aimed
 // elsewhere (a dialog's own controls), are left alone.
 bool OfferKeyToBrowser(PageEngine* browser, const MSG& msg);
+
+// A Ctrl + wheel turn aimed at the browser's window or one inside it, which
+// the browser would take as its own zoom: a page is zoomed to its display,
+// and a game page further only by the launcher.
+bool IsBrowserZoomWheel(PageEngine* browser, const MSG& msg);

@@ -27,6 +27,7 @@ BOOL CDHtmlDialog::PreTranslateMessage(MSG* msg) {
     // The dialog manager would take Tab, Enter and the arrows from a page's
     // fields; a derived dialog's own keys have had their turn before this.
     if (OfferKeyToBrowser(m_browser.get(), *msg)) return TRUE;
+    if (IsBrowserZoomWheel(m_browser.get(), *msg)) return TRUE;  // swallowed
     return CDialog::PreTranslateMessage(msg);
 }
 

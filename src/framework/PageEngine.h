@@ -102,10 +102,11 @@ public:
     // there is no document or body yet.
     virtual bool SetBodyScroll(const std::wstring& value) = 0;
     virtual std::wstring CurrentUrl() const = 0;
-    // Shows the current document at `dpi` (its window is on a display of that
-    // DPI): CSS pixels stay the page's unit, the picture grows. True when the
-    // document now shows at that DPI; false when there is none ready to take
-    // it. Each new top-level document starts at the browser's default zoom.
+    // Shows the current document at `dpi` (its window's display DPI, times
+    // the zoom a player chose, so it may lie below 96): CSS pixels stay the
+    // page's unit, the picture grows or shrinks. True when the document now
+    // shows at that DPI; false when there is none ready to take it. Each new
+    // top-level document starts at the browser's default zoom.
     virtual bool ZoomTo(int dpi) = 0;
     // The DPI the current document is shown at: a CSS pixel covers
     // ZoomDpi() / 96 device pixels.

@@ -9,6 +9,8 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
     // The main window is now on a display of `dpi`: the page follows.
     void ZoomPage(int dpi) { m_zoom.ShowAt(dpi, GetBrowser()); }
+    // The zoom of the page's account, in percent of the display's scale.
+    void ZoomAccount(int percent) { m_zoom.ZoomBy(percent, GetBrowser()); }
 
 protected:
     HRESULT OnGetHostInfo(DWORD* flags) override;

@@ -1,5 +1,7 @@
 #include "gamewnd/MainFrame.h"
 
+#include <cstdlib>
+
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
@@ -99,6 +101,18 @@ BOOL CMainFrame::PreTranslateMessage(MSG* msg) {
         dlg.DoModal();
         return TRUE;
     }
+    case FrameKeyAction::ZoomIn:
+        RequestZoom(ZoomStep::In);
+        return TRUE;
+    case FrameKeyAction::ZoomOut:
+        RequestZoom(ZoomStep::Out);
+        return TRUE;
+    case FrameKeyAction::ZoomActualSize:
+        RequestZoom(ZoomStep::ActualSize);
+        return TRUE;
+    case FrameKeyAction::ZoomWheel:
+        OnWheelZoom(msg->wParam);
+        return TRUE;
     case FrameKeyAction::PassOn:
         break;
     }
@@ -116,6 +130,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_OWNER_DPI_CHANGED:
         ZoomGame(static_cast<int>(wp));
         return 0;
+    case WM_SET_PAGE_ZOOM:
+        ZoomAccount(static_cast<int>(wp));
+        return 0;
     case WM_MOUSEACTIVATE:
         SetTimer(kTimerRaiseOwner, 10);
         break;
@@ -128,6 +145,19 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 void CMainFrame::ZoomGame(int dpi) {
     // The main window has moved this window onto its new page area itself.
     if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomPage(dpi);
+}
+
+void CMainFrame::RequestZoom(ZoomStep step) const {
+    ::PostMessageW(g_hOwnerWnd, WM_PAGE_ZOOM_REQUEST, reinterpret_cast<WPARAM>(m_hWnd), static_cast<LPARAM>(step));
+}
+
+void CMainFrame::OnWheelZoom(WPARAM wp) {
+    const int notches = m_wheelNotches.Add(GET_WHEEL_DELTA_WPARAM(wp));
+    for (int i = 0; i < std::abs(notches); ++i) RequestZoom(notches > 0 ? ZoomStep::In : ZoomStep::Out);
+}
+
+void CMainFrame::ZoomAccount(int percent) {
+    if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomAccount(percent);
 }
 
 void CMainFrame::RefreshGame() {

@@ -2,7 +2,9 @@
 // CMainFrame: the game window of a page process. It has no caption, border or
 // taskbar button; it makes itself a child of its main window, announces
 // itself there, and ends when that main window is gone.
+#include "engine/PageZoomSteps.h"
 #include "framework/DocView.h"
+#include "gamewnd/FrameKeys.h"
 #include "hotkey/HotkeyModel.h"
 #include "sound/MuteLatch.h"
 
@@ -29,8 +31,14 @@ private:
     void RefreshGame();
     // The main window moved to a display of `dpi`: the page follows it.
     void ZoomGame(int dpi);
+    // The player asked for a zoom step; the main window decides and tells
+    // the page its account's zoom (WM_SET_PAGE_ZOOM).
+    void RequestZoom(ZoomStep step) const;
+    void OnWheelZoom(WPARAM wp);
+    void ZoomAccount(int percent);
 
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
     MuteLatch m_muteLatch;
+    WheelNotches m_wheelNotches;
 };
 

@@ -108,6 +108,11 @@ void GamePages::PostMuteToPages(int windowMute) const {
         ::PostMessageW(Window(i), WM_SET_MUTE, static_cast<WPARAM>(PageMuteValue(windowMute, AccountMuted(i))), 0);
 }
 
+void GamePages::SetAccountZoom(int index, int percent) {
+    m_arrPages.SetZoom(index, percent);
+    ::PostMessageW(Window(index), WM_SET_PAGE_ZOOM, static_cast<WPARAM>(percent), 0);
+}
+
 void GamePages::CloseAll() const {
     for (int i = 0; i < count(); ++i) {
         HWND page = Window(i);

@@ -62,6 +62,10 @@ public:
     // Page `index`'s own account mute.
     bool AccountMuted(int index) const { return m_arrPages.muted(index); }
     void SetAccountMuted(int index, bool muted) { m_arrPages.SetMuted(index, muted); }
+    // Page `index`'s account zoom, in percent of the display's scale; the
+    // page is told each one set.
+    int AccountZoom(int index) const { return m_arrPages.zoom(index); }
+    void SetAccountZoom(int index, int percent);
     // Every page leaves the window and is asked to close.
     void CloseAll() const;
 

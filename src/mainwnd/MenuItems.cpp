@@ -1,6 +1,7 @@
 #include "mainwnd/MenuItems.h"
 
 #include "base/ProgramVersion.h"
+#include "engine/PageZoomSteps.h"
 
 std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText) {
     std::vector<MenuItemDef> items = {
@@ -18,9 +19,13 @@ std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& b
     return items;
 }
 
-std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted) {
+std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted, int zoomPercent) {
+    auto stays = [zoomPercent](ZoomStep step) { return SteppedZoom(zoomPercent, step) == zoomPercent; };
     return {
         {kTabMenuMute, L"静音此账号", false, accountMuted},
+        {kTabMenuZoomIn, L"放大", false, false, stays(ZoomStep::In)},
+        {kTabMenuZoomOut, L"缩小", false, false, stays(ZoomStep::Out)},
+        {kTabMenuZoomReset, L"实际大小", false, false, stays(ZoomStep::ActualSize)},
         {kTabMenuClose, L"关闭此账号", false, false},
     };
 }

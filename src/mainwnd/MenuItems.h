@@ -24,6 +24,9 @@ enum MenuCommand : int {
 enum TabMenuCommand : int {
     kTabMenuMute = 1,   // mute or unmute that account
     kTabMenuClose = 2,  // close that page, as a middle click does
+    kTabMenuZoomIn = 3,     // zoom that account's page a step in,
+    kTabMenuZoomOut = 4,    // a step out,
+    kTabMenuZoomReset = 5,  // or back to 100 %
 };
 
 struct MenuItemDef {
@@ -31,11 +34,13 @@ struct MenuItemDef {
     std::wstring text;
     bool separator = false;
     bool checked = false;
+    bool grayed = false;  // shown, but it would change nothing
 };
 
 // The items in order; `bossKeyText` is the boss key as the settings dialog
 // shows it ("F10", "Ctrl  +  Q").
 std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& bossKeyText);
 
-// The menu of a tab whose account is muted on its own (`accountMuted`) or not.
-std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted);
+// The menu of a tab whose account is muted on its own (`accountMuted`) or
+// not, and whose page is zoomed to `zoomPercent`.
+std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted, int zoomPercent);

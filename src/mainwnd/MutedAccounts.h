@@ -1,7 +1,7 @@
 #pragma once
 // The accounts a player muted on their own, remembered by tab caption in
 // section "ZuvaMuted" of Statistic.ini beside the executable (format in
-// AccountMuteRules.h). Shared by every instance; read when a page attaches,
+// AccountEntries.h). Shared by every instance; read when a page attaches,
 // written when the player mutes or unmutes an account.
 #include <string>
 

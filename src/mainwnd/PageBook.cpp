@@ -20,7 +20,7 @@ int PageBook::Attach(Frame frame, uint32_t processId) {
         caption = own->caption;
         m_waiting.erase(own);
     }
-    m_pages.push_back(Page{frame, caption, false});
+    m_pages.push_back(Page{frame, caption});
     return count() - 1;
 }
 

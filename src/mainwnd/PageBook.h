@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/PageZoomSteps.h"
+
 // A main window holds at most this many game pages; a further account opens
 // in a main window of its own.
 constexpr int kMaxPages = 3;
@@ -47,6 +49,9 @@ public:
     // The page's account is muted on its own (besides the window-wide mute).
     bool muted(int i) const { return m_pages[static_cast<size_t>(i)].muted; }
     void SetMuted(int i, bool muted) { m_pages[static_cast<size_t>(i)].muted = muted; }
+    // The zoom the player gave the page's account, in percent of the display's scale.
+    int zoom(int i) const { return m_pages[static_cast<size_t>(i)].zoomPercent; }
+    void SetZoom(int i, int percent) { m_pages[static_cast<size_t>(i)].zoomPercent = percent; }
     int IndexOf(Frame frame) const;
     size_t waiting() const { return m_waiting.size(); }
 
@@ -55,6 +60,7 @@ private:
         Frame frame;
         std::wstring caption;
         bool muted = false;
+        int zoomPercent = kActualZoom;
     };
     struct Waiting {
         std::wstring caption;

@@ -300,6 +300,8 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_PAGE_ATTACH:
         return OnPageAttach(reinterpret_cast<HWND>(wp), lp != 0);
+    case WM_PAGE_ZOOM_REQUEST:
+        return OnPageZoomRequest(reinterpret_cast<HWND>(wp), lp);
     case WM_ADD_ACCOUNT_CHOICE:
         return OnAddAccountChoice(wp != 0);
     case WM_COPYDATA:

@@ -9,6 +9,7 @@
 
 #include "extras/PopInfoDlg.h"
 #include "hotkey/KeyboardHook.h"
+#include "engine/PageZoomSteps.h"
 #include "login/AddAccDlg.h"
 #include "mainwnd/GamePages.h"
 #include "mainwnd/LoginChildren.h"
@@ -91,6 +92,10 @@ private:
     void ClosePage(int index);
     // Mutes or unmutes page `index`'s account on its own, and remembers it.
     void ToggleAccountMute(int index);
+    // Zooms page `index`'s account a step, tells its page and remembers it.
+    void ZoomAccount(int index, ZoomStep step);
+    // A page's frame asked for a zoom step (the hall's ask is no page's).
+    LRESULT OnPageZoomRequest(HWND frame, LPARAM step);
     // Removes pages whose process has died and waiting captions of ended logins.
     void RemoveDeadPages();
     // Timer 4, armed once per instance by the first game page.
@@ -99,7 +104,7 @@ private:
     // The system menu, the tray menu and the tray icon (Plexor3DlgMenus.cpp).
     void ShowSystemMenu();
     void ShowTrayMenu();
-    // The menu of tab `tab`: mute that account, or close its page.
+    // The menu of tab `tab`: mute that account, zoom its page, or close it.
     void ShowTabMenu(int tab);
     void RunMenuCommand(int command, CSettingDlg& settings);
     void UpdateFromMenu();

@@ -24,7 +24,7 @@ fw::MenuHandle MenuOf(const std::vector<MenuItemDef>& items) {
         if (item.separator)
             ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else
-            ::AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : 0),
+            ::AppendMenuW(menu.get(), MF_STRING | (item.checked ? MF_CHECKED : 0) | (item.grayed ? MF_GRAYED : 0),
                           static_cast<UINT_PTR>(static_cast<UINT>(item.id)), item.text.c_str());
     }
     return menu;
@@ -61,7 +61,7 @@ void CPlexor3Dlg::ShowTrayMenu() {
 
 void CPlexor3Dlg::ShowTabMenu(int tab) {
     const HWND page = m_pages.Window(tab);
-    fw::MenuHandle menu = MenuOf(BuildTabMenuItems(m_pages.AccountMuted(tab)));
+    fw::MenuHandle menu = MenuOf(BuildTabMenuItems(m_pages.AccountMuted(tab), m_pages.AccountZoom(tab)));
     if (!menu) return;
     // Placed as the system menu is under its button: at the tab's left
     // edge, 2 pixels below it.
@@ -76,6 +76,9 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     const int index = m_pages.IndexOf(page);
     if (index < 0) return;
     if (chosen == kTabMenuMute) ToggleAccountMute(index);
+    if (chosen == kTabMenuZoomIn) ZoomAccount(index, ZoomStep::In);
+    if (chosen == kTabMenuZoomOut) ZoomAccount(index, ZoomStep::Out);
+    if (chosen == kTabMenuZoomReset) ZoomAccount(index, ZoomStep::ActualSize);
     if (chosen == kTabMenuClose) ClosePage(index);
 }
 

@@ -8,6 +8,7 @@
 #include "base/StartProgram.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
+#include "mainwnd/ZoomedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 
@@ -74,8 +75,11 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
     m_pages.Attach(frame);
     TellHookThePageCount();
     const int added = m_pages.count() - 1;
-    // An account muted on its own stays so at its next login.
-    if (IsAccountRememberedMuted(m_pages.book().caption(added))) m_pages.SetAccountMuted(added, true);
+    // An account muted on its own stays so at its next login, and one
+    // zoomed opens at its zoom.
+    const std::wstring& caption = m_pages.book().caption(added);
+    if (IsAccountRememberedMuted(caption)) m_pages.SetAccountMuted(added, true);
+    m_pages.SetAccountZoom(added, RememberedAccountZoom(caption));
     m_logins.Release();
     m_tabs.InvalidateStrip(m_pages.count(), scale());
     return 0;
@@ -141,6 +145,21 @@ void CPlexor3Dlg::ToggleAccountMute(int index) {
     else
         ForgetMutedAccount(caption);
     m_tabs.InvalidateTab(index, scale());  // its mark; the page hears it at the next tick
+}
+
+void CPlexor3Dlg::ZoomAccount(int index, ZoomStep step) {
+    const int percent = SteppedZoom(m_pages.AccountZoom(index), step);
+    if (percent == m_pages.AccountZoom(index)) return;
+    m_pages.SetAccountZoom(index, percent);
+    RememberAccountZoom(m_pages.book().caption(index), percent);
+    m_tabs.RefreshTip(m_pages.book(), index);
+}
+
+LRESULT CPlexor3Dlg::OnPageZoomRequest(HWND frame, LPARAM step) {
+    const int index = m_pages.IndexOf(frame);
+    const auto zoomStep = ZoomStepOf(static_cast<uintptr_t>(step));
+    if (index >= 0 && zoomStep) ZoomAccount(index, *zoomStep);
+    return 0;
 }
 
 void CPlexor3Dlg::RemoveDeadPages() {

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "mainwnd/AccountZoomRules.h"
 #include "resource.h"
 #include "ui/RectConvert.h"
 #include "ui/SkinImage.h"
@@ -85,9 +86,13 @@ void TabStrip::UpdateTipText(const PageBook& pages, int tab) {
     ti.cbSize = sizeof(ti);
     ti.hwnd = m_owner;
     ti.uId = reinterpret_cast<UINT_PTR>(m_owner);
-    std::wstring caption = pages.caption(tab);
-    ti.lpszText = &caption[0];
+    std::wstring text = TabTipText(pages.caption(tab), pages.zoom(tab));
+    ti.lpszText = &text[0];
     m_tip.SendMessage(TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TabStrip::RefreshTip(const PageBook& pages, int tab) {
+    if (m_bTipActive && m_hover.hotTab == tab) UpdateTipText(pages, tab);
 }
 
 void TabStrip::ClearHover(bool clearTracking, const DpiScale& scale) {

@@ -2,7 +2,7 @@
 // The tab strip of a main window: one tab per game page in the title area,
 // drawn into the window's background, with a close box on the tab under the
 // mouse, a mark on the tab of an account muted on its own, and a tooltip
-// that shows its whole caption. The geometry and the
+// that shows its whole caption and its account's zoom. The geometry and the
 // hover rules are in TabStripRules.h; this is their window side.
 #include <windows.h>
 
@@ -41,6 +41,8 @@ public:
     void InvalidateStrip(int count, const DpiScale& scale) const;
     // Lets the tooltip see the owner's mouse messages.
     void RelayEvent(MSG* msg);
+    // What the tooltip tells of `tab` changed: a shown tooltip says it anew.
+    void RefreshTip(const PageBook& pages, int tab);
 
 private:
     void Invalidate(const Rect& area) const;

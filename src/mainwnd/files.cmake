@@ -1,5 +1,7 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AccountEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AccountMuteRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccountZoomRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyFilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MenuItems.cpp
@@ -13,6 +15,8 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgFullScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RememberedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabStrip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleControls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ZoomedAccounts.cpp)

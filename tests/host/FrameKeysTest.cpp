@@ -94,3 +94,24 @@ TEST(FrameKeys, ACloseRequestArmsTheSweepAndGoesOn) {
     EXPECT_EQ(Decide(kSysCommand, 0xF063, 0), FrameKeyAction::ArmWebBoxSweep) << "the system's low bits";
     EXPECT_EQ(Decide(kSysCommand, 0xF120, 0), FrameKeyAction::PassOn);
 }
+
+// Ctrl with plus, minus or 0 asks for a zoom step; Ctrl + wheel for one per
+// whole notch, however finely the wheel reports it.
+TEST(FrameKeys, ZoomKeysAndCtrlWheelAskTheMainWindow) {
+    for (uintptr_t plus : {0xBB, 0x6B})
+        EXPECT_EQ(Decide(kKeyDown, plus, 1, kModCtrl | kModShift), FrameKeyAction::ZoomIn) << "\"+\" is shifted";
+    for (uintptr_t minus : {0xBD, 0x6D}) EXPECT_EQ(Decide(kKeyDown, minus, 1, kModCtrl), FrameKeyAction::ZoomOut);
+    for (uintptr_t zero : {0x30, 0x60}) EXPECT_EQ(Decide(kKeyDown, zero, 1, kModCtrl), FrameKeyAction::ZoomActualSize);
+    EXPECT_EQ(Decide(kKeyDown, '0', 1, 0), FrameKeyAction::PassOn) << "typed";
+    EXPECT_EQ(Decide(kKeyDown, 0xBB, 1, kModCtrl | kModAlt), FrameKeyAction::PassOn) << "AltGr types";
+    HotkeySet zeroBoss = kDefaults;
+    zeroBoss[HotkeyId::Boss] = HotkeyRecord{'0', kModCtrl};
+    EXPECT_EQ(Decide(kKeyDown, '0', 1, kModCtrl, zeroBoss), FrameKeyAction::Swallow) << "the boss key only hides";
+
+    EXPECT_EQ(Decide(0x20A, 0xFF880008, 0), FrameKeyAction::ZoomWheel) << "-120, Ctrl";
+    EXPECT_EQ(Decide(0x20A, 0x00780000, 0, kModCtrl), FrameKeyAction::PassOn) << "the wheel's own key state";
+    WheelNotches notches;
+    std::vector<int> got;
+    for (int delta : {40, 40, 60, -120, -360, 100, 20}) got.push_back(notches.Add(delta));
+    EXPECT_EQ(got, (std::vector<int>{0, 0, 1, -1, -3, 0, 1})) << "the rest carried; the other way starts afresh";
+}

@@ -20,6 +20,11 @@ TEST(HostKeyRules, WindowCommandsAndHistoryStayOffButFieldsKeepTheirKeys) {
         EXPECT_FALSE(Withheld(kKeyDown, letter, false, false)) << "typed " << static_cast<char>(letter);
     }
     for (uintptr_t clip : {'A', 'C', 'V', 'X', 'Z'}) EXPECT_FALSE(Withheld(kKeyDown, clip, true, false));
+    // The browser's own zoom: pages are zoomed by the launcher alone.
+    for (uintptr_t zoom : {0xBB, 0x6B, 0xBD, 0x6D, 0x30, 0x60}) {
+        EXPECT_TRUE(Withheld(kKeyDown, zoom, true, false)) << zoom;
+        EXPECT_FALSE(Withheld(kKeyDown, zoom, false, false)) << "typed " << zoom;
+    }
 
     EXPECT_TRUE(Withheld(kKeyDown, kBack, false, false, false)) << "Backspace outside a field goes back";
     EXPECT_FALSE(Withheld(kKeyDown, kBack, false, false, true)) << "in a field it deletes";

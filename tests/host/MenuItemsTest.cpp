@@ -30,13 +30,19 @@ TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
 }
 
-TEST(MenuItems, ATabsMenuMutesItsAccountOrClosesIt) {
+TEST(MenuItems, ATabsMenuMutesItsAccountZoomsItOrClosesIt) {
     for (bool muted : {false, true}) {
-        const auto items = BuildTabMenuItems(muted);
-        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuClose}));
-        EXPECT_EQ(items[0].text, L"静音此账号");
+        const auto items = BuildTabMenuItems(muted, 100);
+        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuZoomIn, kTabMenuZoomOut, kTabMenuZoomReset,
+                                                kTabMenuClose}));
+        std::vector<std::wstring> texts;
+        for (const MenuItemDef& item : items) texts.push_back(item.text);
+        EXPECT_EQ(texts, (std::vector<std::wstring>{L"静音此账号", L"放大", L"缩小", L"实际大小", L"关闭此账号"}));
         EXPECT_EQ(items[0].checked, muted);
-        EXPECT_EQ(items[1].text, L"关闭此账号");
-        EXPECT_FALSE(items[1].checked);
+        EXPECT_FALSE(items[4].checked);
     }
+    // An item that would change nothing is grayed.
+    EXPECT_TRUE(BuildTabMenuItems(false, 100)[3].grayed && BuildTabMenuItems(false, 200)[1].grayed);
+    EXPECT_TRUE(BuildTabMenuItems(false, 50)[2].grayed);
+    for (const MenuItemDef& item : BuildTabMenuItems(false, 125)) EXPECT_FALSE(item.grayed) << item.id;
 }

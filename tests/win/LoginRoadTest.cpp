@@ -2,6 +2,8 @@
 // shows the login, an account is chosen, the game window attaches as a tab.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "base/WindowMessages.h"
 #include "LauncherDriver.h"
 #include "mainwnd/MutedAccounts.h"
+#include "mainwnd/ZoomedAccounts.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
@@ -40,22 +43,39 @@ void ExpectOnPageArea(HWND frame, HWND main, const DpiScale& s) {
     EXPECT_EQ(fr.bottom, wr.bottom - s.Length(4));
 }
 
+// The tooltip's text once the mouse rests on tab `tab` (a shown tooltip
+// answers WM_GETTEXT with its text).
+std::wstring ShownTabTip(HWND main, int tab) {
+    const POINT at = TabPoint(main, tab);
+    ::SetCursorPos(at.x + 1, at.y), ::SetCursorPos(at.x, at.y);  // a move, wherever it was
+    wchar_t text[128] = {};
+    auto read = [&] {
+        for (HWND tip : FindWindows(ProcessOfWindow(main), TOOLTIPS_CLASSW, L""))
+            if (::IsWindowVisible(tip)) ::SendMessageW(tip, WM_GETTEXT, 128, reinterpret_cast<LPARAM>(text));
+        return text[0] != L'\0';
+    };
+    WaitUntil([&] { return PumpFor(50), read(); }, 3000);
+    return text;
+}
+
 // The scripted page draws a status line 20 CSS pixels high along its bottom:
-// at scale `s` it covers s.Px(20) rows, give or take the rounding of a row.
-void ExpectPageZoomedTo(HWND frame, const DpiScale& s) {
+// at `dpi` it covers 20 * dpi / 96 rows, give or take the rounding of a row.
+void ExpectPageZoomedTo(HWND frame, int dpi) {
     HWND engine = FindPageEngineWindow(frame);
     ASSERT_NE(engine, nullptr);
     RECT client{};
     ::GetClientRect(engine, &client);
     const COLORREF statusFill = RGB(0x26, 0x32, 0x38);
-    const int top = client.bottom - s.Px(20);
-    EXPECT_EQ(PagePicturePixel(engine, 300, top + 2), statusFill) << "inside the status line at " << s.dpi();
-    EXPECT_NE(PagePicturePixel(engine, 300, top - 3), statusFill) << "above it at " << s.dpi();
+    const int top = client.bottom - (20 * dpi + 48) / 96;
+    EXPECT_EQ(PagePicturePixel(engine, 300, top + 2), statusFill) << "inside the status line at " << dpi;
+    EXPECT_NE(PagePicturePixel(engine, 300, top - 3), statusFill) << "above it at " << dpi;
 }
 }  // namespace
 
 TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     PortalSession portal;
+    // The launcher runs from this build folder: its Statistic.ini is ours.
+    FileBackup ini(StatisticIniPath(IniLocation::ExeFolder));
     Instance app;
     ASSERT_NE(app.main, nullptr);
     HWND login = app.NextLogin();
@@ -134,7 +154,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     // zoomed, as its status line's height shows in its own picture.
     const DpiScale scale = ScaleOfWindow(app.main);
     ExpectOnPageArea(frame, app.main, scale);
-    ExpectPageZoomedTo(frame, scale);
+    ExpectPageZoomedTo(frame, scale.dpi());
 
     // Moved to a display of another DPI (told without a rectangle, as Wine
     // has one display): the page follows its main window.
@@ -142,12 +162,12 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(other.dpi(), other.dpi()), 0);
     PumpFor(1000);
     ExpectOnPageArea(frame, app.main, other);
-    ExpectPageZoomedTo(frame, other);
+    ExpectPageZoomedTo(frame, other.dpi());
     // And so does its next document, which the browser starts at its own
     // default zoom (a refresh, as F5 in the page asks).
     ::PostMessageW(FindPageEngineWindow(frame), WM_KEYDOWN, VK_F5, 1);
     PumpFor(1500);
-    ExpectPageZoomedTo(frame, other);
+    ExpectPageZoomedTo(frame, other.dpi());
     ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(scale.dpi(), scale.dpi()), 0);
     PumpFor(1000);
     ExpectOnPageArea(frame, app.main, scale);
@@ -156,7 +176,49 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     EXPECT_TRUE(TrayIconExists(app.main));
     ::Sleep(2500);
     EXPECT_TRUE(CaptureMainWindowPng(app.main, L"road-one-tab.png")) << "with the page's own picture";
-    ::Sleep(3000);
+
+    // The account's own zoom multiplies the display's. Ctrl + wheel in the
+    // page (the wheel message carries the keys held) asks the main window,
+    // a step a notch, and so does the tab's menu; the page keeps its zoom
+    // across a display change and a new document, and the account keeps it.
+    const std::wstring lucky = L"12服-青龙-lucky";
+    auto zoomed = [](const DpiScale& s, int percent) { return (s.dpi() * percent + 50) / 100; };
+    auto wheel = [&](int notches) {
+        ::PostMessageW(FindPageEngineWindow(frame), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, notches * WHEEL_DELTA), 0);
+        PumpFor(1000);
+    };
+    wheel(-2);
+    ExpectPageZoomedTo(frame, zoomed(scale, 80));
+    EXPECT_EQ(RememberedAccountZoom(lucky), 80);
+    EXPECT_EQ(ShownTabTip(app.main, 0), lucky + L" (80%)");
+    ASSERT_TRUE(ChooseTabMenuItem(app, 0, 4, L"tab-menu-zoom.png"));  // 实际大小
+    PumpFor(1000);
+    ExpectPageZoomedTo(frame, scale.dpi());
+    const std::wstring iniPath = StatisticIniPath(IniLocation::ExeFolder);
+    wchar_t zoomSection[8] = {};
+    EXPECT_EQ(::GetPrivateProfileSectionW(L"ZuvaZoom", zoomSection, 8, iniPath.c_str()), 0u) << "100 % is forgotten";
+    wheel(1), wheel(1);
+    ASSERT_TRUE(ChooseTabMenuItem(app, 0, 2));  // 放大: 100, 110, 125, 150
+    PumpFor(1000);
+    ExpectPageZoomedTo(frame, zoomed(scale, 150));
+    ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(other.dpi(), other.dpi()), 0);
+    PumpFor(1000);
+    ExpectPageZoomedTo(frame, zoomed(other, 150));
+    ::PostMessageW(FindPageEngineWindow(frame), WM_KEYDOWN, VK_F5, 1);
+    PumpFor(1500);
+    ExpectPageZoomedTo(frame, zoomed(other, 150));
+    ::SendMessageW(app.main, WM_DPICHANGED, MAKEWPARAM(scale.dpi(), scale.dpi()), 0);
+    PumpFor(1500);
+    EXPECT_TRUE(CaptureMainWindowPng(app.main, L"road-zoomed.png"));
+
+    // The account's next page opens at its zoom, whichever process it is.
+    fw::KernelHandle page(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOfWindow(frame)));
+    ::TerminateProcess(page.get(), 1);
+    ASSERT_TRUE(WaitUntil([&] { return RegisterCaption(app.main, lucky); }, 5000)) << "its tab is gone";
+    PageSpy next;
+    next.AttachTo(app.main);
+    ASSERT_TRUE(WaitUntil([&] { PumpFor(20); return !next.zoomPercents.empty(); }, 5000));
+    EXPECT_EQ(next.zoomPercents.front(), 150);
 }
 
 namespace {
@@ -597,7 +659,7 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     EXPECT_TRUE(AllAre(muted.muteValues, 1));
 
     // "关闭此账号" asks the account question, as a middle click does.
-    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 2));
+    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 5));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = WaitForMessageBoxOfAnother(0, 100)) != nullptr; }, 10000));
     EXPECT_EQ(MessageBoxText(box), L"确定要退出账号：" + quiet + L" ?");

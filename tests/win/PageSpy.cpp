@@ -34,6 +34,9 @@ LRESULT CALLBACK PageSpy::Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         case WM_OWNER_DPI_CHANGED:
             spy->ownerDpis.push_back(static_cast<int>(wp));
             return 0;
+        case WM_SET_PAGE_ZOOM:
+            spy->zoomPercents.push_back(static_cast<int>(wp));
+            return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             spy->keys.push_back(MSG{wnd, msg, wp, lp, 0, {}});

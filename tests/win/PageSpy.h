@@ -22,6 +22,7 @@ public:
     int hotkeyReloads = 0;           // WM_RELOAD_HOTKEYS received
     std::vector<int> ownerDpis;      // each WM_OWNER_DPI_CHANGED's DPI, in order
     std::vector<MSG> keys;           // key-downs that reached the spy
+    std::vector<int> zoomPercents;   // each WM_SET_PAGE_ZOOM's percent, in order
 
 private:
     static LRESULT CALLBACK Proc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -5,6 +5,7 @@
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
+#include "mainwnd/AccountEntries.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/MutedAccounts.h"
 #include "WinTestSupport.h"

@@ -1,5 +1,5 @@
 // Fuzz target: values read back from Statistic.ini, which anybody can edit:
-// hotkeys, counters and the lines of muted accounts.
+// hotkeys, counters and the lines of muted and zoomed accounts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +9,8 @@
 #include "base/StoreRules.h"
 #include "base/Utf8Text.h"
 #include "hotkey/HotkeyModel.h"
-#include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/AccountEntries.h"
+#include "mainwnd/AccountZoomRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Values hold at most 31 characters, as the launcher's buffers read them.
@@ -32,7 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring key = line.substr(0, line.find(L'='));
     if (const auto caption = DecodeAccountKey(key))
         if (EncodeAccountKey(*caption) != key) std::abort();
-    const auto entries = ParseMutedAccounts({line, line});
-    if (MutedAccountsOverBound(entries, 1).size() != entries.size() - (entries.empty() ? 0 : 1)) std::abort();
+    const auto entries = ParseAccountEntries({line, line});
+    if (AccountEntriesOverBound(entries, 1).size() != entries.size() - (entries.empty() ? 0 : 1)) std::abort();
+    // A zoom read back is one the launcher offers, and is written as it reads.
+    const int zoom = ZoomOfEntryValue(ParseAccountEntryText(value).value);
+    if (ZoomOfEntryValue(ZoomEntryValue(zoom)) != zoom) std::abort();
     return 0;
 }

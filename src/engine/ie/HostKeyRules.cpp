@@ -32,6 +32,22 @@ bool IsWindowCommand(const HostKey& key) {
     }
 }
 
+// Ctrl with plus, minus or 0, on the main keys or the number pad.
+bool IsZoomCommand(const HostKey& key) {
+    if (!key.ctrl || key.alt) return false;
+    switch (key.vk) {
+    case 0xBB:  // VK_OEM_PLUS
+    case 0x6B:  // VK_ADD
+    case 0xBD:  // VK_OEM_MINUS
+    case 0x6D:  // VK_SUBTRACT
+    case '0':
+    case 0x60:  // VK_NUMPAD0
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Back and forward through the page's history: Alt+Left, Alt+Right and the
 // keyboard's own browser keys. The login page has no history worth going
 // back to, and the game page's would leave the game: both are off always.
@@ -46,7 +62,7 @@ bool IsHistoryCommand(const HostKey& key, bool inTextEntry) {
 
 bool IsWithheldBrowserKey(const HostKey& key, bool inTextEntry) {
     if (key.message != kKeyDown && key.message != kSysKeyDown) return false;
-    return IsWindowCommand(key) || IsHistoryCommand(key, inTextEntry);
+    return IsWindowCommand(key) || IsZoomCommand(key) || IsHistoryCommand(key, inTextEntry);
 }
 
 bool IsTextEntry(std::wstring_view tag, std::wstring_view type, bool contentEditable) {

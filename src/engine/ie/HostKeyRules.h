@@ -3,8 +3,10 @@
 // pages are a login form and a game: a command that opens another window
 // (new window, open, print, find) or leaves the page for its history would
 // take the player out of the launcher or lose the game's session, so the
-// host claims those keys before the browser acts on them. Everything else,
-// typing and editing in fields included, stays the browser's.
+// host claims those keys before the browser acts on them. The browser's own
+// zoom keys are off too: a page is zoomed to its display, and a game page
+// further only by the launcher, which remembers it for the account.
+// Everything else, typing and editing in fields included, stays the browser's.
 #include <cstdint>
 #include <string_view>
 

@@ -93,7 +93,7 @@ void IePageEngine::Refresh() {
 
 bool IePageEngine::ZoomTo(int dpi) {
     if (!m_browser) return false;
-    const int percent = PageZoomPercent(DpiScale(dpi));
+    const int percent = PageZoomPercent(DpiScale::OfZoom(dpi));
     VARIANT wanted;
     ::VariantInit(&wanted);
     wanted.vt = VT_I4;

@@ -73,7 +73,7 @@ ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
 }
 
 bool ScriptedEngine::ZoomTo(int dpi) {
-    m_scale = DpiScale(dpi);
+    m_scale = DpiScale::OfZoom(dpi);
     const RECT client = m_window.GetClientRect();
     Resized(client.right, client.bottom);
     m_window.Invalidate(FALSE);

@@ -1,0 +1,40 @@
+#include "engine/PageZoomSteps.h"
+
+#include <algorithm>
+#include <iterator>
+
+int SteppedZoom(int percent, ZoomStep step) {
+    switch (step) {
+    case ZoomStep::In:
+        for (int s : kZoomSteps)
+            if (s > percent) return s;
+        return std::max(percent, std::end(kZoomSteps)[-1]);
+    case ZoomStep::Out:
+        for (auto s = std::rbegin(kZoomSteps); s != std::rend(kZoomSteps); ++s)
+            if (*s < percent) return *s;
+        return std::min(percent, kZoomSteps[0]);
+    case ZoomStep::ActualSize:
+        break;
+    }
+    return kActualZoom;
+}
+
+bool IsZoomStep(int percent) {
+    return std::find(std::begin(kZoomSteps), std::end(kZoomSteps), percent) != std::end(kZoomSteps);
+}
+
+std::optional<ZoomStep> ZoomStepOf(uintptr_t value) {
+    switch (value) {
+    case static_cast<uintptr_t>(ZoomStep::ActualSize):
+    case static_cast<uintptr_t>(ZoomStep::In):
+    case static_cast<uintptr_t>(ZoomStep::Out):
+        return static_cast<ZoomStep>(value);
+    default:
+        return std::nullopt;
+    }
+}
+
+int ZoomedPageDpi(int displayDpi, int percent) {
+    const int held = std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]);
+    return (displayDpi * held + 50) / 100;
+}
