@@ -21,6 +21,7 @@ std::vector<MenuItemDef> BuildMenuItems(LauncherMenu menu, const std::wstring& b
 std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted) {
     return {
         {kTabMenuMute, L"静音此账号", false, accountMuted},
+        {kTabMenuShot, L"截图", false, false},
         {kTabMenuClose, L"关闭此账号", false, false},
     };
 }

@@ -24,6 +24,7 @@ enum MenuCommand : int {
 enum TabMenuCommand : int {
     kTabMenuMute = 1,   // mute or unmute that account
     kTabMenuClose = 2,  // close that page, as a middle click does
+    kTabMenuShot = 6,   // save a picture of that page
 };
 
 struct MenuItemDef {

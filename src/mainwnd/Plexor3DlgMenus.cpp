@@ -76,6 +76,7 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     const int index = m_pages.IndexOf(page);
     if (index < 0) return;
     if (chosen == kTabMenuMute) ToggleAccountMute(index);
+    if (chosen == kTabMenuShot) ShootPage(index);
     if (chosen == kTabMenuClose) ClosePage(index);
 }
 
@@ -122,6 +123,8 @@ LRESULT CPlexor3Dlg::OnTrayNotify(LPARAM mouseMessage) {
     } else if (mouseMessage == WM_RBUTTONUP) {
         // After the shell's notification has returned.
         PostMessage(WM_TRAY_MENU, 0, 0);
+    } else if (mouseMessage == NIN_BALLOONUSERCLICK) {
+        OpenShotFolder();
     }
     return 0;
 }

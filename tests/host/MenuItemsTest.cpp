@@ -30,13 +30,14 @@ TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
 }
 
-TEST(MenuItems, ATabsMenuMutesItsAccountOrClosesIt) {
+TEST(MenuItems, ATabsMenuMutesItsAccountTakesAScreenshotOrClosesIt) {
     for (bool muted : {false, true}) {
         const auto items = BuildTabMenuItems(muted);
-        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuClose}));
+        EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuShot, kTabMenuClose}));
         EXPECT_EQ(items[0].text, L"静音此账号");
         EXPECT_EQ(items[0].checked, muted);
-        EXPECT_EQ(items[1].text, L"关闭此账号");
-        EXPECT_FALSE(items[1].checked);
+        EXPECT_EQ(items[1].text, L"截图");
+        EXPECT_EQ(items[2].text, L"关闭此账号");
+        EXPECT_FALSE(items[1].checked || items[2].checked);
     }
 }
