@@ -22,11 +22,11 @@ tools/wintest.sh "$root/build/win32" || status=1
 # The windows that scale with the display, again in a prefix at 144 DPI
 # (150 %): the page host's flags, the scripted page zoomed to the display,
 # the main window with tabs and a page, a web dialog's zoom and buttons, the
-# message box, the settings dialog, the notice and the update's progress,
-# and a page in full screen.
+# message box, the settings dialog, the notice, the update's progress, a
+# page's screenshot, drawn at the page's scale, and a page in full screen.
 echo "== the scaled windows at 144 DPI (build/win32, prefix wineprefix-144)"
 ZUVA_WINE_DPI=144 tools/wintest.sh "$root/build/win32" \
-  'portal\.start|portal\.stop|IeEngineSiteTest\.HostInfo|ScriptedEngineTest|MainWindowProcess\.TitleControls|LoginRoad\.(FirstLogin|OneAccount)|SkinnedMessageBox|SkinnedDialog|SettingDialog\.ShowsTheStored|Notice\.(Picture|TextOnly)|UpdateRoad\.ADifferentBuild|WebDialog\.PagesFollow|Hotkeys\.SwitchKeyCycles' \
+  'portal\.start|portal\.stop|IeEngineSiteTest\.HostInfo|ScriptedEngineTest|MainWindowProcess\.TitleControls|LoginRoad\.(FirstLogin|OneAccount)|SkinnedMessageBox|SkinnedDialog|SettingDialog\.ShowsTheStored|PageShot|Notice\.(Picture|TextOnly)|UpdateRoad\.ADifferentBuild|WebDialog\.PagesFollow|Hotkeys\.SwitchKeyCycles' \
   || status=1
 
 # The windows that take their place from the display they are on, on two

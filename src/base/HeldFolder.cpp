@@ -56,13 +56,14 @@ bool IsAsListed(HANDLE opened, const ListedEntry& entry) {
     return OpenedAsListed(entry.attributes, entry.id, facts.attributes, facts.id);
 }
 
-DWORD MarkForDeletion(HANDLE file) {
+}  // namespace
+
+DWORD DeleteWhenClosed(HANDLE file) {
     FILE_DISPOSITION_INFO dispose{};
     dispose.DeleteFile = TRUE;
     return ::SetFileInformationByHandle(file, FileDispositionInfo, &dispose, sizeof(dispose)) ? ERROR_SUCCESS
                                                                                                 : ::GetLastError();
 }
-}  // namespace
 
 HeldFolder HeldFolder::Open(const std::wstring& path) {
     // The path's own entry, then what was opened: a link in either look is
@@ -75,6 +76,17 @@ HeldFolder HeldFolder::Open(const std::wstring& path) {
     fw::FileHandle folder(::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
                                         kShareAll, nullptr, OPEN_EXISTING,
                                         FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!folder) return {};
+    if (!IsRealFolder(FactsOf(folder.get()).attributes)) {
+        ::SetLastError(ERROR_DIRECTORY);
+        return {};
+    }
+    return HeldFolder(std::move(folder));
+}
+
+HeldFolder HeldFolder::OpenWhereItLeads(const std::wstring& path) {
+    fw::FileHandle folder(::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES | SYNCHRONIZE,
+                                        kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!folder) return {};
     if (!IsRealFolder(FactsOf(folder.get()).attributes)) {
         ::SetLastError(ERROR_DIRECTORY);
@@ -109,6 +121,24 @@ HeldFolder HeldFolder::OpenSubfolder(const ListedEntry& entry) const {
     return HeldFolder(std::move(sub));
 }
 
+HeldFolder HeldFolder::OpenOrMakeSubfolder(const std::wstring& name) const {
+    fw::FileHandle made =
+        OpenBeneath(m_folder.get(), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_CREATE, FILE_DIRECTORY_FILE);
+    if (made || ::GetLastError() != ERROR_ALREADY_EXISTS) return made ? HeldFolder(std::move(made)) : HeldFolder();
+    // One that is there is entered only as the listing shows it, a real
+    // folder: opening a link as itself is not enough, as some systems (Wine)
+    // follow a link to a folder regardless.
+    for (const ListedEntry& entry : List()) {
+        if (::CompareStringOrdinal(entry.name.c_str(), static_cast<int>(entry.name.size()), name.c_str(),
+                                   static_cast<int>(name.size()), TRUE) != CSTR_EQUAL)
+            continue;
+        if (IsRealFolder(entry.attributes)) return OpenSubfolder(entry);
+        break;
+    }
+    ::SetLastError(ERROR_REPARSE_ATTRIBUTE_CONFLICT);
+    return {};
+}
+
 DWORD HeldFolder::Delete(const ListedEntry& entry, bool clearReadOnly) const {
     const ACCESS_MASK access = DELETE | FILE_READ_ATTRIBUTES | (clearReadOnly ? FILE_WRITE_ATTRIBUTES : 0);
     fw::FileHandle opened = OpenBeneath(m_folder.get(), entry.name, access, FILE_OPEN);
@@ -124,13 +154,17 @@ DWORD HeldFolder::Delete(const ListedEntry& entry, bool clearReadOnly) const {
     // only that takes a file another process has mapped (the browser's cache
     // index), as deleting by path did. Both open the name in this folder as
     // itself, so whatever they meet there is this folder's own entry.
-    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) return MarkForDeletion(opened.get());
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) return DeleteWhenClosed(opened.get());
     fw::FileHandle doomed = OpenBeneath(m_folder.get(), entry.name, DELETE, FILE_OPEN, FILE_DELETE_ON_CLOSE);
     return doomed ? ERROR_SUCCESS : ::GetLastError();
 }
 
+fw::FileHandle HeldFolder::CreateNewFile(const std::wstring& name, ACCESS_MASK access) const {
+    return OpenBeneath(m_folder.get(), name, access, FILE_CREATE);
+}
+
 fw::FileHandle HeldFolder::CreateFileAnew(const std::wstring& name, ACCESS_MASK access) const {
-    fw::FileHandle file = OpenBeneath(m_folder.get(), name, access, FILE_CREATE);
+    fw::FileHandle file = CreateNewFile(name, access);
     // A name that is taken: NtCreateFile's collision, as the system spells it.
     if (file || ::GetLastError() != ERROR_ALREADY_EXISTS) return file;
     {
@@ -141,7 +175,7 @@ fw::FileHandle HeldFolder::CreateFileAnew(const std::wstring& name, ACCESS_MASK 
             ::SetLastError(ERROR_ALREADY_EXISTS);
             return {};
         }
-        const DWORD error = MarkForDeletion(leftover.get());
+        const DWORD error = DeleteWhenClosed(leftover.get());
         if (error != ERROR_SUCCESS) {
             ::SetLastError(error);
             return {};

@@ -32,6 +32,10 @@ public:
     // nothing can be opened there; empty as well when what is there is a link
     // or no folder.
     static HeldFolder Open(const std::wstring& path);
+    // The folder `path` leads to, links on the way followed: a folder its
+    // owner keeps elsewhere through a link, as a player's Pictures may be.
+    // Held from then on, as Open's.
+    static HeldFolder OpenWhereItLeads(const std::wstring& path);
 
     explicit operator bool() const { return static_cast<bool>(m_folder); }
 
@@ -41,6 +45,11 @@ public:
     // A listed subfolder, held in turn; empty when what its name opens now is
     // not the real folder that was listed.
     HeldFolder OpenSubfolder(const ListedEntry& entry) const;
+
+    // The subfolder `name`, made when there is none, held in turn; empty
+    // when the name is taken by a file or a link, or the folder listed by it
+    // is no longer what the name opens.
+    HeldFolder OpenOrMakeSubfolder(const std::wstring& name) const;
 
     // Deletes a listed entry itself: a link goes as a link, and a folder only
     // when empty. `clearReadOnly` clears its read-only attribute first.
@@ -52,7 +61,15 @@ public:
     // link of that name (never a folder, never what a link points to).
     fw::FileHandle CreateFileAnew(const std::wstring& name, ACCESS_MASK access) const;
 
+    // Creates the file `name` in this folder only if nothing has that name,
+    // not even a link; otherwise fails with ERROR_ALREADY_EXISTS.
+    fw::FileHandle CreateNewFile(const std::wstring& name, ACCESS_MASK access) const;
+
 private:
     explicit HeldFolder(fw::FileHandle folder) : m_folder(std::move(folder)) {}
     fw::FileHandle m_folder;
 };
+
+// Has the file that `file` (opened with DELETE access) names deleted once
+// its last handle closes: ERROR_SUCCESS, or why not.
+DWORD DeleteWhenClosed(HANDLE file);

@@ -20,6 +20,13 @@ constexpr unsigned WM_TEST_BLOCK_THREAD = 0x409;
 constexpr unsigned WM_PAGE_ZOOM_REQUEST = 0x40A;
 // Every game page: wParam its account's zoom in percent of the display's scale.
 constexpr unsigned WM_SET_PAGE_ZOOM = 0x40B;
+// Screenshots, each as the dwData of a WM_COPYDATA whose data is UTF-16 text
+// with its terminating zero. To a game page's frame, from its main window
+// (the page's tab caption): draw the page and save it. To the main window,
+// from that frame (wParam the frame; the saved file's full path, or nothing
+// when saving failed): the outcome.
+constexpr unsigned WM_TAKE_PAGE_SHOT = 0x40C;
+constexpr unsigned WM_PAGE_SHOT_SAVED = 0x40D;
 
 // lParam of a message the system synthesised (a menu's refresh key, an
 // abandoned login's close request), so that key filters never take it for

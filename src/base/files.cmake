@@ -1,6 +1,7 @@
 # What every floor may use: the cross-process messages and timer ids, build
 # settings and the program version, the settings store, paths, files made new
-# and folders held against links, text conversions and starting processes.
+# and folders held against links, text conversions (WM_COPYDATA text too) and
+# starting processes.
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
@@ -10,6 +11,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdminOnlySecurity.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AnsiText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CopyDataText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HeldFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageProcess.cpp

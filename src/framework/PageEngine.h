@@ -111,6 +111,10 @@ public:
     // The DPI the current document is shown at: a CSS pixel covers
     // ZoomDpi() / 96 device pixels.
     virtual int ZoomDpi() const = 0;
+    // Draws the page as Window() shows it, its client area from (0, 0) of
+    // `dc`, whether the window is covered or hidden; false when there is no
+    // page to draw.
+    virtual bool DrawPage(HDC dc) = 0;
 };
 
 // The engine of this executable, chosen when it is linked.

@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 
+#include "base/CopyDataText.h"
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "extras/FavDlg.h"
 #include "gamewnd/FrameKeys.h"
 #include "gamewnd/GmWndView.h"
+#include "gamewnd/PageShot.h"
 #include "gamewnd/WebBoxSweep.h"
 #include "hotkey/HotkeyStore.h"
 #include "hotkey/KeyState.h"
@@ -17,6 +19,7 @@
 namespace {
 constexpr UINT_PTR kTimerWebBoxes = 5;    // 130 ms after a close request
 constexpr UINT_PTR kTimerRaiseOwner = 6;  // 10 ms after a click in the game
+constexpr UINT WM_SHOOT_PAGE = WM_APP + 1;  // to itself: take the screenshot asked for
 }  // namespace
 
 BOOL CMainFrame::PreCreateWindow(CREATESTRUCTW& cs) {
@@ -133,6 +136,11 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SET_PAGE_ZOOM:
         ZoomAccount(static_cast<int>(wp));
         return 0;
+    case WM_COPYDATA:
+        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+    case WM_SHOOT_PAGE:
+        ShootPage();
+        return 0;
     case WM_MOUSEACTIVATE:
         SetTimer(kTimerRaiseOwner, 10);
         break;
@@ -164,4 +172,22 @@ void CMainFrame::RefreshGame() {
     // The frame's one view is the game view the template made.
     auto* view = dynamic_cast<CHtmlView*>(m_pView);
     if (view && view->GetBrowser()) view->GetBrowser()->Refresh();
+}
+
+LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* data) {
+    if (!data || data->dwData != WM_TAKE_PAGE_SHOT) return 0;
+    m_shotCaption = CopyDataText(*data);
+    // The main window waits for this answer; the drawing and the file do not
+    // keep it waiting.
+    PostMessage(WM_SHOOT_PAGE);
+    return 1;
+}
+
+void CMainFrame::ShootPage() {
+    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    PageEngine* engine = view ? view->GetBrowser() : nullptr;
+    // A main window that does not answer soon is not waited for.
+    DWORD_PTR answer = 0;
+    SendCopyDataText(g_hOwnerWnd, m_hWnd, WM_PAGE_SHOT_SAVED,
+                     engine ? SavePageShot(*engine, m_shotCaption) : std::wstring(), 5000, &answer);
 }

@@ -2,6 +2,8 @@
 // CMainFrame: the game window of a page process. It has no caption, border or
 // taskbar button; it makes itself a child of its main window, announces
 // itself there, and ends when that main window is gone.
+#include <string>
+
 #include "engine/PageZoomSteps.h"
 #include "framework/DocView.h"
 #include "gamewnd/FrameKeys.h"
@@ -36,9 +38,15 @@ private:
     void RequestZoom(ZoomStep step) const;
     void OnWheelZoom(WPARAM wp);
     void ZoomAccount(int percent);
+    // A screenshot asked for by the main window, under the page's caption;
+    // taken once the asking message is answered.
+    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    // Saves a picture of the page and tells the main window how it went.
+    void ShootPage();
 
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
     MuteLatch m_muteLatch;
     WheelNotches m_wheelNotches;
+    std::wstring m_shotCaption;  // the caption the last screenshot was asked under
 };
 

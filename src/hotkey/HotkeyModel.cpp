@@ -40,6 +40,7 @@ const wchar_t* HotkeyIniKey(HotkeyId id) {
         case HotkeyId::Boss: return L"ShortKey";
         case HotkeyId::Switch: return L"AltWndKey";
         case HotkeyId::Sound: return L"SndKey";
+        case HotkeyId::Shot: return L"ShotKey";
     }
     return L"";
 }
@@ -49,6 +50,7 @@ const wchar_t* HotkeyDefaultText(HotkeyId id) {
         case HotkeyId::Boss: return L"0,121";
         case HotkeyId::Switch: return L"2,9";
         case HotkeyId::Sound: return L"2,81";
+        case HotkeyId::Shot: return L"0,123";
     }
     return L"0,0";
 }
@@ -93,9 +95,11 @@ std::wstring FormatHotkey(const HotkeyRecord& record) {
     return text + GetKeyName(record.vk);
 }
 
-bool IsAssignableKey(int32_t vk, bool switchField) {
-    if (vk == 9) return switchField;
-    // F12 is left out: the debugger claims it system-wide.
+bool IsAssignableKey(int32_t vk, HotkeyId field) {
+    if (vk == 9) return field == HotkeyId::Switch;
+    // F12 clears the boss and sound fields; the screenshot key is F12 unless
+    // the player picks another.
+    if (vk == 123) return field == HotkeyId::Shot;
     return InRange(vk, 112, 122) || InRange(vk, 48, 57) || InRange(vk, 65, 90) ||
            InRange(vk, 33, 40) || vk == 45 || vk == 20 || InRange(vk, 186, 192) ||
            InRange(vk, 219, 222) || vk == 144 || InRange(vk, 96, 107) ||

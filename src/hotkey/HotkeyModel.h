@@ -15,9 +15,10 @@
 
 #include "hotkey/HotkeyRecord.h"
 
-enum class HotkeyId { Boss, Switch, Sound };
-constexpr size_t kHotkeyCount = 3;
-constexpr std::array<HotkeyId, kHotkeyCount> kHotkeyIds = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound};
+enum class HotkeyId { Boss, Switch, Sound, Shot };
+constexpr size_t kHotkeyCount = 4;
+constexpr std::array<HotkeyId, kHotkeyCount> kHotkeyIds = {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound,
+                                                           HotkeyId::Shot};
 
 // One value for each hotkey, indexed by its id (or by its place in kHotkeyIds).
 template <class T>
@@ -35,7 +36,8 @@ const wchar_t* HotkeyIniKey(HotkeyId id);
 const wchar_t* HotkeyDefaultText(HotkeyId id);
 
 // Whether the keyboard hook acts on the hotkey whichever program has the focus
-// (the boss and sound keys); the others act only in the launcher's windows.
+// (the boss, sound and screenshot keys); the switch key acts only in the
+// launcher's windows.
 bool ActsWhereverTheFocusIs(HotkeyId id);
 // Whether key `vk`, pressed without modifiers, is one of those hotkeys: the
 // hook acts on it, so a window's own meaning of the key (F5 refreshes, F11
@@ -59,9 +61,10 @@ std::wstring GetKeyName(int32_t vk);
 // never meant to reach the screen.
 std::wstring FormatHotkey(const HotkeyRecord& record);
 
-// Whether a key pressed in a hotkey field becomes its main key. Only the
-// window-switch field takes Tab, the key of its default Ctrl+Tab.
-bool IsAssignableKey(int32_t vk, bool switchField);
+// Whether a key pressed in hotkey `field` becomes its main key. Only the
+// window-switch field takes Tab, the key of its default Ctrl+Tab, and only
+// the screenshot field F12, its default.
+bool IsAssignableKey(int32_t vk, HotkeyId field);
 
 // The record a hotkey field stands for when the dialog is confirmed: the
 // modifiers are read back from the words in its text, the key is the last

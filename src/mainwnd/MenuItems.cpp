@@ -26,6 +26,7 @@ std::vector<MenuItemDef> BuildTabMenuItems(bool accountMuted, int zoomPercent) {
         {kTabMenuZoomIn, L"放大", false, false, stays(ZoomStep::In)},
         {kTabMenuZoomOut, L"缩小", false, false, stays(ZoomStep::Out)},
         {kTabMenuZoomReset, L"实际大小", false, false, stays(ZoomStep::ActualSize)},
+        {kTabMenuShot, L"截图", false, false},
         {kTabMenuClose, L"关闭此账号", false, false},
     };
 }

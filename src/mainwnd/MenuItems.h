@@ -27,6 +27,7 @@ enum TabMenuCommand : int {
     kTabMenuZoomIn = 3,     // zoom that account's page a step in,
     kTabMenuZoomOut = 4,    // a step out,
     kTabMenuZoomReset = 5,  // or back to 100 %
+    kTabMenuShot = 6,   // save a picture of that page
 };
 
 struct MenuItemDef {

@@ -96,6 +96,9 @@ void CPlexor3Dlg::OnHotkey(HotkeyId id) {
     case HotkeyId::Sound:
         ToggleMute();
         break;
+    case HotkeyId::Shot:
+        if (m_pages.count() > 0) ShootPage(m_pages.CurrentIndex());
+        break;
     }
 }
 
@@ -305,7 +308,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ADD_ACCOUNT_CHOICE:
         return OnAddAccountChoice(wp != 0);
     case WM_COPYDATA:
-        return OnCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lp));
+        return OnCopyData(reinterpret_cast<HWND>(wp), reinterpret_cast<const COPYDATASTRUCT*>(lp));
     case WM_NCHITTEST:
         return OnNcHitTest(lp);
     case WM_LBUTTONDOWN:

@@ -82,7 +82,8 @@ private:
     void WatchPendingLogin();
     LRESULT OnPageAttach(HWND frame, bool hall);
     LRESULT OnAddAccountChoice(bool newTab);
-    LRESULT OnCopyData(const COPYDATASTRUCT* data);
+    // A login page's caption, or a page's screenshot outcome, from window `from`.
+    LRESULT OnCopyData(HWND from, const COPYDATASTRUCT* data);
     void ShowAddAccountPrompt();
     // Shows the next page (the current one again when there is one page or
     // the hall window is showing).
@@ -110,6 +111,13 @@ private:
     void UpdateFromMenu();
     LRESULT OnTrayNotify(LPARAM mouseMessage);
 
+    // Screenshots (Plexor3DlgShots.cpp): page `index` is asked to save a
+    // picture of itself; its answer shows in the tray icon's balloon, a
+    // click on which opens the folder.
+    void ShootPage(int index);
+    void OnPageShotSaved(HWND frame, const std::wstring& path);
+    void OpenShotFolder();
+
     TitleControls m_title;
     TabStrip m_tabs;
     GamePages m_pages;
@@ -123,4 +131,5 @@ private:
     HotkeySet m_hotkeys;  // they match nothing until loaded
     KeyboardHook m_hook;
     CDialog* m_settingDialog = nullptr;  // while it runs, so that hiding can cancel it
+    bool m_shotBalloonOpensFolder = false;  // the balloon shows a saved screenshot
 };

@@ -79,6 +79,7 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     if (chosen == kTabMenuZoomIn) ZoomAccount(index, ZoomStep::In);
     if (chosen == kTabMenuZoomOut) ZoomAccount(index, ZoomStep::Out);
     if (chosen == kTabMenuZoomReset) ZoomAccount(index, ZoomStep::ActualSize);
+    if (chosen == kTabMenuShot) ShootPage(index);
     if (chosen == kTabMenuClose) ClosePage(index);
 }
 
@@ -125,6 +126,8 @@ LRESULT CPlexor3Dlg::OnTrayNotify(LPARAM mouseMessage) {
     } else if (mouseMessage == WM_RBUTTONUP) {
         // After the shell's notification has returned.
         PostMessage(WM_TRAY_MENU, 0, 0);
+    } else if (mouseMessage == NIN_BALLOONUSERCLICK) {
+        OpenShotFolder();
     }
     return 0;
 }

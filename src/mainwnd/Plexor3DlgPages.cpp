@@ -5,7 +5,9 @@
 #include <windowsx.h>
 
 #include "base/BuildConfig.h"
+#include "base/CopyDataText.h"
 #include "base/StartProgram.h"
+#include "base/WindowMessages.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
 #include "mainwnd/ZoomedAccounts.h"
@@ -43,14 +45,13 @@ LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
     return 0;
 }
 
-LRESULT CPlexor3Dlg::OnCopyData(const COPYDATASTRUCT* data) {
+LRESULT CPlexor3Dlg::OnCopyData(HWND from, const COPYDATASTRUCT* data) {
     if (!data || !data->lpData) return 0;
-    // Read up to the zero character, never past the record.
-    const auto* text = static_cast<const wchar_t*>(data->lpData);
-    const size_t chars = data->cbData / sizeof(wchar_t);
-    size_t length = 0;
-    while (length < chars && text[length] != L'\0') ++length;
-    return m_pages.Register(std::wstring(text, length), m_logins.PendingProcessId()) ? 1 : 0;
+    if (data->dwData == WM_PAGE_SHOT_SAVED) {
+        OnPageShotSaved(from, CopyDataText(*data));
+        return 1;
+    }
+    return m_pages.Register(CopyDataText(*data), m_logins.PendingProcessId()) ? 1 : 0;
 }
 
 LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {

@@ -35,3 +35,14 @@ void TrayIcon::Delete() {
     ::Shell_NotifyIconW(NIM_DELETE, &nid);
     m_owner = nullptr;
 }
+
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning) {
+    if (!m_owner || text.empty()) return false;  // an empty text would take a balloon away
+    NOTIFYICONDATAW nid = Record(m_owner);
+    nid.uFlags = NIF_INFO;
+    wcsncpy_s(nid.szInfoTitle, title.c_str(), _TRUNCATE);
+    wcsncpy_s(nid.szInfo, text.c_str(), _TRUNCATE);
+    nid.dwInfoFlags = warning ? NIIF_WARNING : NIIF_INFO;
+    nid.uTimeout = 10000;  // only the oldest shells read it
+    return ::Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}

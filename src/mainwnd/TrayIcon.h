@@ -2,6 +2,8 @@
 // The instance's icon in the notification area, removed with its owner.
 #include <windows.h>
 
+#include <string>
+
 class TrayIcon {
 public:
     TrayIcon() = default;
@@ -13,6 +15,10 @@ public:
     bool Add(HWND owner, HICON icon);
     void Delete();
     bool shown() const { return m_owner != nullptr; }
+    // A balloon from the icon with `title` over `text` (cut to what the
+    // record holds), marked as a warning or as information. A click on it
+    // comes as NIN_BALLOONUSERCLICK. False without an icon.
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning);
 
 private:
     HWND m_owner = nullptr;

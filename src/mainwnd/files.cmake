@@ -15,6 +15,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgFullScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgShots.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RememberedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabStrip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleControls.cpp

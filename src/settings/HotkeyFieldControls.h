@@ -16,6 +16,8 @@ inline HotkeyFieldControls FieldControlsOf(HotkeyId id) {
         return {IDC_SET_SWITCH_GROUP, IDC_SET_SWITCH_LABEL, IDC_SET_SWITCH_EDIT, IDC_SET_SWITCH_EXAMPLE};
     case HotkeyId::Sound:
         return {IDC_SET_SOUND_GROUP, IDC_SET_SOUND_LABEL, IDC_SET_SOUND_EDIT, IDC_SET_SOUND_EXAMPLE};
+    case HotkeyId::Shot:
+        return {IDC_SET_SHOT_GROUP, IDC_SET_SHOT_LABEL, IDC_SET_SHOT_EDIT, IDC_SET_SHOT_EXAMPLE};
     case HotkeyId::Boss:
         break;
     }

@@ -1,6 +1,6 @@
 #pragma once
 // CSettingDlg: the modal dialog in which the player sets the hotkeys (boss,
-// window switch, sound) by pressing them. Confirming writes the fields that
+// window switch, sound, screenshot) by pressing them. Confirming writes the fields that
 // name a whole hotkey to Statistic.ini and tells every running instance to
 // reload; cancelling writes nothing.
 #include <cstdint>

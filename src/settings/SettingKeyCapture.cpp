@@ -8,8 +8,9 @@ const wchar_t* const kNoHotkey = L"\u65E0";
 
 bool ClearsField(int32_t vk, HotkeyId field) {
     if (vk == kVkBack || vk == kVkDel || vk == kVkLWin || vk == kVkRWin) return true;
-    // In the switch field F12 is only a key the field refuses.
-    return vk == kVkF12 && field != HotkeyId::Switch;
+    // In the switch field F12 is only a key the field refuses; the screenshot
+    // field takes it as its key.
+    return vk == kVkF12 && (field == HotkeyId::Boss || field == HotkeyId::Sound);
 }
 }  // namespace
 
@@ -33,7 +34,7 @@ KeyCapture CaptureKey(KeyMessage message, int32_t vk, int32_t modifiers, std::op
         capture.text = kNoHotkey;
         return capture;
     }
-    const bool assignable = IsAssignableKey(vk, *focused == HotkeyId::Switch);
+    const bool assignable = IsAssignableKey(vk, *focused);
     if (assignable) capture.rememberedVk = vk;
     // A key without a name adds nothing after the modifier words, so a
     // refused key leaves just the modifiers held (or nothing).

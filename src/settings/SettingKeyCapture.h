@@ -1,5 +1,5 @@
 #pragma once
-// What a key pressed in the settings dialog does: the three hotkey fields
+// What a key pressed in the settings dialog does: the hotkey fields
 // show the key the player presses instead of typing it.
 #include <cstdint>
 #include <optional>

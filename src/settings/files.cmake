@@ -1,4 +1,4 @@
-# The settings dialog of the three hotkeys.
+# The settings dialog of the hotkeys.
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SettingKeyCapture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingSaveRules.cpp)

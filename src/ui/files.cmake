@@ -19,6 +19,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LayeredPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Offscreen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PngEncoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StaticEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp

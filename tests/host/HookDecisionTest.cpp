@@ -4,13 +4,14 @@
 
 namespace {
 constexpr unsigned kKeyDown = 0x100, kKeyUp = 0x101, kSysKeyDown = 0x104, kSysKeyUp = 0x105;
-constexpr int32_t kF10 = 121, kQ = 'Q', kF5 = 116;
+constexpr int32_t kF10 = 121, kQ = 'Q', kF5 = 116, kF12 = 123;
 const HotkeyRecord kBoss{kF10, 0};
 const HotkeyRecord kSound{kQ, kModCtrl};
 
 const std::optional<HotkeyId> kNone;
 const std::optional<HotkeyId> kBossKey = HotkeyId::Boss;
 const std::optional<HotkeyId> kSoundKey = HotkeyId::Sound;
+const std::optional<HotkeyId> kShotKey = HotkeyId::Shot;
 
 // The switch key acts only in the launcher's own windows, never through the hook.
 std::optional<HotkeyId> Decide(unsigned message, int32_t vk, int32_t state, int pages = 1, HotkeyRecord boss = kBoss,
@@ -24,12 +25,14 @@ std::optional<HotkeyId> Decide(unsigned message, int32_t vk, int32_t state, int 
     keys[HotkeyId::Boss] = boss;
     keys[HotkeyId::Switch] = switchKey;
     keys[HotkeyId::Sound] = sound;
+    keys[HotkeyId::Shot] = {kF12, 0};
     return DecideHookAction(event, keys);
 }
 }  // namespace
 
-TEST(HookDecision, KeyDownsOfTheBossAndSoundKeysAct) {
+TEST(HookDecision, KeyDownsOfTheBossSoundAndScreenshotKeysAct) {
     EXPECT_EQ(Decide(kKeyDown, kF10, 0), kBossKey);
+    EXPECT_EQ(Decide(kKeyDown, kF12, 0), kShotKey);
     EXPECT_EQ(Decide(kSysKeyDown, kF10, 0), kBossKey) << "F10 arrives as a system key";
     EXPECT_EQ(Decide(kKeyDown, kQ, kModCtrl), kSoundKey);
     EXPECT_EQ(Decide(kSysKeyDown, kQ, kModCtrl | kModAlt), kNone) << "an extra modifier";

@@ -20,10 +20,12 @@ void ExpectRecord(const HotkeyRecord& record, int32_t modifiers, int32_t vk) {
 }
 }  // namespace
 
-TEST(HotkeyModel, DefaultsLoadAsF10CtrlTabAndCtrlQ) {
+TEST(HotkeyModel, DefaultsLoadAsF10CtrlTabCtrlQAndF12) {
     EXPECT_STREQ(HotkeyIniKey(HotkeyId::Boss), L"ShortKey");
     EXPECT_STREQ(HotkeyIniKey(HotkeyId::Switch), L"AltWndKey");
     EXPECT_STREQ(HotkeyIniKey(HotkeyId::Sound), L"SndKey");
+    EXPECT_STREQ(HotkeyIniKey(HotkeyId::Shot), L"ShotKey");
+    ExpectRecord(ParseHotkeyText(HotkeyDefaultText(HotkeyId::Shot)), 0, 123);
     EXPECT_EQ(FormatHotkey(ParseHotkeyText(HotkeyDefaultText(HotkeyId::Boss))), L"F10");
     EXPECT_EQ(FormatHotkey(ParseHotkeyText(HotkeyDefaultText(HotkeyId::Switch))), L"Ctrl  +  Tab");
     EXPECT_EQ(FormatHotkey(ParseHotkeyText(HotkeyDefaultText(HotkeyId::Sound))), L"Ctrl  +  Q");
@@ -104,16 +106,18 @@ TEST(HotkeyModel, KeyNames) {
 TEST(HotkeyModel, AssignableKeys) {
     for (int32_t vk : {20, 33, 40, 45, 48, 57, 65, 90, 96, 107, 109, 111, 112, 122, 144, 186, 192,
                        219, 222})
-        EXPECT_TRUE(IsAssignableKey(vk, false)) << vk;
+        EXPECT_TRUE(IsAssignableKey(vk, HotkeyId::Boss)) << vk;
     for (int32_t vk : {0, 8, 13, 16, 17, 18, 19, 27, 32, 41, 46, 91, 92, 108, 123, 145, 193, 218})
-        EXPECT_FALSE(IsAssignableKey(vk, true)) << vk;
-    EXPECT_FALSE(IsAssignableKey(9, false));
-    EXPECT_TRUE(IsAssignableKey(9, true));
+        EXPECT_FALSE(IsAssignableKey(vk, HotkeyId::Switch)) << vk;
+    // Tab only for the switch key, F12 only for the screenshot key.
+    for (HotkeyId field : kHotkeyIds)
+        EXPECT_TRUE(IsAssignableKey(9, field) == (field == HotkeyId::Switch) &&
+                    IsAssignableKey(123, field) == (field == HotkeyId::Shot));
 }
 
 TEST(HotkeyModel, EveryAssignableHotkeySurvivesStorageAndTheDialog) {
     for (int32_t vk = 0; vk < 256; ++vk) {
-        if (!IsAssignableKey(vk, true)) continue;
+        if (!IsAssignableKey(vk, HotkeyId::Switch) && !IsAssignableKey(vk, HotkeyId::Shot)) continue;
         EXPECT_FALSE(GetKeyName(vk).empty()) << vk;
         for (int32_t modifiers = 0; modifiers < 8; ++modifiers) {
             const HotkeyRecord record = Record(modifiers, vk);

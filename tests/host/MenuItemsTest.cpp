@@ -30,16 +30,16 @@ TEST(MenuItems, TheHideItemNamesTheBossKeyAsTheDialogShowsIt) {
     EXPECT_EQ(BuildMenuItems(LauncherMenu::System, L"无")[1].text, L"隐藏/恢复(无)");
 }
 
-TEST(MenuItems, ATabsMenuMutesItsAccountZoomsItOrClosesIt) {
+TEST(MenuItems, ATabsMenuMutesItsAccountZoomsItShootsItOrClosesIt) {
     for (bool muted : {false, true}) {
         const auto items = BuildTabMenuItems(muted, 100);
         EXPECT_EQ(Ids(items), (std::vector<int>{kTabMenuMute, kTabMenuZoomIn, kTabMenuZoomOut, kTabMenuZoomReset,
-                                                kTabMenuClose}));
+                                                kTabMenuShot, kTabMenuClose}));
         std::vector<std::wstring> texts;
         for (const MenuItemDef& item : items) texts.push_back(item.text);
-        EXPECT_EQ(texts, (std::vector<std::wstring>{L"静音此账号", L"放大", L"缩小", L"实际大小", L"关闭此账号"}));
+        EXPECT_EQ(texts, (std::vector<std::wstring>{L"静音此账号", L"放大", L"缩小", L"实际大小", L"截图", L"关闭此账号"}));
         EXPECT_EQ(items[0].checked, muted);
-        EXPECT_FALSE(items[4].checked);
+        EXPECT_FALSE(items[4].checked || items[5].checked);
     }
     // An item that would change nothing is grayed.
     EXPECT_TRUE(BuildTabMenuItems(false, 100)[3].grayed && BuildTabMenuItems(false, 200)[1].grayed);

@@ -43,12 +43,14 @@ TEST(SettingKeyCapture, RefusedKeyLeavesOnlyTheModifiersAndTheOldKey) {
 }
 
 TEST(SettingKeyCapture, ClearingKeysShowNoneAndKeepTheOldKey) {
-    for (HotkeyId field : {HotkeyId::Boss, HotkeyId::Switch, HotkeyId::Sound})
+    for (HotkeyId field : kHotkeyIds)
         for (int32_t vk : {8, 46, 91, 92}) ExpectShown(Down(vk, kModCtrl, field), kNone, std::nullopt);
     ExpectShown(Down(123, kModCtrl, HotkeyId::Boss), kNone, std::nullopt);
     ExpectShown(Down(123, 0, HotkeyId::Sound), kNone, std::nullopt);
-    // F12 does not clear the switch field, nor can it be its key.
+    // F12 does not clear the switch field, nor can it be its key; the screenshot field's it is.
     ExpectShown(Down(123, kModCtrl, HotkeyId::Switch), L"Ctrl  +  ", std::nullopt);
+    ExpectShown(Down(123, 0, HotkeyId::Shot), L"F12", 123);
+    ExpectShown(Down(123, kModShift, HotkeyId::Shot), L"Shift  +  F12", 123);
 }
 
 TEST(SettingKeyCapture, EnterAndEscapeAreSwallowedWithoutChangingAnything) {

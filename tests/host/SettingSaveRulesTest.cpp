@@ -16,10 +16,10 @@ HotkeyField Field(const std::wstring& text, int32_t rememberedVk, HotkeyRecord l
     return HotkeyField{text, rememberedVk, loaded};
 }
 
-// As the dialog opens on the defaults: F10, Ctrl+Tab, Ctrl+Q.
+// As the dialog opens on the defaults: F10, Ctrl+Tab, Ctrl+Q, F12.
 HotkeyFields Defaults() {
     return {Field(L"F10", 121, Stored(0, 121)), Field(L"Ctrl  +  Tab", 9, Stored(2, 9)),
-            Field(L"Ctrl  +  Q", 81, Stored(2, 81))};
+            Field(L"Ctrl  +  Q", 81, Stored(2, 81)), Field(L"F12", 123, Stored(0, 123))};
 }
 
 std::vector<std::pair<HotkeyId, std::wstring>> Written(const HotkeyFields& fields) {
@@ -31,8 +31,8 @@ std::vector<std::pair<HotkeyId, std::wstring>> Written(const HotkeyFields& field
 
 TEST(SettingSave, EqualTextsInAnyTwoFieldsConflict) {
     EXPECT_FALSE(HotkeysConflict(Defaults()));
-    for (size_t a = 0; a < 3; ++a)
-        for (size_t b = a + 1; b < 3; ++b) {
+    for (size_t a = 0; a < kHotkeyCount; ++a)
+        for (size_t b = a + 1; b < kHotkeyCount; ++b) {
             HotkeyFields same = Defaults();
             same[a] = Field(L"Ctrl  +  Shift  +  A", 65);
             same[b] = Field(L"Ctrl  +  Shift  +  A", 65);
@@ -61,7 +61,10 @@ TEST(SettingSave, FieldLeftOutCollidesThroughTheKeyItKeeps) {
     halfTyped[0] = Field(L"Ctrl  +  ", 121, Stored(0, 121));
     halfTyped[1] = Field(L"Ctrl  +  ", 9, Stored(2, 9));
     EXPECT_FALSE(HotkeysConflict(halfTyped));
-    EXPECT_TRUE(Written(halfTyped) == (std::vector<std::pair<HotkeyId, std::wstring>>{{HotkeyId::Sound, L"2,81"}}));
+    EXPECT_TRUE(Written(halfTyped) == (std::vector<std::pair<HotkeyId, std::wstring>>{
+                                         {HotkeyId::Sound, L"2,81"}, {HotkeyId::Shot, L"0,123"}}));
+    halfTyped[3] = Field(L"F10", 121, Stored(0, 123));
+    EXPECT_TRUE(HotkeysConflict(halfTyped)) << "the screenshot key takes the boss key's F10, which it keeps";
 }
 
 TEST(SettingSave, OnlyFieldsNamingAWholeHotkeyAreWritten) {
@@ -69,6 +72,7 @@ TEST(SettingSave, OnlyFieldsNamingAWholeHotkeyAreWritten) {
     fields[0] = Field(L"Ctrl  +  Alt  +  F10", 121, Stored(0, 121));
     fields[1] = Field(L"Shift  +  ", 65, Stored(2, 9));
     fields[2] = Field(kNone, 81, Stored(2, 81));
+    fields[3] = Field(L"Alt  +  ", 123, Stored(0, 123));
     EXPECT_TRUE(Written(fields) == (std::vector<std::pair<HotkeyId, std::wstring>>{
                                         {HotkeyId::Boss, L"3,121"}, {HotkeyId::Sound, L"0,0"}}));
     fields[0].text = L"";
@@ -76,7 +80,7 @@ TEST(SettingSave, OnlyFieldsNamingAWholeHotkeyAreWritten) {
     EXPECT_TRUE(Written(fields) == (std::vector<std::pair<HotkeyId, std::wstring>>{{HotkeyId::Sound, L"0,111"}}));
     EXPECT_TRUE(Written(Defaults()) == (std::vector<std::pair<HotkeyId, std::wstring>>{
                                            {HotkeyId::Boss, L"0,121"}, {HotkeyId::Switch, L"2,9"},
-                                           {HotkeyId::Sound, L"2,81"}}));
+                                           {HotkeyId::Sound, L"2,81"}, {HotkeyId::Shot, L"0,123"}}));
 }
 
 TEST(SettingSave, OnlyDialogsTitledExactlyLikeTheLauncherAreInstances) {

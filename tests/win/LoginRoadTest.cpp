@@ -659,7 +659,7 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     EXPECT_TRUE(AllAre(muted.muteValues, 1));
 
     // "关闭此账号" asks the account question, as a middle click does.
-    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 5));
+    ASSERT_TRUE(ChooseTabMenuItem(app, 2, 6));
     HWND box = nullptr;
     ASSERT_TRUE(WaitUntil([&] { return (box = WaitForMessageBoxOfAnother(0, 100)) != nullptr; }, 10000));
     EXPECT_EQ(MessageBoxText(box), L"确定要退出账号：" + quiet + L" ?");

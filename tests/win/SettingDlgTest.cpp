@@ -35,10 +35,12 @@ std::wstring IniPath() { return StatisticIniPath(IniLocation::ExeFolder); }
 // stored), put back as found when the test is over.
 class HotkeyFile {
 public:
-    HotkeyFile(const wchar_t* boss, const wchar_t* switchKey, const wchar_t* sound) : m_ini(IniPath()) {
+    HotkeyFile(const wchar_t* boss, const wchar_t* switchKey, const wchar_t* sound, const wchar_t* shot = nullptr)
+        : m_ini(IniPath()) {
         m_ini.Set(L"ShortKey", boss);
         m_ini.Set(L"AltWndKey", switchKey);
         m_ini.Set(L"SndKey", sound);
+        m_ini.Set(L"ShotKey", shot);
     }
     std::wstring Read(const wchar_t* key) const { return m_ini.Read(key, L"(missing)", 32); }
     std::string Bytes() const { return ReadFileBytes(m_ini.path()); }
@@ -133,10 +135,10 @@ int ReloadRequestsFor(HWND wnd) {
 TEST(SettingDialog, ShowsTheStoredKeysAndTakesPressedKeysWithoutTypingThem) {
     HotkeyFile file(L"6,65", L"0,0", nullptr);
     const std::string before = file.Bytes();
-    std::wstring opened[3];
+    std::wstring opened[4];
     const INT_PTR result = RunSettings([&](HWND dlg) {
-        const int edits[] = {IDC_SET_BOSS_EDIT, IDC_SET_SWITCH_EDIT, IDC_SET_SOUND_EDIT};
-        for (int i : {0, 1, 2}) opened[i] = TextOf(::GetDlgItem(dlg, edits[i]));
+        const int edits[] = {IDC_SET_BOSS_EDIT, IDC_SET_SWITCH_EDIT, IDC_SET_SOUND_EDIT, IDC_SET_SHOT_EDIT};
+        for (int i : {0, 1, 2, 3}) opened[i] = TextOf(::GetDlgItem(dlg, edits[i]));
         EXPECT_TRUE(CaptureWindowPng(dlg, L"settings.png"));
         // Drawn at its display's scale: frame, close button, and push
         // buttons as large as their art.
@@ -174,6 +176,7 @@ TEST(SettingDialog, ShowsTheStoredKeysAndTakesPressedKeysWithoutTypingThem) {
     EXPECT_EQ(opened[0], L"Ctrl  +  Shift  +  A");
     EXPECT_EQ(opened[1], kNone);
     EXPECT_EQ(opened[2], L"Ctrl  +  Q") << "a missing sound key is Ctrl+Q";
+    EXPECT_EQ(opened[3], L"F12") << "a missing screenshot key is F12";
     EXPECT_EQ(file.Bytes(), before) << "cancelling writes nothing";
 }
 
@@ -215,12 +218,14 @@ TEST(SettingDialog, ConfirmingWritesOnlyFieldsThatNameAWholeHotkey) {
         TypeInto(dlg, IDC_SET_BOSS_EDIT, {VK_CONTROL}, L"Ctrl  +  ");
         TypeInto(dlg, IDC_SET_SWITCH_EDIT, {VK_CONTROL, VK_SHIFT, '1'}, L"Ctrl  +  Shift  +  1");
         TypeInto(dlg, IDC_SET_SOUND_EDIT, {VK_DELETE}, kNone);
+        TypeInto(dlg, IDC_SET_SHOT_EDIT, {VK_CONTROL, VK_F12}, L"Ctrl  +  F12");
         Click(dlg, IDOK);
     });
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(file.Read(L"ShortKey"), L"0,121") << "left as stored";
     EXPECT_EQ(file.Read(L"AltWndKey"), L"6,49");
     EXPECT_EQ(file.Read(L"SndKey"), L"0,0");
+    EXPECT_EQ(file.Read(L"ShotKey"), L"2,123");
 }
 
 TEST(SettingDialog, ConfirmingTellsTheFirstTenLauncherWindowsInZOrder) {

@@ -178,6 +178,20 @@ std::wstring IePageEngine::CurrentUrl() const {
     return url.str();
 }
 
+bool IePageEngine::DrawPage(HDC dc) {
+    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
+    fw::ComPtr<IViewObject> view;
+    if (!html || FAILED(html->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(view.put()))) || !view)
+        return false;
+    // The document renders itself into the DC, as it does for printing: its
+    // own layout, not what the screen shows, so a covered or hidden page
+    // draws all the same, and so do its windowless plug-ins.
+    RECT client{};
+    ::GetClientRect(m_window.get(), &client);
+    const RECTL bounds{0, 0, client.right, client.bottom};
+    return SUCCEEDED(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc, &bounds, nullptr, nullptr, 0));
+}
+
 void IePageEngine::OnPageWindowSize(int cx, int cy) {
     if (!m_inPlace) return;
     RECT rc{0, 0, cx, cy};

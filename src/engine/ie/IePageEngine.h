@@ -51,6 +51,9 @@ public:
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
     int ZoomDpi() const override;
+    // The document draws itself (IViewObject::Draw), at the size the page
+    // window shows it.
+    bool DrawPage(HDC dc) override;
 
 private:
     // The control's optical zoom in percent; 0 when it does not say.

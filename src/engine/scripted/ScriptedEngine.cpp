@@ -403,6 +403,12 @@ void ScriptedEngine::Resized(int width, int height) {
         m_page->elements.front()->SetSize(CssLengthCovering(width, m_scale), CssLengthCovering(height, m_scale));
 }
 
+bool ScriptedEngine::DrawPage(HDC dc) {
+    if (!m_page || !ok()) return false;
+    PaintPage(dc, m_window.GetClientRect());
+    return true;
+}
+
 void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
     PagePicture picture;
     if (m_page) {

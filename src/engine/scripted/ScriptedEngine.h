@@ -42,6 +42,8 @@ public:
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
     int ZoomDpi() const override { return m_scale.dpi(); }
+    // The same picture as the window paints on screen.
+    bool DrawPage(HDC dc) override;
 
 private:
     friend class DocumentLink;
