@@ -3,8 +3,8 @@
 // switch key and F11 (full screen) go to the main window, Ctrl+D opens the
 // favourites dialog, F5 refreshes, the zoom keys and Ctrl + wheel ask the
 // main window to zoom the page, and a close request arms the web
-// message-box sweep. A plain F5 or F11 that is the boss or sound key is the
-// hook's.
+// message-box sweep. A plain F5 or F11 that is a key the hook acts on
+// wherever the focus is (boss, sound, screenshot) is the hook's.
 #include <cstdint>
 
 #include "hotkey/HotkeyModel.h"

@@ -24,7 +24,7 @@ struct KeyFilterInput : KeyMessageInput {
     bool hallVisible = false;
     bool settingsOpen = false;  // the hotkey settings dialog runs
     HotkeyRecord switchKey;
-    // A plain F11 is the boss or sound key, which the hook acts on.
+    // A plain F11 is a key the hook acts on wherever the focus is.
     bool f11BelongsToHook = false;
 };
 
