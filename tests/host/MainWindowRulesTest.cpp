@@ -119,8 +119,6 @@ TEST(KeyFilter, CtrlDAndF5GoToTheVisiblePageOrHall) {
     EXPECT_EQ(FilterMainWindowMessage(f5), KeyFilterAction::PassOn);
 }
 
-// F11 fills the screen with the current page; never while the player may
-// be choosing it as a hotkey, nor when the hook acts on it, nor without a page.
 TEST(KeyFilter, F11TogglesFullScreenOnlyWithAPageAndWhenNothingElseHasIt) {
     KeyFilterInput f11 = Key(kKeyDown, kVkF11);
     f11.pageCount = 1;

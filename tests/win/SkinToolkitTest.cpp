@@ -383,11 +383,9 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCo
         wr = dlg.GetWindowRect();
         EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
 
-        // Full screen covers that whole display, corners uncut; a double
-        // click on where the title band was changes nothing; leaving it
-        // puts the window back.
-        MONITORINFO display{};
-        display.cbSize = sizeof(display);
+        // Full screen covers that whole display, uncut, and ignores a double
+        // click on the title band; leaving it puts the window back.
+        MONITORINFO display{sizeof(MONITORINFO), {}, {}, 0};
         ::GetMonitorInfoW(::MonitorFromRect(&*work, MONITOR_DEFAULTTONEAREST), &display);
         dlg.EnterFullScreen();
         ClickAt(POINT{display.rcMonitor.left + 40, display.rcMonitor.top + 12}, 2);
