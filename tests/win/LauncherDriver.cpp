@@ -28,17 +28,6 @@ std::vector<DWORD> ChildProcesses(DWORD pid) {
     return children;
 }
 
-bool ProcessRunning(DWORD pid) {
-    fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
-    return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
-}
-
-bool AllEnd(const std::vector<DWORD>& pids, DWORD ms) {
-    return WaitUntil(
-        [&] { return std::none_of(pids.begin(), pids.end(), [](DWORD pid) { return ProcessRunning(pid); }); },
-        ms);
-}
-
 namespace {
 BOOL CALLBACK FindEngine(HWND child, LPARAM lp) {
     wchar_t cls[64] = {};
@@ -269,10 +258,8 @@ LauncherInstance::~LauncherInstance() {
         }
     }
     process.WaitForExit(5000);
-    for (DWORD child : children) {
-        fw::KernelHandle h(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, child));
-        if (h && ::WaitForSingleObject(h.get(), 3000) == WAIT_TIMEOUT) ::TerminateProcess(h.get(), 1);
-    }
+    for (const SeenProcess& child : m_seen)
+        if (::WaitForSingleObject(child.handle(), 3000) == WAIT_TIMEOUT) ::TerminateProcess(child.handle(), 1);
 }
 
 HWND LauncherInstance::NextLogin() {
@@ -280,17 +267,48 @@ HWND LauncherInstance::NextLogin() {
     WaitUntil(
         [&] {
             for (DWORD child : ChildProcesses(process.pid())) {
-                if (std::find(children.begin(), children.end(), child) != children.end()) continue;
-                if ((login = WaitForLoginPage(child, 50))) {
-                    children.push_back(child);
-                    return true;
-                }
+                if (Met(child)) continue;
+                SeenProcess held(child);
+                if (!held.Running() || !(login = WaitForLoginPage(child, 50))) continue;
+                m_seen.push_back(std::move(held));
+                children.push_back(child);
+                return true;
             }
             return false;
         },
         20000);
     return login;
 }
+
+bool LauncherInstance::Met(DWORD pid) const {
+    return std::any_of(m_seen.begin(), m_seen.end(), [pid](const SeenProcess& seen) { return seen.Is(pid); });
+}
+
+bool LauncherInstance::ChildrenEnd(DWORD ms) const {
+    return WaitUntil([&] { return std::none_of(m_seen.begin(), m_seen.end(), [](const SeenProcess& s) { return s.Running(); }); }, ms);
+}
+
+namespace {
+// The creation time of process `process`, 0 when it cannot be read.
+ULONGLONG CreationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!process || !::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+}  // namespace
+
+SeenProcess::SeenProcess(DWORD pid)
+    : m_pid(pid),
+      m_handle(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)),
+      m_created(CreationTime(m_handle.get())) {}
+
+bool SeenProcess::Is(DWORD pid) const {
+    if (pid != m_pid) return false;
+    fw::KernelHandle now(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    return now && CreationTime(now.get()) == m_created;
+}
+
+bool SeenProcess::Running() const { return m_handle && ::WaitForSingleObject(m_handle.get(), 0) == WAIT_TIMEOUT; }
 
 bool LauncherInstance::WaitForPages(size_t n) {
     return WaitUntil([&] { return Pages() == n; }, 20000);

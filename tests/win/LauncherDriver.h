@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "WinTestSupport.h"
+#include "framework/Handles.h"
 
 namespace wintest {
 
@@ -18,9 +19,6 @@ inline constexpr wchar_t kMainTitle[] = L"KorvelFerrowind";
 
 // The processes whose parent is `pid`.
 std::vector<DWORD> ChildProcesses(DWORD pid);
-bool ProcessRunning(DWORD pid);
-// Waits up to `ms` for every one of `pids` to have ended; true when they did.
-bool AllEnd(const std::vector<DWORD>& pids, DWORD ms);
 
 // The scripted engine's window inside a top-level window (or null).
 HWND FindPageEngineWindow(HWND topLevel);
@@ -88,6 +86,26 @@ HWND WaitForMessageBoxOfAnother(DWORD except, DWORD ms);
 // that keeps it.
 std::wstring MessageBoxText(HWND box);
 
+// A process the driver has met, held open for as long as the driver keeps
+// it. Wine hands out a process id again once its process is gone, so an id
+// alone does not tell a new child from an old one; the id with the
+// process's creation time does, and the handle tells whether it still runs.
+class SeenProcess {
+public:
+    explicit SeenProcess(DWORD pid);
+    DWORD pid() const { return m_pid; }
+    HANDLE handle() const { return m_handle.get(); }
+    // Whether the running process `pid` is this very one, not a later one
+    // given its id.
+    bool Is(DWORD pid) const;
+    bool Running() const;
+
+private:
+    DWORD m_pid;
+    fw::KernelHandle m_handle;
+    ULONGLONG m_created = 0;
+};
+
 // A launcher instance with its main window, and the login children it
 // started that the driver has met so far.
 class LauncherInstance {
@@ -102,14 +120,25 @@ public:
     LauncherInstance(const LauncherInstance&) = delete;
     LauncherInstance& operator=(const LauncherInstance&) = delete;
 
-    // The newest child at its login page (null when none came).
+    // The newest child at its login page (null when none came): a child
+    // process that is none the driver has met.
     HWND NextLogin();
+    // Whether child `index` of `children` still runs, and whether all have
+    // ended within `ms`: by the processes held, whatever their ids name now.
+    bool ChildRunning(size_t index) const { return m_seen.at(index).Running(); }
+    bool ChildrenEnd(DWORD ms) const;
+    HANDLE Child(size_t index) const { return m_seen.at(index).handle(); }
+    // Whether the running process `pid` is one of the children met.
+    bool Met(DWORD pid) const;
     size_t Pages() const { return PageFrames(main).size(); }
     bool WaitForPages(size_t n);
 
     LauncherProcess process;
     HWND main = nullptr;
-    std::vector<DWORD> children;
+    std::vector<DWORD> children;  // their ids, in the order they came
+
+private:
+    std::vector<SeenProcess> m_seen;  // the same children, held
 };
 
 // Opens the system menu (or the tray menu) of `app`'s main window and

@@ -95,7 +95,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     PumpFor(1000);
     EXPECT_TRUE(::IsWindowVisible(login)) << "the login page stays";
     EXPECT_TRUE(::IsWindowVisible(picture));
-    EXPECT_TRUE(ProcessRunning(app.children.back()));
+    EXPECT_TRUE(app.ChildRunning(app.children.size() - 1));
 
     // A press in the account field gives the page the keyboard. Escape and
     // F5 are still the login page's own (swallowed: the page stays and is not
@@ -256,13 +256,13 @@ TEST(LoginRoad, MoreAccountsAsTabsOneLoginPerServerAtMostThree) {
     ASSERT_TRUE(ChooseNewTab(app));
     HWND login = app.NextLogin();
     ASSERT_NE(login, nullptr);
-    const DWORD refusedChild = app.children.back();
+    const size_t refusedChild = app.children.size() - 1;
     // The click runs into the refusal box, which holds it until answered.
     std::thread click([login] { SendPageCommand(login, L"click lucky12"); });
-    const bool answered = AnswerBox(refusedChild);
+    const bool answered = AnswerBox(app.children[refusedChild]);
     click.join();
     ASSERT_TRUE(answered) << "the child shows the refusal";
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(refusedChild); }, 10000)) << "and abandons its login";
+    EXPECT_TRUE(WaitUntil([&] { return !app.ChildRunning(refusedChild); }, 10000)) << "and abandons its login";
     ::Sleep(500);
     EXPECT_TRUE(app.process.IsRunning()) << "the main window is unaffected";
     EXPECT_EQ(app.Pages(), 2u);
@@ -319,7 +319,7 @@ TEST(LoginRoad, PagesEndWithTheirMainWindowAndADeadPageLeavesNoTab) {
     ::TerminateProcess(fw::KernelHandle(::OpenProcess(PROCESS_TERMINATE, FALSE, app.process.pid())).get(), 1);
     const DWORD mainKilledAt = ::GetTickCount();
     const DWORD waited = ::WaitForSingleObject(second.get(), 10000);
-    std::printf("frame %d, process running %d\n", ::IsWindow(secondFrame), ProcessRunning(secondPid));
+    std::printf("frame %d, process running %d\n", ::IsWindow(secondFrame), ::WaitForSingleObject(second.get(), 0) == WAIT_TIMEOUT);
     ASSERT_EQ(waited, WAIT_OBJECT_0);
     const DWORD pageEndMs = ::GetTickCount() - mainKilledAt;
     std::printf("page process ended %lu ms after its main window\n", pageEndMs);
@@ -346,7 +346,7 @@ TEST(LoginRoad, AfterEveryPageDiedTheNextLoginsAreLaterOnes) {
     HWND login = app.NextLogin();
     ASSERT_NE(login, nullptr);
     ASSERT_TRUE(SendPageCommand(login, L"click quit"));  // "app://exitgame"
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children.back()); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !app.ChildRunning(app.children.size() - 1); }, 10000));
     EXPECT_FALSE(app.process.WaitForExit(1500)) << "the instance stays";
 
     // The next page finds the window as it was: no second maximise toggle.
@@ -403,7 +403,7 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
     ASSERT_TRUE(SendPageCommand(login, L"click mini"));  // "app://minimize"
     // Without user account control the main window goes down, the login stays.
     EXPECT_TRUE(WaitUntil([&] { return ::IsIconic(app.main) != FALSE; }, 5000));
-    EXPECT_TRUE(ProcessRunning(app.children.back()));
+    EXPECT_TRUE(app.ChildRunning(app.children.size() - 1));
     ::ShowWindow(app.main, SW_RESTORE);
     ASSERT_TRUE(SendPageCommand(login, L"click lucky12"));
     ASSERT_TRUE(app.WaitForPages(1));
@@ -412,9 +412,9 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
     ASSERT_TRUE(ChooseNewTab(app));
     HWND later = app.NextLogin();
     ASSERT_NE(later, nullptr);
-    const DWORD laterChild = app.children.back();
+    const size_t laterChild = app.children.size() - 1;
     ASSERT_TRUE(SendPageCommand(later, L"click mini"));
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(laterChild); }, 10000));
+    EXPECT_TRUE(WaitUntil([&] { return !app.ChildRunning(laterChild); }, 10000));
     ::Sleep(500);
     EXPECT_TRUE(app.process.IsRunning());
     EXPECT_EQ(app.Pages(), 1u);
@@ -440,8 +440,8 @@ TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
 
     MiddleClickAt(TabPoint(app.main, 1));
     ASSERT_TRUE(AnswerBox(app.process.pid(), app.main)) << "确定要退出账号：12服-青龙-fox ?";
-    EXPECT_TRUE(WaitUntil([&] { return !ProcessRunning(app.children[1]); }, 10000)) << "Yes ends that page";
-    EXPECT_TRUE(ProcessRunning(app.children[0]));
+    EXPECT_TRUE(WaitUntil([&] { return !app.ChildRunning(1); }, 10000)) << "Yes ends that page";
+    EXPECT_TRUE(app.ChildRunning(0));
     EXPECT_TRUE(RegisterCaption(app.main, L"12服-青龙-fox")) << "its caption is free again";
 }
 
@@ -494,7 +494,7 @@ TEST(LoginRoad, ClosingTheOnlyPageAsksTheExitQuestion) {
     MiddleClickAt(tab);
     ASSERT_TRUE(AnswerQuestion(app.process.pid(), app.main, true));
     EXPECT_TRUE(app.process.WaitForExit(10000)) << "Yes to the exit question ends the instance";
-    EXPECT_TRUE(AllEnd(app.children, 5000));
+    EXPECT_TRUE(app.ChildrenEnd(5000));
 }
 
 TEST(LoginRoad, ExitEndsEveryPageAndThePendingLogin) {
@@ -515,7 +515,7 @@ TEST(LoginRoad, ExitEndsEveryPageAndThePendingLogin) {
     const DWORD answeredAt = ::GetTickCount();
     ASSERT_TRUE(app.process.WaitForExit(10000));
     EXPECT_EQ(app.process.ExitCode(), 0u);
-    EXPECT_TRUE(AllEnd(app.children, 5000)) << "both pages and the pending login end";
+    EXPECT_TRUE(app.ChildrenEnd(5000)) << "both pages and the pending login end";
     std::printf("instance and its %zu children ended %lu ms after the answer\n", app.children.size(),
                 ::GetTickCount() - answeredAt);
 }
@@ -566,8 +566,7 @@ TEST(LoginRoad, ALoginProcessThatDiesGivesTheMainWindowBack) {
         ASSERT_TRUE(ChooseNewTab(app));
         ASSERT_NE(app.NextLogin(), nullptr);
         ASSERT_TRUE(WaitUntil([&] { return !::IsWindowEnabled(app.main); }, 5000)) << "held by the login";
-        fw::KernelHandle login(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.children.back()));
-        ::TerminateProcess(login.get(), 1);
+        ::TerminateProcess(app.Child(app.children.size() - 1), 1);
         EXPECT_TRUE(WaitUntil([&] { return ::IsWindowEnabled(app.main) != FALSE; }, 3000))
             << "the player gets the window back";
         EXPECT_EQ(app.Pages(), 1u);
@@ -579,8 +578,7 @@ TEST(LoginRoad, ALoginProcessThatDiesGivesTheMainWindowBack) {
         Instance app;
         ASSERT_NE(app.main, nullptr);
         ASSERT_NE(app.NextLogin(), nullptr);
-        fw::KernelHandle login(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, app.children.back()));
-        ::TerminateProcess(login.get(), 1);
+        ::TerminateProcess(app.Child(app.children.size() - 1), 1);
         EXPECT_TRUE(app.process.WaitForExit(3000));
     }
 }

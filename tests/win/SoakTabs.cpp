@@ -42,7 +42,7 @@ std::string SoakTabs::State() const {
         char line[96];
         std::snprintf(line, sizeof(line), " tab %zu: pid %lu %s%s", i, m_tabs[i].pid,
                       ::IsWindow(m_tabs[i].frame) ? (Shown(m_tabs[i].frame) ? "shown" : "hidden") : "gone",
-                      ProcessRunning(m_tabs[i].pid) ? "" : " (ended)");
+                      m_app.ChildRunning(m_tabs[i].child) ? "" : " (ended)");
         text += line;
     }
     const POINT tab = OnMain(kTabLeft + kTabMiddle, kTabRow);
@@ -78,7 +78,7 @@ bool SoakTabs::Open(const std::wstring& account) {
     const DWORD pid = m_app.children.back();
     const HWND frame = FrameOf(m_app.main, pid);
     if (!frame) return false;
-    m_tabs.push_back(Tab{pid, frame, account});
+    m_tabs.push_back(Tab{pid, m_app.children.size() - 1, frame, account});
     m_current = m_tabs.size() - 1;
     return WaitUntil([&] { return OnlyShowing(m_current); }, kPageShowsMs);
 }
@@ -95,7 +95,7 @@ bool SoakTabs::Close(size_t index, CloseRoute route) {
     const size_t before = m_tabs.size();
     m_tabs.erase(m_tabs.begin() + static_cast<std::ptrdiff_t>(index));
     m_current = CurrentAfterClosing(index, before);
-    return WaitUntil([&] { return !ProcessRunning(closed.pid); }, kPageEndsMs) &&
+    return WaitUntil([&] { return !m_app.ChildRunning(closed.child); }, kPageEndsMs) &&
            m_app.WaitForPages(m_tabs.size()) && WaitUntil([&] { return OnlyShowing(m_current); }, kSwitchMs);
 }
 

@@ -43,6 +43,7 @@ public:
 private:
     struct Tab {
         DWORD pid;
+        size_t child;  // its place among the instance's children
         HWND frame;
         std::wstring account;
     };

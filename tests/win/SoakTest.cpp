@@ -21,15 +21,26 @@
 using namespace wintest;
 
 namespace {
-// How much the soak works the instance.
-constexpr int kPageCycles = 50;         // pages closed and opened again, three open throughout
-constexpr int kSwitchesPerCycle = 10;   // 500 tab switches
-constexpr int kHidesPerCycle = 4;       // 200 hide/restore pairs
-constexpr int kMutesPerCycle = 2;       // 100 toggles, an even number: the sound ends as it began
+// How much the soak works the instance: page cycles (a page closed and
+// opened again, three open throughout), 50 unless ZUVA_SOAK_CYCLES asks for
+// more (tools/soak.sh); in each, tab switches, hide/restore pairs and mute
+// toggles (an even number: the sound ends as it began).
+constexpr int kPageCycles = 50;
+constexpr int kSwitchesPerCycle = 10;
+constexpr int kHidesPerCycle = 4;
+constexpr int kMutesPerCycle = 2;
+
+int SoakCycles() {
+    wchar_t text[16] = {};
+    const DWORD length = ::GetEnvironmentVariableW(L"ZUVA_SOAK_CYCLES", text, 16);
+    const int asked = length > 0 && length < 16 ? _wtoi(text) : 0;
+    return asked > 0 ? asked : kPageCycles;
+}
 
 // What the main process may hold more at the end. Each bound lies well above
 // the noise of runs without a fault and well below what one object kept per
-// action would add: 50 per page cycle, 200 per hide, 500 per switch.
+// action would add in the 50-cycle soak (50 per page cycle, 200 per hide,
+// 500 per switch), and a longer soak keeps the same bounds.
 // Kernel handles: the page processes and their threads come and go; Wine's
 // own bookkeeping moves by a few.
 constexpr long kHandleGrowth = 20;
@@ -170,10 +181,11 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
 
     Tally tally;
     const DWORD soakStarted = ::GetTickCount();
-    for (int cycle = 0; cycle < kPageCycles; ++cycle) {
+    const int cycles = SoakCycles();
+    for (int cycle = 0; cycle < cycles; ++cycle) {
         WorkOneCycle(tabs, cycle, &turn, &tally);
         if (HasFatalFailure()) return;
-        if (cycle + 1 == kPageCycles / 2)
+        if (cycle + 1 == cycles / 2)
             std::printf("soak: half way, main process %s\n", Describe(MeasureProcess(mainPid)).c_str());
     }
     const double soakSeconds = (::GetTickCount() - soakStarted) / 1000.0;
@@ -190,18 +202,26 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
     EXPECT_LE(after.privateMb - before.privateMb, kPrivateGrowthMb) << "private memory kept";
     EXPECT_LE(after.workingSetMb - before.workingSetMb, kWorkingSetGrowthMb) << "working set kept";
 
-    // The end: every process the instance started goes with it.
-    std::vector<DWORD> family = app.children;
+    // The end: every process the instance started goes with it. Each is
+    // held from when it was met, so that an id given again to a later
+    // process cannot pass for it.
+    std::vector<SeenProcess> others;  // children the driver never met (a pending login)
     for (DWORD pid : ChildProcesses(mainPid))
-        if (std::find(family.begin(), family.end(), pid) == family.end()) family.push_back(pid);
+        if (!app.Met(pid)) others.emplace_back(pid);
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     ASSERT_TRUE(AnswerQuestion(mainPid, app.main, true)) << "the exit question";
     ASSERT_TRUE(app.process.WaitForExit(10000));
     const DWORD endedAt = ::GetTickCount();
-    const bool allEnded = AllEnd(family, kChildrenEndMs);
+    const bool allEnded = app.ChildrenEnd(kChildrenEndMs) && WaitUntil([&] {
+        return std::none_of(others.begin(), others.end(), [](const SeenProcess& p) { return p.Running(); });
+    }, kChildrenEndMs);
     const DWORD childrenMs = ::GetTickCount() - endedAt;
-    for (DWORD pid : family)
-        EXPECT_FALSE(ProcessRunning(pid)) << "process " << pid << " outlived its main window";
+    for (size_t i = 0; i < app.children.size(); ++i)
+        EXPECT_FALSE(app.ChildRunning(i)) << "process " << app.children[i] << " outlived its main window";
+    for (const SeenProcess& p : others) EXPECT_FALSE(p.Running()) << "process " << p.pid() << " outlived its main window";
+    std::vector<DWORD> ids = app.children;
+    std::sort(ids.begin(), ids.end());
+    const size_t idsAgain = ids.size() - static_cast<size_t>(std::unique(ids.begin(), ids.end()) - ids.begin());
 
     char summary[1024];
     std::snprintf(summary, sizeof(summary),
@@ -210,13 +230,13 @@ TEST(Soak, PagesTabsHidingAndSoundLeaveTheMainProcessAsItWas) {
         "handles %ld -> %ld (%+ld, bound +%ld), GDI objects %ld -> %ld (%+ld, bound +%ld), "
         "windows %ld -> %ld (%+ld, bound +%ld; other USER objects cannot be attributed under Wine), "
         "private %.1f -> %.1f MB (%+.1f, bound +%.0f), working set %.1f -> %.1f MB (%+.1f, bound +%.0f). "
-        "%zu child processes, %s %lu ms after the instance ended.\n",
+        "%zu child processes (%zu of their ids given again), %s %lu ms after the instance ended.\n",
         tally.opened, tally.closedByMiddleClick, tally.closedByCloseBox, tally.switches, tally.hides, tally.mutes,
         soakSeconds, before.handles, after.handles, after.handles - before.handles, kHandleGrowth, before.gdiObjects,
         after.gdiObjects, after.gdiObjects - before.gdiObjects, kGdiGrowth, before.windows, after.windows,
         after.windows - before.windows, kWindowGrowth, before.privateMb, after.privateMb,
         after.privateMb - before.privateMb, kPrivateGrowthMb, before.workingSetMb, after.workingSetMb,
-        after.workingSetMb - before.workingSetMb, kWorkingSetGrowthMb, family.size(),
+        after.workingSetMb - before.workingSetMb, kWorkingSetGrowthMb, app.children.size() + others.size(), idsAgain,
         allEnded ? "none left" : "SOME STILL RUNNING", static_cast<unsigned long>(childrenMs));
     std::printf("%s", summary);
     std::fflush(stdout);

@@ -86,7 +86,7 @@ bool PlayRoad(Road& road) {
     ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     road.Step("the exit question, answered Yes", AnswerQuestion(app.process.pid(), app.main, true));
     road.Step("the instance ends", app.process.WaitForExit(10000));
-    road.Step("and with it every page", AllEnd(app.children, 5000));
+    road.Step("and with it every page", app.ChildrenEnd(5000));
     return true;
 }
 
