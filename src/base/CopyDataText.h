@@ -10,6 +10,9 @@
 // past the record's end.
 std::wstring CopyDataText(const COPYDATASTRUCT& data);
 
+// The record that carries `text` (which must outlive it) tagged `tag`.
+COPYDATASTRUCT CopyDataRecord(ULONG_PTR tag, std::wstring& text);
+
 // Sends `text` tagged `tag` to `to`, as from window `from`, and waits at most
 // `timeoutMs` for the answer (not at all for a window that does not respond).
 // False when no answer came; else the answer in *answer.

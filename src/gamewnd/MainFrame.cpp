@@ -152,7 +152,7 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
 
 void CMainFrame::ZoomGame(int dpi) {
     // The main window has moved this window onto its new page area itself.
-    if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomPage(dpi);
+    if (CGmWndView* view = GameView()) view->ZoomPage(dpi);
 }
 
 void CMainFrame::RequestZoom(ZoomStep step) const {
@@ -165,12 +165,13 @@ void CMainFrame::OnWheelZoom(WPARAM wp) {
 }
 
 void CMainFrame::ZoomAccount(int percent) {
-    if (auto* view = dynamic_cast<CGmWndView*>(m_pView)) view->ZoomAccount(percent);
+    if (CGmWndView* view = GameView()) view->ZoomAccount(percent);
 }
 
+CGmWndView* CMainFrame::GameView() const { return dynamic_cast<CGmWndView*>(m_pView); }
+
 void CMainFrame::RefreshGame() {
-    // The frame's one view is the game view the template made.
-    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    CGmWndView* view = GameView();
     if (view && view->GetBrowser()) view->GetBrowser()->Refresh();
 }
 
@@ -184,7 +185,7 @@ LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* data) {
 }
 
 void CMainFrame::ShootPage() {
-    auto* view = dynamic_cast<CHtmlView*>(m_pView);
+    CGmWndView* view = GameView();
     PageEngine* engine = view ? view->GetBrowser() : nullptr;
     // A main window that does not answer soon is not waited for.
     DWORD_PTR answer = 0;

@@ -10,6 +10,8 @@
 #include "hotkey/HotkeyModel.h"
 #include "sound/MuteLatch.h"
 
+class CGmWndView;
+
 class CMainFrame : public CFrameWnd {
 public:
     BOOL PreCreateWindow(CREATESTRUCTW& cs) override;
@@ -24,6 +26,8 @@ protected:
     void OnTimer(UINT_PTR id) override;
 
 private:
+    // The frame's one view, the game view the template made (null before).
+    CGmWndView* GameView() const;
     static void CALLBACK WatchOwner(HWND, UINT, UINT_PTR, DWORD);
     void LoadHotkeys();
     // The main window's mute flag, repeated every 400 ms: the first value and

@@ -9,6 +9,9 @@
 #include "ui/PngEncoder.h"
 
 namespace {
+// The screenshots folder in the Pictures folder `pictures`.
+std::wstring ShotFolderIn(const std::wstring& pictures) { return pictures + L"\\" + kShotSubfolder; }
+
 ShotTime LocalTimeNow() {
     SYSTEMTIME now{};
     ::GetLocalTime(&now);
@@ -45,7 +48,7 @@ std::string EncodedPage(PageEngine& engine) {
 
 std::wstring ShotFolderPath() {
     const std::wstring pictures = ShellFolderPath(CSIDL_MYPICTURES);
-    return pictures.empty() ? pictures : pictures + L"\\" + kShotSubfolder;
+    return pictures.empty() ? pictures : ShotFolderIn(pictures);
 }
 
 std::wstring SavePageShot(PageEngine& engine, const std::wstring& caption) {
@@ -70,7 +73,7 @@ std::wstring SaveShotFile(const std::wstring& picturesFolder, const std::wstring
             if (::GetLastError() == ERROR_ALREADY_EXISTS) continue;  // taken: the next counter
             return std::wstring();
         }
-        if (WriteWhole(file.get(), png)) return picturesFolder + L"\\" + kShotSubfolder + L"\\" + name;
+        if (WriteWhole(file.get(), png)) return ShotFolderIn(picturesFolder) + L"\\" + name;
         // Half a picture is no picture.
         DeleteWhenClosed(file.get());
         return std::wstring();

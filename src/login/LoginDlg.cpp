@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/AnsiText.h"
+#include "base/CopyDataText.h"
 #include "base/PageProcess.h"
 #include "base/Utf8Text.h"
 #include "framework/Handles.h"
@@ -132,11 +133,8 @@ void CLoginDlg::LoadGame(const std::wstring& loginText, const std::wstring& game
         return;
     }
     const LoginCaption caption = BuildLoginCaption(DecodeLoginText(loginText));
-    std::wstring data = caption.caption;
-    COPYDATASTRUCT cds{};
-    cds.dwData = 0;
-    cds.cbData = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    cds.lpData = &data[0];
+    std::wstring text = caption.caption;
+    COPYDATASTRUCT cds = CopyDataRecord(0, text);
     const LRESULT accepted = ::SendMessageW(g_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
     if (accepted == 0) {
         ShowMessageBox(kBoxOk, DuplicateLoginMessage(caption.account, caption.server), nullptr);

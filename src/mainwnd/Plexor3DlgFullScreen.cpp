@@ -11,15 +11,13 @@ void CPlexor3Dlg::ToggleFullScreen() { SetFullScreen(!IsFullScreen()); }
 void CPlexor3Dlg::SetFullScreen(bool on) {
     if (on == IsFullScreen()) return;
     if (on && m_pages.count() == 0) return;  // full screen is a page's
-    // The mark first: the size message of the move places the pages by it.
+    // The mark first: the layout after the move (OnSize) places the pages by it.
     MarkFullScreen(m_hWnd, on);
     m_title.Show(!on);
     if (on)
         EnterFullScreen();
     else
         LeaveFullScreen();
-    // Also when the size stayed and no size message came.
-    m_pages.MoveShownToPageArea(scale());
 }
 
 int CPlexor3Dlg::AskPlayer(int type, const std::wstring& text) {

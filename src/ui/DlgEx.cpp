@@ -124,20 +124,8 @@ void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
         if (m_bMaximized) SetMaxButtonImage(true);
     }
     OnScaleChanged();
-    // One layout at the new scale: the size message of the move lays the
-    // window out; when the size stays (no rectangle came, or the window keeps
-    // its picture's size) no such message comes, and one is sent.
-    const unsigned sizesBefore = m_sizeMessages;
-    if (suggested) {
-        // A window sized by its picture keeps the picture's size.
-        const UINT keepSize = m_skinIds && m_skinIds->resizeToImage ? SWP_NOSIZE : 0;
-        SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
-    }
-    if (m_sizeMessages == sizesBefore) {
-        const RECT client = GetClientRect();
-        SendMessage(WM_SIZE, ::IsZoomed(m_hWnd) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-    }
+    // A window sized by its picture keeps the picture's size.
+    PlaceAndLayOut(suggested, m_skinIds && m_skinIds->resizeToImage);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -327,14 +315,26 @@ void CDlgEx::ToggleMaximize() {
     m_bMaximized = !m_bMaximized;
 }
 
+void CDlgEx::PlaceAndLayOut(const RECT* to, bool keepSize) {
+    const unsigned sizesBefore = m_sizeMessages;
+    if (to) {
+        SetWindowPos(nullptr, to->left, to->top, to->right - to->left, to->bottom - to->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE | (keepSize ? SWP_NOSIZE : 0));
+    }
+    if (m_sizeMessages == sizesBefore) {
+        const RECT client = GetClientRect();
+        SendMessage(WM_SIZE, ::IsZoomed(m_hWnd) ? SIZE_MAXIMIZED : SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    }
+}
+
 void CDlgEx::EnterFullScreen() {
     if (m_fullScreen) return;
     m_beforeFullScreen = GetWindowRect();
     m_fullScreen = true;
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_HIDE);
-    MoveWindow(DisplayOfWindow(m_hWnd), TRUE);
-    UpdateWindowRegion();
+    const RECT display = DisplayOfWindow(m_hWnd);
+    PlaceAndLayOut(&display, false);
 }
 
 void CDlgEx::LeaveFullScreen() {
@@ -342,8 +342,7 @@ void CDlgEx::LeaveFullScreen() {
     m_fullScreen = false;
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_SHOW);
-    MoveWindow(m_beforeFullScreen, TRUE);
-    UpdateWindowRegion();
+    PlaceAndLayOut(&m_beforeFullScreen, false);
 }
 
 void CDlgEx::OnTitleClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }

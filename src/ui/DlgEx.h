@@ -121,6 +121,10 @@ protected:
     // The window has a new scale: a derived window takes its images of that
     // scale. The size message that follows lays the window out at it, once.
     virtual void OnScaleChanged() {}
+    // Moves the window to `to` (none: it stays; its size kept when
+    // `keepSize`) and lays it out once where it then is: the move's size
+    // message does, and when the size stayed and none came, one is sent.
+    void PlaceAndLayOut(const RECT* to, bool keepSize);
 
     // The skin's own caption buttons.
     CBtnEx m_btnClose;  // 50000
