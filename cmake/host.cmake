@@ -22,6 +22,8 @@ add_test(NAME floors.check COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/t
   ${PROJECT_SOURCE_DIR}/src)
 add_test(NAME floors.selftest
   COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/floors -p "test_*.py")
+# The set-up script against a local mirror caught mid-sync, in a sandbox.
+add_test(NAME setup.mirror_mid_sync COMMAND bash ${PROJECT_SOURCE_DIR}/tools/apt/test_setup.sh)
 add_test(NAME portal.selftest
   COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${PROJECT_SOURCE_DIR}/tools/portal -p "test_*.py")
 
