@@ -206,10 +206,12 @@ add_test(NAME portal.stop COMMAND ${PROJECT_SOURCE_DIR}/tools/portal/ctl.sh stop
 set_tests_properties(portal.start PROPERTIES FIXTURES_SETUP portal)
 set_tests_properties(portal.stop PROPERTIES FIXTURES_CLEANUP portal)
 
+# Each test takes one of tools/wintest.sh's workers when it runs them in
+# parallel; a plain ctest ignores the resource.
 gtest_discover_tests(zuva_win_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED portal)
+  PROPERTIES TIMEOUT 120 FIXTURES_REQUIRED portal RESOURCE_GROUPS workers:1)
 
 # Benchmarks: start-up time against the floor of an empty dialog program.
 zuva_console_tool(zuva_bench_startup SOURCES ${PROJECT_SOURCE_DIR}/tools/bench/StartupBench.cpp)
@@ -245,10 +247,11 @@ add_executable(zuva_soak_tests ${ZUVA_SOAK_TESTS})
 target_link_libraries(zuva_soak_tests PRIVATE zuva_driver GTest::gtest_main)
 zuva_warnings(zuva_soak_tests)
 add_dependencies(zuva_soak_tests ZuvaScripted)
+# It measures what one process keeps over minutes: alone on the machine.
 gtest_discover_tests(zuva_soak_tests
   DISCOVERY_MODE PRE_TEST
   DISCOVERY_TIMEOUT 120
-  PROPERTIES TIMEOUT 480 FIXTURES_REQUIRED portal)
+  PROPERTIES TIMEOUT 480 FIXTURES_REQUIRED portal RESOURCE_GROUPS workers:1 RUN_SERIAL TRUE)
 # The instance benchmark (tools/bench/run.sh): the login road, memory and
 # idle CPU of a launcher with three pages, against the floor program.
 zuva_console_tool(zuva_bench_instance

@@ -113,16 +113,20 @@ zuva_display_start() {
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 "${width}x${height}x24" -dpi "$dpi" -nolisten tcp >/dev/null 2>&1 &
     ZUVA_DISPLAY_PID=$!
+    # Ours once its lock names it: two runs starting at once may both have
+    # found the number free, and the one that lost ends.
     local i
     for i in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
+      [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$ZUVA_DISPLAY_PID" ] && break
       kill -0 "$ZUVA_DISPLAY_PID" 2>/dev/null || break
       sleep 0.05
     done
-    if [ -e "/tmp/.X11-unix/X$n" ]; then
+    if kill -0 "$ZUVA_DISPLAY_PID" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then
       export DISPLAY=":$n"
       return 0
     fi
+    wait "$ZUVA_DISPLAY_PID" 2>/dev/null
+    unset ZUVA_DISPLAY_PID
   done
   echo "zuva: could not start Xvfb" >&2
   return 1
