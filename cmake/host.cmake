@@ -14,6 +14,8 @@ target_link_libraries(zuva_host_tests PRIVATE zuva_portable GTest::gtest_main)
 # The skin tests read the committed skin PNGs.
 target_compile_definitions(zuva_host_tests PRIVATE ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 zuva_warnings(zuva_host_tests)
+# GoogleTest and the library headers, parsed once instead of once per file.
+target_precompile_headers(zuva_host_tests PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/HostTests.h)
 gtest_discover_tests(zuva_host_tests)
 
 find_package(Python3 COMPONENTS Interpreter REQUIRED)

@@ -123,6 +123,18 @@ endfunction()
 set(ZUVA_PORTAL_ROOT ${CMAKE_BINARY_DIR}/portal-root)
 set(ZUVA_PORTAL_PID ${CMAKE_BINARY_DIR}/portal.pid)
 
+# The tests' system headers and GoogleTest, parsed once per target instead
+# of once per file (half of their build time). GCC 12 forgets that code from
+# a precompiled header came from a system header, so two of its known false
+# positives in the inline wmemcpy that std::wstring uses (a string made from
+# L"" at -O2) are no longer hidden; the tests are built without those two.
+# The launcher's own code is built without a precompiled header and with
+# every warning.
+function(zuva_test_pch target header)
+  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/${header})
+  target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overread)
+endfunction()
+
 # The driver plays the launcher as a player would (processes, windows, page
 # clicks, the portal, screenshots) and gauges what a process holds; the
 # tests, the soak, the road demo of tools/run.sh and the benchmarks share it.
@@ -141,6 +153,7 @@ target_compile_definitions(zuva_driver PRIVATE
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT}
   ZUVA_PORTAL_ROOT="${ZUVA_PORTAL_ROOT}")
 zuva_warnings(zuva_driver)
+zuva_test_pch(zuva_driver Windows.h)
 
 file(GLOB ZUVA_WIN_TESTS CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/win/*.cpp)
 list(REMOVE_ITEM ZUVA_WIN_TESTS ${ZUVA_DRIVER_SOURCES})
@@ -154,6 +167,7 @@ target_compile_definitions(zuva_win_tests PRIVATE
   ZUVA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
   ZUVA_TEST_PORT=${ZUVA_TEST_PORT})
 zuva_warnings(zuva_win_tests)
+zuva_test_pch(zuva_win_tests WindowsTests.h)
 add_dependencies(zuva_win_tests ZuvaScripted)
 zuva_uses_resources(zuva_win_tests)
 # A program that crashes on purpose, for the crash-dump tests.
@@ -246,6 +260,7 @@ list(REMOVE_ITEM ZUVA_SOAK_TESTS ${ZUVA_DRIVER_SOURCES})
 add_executable(zuva_soak_tests ${ZUVA_SOAK_TESTS})
 target_link_libraries(zuva_soak_tests PRIVATE zuva_driver GTest::gtest_main)
 zuva_warnings(zuva_soak_tests)
+zuva_test_pch(zuva_soak_tests WindowsTests.h)
 add_dependencies(zuva_soak_tests ZuvaScripted)
 # It measures what one process keeps over minutes: alone on the machine.
 gtest_discover_tests(zuva_soak_tests
