@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # Installs what the launcher's builds and tests need on a Debian machine.
-#   tools/setup.sh [PACKAGE...]   (default: everything, and the locale)
-# Idempotent: on a machine that has every package it changes nothing and
-# asks no mirror. A mirror caught mid-sync does not stop it (tools/apt).
+#   tools/setup.sh [native|windows|PACKAGE...]
+# native: what the native build, its tests and the fuzzers need; windows:
+# what the Windows build and its tests under Wine need, and the locale they
+# run in; both when nothing is named. Idempotent: on a machine that has
+# every package it changes nothing and asks no mirror. A mirror caught
+# mid-sync does not stop it (tools/apt).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 
-packages=("$@")
-if [ ${#packages[@]} -eq 0 ]; then
-  packages=(
-    cmake ninja-build g++ googletest python3
-    mingw-w64 wine wine32 xvfb xauth x11-utils
-    xserver-xorg-core xserver-xorg-video-dummy
-    fonts-wqy-microhei imagemagick locales
-    clang libclang-rt-dev
-    openssl osslsigncode iproute2
-  )
-  with_locale=1
-fi
+native=(cmake ninja-build g++ googletest python3 clang libclang-rt-dev)
+windows=(
+  mingw-w64 wine wine32 xvfb xauth x11-utils
+  xserver-xorg-core xserver-xorg-video-dummy
+  fonts-wqy-microhei imagemagick locales
+  openssl osslsigncode iproute2
+)
+case "${1:-}" in
+  '') packages=("${native[@]}" "${windows[@]}"); with_locale=1 ;;
+  native) packages=("${native[@]}") ;;
+  windows) packages=("${windows[@]}"); with_locale=1 ;;
+  *) packages=("$@") ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,7 +29,7 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   # wine32 and its libraries are i386 packages.
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [ "${1:-}" != native ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   echo "setup: installing ${missing[*]}"

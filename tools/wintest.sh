@@ -4,7 +4,8 @@
 # Defaults: build/win32 and every test. Builds nothing; run tools/build.sh
 # (or cmake --build BUILD_DIR) first.
 #
-# The tests run ZUVA_WINTEST_JOBS at a time (default: one per core), each
+# The tests run ZUVA_WINTEST_JOBS at a time (default: two per core: they
+# spend most of their time waiting on launcher processes), each
 # in a worker of its own (tools/wine/worker.sh): its own view of the build
 # folder and Wine prefix, its own loopback with its own test portal, its
 # own display. Tests that need the machine alone (the soak) run alone.
@@ -14,7 +15,7 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(cd "${1:-$root/build/win32}" && pwd)"
 regex="${2:-.}"
-jobs="${ZUVA_WINTEST_JOBS:-$(nproc)}"
+jobs="${ZUVA_WINTEST_JOBS:-$(( $(nproc) * 2 ))}"
 source "$root/tools/wine/session.sh"
 
 serial() {
