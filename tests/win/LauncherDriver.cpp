@@ -17,14 +17,33 @@
 
 namespace wintest {
 
+namespace {
+// The creation time of process `process`, 0 when it cannot be read.
+ULONGLONG CreationTime(HANDLE process) {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!process || !::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
+ULONGLONG CreationTimeOf(DWORD pid) {
+    fw::KernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    return CreationTime(process.get());
+}
+}  // namespace
+
 std::vector<DWORD> ChildProcesses(DWORD pid) {
     std::vector<DWORD> children;
     fw::KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return children;
+    // A snapshot names the parent by id, and Wine gives an id out again
+    // once its process is gone: a process left over from before `pid`
+    // started may name an earlier holder of its id. A child starts later.
+    const ULONGLONG parentCreated = CreationTimeOf(pid);
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
-        if (entry.th32ParentProcessID == pid) children.push_back(entry.th32ProcessID);
+        if (entry.th32ParentProcessID == pid && CreationTimeOf(entry.th32ProcessID) >= parentCreated)
+            children.push_back(entry.th32ProcessID);
     return children;
 }
 
@@ -287,15 +306,6 @@ bool LauncherInstance::Met(DWORD pid) const {
 bool LauncherInstance::ChildrenEnd(DWORD ms) const {
     return WaitUntil([&] { return std::none_of(m_seen.begin(), m_seen.end(), [](const SeenProcess& s) { return s.Running(); }); }, ms);
 }
-
-namespace {
-// The creation time of process `process`, 0 when it cannot be read.
-ULONGLONG CreationTime(HANDLE process) {
-    FILETIME created{}, exited{}, kernel{}, user{};
-    if (!process || !::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
-}
-}  // namespace
 
 SeenProcess::SeenProcess(DWORD pid)
     : m_pid(pid),

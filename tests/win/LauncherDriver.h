@@ -17,7 +17,7 @@ namespace wintest {
 inline constexpr wchar_t kDialogClass[] = L"#32770";
 inline constexpr wchar_t kMainTitle[] = L"KorvelFerrowind";
 
-// The processes whose parent is `pid`.
+// The processes that `pid` started and that still run.
 std::vector<DWORD> ChildProcesses(DWORD pid);
 
 // The scripted engine's window inside a top-level window (or null).
