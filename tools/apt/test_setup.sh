@@ -72,10 +72,9 @@ make_release() {
   } >"$dir/Release"
 }
 
-make_deb libzuva1 1.0 amd64 ""
-make_deb libzuva1 1.0 i386 ""
-make_deb libzuva1 1.1 amd64 ""
-make_deb libzuva1 1.1 i386 ""
+for version in 1.0 1.1; do
+  for arch in amd64 i386; do make_deb libzuva1 $version $arch ""; done
+done
 make_deb zuva-tool 1.0 amd64 "libzuva1"
 make_deb zuva-tool32 1.0 i386 "libzuva1"
 make_deb zuva-ready 1.0 amd64 ""
