@@ -28,13 +28,14 @@ std::wstring AnsiSpellablePath(const std::wstring& path) {
     return ToCodePageExactly(candidate, CP_ACP) ? candidate : std::wstring();
 }
 
-// The temporary folder as the ANSI code page can spell it, ending in "\".
-std::wstring ScriptFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    const DWORD got = ::GetTempPathW(MAX_PATH, temp);
+// The system's temporary folder (of Windows itself, not the player's), as
+// the ANSI code page can spell it, ending in "\".
+std::wstring SystemTempFolder() {
+    wchar_t windows[MAX_PATH] = {};
+    const UINT got = ::GetSystemWindowsDirectoryW(windows, MAX_PATH);
     if (got == 0 || got >= MAX_PATH) return std::wstring();
-    std::wstring folder = AnsiSpellablePath(temp);
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    std::wstring folder = AnsiSpellablePath(std::wstring(windows, got) + L"\\Temp");
+    if (!folder.empty()) folder += L'\\';
     return folder;
 }
 
@@ -49,26 +50,45 @@ bool RandomNumber(uint32_t* number) {
     return generate && generate(number, sizeof(*number));
 }
 
+// Draws random names until `make` makes something new under one: a name
+// found taken (anyone may have made it) is never used. The path, or empty.
+template <typename Make>
+std::wstring MakeNew(const std::wstring& folder, std::wstring (*nameFor)(uint32_t), Make make) {
+    const int kNamesToTry = 16;
+    for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
+        uint32_t random = 0;
+        if (!RandomNumber(&random)) break;
+        const std::wstring path = folder + nameFor(random);
+        if (path.size() > kMaxPathChars) break;
+        if (make(path)) return path;
+        const DWORD error = ::GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    return std::wstring();
+}
+
 struct ScriptFile {
     std::wstring path;
     fw::FileHandle file;
 };
 
-// The script's file, made new under a random name: the temporary folder is
-// the standard user's too, and a name found taken is never used but another
-// drawn. Only administrators may open it, so its lines stay ours.
-ScriptFile CreateScriptFile(const std::wstring& folder, AdminOnlySecurity& security) {
-    const int kNamesToTry = 16;
-    for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
-        uint32_t random = 0;
-        if (!RandomNumber(&random)) break;
-        ScriptFile script{folder + SelfDeleteScriptName(random), {}};
-        if (script.path.size() > kMaxPathChars) break;
-        script.file = CreateNewFile(script.path, GENERIC_WRITE, FILE_SHARE_READ, security.attributes());
-        if (script.file) return script;
-        if (::GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    return {};
+// The script's file, made new in a folder made new for it: the player's own
+// temporary folder would let any program of theirs swap the script's lines
+// while cmd reads them. Only administrators may open or change either.
+ScriptFile CreateScriptFile(AdminOnlySecurity& security) {
+    const std::wstring temp = SystemTempFolder();
+    if (temp.empty()) return {};
+    const std::wstring folder = MakeNew(temp, SelfDeleteFolderName, [&](const std::wstring& path) {
+        return ::CreateDirectoryW(path.c_str(), security.attributes()) != FALSE;
+    });
+    if (folder.empty()) return {};
+    ScriptFile script;
+    script.path = MakeNew(folder + L"\\", SelfDeleteScriptName, [&](const std::wstring& path) {
+        script.file = CreateNewFile(path, GENERIC_WRITE, FILE_SHARE_READ, security.attributes());
+        return static_cast<bool>(script.file);
+    });
+    if (script.path.empty()) ::RemoveDirectoryW(folder.c_str());
+    return script;
 }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
@@ -87,13 +107,11 @@ bool StartHidden(const std::wstring& scriptPath) {
 }  // namespace
 
 bool WriteSelfDeleteScript() {
-    const std::wstring folder = ScriptFolder();
-    if (folder.empty()) return false;
     const std::wstring exePath = AnsiSpellablePath(GetExePath());
     if (exePath.empty()) return false;
     AdminOnlySecurity security;
     if (!security.ok()) return false;
-    ScriptFile script = CreateScriptFile(folder, security);
+    ScriptFile script = CreateScriptFile(security);
     if (!script.file) return false;
     const bool removeFolder = CanRemoveExeFolder(exePath, CountFilesBelow(FolderOfPath(exePath)));
     const std::optional<std::string> text =
@@ -102,6 +120,7 @@ bool WriteSelfDeleteScript() {
     script.file.reset();
     if (!written) {
         ::DeleteFileW(script.path.c_str());
+        ::RemoveDirectoryW(FolderOfPath(script.path).c_str());
         return false;
     }
     return StartHidden(script.path);

@@ -4,7 +4,7 @@
 
 namespace {
 const std::wstring kExe = L"C:\\ProgramData\\Korvel\\GameLogin\\Zuva.exe";
-const std::wstring kScript = L"C:\\users\\lucky\\Temp\\DelA1B2.tmp.bat";
+const std::wstring kScript = L"C:\\Windows\\Temp\\ZuvaUninstall-0C1D2E3F\\Del00A1B2C3.tmp.bat";
 }  // namespace
 
 TEST(SelfDeleteScript, ShortFormDeletesOnlyTheExecutableAndItself) {
@@ -14,7 +14,8 @@ TEST(SelfDeleteScript, ShortFormDeletesOnlyTheExecutableAndItself) {
               L"ping -n 1 127.0.0.1\r\n"
               L"del \"C:\\ProgramData\\Korvel\\GameLogin\\Zuva.exe\"\r\n"
               L"if exist \"C:\\ProgramData\\Korvel\\GameLogin\\Zuva.exe\" goto :delexe\r\n"
-              L"del \"C:\\users\\lucky\\Temp\\DelA1B2.tmp.bat\"\r\n");
+              L"del \"C:\\Windows\\Temp\\ZuvaUninstall-0C1D2E3F\\Del00A1B2C3.tmp.bat\" & "
+              L"rd \"C:\\Windows\\Temp\\ZuvaUninstall-0C1D2E3F\"\r\n");
 }
 
 TEST(SelfDeleteScript, LongFormAlsoEmptiesAndRemovesTheFolder) {
@@ -26,7 +27,8 @@ TEST(SelfDeleteScript, LongFormAlsoEmptiesAndRemovesTheFolder) {
               L"if exist \"C:\\ProgramData\\Korvel\\GameLogin\\Zuva.exe\" goto :delexe\r\n"
               L"del \"C:\\ProgramData\\Korvel\\GameLogin\" /Q /F /A\r\n"
               L"rd \"C:\\ProgramData\\Korvel\\GameLogin\"\r\n"
-              L"del \"C:\\users\\lucky\\Temp\\DelA1B2.tmp.bat\"\r\n");
+              L"del \"C:\\Windows\\Temp\\ZuvaUninstall-0C1D2E3F\\Del00A1B2C3.tmp.bat\" & "
+              L"rd \"C:\\Windows\\Temp\\ZuvaUninstall-0C1D2E3F\"\r\n");
 }
 
 TEST(SelfDeleteScript, PercentSignsInPathsStayLiteral) {
@@ -34,13 +36,14 @@ TEST(SelfDeleteScript, PercentSignsInPathsStayLiteral) {
     const std::wstring text = SelfDeleteScriptText(L"C:\\a%windir%b\\Zuva.exe", L"C:\\t\\50%.bat", true);
     EXPECT_NE(text.find(L"del \"C:\\a%%windir%%b\\Zuva.exe\"\r\n"), std::wstring::npos) << text;
     EXPECT_NE(text.find(L"rd \"C:\\a%%windir%%b\"\r\n"), std::wstring::npos) << text;
-    EXPECT_NE(text.find(L"del \"C:\\t\\50%%.bat\"\r\n"), std::wstring::npos) << text;
+    EXPECT_NE(text.find(L"del \"C:\\t\\50%%.bat\" & rd \"C:\\t\"\r\n"), std::wstring::npos) << text;
     EXPECT_EQ(text.find(L"\"C:\\a%w"), std::wstring::npos);
 }
 
-TEST(SelfDeleteScript, ItsNameCarriesEightHexadecimalDigitsOfTheRandomNumber) {
+TEST(SelfDeleteScript, ItsNameAndItsFoldersCarryEightHexadecimalDigitsOfTheRandomNumber) {
     EXPECT_EQ(SelfDeleteScriptName(0x00A1B2C3u), L"Del00A1B2C3.tmp.bat");
     EXPECT_EQ(SelfDeleteScriptName(0xFEDCBA98u), L"DelFEDCBA98.tmp.bat");
+    EXPECT_EQ(SelfDeleteFolderName(0x0C1D2E3Fu), L"ZuvaUninstall-0C1D2E3F");
 }
 
 TEST(SelfDeleteScript, TheFolderGoesOnlyWhenTheExecutableIsAlone) {

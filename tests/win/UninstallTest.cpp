@@ -52,14 +52,27 @@ HWND WaitForBox(const LauncherProcess& p, HWND other = nullptr) {
 
 void Answer(HWND box, WPARAM button) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0); }
 
-// The names in the temporary folder that start with "Del".
-std::set<std::wstring> ScriptLikeNamesInTemp() {
+// The names in `folder` (ending in "\") that match `pattern`.
+std::set<std::wstring> NamesIn(const std::wstring& folder, const wchar_t* pattern) {
     std::set<std::wstring> names;
     WIN32_FIND_DATAW found{};
-    fw::FindFileHandle find(::FindFirstFileW((TempFolder() + L"Del*").c_str(), &found));
+    fw::FindFileHandle find(::FindFirstFileW((folder + pattern).c_str(), &found));
     for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE)
         names.insert(found.cFileName);
     return names;
+}
+
+std::wstring SystemTempFolder() {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetSystemWindowsDirectoryW(windows, MAX_PATH);
+    return std::wstring(windows) + L"\\Temp\\";
+}
+
+std::vector<std::wstring> Added(const std::set<std::wstring>& before, const std::set<std::wstring>& after) {
+    std::vector<std::wstring> added;
+    for (const std::wstring& name : after)
+        if (!before.count(name)) added.push_back(name);
+    return added;
 }
 
 bool WaitUntilGone(const std::wstring& path, DWORD ms) {
@@ -69,7 +82,8 @@ bool WaitUntilGone(const std::wstring& path, DWORD ms) {
 
 // "/uninst" answered Yes, then the closing note answered OK; the process ends.
 void UninstallWithYes(const Installed& installed) {
-    const std::set<std::wstring> before = ScriptLikeNamesInTemp();
+    const std::set<std::wstring> playersBefore = NamesIn(TempFolder(), L"Del*");
+    const std::set<std::wstring> before = NamesIn(SystemTempFolder(), L"ZuvaUninstall-*");
     LauncherProcess p(installed.exe(), L"/uninst");
     HWND question = WaitForBox(p);
     ASSERT_NE(question, nullptr) << "the question";
@@ -81,16 +95,25 @@ void UninstallWithYes(const Installed& installed) {
     EXPECT_TRUE(p.IsRunning()) << "the process waits for the note";
     ::Sleep(1500);  // the script has started and tries meanwhile
     EXPECT_TRUE(FileExists(installed.exe())) << "a running executable is not deleted";
-    // One new file there, the script itself, under a random name nobody
-    // could have taken beforehand (and no placeholder of another name).
-    std::vector<std::wstring> added;
-    for (const std::wstring& name : ScriptLikeNamesInTemp())
-        if (!before.count(name)) added.push_back(name);
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_TRUE(std::regex_match(added[0], std::wregex(L"Del[0-9A-F]{8}\\.tmp\\.bat"))) << added[0];
+    // The script, under a random name in a folder of its own under a random
+    // name in the system's temporary folder, and nothing in the player's.
+    EXPECT_TRUE(Added(playersBefore, NamesIn(TempFolder(), L"Del*")).empty()) << "the player's temporary folder";
+    const std::vector<std::wstring> folders = Added(before, NamesIn(SystemTempFolder(), L"ZuvaUninstall-*"));
+    ASSERT_EQ(folders.size(), 1u);
+    EXPECT_TRUE(std::regex_match(folders[0], std::wregex(L"ZuvaUninstall-[0-9A-F]{8}"))) << folders[0];
+    const std::wstring scriptFolder = SystemTempFolder() + folders[0];
+    const std::set<std::wstring> inIt = NamesIn(scriptFolder + L"\\", L"*.*");
+    const std::vector<std::wstring> files(inIt.begin(), inIt.end());
+    ASSERT_EQ(files.size(), 3u) << "., .. and the script";
+    EXPECT_TRUE(std::regex_match(files[2], std::wregex(L"Del[0-9A-F]{8}\\.tmp\\.bat"))) << files[2];
     Answer(note, kYesOrOk);
     ASSERT_TRUE(p.WaitForExit(20000));
     EXPECT_EQ(p.ExitCode(), 0u);
+    // The script deletes itself and then its folder on one line. Wine's cmd
+    // holds the script open to its end, so the folder stays there, empty;
+    // cmd on Windows reads each line anew and the folder goes too.
+    EXPECT_TRUE(WaitUntilGone(scriptFolder + L"\\" + files[2], 20000)) << "the script deletes itself";
+    ::RemoveDirectoryW(scriptFolder.c_str());
 }
 }  // namespace
 
