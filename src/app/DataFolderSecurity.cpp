@@ -149,25 +149,33 @@ void SecureFilesIn(const std::wstring& folder, const FolderDescriptor& wanted, i
     } while (::FindNextFileW(find.get(), &found));
 }
 
+// The folder above the data folder, standing and made safe: who may rename
+// folders there may put another in the data folder's place. Counts what
+// was set.
+fw::FileHandle SecureFolderAbove(const std::wstring& folder, bool create, const FolderDescriptor& wanted, int* set,
+                                 int* failed) {
+    const size_t slash = folder.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return fw::FileHandle();
+    fw::FileHandle above = StandingFolder(folder.substr(0, slash), create, wanted);
+    if (!above) return above;
+    const std::optional<SecurityDescription> aboveNow = SecurityOf(above.get());
+    if (!aboveNow || !IsSafeAboveDataFolder(*aboveNow)) ++(GiveToAdministrators(above.get(), wanted) ? *set : *failed);
+    return above;
+}
+
 }  // namespace
 
 bool SecureDataFolder(const std::wstring& folder, bool create) {
     const FolderDescriptor wanted;
     if (!wanted.ok()) return false;
     const OwnershipPrivileges privileges;
-    const size_t slash = folder.find_last_of(L'\\');
-    const std::wstring parent = slash == std::wstring::npos ? std::wstring() : folder.substr(0, slash);
-    // Who may rename folders in the parent may put another in the data
-    // folder's place.
-    fw::FileHandle above = parent.empty() ? fw::FileHandle() : StandingFolder(parent, create, wanted);
+    int set = 0, failed = 0;
+    fw::FileHandle above = SecureFolderAbove(folder, create, wanted, &set, &failed);
     fw::FileHandle data = above ? StandingFolder(folder, create, wanted) : fw::FileHandle();
     if (!data) {
         TraceStartupStep("data folder secured: none there");
         return false;
     }
-    int set = 0, failed = 0;
-    const std::optional<SecurityDescription> aboveNow = SecurityOf(above.get());
-    if (!aboveNow || !IsSafeAboveDataFolder(*aboveNow)) ++(GiveToAdministrators(above.get(), wanted) ? set : failed);
     const std::optional<SecurityDescription> dataNow = SecurityOf(data.get());
     if (!dataNow || !IsDataFolderSecurity(*dataNow)) {
         ++(GiveToAdministrators(data.get(), wanted) ? set : failed);
@@ -177,4 +185,18 @@ bool SecureDataFolder(const std::wstring& folder, bool create) {
                              " failed";
     TraceStartupStep(mark.c_str());
     return failed == 0;
+}
+
+bool MakeNewDataFolder(const std::wstring& folder) {
+    const FolderDescriptor wanted;
+    if (!wanted.ok()) return false;
+    const OwnershipPrivileges privileges;
+    int set = 0, failed = 0;
+    const fw::FileHandle above = SecureFolderAbove(folder, true, wanted, &set, &failed);
+    SECURITY_ATTRIBUTES security{sizeof(security), wanted.descriptor(), FALSE};
+    const bool made = above && failed == 0 && ::CreateDirectoryW(folder.c_str(), &security);
+    const std::string mark = "data folder secured: made new, " + std::to_string(set + (made ? 1 : 0)) + " set, " +
+                             std::to_string(failed + (made ? 0 : 1)) + " failed";
+    TraceStartupStep(mark.c_str());
+    return made;
 }

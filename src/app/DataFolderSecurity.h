@@ -13,3 +13,9 @@
 // is removed, never followed; links and hard-linked files inside are left
 // alone. True when the folder stands and every change took.
 bool SecureDataFolder(const std::wstring& folder, bool create);
+
+// Makes `folder` new with the data folder's descriptor, the folder above it
+// as SecureDataFolder makes it. False when anything already stands at
+// `folder`: only a folder made here and now is known to hold nothing of
+// anyone else's.
+bool MakeNewDataFolder(const std::wstring& folder);

@@ -4,23 +4,23 @@
 #include <objbase.h>
 #include <shlwapi.h>
 
+#include <optional>
+
+#include "app/DataFolderRecord.h"
 #include "app/DataFolderSecurity.h"
+#include "app/InstalledCopy.h"
 #include "app/LaunchMode.h"
 #include "app/LaunchModeWin.h"
 #include "app/SelfDelete.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
+#include "base/NewFile.h"
 #include "base/PathText.h"
 #include "base/SettingsStore.h"
-#include "base/StartProgram.h"
+#include "base/StartupTrace.h"
 #include "ui/MessageBox.h"
 
 namespace {
-bool SamePathIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return ::CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                  TRUE) == CSTR_EQUAL;
-}
-
 std::wstring FileNameOf(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -29,19 +29,27 @@ std::wstring FileNameOf(const std::wstring& path) {
 
 bool Install() {
     fw::ComSession com;  // for the shell links
-    // Created the administrators', or made theirs again, before a file goes in.
     const std::wstring dataFolder = GetDataFolder();
-    SecureDataFolder(dataFolder, true);
-
-    const std::wstring running = GetExePath();
-    const std::wstring installed = dataFolder + L"\\" + FileNameOf(running);
-    if (!SamePathIgnoringCase(installed, running)) ::CopyFileW(running.c_str(), installed.c_str(), FALSE);
-
+    // A folder found where the data folder belongs that this installer did
+    // not make may hold anything of anyone's: out of the way, and made anew.
+    const bool there = ::GetFileAttributesW(dataFolder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool ours = there && IsRecordedDataFolder(dataFolder);
+    const bool ready = ours ? SecureDataFolder(dataFolder, false)
+                            : (!there || MoveAside(dataFolder) != dataFolder) && MakeNewDataFolder(dataFolder) &&
+                                  RecordDataFolder(dataFolder);
+    TraceStartupStep(ours ? "install: our data folder" : there ? "install: a data folder not ours, moved aside"
+                                                               : "install: a new data folder");
+    const std::wstring installed = dataFolder + L"\\" + FileNameOf(GetExePath());
+    const std::optional<InstalledCopy> copy = ready ? std::make_optional<InstalledCopy>(installed) : std::nullopt;
+    if (!copy || !copy->ok()) {
+        ShowMessageBox(kBoxOk, L"安装失败，请稍后重新运行安装程序。", nullptr);
+        return false;
+    }
     CreateDesktopShortcut(installed);
     CreateStartMenuShortcut(kGameLinkName, installed, kShortcutSwitch);
     CreateStartMenuShortcut(kUninstallLinkName, installed, kUninstallSwitch);
-
-    StartProgram(CommandLineProgram(installed));
+    // The file written and compared above, held until now.
+    copy->Start();
     return true;
 }
 

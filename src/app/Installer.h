@@ -2,10 +2,11 @@
 // Self-installation into the data folder and its undoing.
 #include "net/PingSender.h"
 
-// Creates the data folder, copies the running executable into it (over an
-// earlier copy), writes the desktop and start-menu links for the installed
-// copy and starts it. Failures along the way are passed over: the installed
-// copy is started in any case. Returns true.
+// Makes the data folder ready (the one this installer made before, or one
+// made new in place of anything else found there), writes the running
+// executable into it anew, starts that copy and writes the desktop and
+// start-menu links for it. When the folder or the copy cannot be made what
+// they must be, tells the player, starts nothing and returns false.
 bool Install();
 
 // After the player confirmed: deletes the launcher's registry key and its

@@ -98,7 +98,8 @@ BOOL CPlexor3App::InitInstance() {
 PingSignals CPlexor3App::PingEvents() const { return PingSignals{m_requestTaken.get(), m_requestDone.get()}; }
 
 void CPlexor3App::InstallAndReport() {
-    Install();
+    // Nothing was installed: nothing to count or report.
+    if (!Install()) return;
     MakeRestDays();
     CountAndSendPing(UsageEvent::Install, PingEvents());
     ::WaitForSingleObject(m_requestDone.get(), INFINITE);

@@ -13,6 +13,7 @@
 #include "base/AnsiText.h"
 #include "base/NewFile.h"
 #include "base/PathText.h"
+#include "base/RandomNumber.h"
 #include "base/StartProgram.h"
 #include "framework/Handles.h"
 
@@ -37,17 +38,6 @@ std::wstring SystemTempFolder() {
     std::wstring folder = AnsiSpellablePath(std::wstring(windows, got) + L"\\Temp");
     if (!folder.empty()) folder += L'\\';
     return folder;
-}
-
-// A number from the system's random generator: RtlGenRandom, which advapi32
-// (a known DLL, always loaded from the system folder) exports by this name.
-bool RandomNumber(uint32_t* number) {
-    using GenRandom = BOOLEAN(WINAPI*)(PVOID, ULONG);
-    const fw::ModuleHandle advapi(::LoadLibraryW(L"advapi32.dll"));
-    if (!advapi) return false;
-    const auto generate = reinterpret_cast<GenRandom>(
-        reinterpret_cast<void*>(::GetProcAddress(advapi.get(), "SystemFunction036")));
-    return generate && generate(number, sizeof(*number));
 }
 
 // Draws random names until `make` makes something new under one: a name

@@ -20,18 +20,11 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + BatchLiteral(path
 bool IsDriveRoot(const std::wstring& folder) {
     return folder.size() <= 2 && (folder.empty() || folder.back() == L':');
 }
-
-std::wstring HexDigits(uint32_t random) {
-    const wchar_t digits[] = L"0123456789ABCDEF";
-    std::wstring text;
-    for (int shift = 28; shift >= 0; shift -= 4) text += digits[(random >> shift) & 0xF];
-    return text;
-}
 }  // namespace
 
-std::wstring SelfDeleteScriptName(uint32_t random) { return L"Del" + HexDigits(random) + L".tmp.bat"; }
+std::wstring SelfDeleteScriptName(uint32_t random) { return L"Del" + EightHexDigits(random) + L".tmp.bat"; }
 
-std::wstring SelfDeleteFolderName(uint32_t random) { return L"ZuvaUninstall-" + HexDigits(random); }
+std::wstring SelfDeleteFolderName(uint32_t random) { return L"ZuvaUninstall-" + EightHexDigits(random); }
 
 bool CanRemoveExeFolder(const std::wstring& exePath, unsigned filesInFolder) {
     return filesInFolder <= 1 && !IsDriveRoot(FolderOfPath(exePath));

@@ -13,5 +13,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SelfDelete.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Shortcuts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Installer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstalledCopy.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DataFolderRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CrashDump.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderSecurity.cpp)

@@ -21,3 +21,9 @@ fw::FileHandle CreateNewFile(const std::wstring& path, DWORD access, DWORD share
 // something took the name again in between.
 fw::FileHandle CreateFileAnew(const std::wstring& path, DWORD access, DWORD share,
                               SECURITY_ATTRIBUTES* security = nullptr);
+
+// Renames whatever stands at `path` (a file, a folder, or a link itself,
+// never what it leads to) to `path` ".aside-" and eight random hexadecimal
+// digits, out of the way of what is made there new. The new name, or empty
+// when nothing could be moved (nothing there counts as moved: `path` then).
+std::wstring MoveAside(const std::wstring& path);

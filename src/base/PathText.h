@@ -2,6 +2,7 @@
 // Paths as text: the limits and forms the launcher's paths and command lines
 // take, with no platform call.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // The longest path the launcher forms: its path buffers hold 260 characters
@@ -20,3 +21,6 @@ std::wstring FolderOfPath(const std::wstring& path);
 // An executable's path as the start of a command line: quoted when it holds a
 // blank, so that the arguments after it stay where the child looks for them.
 std::wstring CommandLineProgram(const std::wstring& exePath);
+
+// A number as eight upper-case hexadecimal digits, for names drawn at random.
+std::wstring EightHexDigits(uint32_t number);

@@ -1,7 +1,7 @@
 # What every floor may use: the cross-process messages and timer ids, build
 # settings and the program version, the settings store, paths, files made new
-# and folders held against links, text conversions (WM_COPYDATA text too) and
-# starting processes.
+# and folders held against links, random numbers, text conversions
+# (WM_COPYDATA text too) and starting processes.
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
@@ -16,6 +16,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/NewFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageProcess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RandomNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShellFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StartProgram.cpp

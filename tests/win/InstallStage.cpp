@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "app/DataFolderRecord.h"
 #include "app/LaunchModeWin.h"
 #include "app/ShortcutPaths.h"
 #include "app/Shortcuts.h"
@@ -106,6 +107,7 @@ LinkInfo ReadLink(const std::wstring& linkPath) {
 InstallStage::InstallStage()
     : m_menuBuilder(HKEY_CURRENT_USER, L"Software\\Wine\\DllOverrides", L"winemenubuilder.exe"),
       m_key(HKEY_LOCAL_MACHINE, kRegistryKey),
+      m_record(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\GameLogin", L"ZuvaDataFolder"),
       m_folders({ShellFolder(CSIDL_COMMON_APPDATA) + L"\\Korvel", GetDataFolder(), ::StartMenuFolder()}),
       m_ini(DataFile(L"Statistic.ini")),
       m_tempBefore(TempFilesStartingWith(L"Del")) {
@@ -118,6 +120,7 @@ InstallStage::InstallStage()
     ::SHDeleteKeyW(HKEY_LOCAL_MACHINE, kRegistryKey);
     ::DeleteFileW(DataFile(L"Statistic.ini").c_str());
     ::DeleteFileW(DataFile(L"Zuva.exe").c_str());
+    RecordDataFolder(GetDataFolder());
 }
 
 InstallStage::~InstallStage() {

@@ -94,6 +94,9 @@ private:
     // prefix's host; it has no business outside the prefix.
     RegistryValueBackup m_menuBuilder;
     RegistryKeyBackup m_key;
+    // The installer's note of the data folder it made; the folder the stage
+    // finds counts as made by an earlier installation.
+    RegistryValueBackup m_record;
     NewFolders m_folders;  // goes after the files in them are back as they were
     FileContentBackup m_ini;
     std::set<std::wstring> m_tempBefore;

@@ -7,10 +7,15 @@
 #include <map>
 #include <sstream>
 
+#include <shlobj.h>
+
+#include "app/DataFolderRecord.h"
 #include "app/LaunchModeWin.h"
 #include "app/ShortcutPaths.h"
 #include "base/SettingsStore.h"
 #include "InstallStage.h"
+#include "LauncherDriver.h"
+#include "Screenshot.h"
 
 using namespace wintest;
 
@@ -48,6 +53,60 @@ void RunInstaller(const Download& download, const InstallStage& stage) {
     ::PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(installed.WaitForExit(10000));
 }
+
+// Removes a folder and all in it, read-only files too.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    fw::FindFileHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &found));
+    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
+        const std::wstring name = found.cFileName, path = folder + L"\\" + name;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            RemoveTree(path);
+        } else {
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            ::DeleteFileW(path.c_str());
+        }
+    }
+    find.reset();
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+// Someone's folder where the data folder belongs, made before the first
+// installation, with no note of the installer's: a program of theirs named
+// like ours in it (one that ends at once, showing nothing), marked read-only
+// and held open for reading. The data folder the test found is kept aside
+// and put back afterwards.
+struct SquattedDataFolder {
+    SquattedDataFolder() : folder(GetDataFolder()), kept(folder + L".zuva-test-kept"), planted(folder + L"\\Zuva.exe") {
+        keptIt = ::MoveFileExW(folder.c_str(), kept.c_str(), 0) != FALSE;
+        ::SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+        ::CopyFileW((BuildDir() + L"\\zuva_newbuild_quiet.exe").c_str(), planted.c_str(), FALSE);
+        plantedBytes = ReadFileBytes(planted);
+        ::SetFileAttributesW(planted.c_str(), FILE_ATTRIBUTE_READONLY);
+        held.reset(::CreateFileW(planted.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"Software\\Korvel\\GameLogin", L"ZuvaDataFolder");
+    }
+    ~SquattedDataFolder() {
+        held.reset();
+        for (const std::wstring& aside : Aside()) RemoveTree(aside);
+        RemoveTree(folder);
+        if (keptIt) ::MoveFileExW(kept.c_str(), folder.c_str(), 0);
+    }
+    // The folders the installer moved out of the data folder's way.
+    std::vector<std::wstring> Aside() const {
+        std::vector<std::wstring> found;
+        WIN32_FIND_DATAW entry{};
+        fw::FindFileHandle find(::FindFirstFileW((folder + L".aside-*").c_str(), &entry));
+        for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &entry) != FALSE)
+            found.push_back(folder.substr(0, folder.rfind(L'\\') + 1) + entry.cFileName);
+        return found;
+    }
+    const std::wstring folder, kept, planted;
+    std::string plantedBytes;
+    fw::FileHandle held;
+    bool keptIt = false;
+};
 
 void ExpectPingHead(const std::string& head, const std::string& requestLine) {
     EXPECT_EQ(head.rfind("GET " + requestLine + " HTTP/1.1\r\n", 0), 0u) << head;
@@ -155,4 +214,51 @@ TEST(Install, ASecondRunOverwritesTheCopyAndCountsTwo) {
     EXPECT_NE(heads.find("GET /install.htm?tag=zuva&ver=3.0.0.1&count=2 HTTP/1.1\r\n"), std::string::npos) << heads;
     EXPECT_EQ(stage.Counter(L"Inst"), L"2");
     ExpectLink(stage.StartMenuLink(kGameLinkName), stage.DataFile(L"Zuva.exe"), L"/ZuvaD", L"");
+}
+
+// The installer starts only what it wrote: a folder it did not make is moved
+// out of the way with all in it, untouched, and the copy is made in a folder
+// made new. (On Windows the open file may keep the folder from moving; then
+// the installation stops as below, and still nothing of theirs runs.)
+TEST(Install, AFolderItDidNotMakeIsMovedAsideAndNothingOfItRuns) {
+    InstallStage stage;
+    Download download;
+    ASSERT_TRUE(download.exe.ok());
+    SquattedDataFolder squat;
+    ASSERT_TRUE(squat.held);
+    RunInstaller(download, stage);
+    EXPECT_EQ(ReadFileBytes(stage.DataFile(L"Zuva.exe")), ReadFileBytes(ScriptedExe())) << "our copy";
+    const std::vector<std::wstring> aside = squat.Aside();
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(aside[0] + L"\\Zuva.exe"), squat.plantedBytes) << "theirs, moved and untouched";
+    EXPECT_EQ(stage.Counter(L"Inst"), L"1");
+}
+
+// A file where the copy goes that cannot be moved away (another program
+// holds it without letting it be deleted): the installation stops with a
+// message, starts nothing and counts nothing.
+TEST(Install, ACopyThatCannotBeWrittenStopsTheInstallationAndStartsNothing) {
+    InstallStage stage;
+    Download download;
+    ASSERT_TRUE(download.exe.ok());
+    // The data folder of an earlier installation.
+    ::SHCreateDirectoryExW(nullptr, GetDataFolder().c_str(), nullptr);
+    ASSERT_TRUE(RecordDataFolder(GetDataFolder()));
+    ASSERT_TRUE(WriteFileBytes(stage.DataFile(L"Zuva.exe"), "someone else's"));
+    fw::FileHandle held(::CreateFileW(stage.DataFile(L"Zuva.exe").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    LauncherProcess installer(download.exe.path(), L"");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = ::FindWindowW(L"#32770", L"KorvelFerrowind")) && ::IsWindowVisible(box); },
+                          20000));
+    EXPECT_EQ(MessageBoxText(box), L"安装失败，请稍后重新运行安装程序。");
+    CaptureWindowPng(box, L"install-failed.png");
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(5000, BN_CLICKED), 0);
+    ASSERT_TRUE(installer.WaitForExit(10000));
+    held.reset();
+    EXPECT_EQ(ReadFileBytes(stage.DataFile(L"Zuva.exe")), "someone else's");
+    EXPECT_EQ(WaitForMainWindowOf(stage.DataFile(L"Zuva.exe"), 1000), nullptr) << "nothing started";
+    EXPECT_EQ(stage.Counter(L"Inst"), L"");
+    EXPECT_EQ(PortalCount(L"/install.htm"), 0);
 }
