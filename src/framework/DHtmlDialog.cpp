@@ -47,7 +47,7 @@ const DHtmlEventRow* CDHtmlDialog::GetPageEventTable() const {
     return kNone;
 }
 
-void CDHtmlDialog::OnBeforeNavigate2(const std::wstring&, bool*) {}
+void CDHtmlDialog::OnBeforeNavigate2(const std::wstring&, bool, bool*) {}
 void CDHtmlDialog::OnNavigateComplete(const std::wstring& url) { m_currentUrl = url; }
 void CDHtmlDialog::OnDocumentComplete(const std::wstring&) {}
 void CDHtmlDialog::OnNavigateError(const std::wstring&, long, bool*) {}

@@ -51,7 +51,7 @@ protected:
     virtual const DHtmlEventRow* GetPageEventTable() const;
 
     // Overridables the browser's events arrive at.
-    virtual void OnBeforeNavigate2(const std::wstring& url, bool* cancel);
+    virtual void OnBeforeNavigate2(const std::wstring& url, bool topLevel, bool* cancel);
     virtual void OnNavigateComplete(const std::wstring& url);
     virtual void OnDocumentComplete(const std::wstring& url);
     virtual void OnNavigateError(const std::wstring& url, long status, bool* cancel);
@@ -78,7 +78,9 @@ protected:
         HRESULT ShowHelp(HWND owner, const std::wstring& file, UINT command, DWORD data) override {
             return m_dialog.ShowHelp(owner, file, command, data);
         }
-        void OnBeforeNavigate(const std::wstring& url, bool* cancel) override { m_dialog.OnBeforeNavigate2(url, cancel); }
+        void OnBeforeNavigate(const std::wstring& url, bool topLevel, bool* cancel) override {
+            m_dialog.OnBeforeNavigate2(url, topLevel, cancel);
+        }
         void OnNavigateComplete(const std::wstring& url, bool topLevel) override;
         void OnDocumentComplete(const std::wstring& url, bool topLevel) override;
         void OnNavigateError(const std::wstring& url, long status, bool* cancel) override {

@@ -20,7 +20,9 @@ protected:
     // The framework's part of WM_CREATE: the browser filling the view.
     int OnCreate();
     virtual HRESULT OnGetHostInfo(DWORD* flags) { (void)flags; return S_OK; }
-    virtual void OnBeforeNavigate2(const std::wstring& url, bool* cancel) { (void)url, (void)cancel; }
+    virtual void OnBeforeNavigate2(const std::wstring& url, bool topLevel, bool* cancel) {
+        (void)url, (void)topLevel, (void)cancel;
+    }
     virtual void OnNavigateComplete2(const std::wstring& url) { (void)url; }
     virtual void OnDocumentComplete(const std::wstring& url) { (void)url; }
     virtual void OnNavigateError(const std::wstring& url, long status, bool* cancel) {
@@ -37,7 +39,9 @@ private:
             m_view.OnGetHostInfo(&flags);
             return flags;
         }
-        void OnBeforeNavigate(const std::wstring& url, bool* cancel) override { m_view.OnBeforeNavigate2(url, cancel); }
+        void OnBeforeNavigate(const std::wstring& url, bool topLevel, bool* cancel) override {
+            m_view.OnBeforeNavigate2(url, topLevel, cancel);
+        }
         void OnNavigateComplete(const std::wstring& url, bool) override { m_view.OnNavigateComplete2(url); }
         void OnDocumentComplete(const std::wstring& url, bool topLevel) override {
             if (topLevel) m_view.OnDocumentComplete(url);

@@ -68,8 +68,11 @@ public:
         return S_FALSE;
     }
 
-    // Before a navigation starts; setting *cancel keeps it from starting.
-    virtual void OnBeforeNavigate(const std::wstring& url, bool* cancel) { (void)url, (void)cancel; }
+    // Before a navigation starts, of the top-level document or of a frame
+    // (topLevel tells which); setting *cancel keeps it from starting.
+    virtual void OnBeforeNavigate(const std::wstring& url, bool topLevel, bool* cancel) {
+        (void)url, (void)topLevel, (void)cancel;
+    }
     // A navigation completed (frames included; topLevel tells which).
     virtual void OnNavigateComplete(const std::wstring& url, bool topLevel) { (void)url, (void)topLevel; }
     virtual void OnDocumentComplete(const std::wstring& url, bool topLevel) { (void)url, (void)topLevel; }

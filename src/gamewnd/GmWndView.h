@@ -14,7 +14,7 @@ public:
 
 protected:
     HRESULT OnGetHostInfo(DWORD* flags) override;
-    void OnBeforeNavigate2(const std::wstring&, bool*) override {}  // no navigation is cancelled
+    void OnBeforeNavigate2(const std::wstring&, bool, bool*) override {}  // no navigation is cancelled
     void OnNavigateComplete2(const std::wstring& url) override;
     void OnDocumentComplete(const std::wstring&) override { m_zoom.DocumentComplete(GetBrowser()); }
     void OnTitleChange(const std::wstring& title) override;

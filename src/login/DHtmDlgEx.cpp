@@ -36,7 +36,7 @@ void CDHtmDlgEx::OnDocumentComplete(const std::wstring& url) {
     m_zoom.DocumentComplete(m_browser.get());
 }
 
-void CDHtmDlgEx::OnBeforeNavigate2(const std::wstring& url, bool* cancel) {
+void CDHtmDlgEx::OnBeforeNavigate2(const std::wstring& url, bool, bool* cancel) {
     *cancel = CancelBeforeNavigate(url, *cancel);
 }
 

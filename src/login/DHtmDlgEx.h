@@ -27,7 +27,7 @@ protected:
     HRESULT ShowContextMenu() override { return S_OK; }  // never a browser menu
     void OnNavigateComplete(const std::wstring& url) override;
     void OnDocumentComplete(const std::wstring& url) override;
-    void OnBeforeNavigate2(const std::wstring& url, bool* cancel) override;
+    void OnBeforeNavigate2(const std::wstring& url, bool topLevel, bool* cancel) override;
     void OnNavigateError(const std::wstring& url, long status, bool* cancel) override;
     HRESULT ShowMessage(HWND owner, const std::wstring& text, const std::wstring& caption, DWORD type,
                         LRESULT* result) override;

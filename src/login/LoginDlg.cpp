@@ -3,11 +3,14 @@
 #include <string>
 
 #include "base/AnsiText.h"
+#include "base/BuildConfig.h"
 #include "base/CopyDataText.h"
 #include "base/PageProcess.h"
+#include "base/StartupTrace.h"
 #include "base/Utf8Text.h"
 #include "framework/Handles.h"
 #include "login/AppCommand.h"
+#include "net/HttpRules.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 
@@ -98,12 +101,22 @@ void CLoginDlg::EndLogin(INT_PTR result) {
     if (auto* parent = dynamic_cast<CDialog*>(m_pParentWnd)) parent->EndDialog(result);
 }
 
-void CLoginDlg::OnBeforeNavigate2(const std::wstring& url, bool* cancel) {
+void CLoginDlg::OnBeforeNavigate2(const std::wstring& url, bool topLevel, bool* cancel) {
     const AppCommand command = ParseAppCommand(url);
     if (command.kind == AppCommandKind::NotACommand) return;
     switch (command.kind) {
     case AppCommandKind::LoadGame:
-        LoadGame(command.loginText, command.gameUrl);
+        // The game window shows whatever address it is given, and the login
+        // page comes over plain HTTP: only the page itself hands over a game,
+        // and only one of the portal's, never a file, a share or another
+        // protocol that a frame or whoever answers in the portal's place
+        // might name.
+        if (!topLevel)
+            TraceStartupStep("loadgame refused: asked by a frame");
+        else if (!IsPortalPageAddress(command.gameUrl, SplitDomainList(buildcfg::kPortalDomains)))
+            TraceStartupStep("loadgame refused: not an address of the portal");
+        else
+            LoadGame(command.loginText, command.gameUrl);
         break;
     case AppCommandKind::ExitGame:
         EndLogin(IDCANCEL);

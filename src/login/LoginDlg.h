@@ -17,7 +17,7 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnNavigateComplete(const std::wstring& url) override;
-    void OnBeforeNavigate2(const std::wstring& url, bool* cancel) override;
+    void OnBeforeNavigate2(const std::wstring& url, bool topLevel, bool* cancel) override;
     const DHtmlEventRow* GetPageEventTable() const override;
     HRESULT OnPageMouse(PageElement& element);
     // The page is an owned window, so its keys never pass the background's

@@ -71,6 +71,13 @@ bool IsPortalHost(const std::wstring& address, const std::vector<std::wstring>& 
     return false;
 }
 
+bool IsPortalPageAddress(const std::wstring& address, const std::vector<std::wstring>& domains) {
+    const std::wstring https = L"https://";
+    if (address.size() > https.size() && ToLower(address.substr(0, https.size())) == https)
+        return IsPortalHost(L"http://" + address.substr(https.size()), domains);
+    return IsPortalHost(address, domains);
+}
+
 bool IsAcceptedAnswer(int status, bool hasContentLength) {
     return status >= 200 && status < 300 && hasContentLength;
 }

@@ -27,6 +27,11 @@ bool HasHttpScheme(const std::wstring& address);
 // ("x.korvel.example"), in any letter case, and is a plain host name. A
 // domain merely mentioned in the path or query does not count.
 bool IsPortalHost(const std::wstring& address, const std::vector<std::wstring>& domains);
+
+// Whether an address may be shown as one of the portal's pages (the game a
+// login hands over): "http://" or "https://", in any letter case, with a
+// host IsPortalHost takes. Nothing else: no file, share or other protocol.
+bool IsPortalPageAddress(const std::wstring& address, const std::vector<std::wstring>& domains);
 // The domains of a "a;b;c" list.
 std::vector<std::wstring> SplitDomainList(const std::wstring& list);
 

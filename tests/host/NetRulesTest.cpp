@@ -72,6 +72,24 @@ TEST(PortalHost, HostileAddressesFail) {
     EXPECT_FALSE(IsPortalHost(L"http://korvel.example/x", {}));
 }
 
+// The game a login hands over: a portal page over http or https, nothing else.
+TEST(PortalHost, AGameAddressIsAPortalPageOverHttpOrHttps) {
+    const auto domains = SplitDomainList(L"korvel.example;korvelgame.example;kvgame.example");
+    EXPECT_TRUE(IsPortalPageAddress(L"http://s12.korvelgame.example/game.htm?x=1", domains));
+    EXPECT_TRUE(IsPortalPageAddress(L"HTTPS://s12.KorvelGame.example:8443/game.htm", domains));
+    for (const wchar_t* address : {
+             L"file:///C:/Windows/win.ini",
+             L"\\\\evil.example\\share\\game.htm",
+             L"ftp://korvel.example/game.htm",
+             L"javascript:alert(1)",
+             L"https://korvel.example.evil.example/x",
+             L"https://korvel.example@evil.example/x",
+             L"https://",
+             L"httpsx://korvel.example/",
+         })
+        EXPECT_FALSE(IsPortalPageAddress(address, domains)) << address;
+}
+
 TEST(HttpAnswer, OnlySuccessWithALengthIsTaken) {
     EXPECT_TRUE(IsAcceptedAnswer(200, true));
     EXPECT_TRUE(IsAcceptedAnswer(206, true));

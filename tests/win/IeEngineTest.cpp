@@ -50,9 +50,9 @@ public:
         text = file, command = cmd, type = data;
         return S_OK;
     }
-    void OnBeforeNavigate(const std::wstring& url, bool* cancel) override {
+    void OnBeforeNavigate(const std::wstring& url, bool top, bool* cancel) override {
         *cancel = !cancelPrefix.empty() && url.compare(0, cancelPrefix.size(), cancelPrefix) == 0;
-        Note("BeforeNavigate2 " + Narrow(url) + (*cancel ? " -> cancelled" : ""));
+        Note("BeforeNavigate2 " + Narrow(url) + (top ? "" : " frame") + (*cancel ? " -> cancelled" : ""));
     }
     void OnNavigateComplete(const std::wstring& url, bool top) override {
         Note("NavigateComplete2 " + Narrow(url) + (top ? " top" : " frame"));

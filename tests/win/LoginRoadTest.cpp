@@ -13,6 +13,7 @@
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
+#include "GameLogin.h"
 #include "LauncherDriver.h"
 #include "mainwnd/MutedAccounts.h"
 #include "mainwnd/ZoomedAccounts.h"
@@ -682,4 +683,41 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
     HearTicks({&again});
     EXPECT_TRUE(AllAre(again.muteValues, 0));
     EXPECT_FALSE(IsAccountRememberedMuted(quiet));
+}
+
+// The login page hands over a game only from itself and only one of the
+// portal's: a frame's "loadgame", and one to a file, are refused, the login
+// stays, and the start-up trace says why; the page's own then logs in.
+TEST(LoginRoad, AGameFromAFrameOrFromOutsideThePortalIsRefused) {
+    PortalSession portal;
+    const std::wstring login = L"S12%E6%9C%8D-%E5%8F%8C%E7%BA%BF%E3%80%8B%E9%9D%92%E9%BE%99-lucky|";
+    const std::wstring game = PortalUrl(L"/games/s12.page");
+    PortalAnswer(L"/yxzuva/",
+                 L"body=" + QueryEncode(L"title Korvel 登录\n"
+                                        L"element fromframe td x=64 y=80 w=400 h=34 frame href=\"app://loadgame?" +
+                                        login + game + L"\"\n" +
+                                        L"element tofile td x=64 y=124 w=400 h=34 href=\"app://loadgame?" + login +
+                                        L"file:///C:/windows/win.ini\"\n" +
+                                        L"element fine td x=64 y=168 w=400 h=34 href=\"app://loadgame?" + login +
+                                        game + L"\"\n"));
+    const std::wstring trace = TempFolder() + L"zuva-loadgame-trace.tsv";
+    ::DeleteFileW(trace.c_str());
+    ::SetEnvironmentVariableW(L"ZUVA_STARTUP_TRACE", trace.c_str());
+    Instance app;
+    ::SetEnvironmentVariableW(L"ZUVA_STARTUP_TRACE", nullptr);
+    ASSERT_NE(app.main, nullptr);
+    HWND page = app.NextLogin();
+    ASSERT_NE(page, nullptr);
+    for (const wchar_t* element : {L"fromframe", L"tofile"}) {
+        ASSERT_TRUE(SendPageCommand(page, std::wstring(L"click ") + element));
+        PumpFor(500);  // nothing may come of it
+        EXPECT_EQ(app.Pages(), 0u) << element;
+        EXPECT_TRUE(::IsWindowVisible(page)) << element << ": the login stays";
+    }
+    const std::string marks = ReadFileBytes(trace);
+    EXPECT_NE(marks.find("loadgame refused: asked by a frame"), std::string::npos) << marks;
+    EXPECT_NE(marks.find("loadgame refused: not an address of the portal"), std::string::npos) << marks;
+    ASSERT_TRUE(SendPageCommand(page, L"click fine"));
+    EXPECT_TRUE(app.WaitForPages(1)) << "the page's own, a game of the portal";
+    ::DeleteFileW(trace.c_str());
 }

@@ -67,8 +67,8 @@ public:
         return messageAnswer;
     }
     // Like the launcher, the host keeps "app:" addresses for itself.
-    void OnBeforeNavigate(const std::wstring& url, bool* cancel) override {
-        nav.push_back(L"before " + url);
+    void OnBeforeNavigate(const std::wstring& url, bool top, bool* cancel) override {
+        nav.push_back(L"before " + url + (top ? L"" : L" (frame)"));
         *cancel = url.compare(0, 4, L"app:") == 0;
     }
     void OnNavigateComplete(const std::wstring& url, bool top) override {

@@ -209,8 +209,8 @@ void IePageEngine::ConnectDocument() {
     m_documentEvents.Connect(document.get(), kDiidHtmlDocumentEvents2, &m_documentSink);
 }
 
-void IePageEngine::BeforeNavigate(IDispatch*, const std::wstring& url, bool* cancel) {
-    m_host.OnBeforeNavigate(url, cancel);
+void IePageEngine::BeforeNavigate(IDispatch* frame, const std::wstring& url, bool* cancel) {
+    m_host.OnBeforeNavigate(url, IsTopLevel(frame), cancel);
 }
 
 void IePageEngine::NavigateComplete(IDispatch* frame, const std::wstring& url) {

@@ -126,6 +126,8 @@ void ReadElement(std::wstring_view rest, PageScript& page) {
             e.disabled = FlagValue(a);
         } else if (SameHtmlName(a.key, L"plain")) {
             e.plain = FlagValue(a);
+        } else if (SameHtmlName(a.key, L"frame")) {
+            e.inFrame = FlagValue(a);
         } else if (!a.hasValue) {
             continue;
         } else if (SameHtmlName(a.key, L"x")) {

@@ -27,6 +27,7 @@ struct ElementDef {
     std::wstring src;                    // an image's address, as written; empty: none
     int labelSize = 0;                   // the label's height in pixels; 0: the engine's own
     bool plain = false;                  // drawn without the marks that name it in screenshots
+    bool inFrame = false;                // its link navigates a frame of the page, not the page
     size_t parent = 0;                   // index in PageScript::elements; the body is its own
 
     // Left and top edges inside, right and bottom outside.

@@ -22,7 +22,7 @@ bool ScriptedElement::SetBackgroundPositionX(long pixels) {
 
 void ScriptedElement::Click() {
     if (m_def.disabled || m_def.href.empty()) return;
-    if (auto owner = m_owner.lock()) owner->FollowLink(m_def.href);
+    if (auto owner = m_owner.lock()) owner->FollowLink(m_def.href, m_def.inFrame);
 }
 
 void ScriptedElement::SetImage(fw::BitmapHandle image, SIZE size) {

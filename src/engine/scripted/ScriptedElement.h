@@ -16,7 +16,8 @@ namespace scripted {
 class ElementOwner {
 public:
     virtual ~ElementOwner() = default;
-    virtual void FollowLink(const std::wstring& href) = 0;
+    // `inFrame`: the link navigates a frame of the page, not the page.
+    virtual void FollowLink(const std::wstring& href, bool inFrame) = 0;
     virtual void Redraw(const RECT& area) = 0;
 };
 

@@ -56,7 +56,7 @@ PageScript ErrorPage(const std::wstring& url, long status) {
 class DocumentLink : public ElementOwner {
 public:
     explicit DocumentLink(ScriptedEngine& engine) : m_engine(engine) {}
-    void FollowLink(const std::wstring& href) override { m_engine.FollowLink(href); }
+    void FollowLink(const std::wstring& href, bool inFrame) override { m_engine.FollowLink(href, inFrame); }
     void Redraw(const RECT& area) override { m_engine.Redraw(area); }
 
 private:
@@ -93,7 +93,7 @@ bool ScriptedEngine::Navigate(const std::wstring& url) {
     if (m_closing || !ok()) return false;
     LifeCheck life(m_life);
     bool cancel = false;
-    m_host.OnBeforeNavigate(url, &cancel);
+    m_host.OnBeforeNavigate(url, true, &cancel);
     if (life.gone() || m_closing) return false;
     if (!cancel) StartLoad(url, false);
     return true;
@@ -388,9 +388,15 @@ bool ScriptedEngine::FieldHolds(const std::wstring& argument) const {
     return field && field->text == text;
 }
 
-void ScriptedEngine::FollowLink(const std::wstring& href) {
+void ScriptedEngine::FollowLink(const std::wstring& href, bool inFrame) {
     if (m_closing || !m_page) return;
-    Navigate(ResolveAddress(m_page->source, href));
+    const std::wstring url = ResolveAddress(m_page->source, href);
+    if (!inFrame) {
+        Navigate(url);
+        return;
+    }
+    bool cancel = false;
+    m_host.OnBeforeNavigate(url, false, &cancel);
 }
 
 void ScriptedEngine::Redraw(const RECT& area) {

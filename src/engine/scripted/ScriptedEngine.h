@@ -95,7 +95,9 @@ private:
     void RunUnload();
     // Raises page events; an allowed default action follows each.
     void Raise(const std::vector<PointerStep>& steps);
-    void FollowLink(const std::wstring& href);
+    // A link of the page, or of a frame of it: the host hears of a frame's
+    // navigation, which shows nothing here.
+    void FollowLink(const std::wstring& href, bool inFrame);
     void Redraw(const RECT& area);
     // Gives the page's focus to an element (kNone: to none) and redraws both.
     void FocusElement(size_t index);
