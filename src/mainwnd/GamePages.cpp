@@ -9,12 +9,6 @@
 #include "ui/OwnerPageArea.h"
 
 namespace {
-uint32_t ProcessOf(HWND wnd) {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(wnd, &pid);
-    return pid;
-}
-
 bool ProcessAlive(uint32_t pid) {
     fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
     return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
@@ -26,9 +20,12 @@ HWND GamePages::Current() const {
     return Window(m_nCurPage);
 }
 
-void GamePages::Attach(HWND frame) {
+bool GamePages::Attach(HWND frame, uint32_t process, bool anyWaiting) {
+    if (!anyWaiting && !m_arrPages.HasWaiting(process)) return false;
+    // The pages there so far: the new one may have shown itself already.
     HideAll();
-    m_nCurPage = m_arrPages.Attach(reinterpret_cast<PageBook::Frame>(frame), ProcessOf(frame));
+    m_nCurPage = m_arrPages.Attach(reinterpret_cast<PageBook::Frame>(frame), process, anyWaiting);
+    return true;
 }
 
 void GamePages::HideAll() const {

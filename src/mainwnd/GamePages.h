@@ -33,7 +33,11 @@ public:
     bool Register(const std::wstring& caption, uint32_t child) { return m_arrPages.Register(caption, child); }
     // A page's frame attached: every page is hidden, the hall too, and the
     // new page becomes the last tab and the current one (shown once loaded).
-    void Attach(HWND frame);
+    // False, with nothing changed, when its process registered no caption
+    // (PageBook::Attach; `anyWaiting` as there). `process` is the frame's, as
+    // its attach was checked: the frame, meanwhile put into its owner by its
+    // own process, may not name it at every moment.
+    bool Attach(HWND frame, uint32_t process, bool anyWaiting);
     void SetHall(HWND frame) { m_hHallWnd = frame; }
 
     // Shows `page` in the page area and hides every other page (and the

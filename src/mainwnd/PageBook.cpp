@@ -11,10 +11,11 @@ bool PageBook::Register(const std::wstring& caption, uint32_t processId) {
     return true;
 }
 
-int PageBook::Attach(Frame frame, uint32_t processId) {
+int PageBook::Attach(Frame frame, uint32_t processId, bool anyWaiting) {
     std::wstring caption;
     auto own = std::find_if(m_waiting.begin(), m_waiting.end(),
                             [&](const Waiting& w) { return w.processId == processId && processId != 0; });
+    if (own == m_waiting.end() && !anyWaiting) return -1;
     if (own == m_waiting.end()) own = m_waiting.begin();
     if (own != m_waiting.end()) {
         caption = own->caption;
@@ -22,6 +23,11 @@ int PageBook::Attach(Frame frame, uint32_t processId) {
     }
     m_pages.push_back(Page{frame, caption});
     return count() - 1;
+}
+
+bool PageBook::HasWaiting(uint32_t processId) const {
+    return processId != 0 && std::any_of(m_waiting.begin(), m_waiting.end(),
+                                         [&](const Waiting& w) { return w.processId == processId; });
 }
 
 PageBook::Frame PageBook::Remove(int index) {

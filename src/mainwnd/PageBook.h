@@ -4,10 +4,10 @@
 //
 // A login page registers its caption before its game frame attaches, and
 // nothing ties the two messages together but the child's process. So a
-// registration waits, tagged with the process it most likely came from,
-// until a frame of that process attaches (else the oldest waiting one is
-// taken); a registration whose process has ended is dropped, and a page whose
-// window is gone is removed with its caption. The tab strip thus never reads
+// registration waits, tagged with the login process the main window started,
+// until a frame of that process attaches; a frame of any other process gets
+// no page. A registration whose process has ended is dropped, and a page
+// whose window is gone is removed with its caption. The tab strip thus never reads
 // a caption without a page, and an accepted login that never attached does
 // not block its account.
 #include <cstdint>
@@ -29,10 +29,12 @@ public:
     // case counts) is held by a page or waits for one.
     bool Register(const std::wstring& caption, uint32_t processId);
 
-    // A game frame attached: appended as the last page with the caption of
-    // its process's registration (or the oldest waiting one; none: empty).
-    // Returns the new page's index.
-    int Attach(Frame frame, uint32_t processId);
+    // A game frame attached: appended as the last page with the caption its
+    // process registered, and its index returned. -1, with nothing changed,
+    // when its process (0: none known) has no registration waiting: only a
+    // login this main window accepted becomes a page. `anyWaiting` (a test's
+    // stand-in pages) takes the oldest waiting caption instead, or none.
+    int Attach(Frame frame, uint32_t processId, bool anyWaiting = false);
 
     // Removes page i with its caption; returns its frame.
     Frame Remove(int index);
@@ -54,6 +56,8 @@ public:
     void SetZoom(int i, int percent) { m_pages[static_cast<size_t>(i)].zoomPercent = percent; }
     int IndexOf(Frame frame) const;
     size_t waiting() const { return m_waiting.size(); }
+    // Whether process `processId` (not 0) has a registration waiting.
+    bool HasWaiting(uint32_t processId) const;
 
 private:
     struct Page {

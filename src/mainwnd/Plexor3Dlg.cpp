@@ -36,6 +36,9 @@ BOOL CPlexor3Dlg::OnInitDialog() {
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     m_hook.Install(m_hWnd, WM_HOOK_HOTKEY);
     m_pages.SetOwner(m_hWnd);
+    // The pages run with the player's rights: what they send this elevated
+    // window must be let through.
+    AllowMessagesFromPages(m_hWnd);
     TraceStartupStep("main window: icon, hook");
 
     SetUpSkin();

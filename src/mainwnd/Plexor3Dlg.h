@@ -13,6 +13,7 @@
 #include "login/AddAccDlg.h"
 #include "mainwnd/GamePages.h"
 #include "mainwnd/LoginChildren.h"
+#include "mainwnd/PageSenders.h"
 #include "mainwnd/TabStrip.h"
 #include "mainwnd/TitleControls.h"
 #include "mainwnd/TrayIcon.h"
@@ -81,6 +82,9 @@ private:
     void StartChildPage();
     void WatchPendingLogin();
     LRESULT OnPageAttach(HWND frame, bool hall);
+    // Whether `frame`, of process `process`, may attach: a page of a login
+    // this window accepted, or the hall running this executable.
+    bool MayAttach(HWND frame, bool hall, uint32_t process) const;
     LRESULT OnAddAccountChoice(bool newTab);
     // A login page's caption, or a page's screenshot outcome, from window `from`.
     LRESULT OnCopyData(HWND from, const COPYDATASTRUCT* data);
@@ -122,6 +126,7 @@ private:
     TabStrip m_tabs;
     GamePages m_pages;
     LoginChildren m_logins;
+    const uint32_t m_testStandIn = TestStandInProcess();  // 0 but in the scripted build's tests
     CAddAccDlg m_dlgAddAcc;
     CPopInfoDlg m_dlgNotice;  // the portal's notice, created when timer 4 fires
     bool m_hadPage = false;  // a game page attached once: the first-attach steps are done

@@ -7,6 +7,7 @@
 #include "base/BuildConfig.h"
 #include "base/CopyDataText.h"
 #include "base/StartProgram.h"
+#include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
@@ -54,7 +55,27 @@ LRESULT CPlexor3Dlg::OnCopyData(HWND from, const COPYDATASTRUCT* data) {
     return m_pages.Register(CopyDataText(*data), m_logins.PendingProcessId()) ? 1 : 0;
 }
 
+bool CPlexor3Dlg::MayAttach(HWND frame, bool hall, uint32_t process) const {
+    if (!::IsWindow(frame) || process == 0 || process == ::GetCurrentProcessId()) return false;
+    if (process == m_testStandIn) return true;
+    // The hall comes from another program of the portal, but runs this
+    // executable; a page, from a login this window started that registered
+    // its caption.
+    return hall ? RunsThisExecutable(process) : m_pages.book().HasWaiting(process);
+}
+
 LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(frame, &process);
+    if (!MayAttach(frame, hall, process)) {
+        // Nothing of ours: it goes out of the page area it put itself in.
+        TraceStartupStep("page attach refused");
+        if (::IsWindow(frame) && ::GetAncestor(frame, GA_PARENT) == m_hWnd) {
+            ::ShowWindow(frame, SW_HIDE);
+            ::SetParent(frame, nullptr);
+        }
+        return 0;
+    }
     if (!m_hadPage && !m_pages.hall()) {
         // The first attach of this main window turns the 1 x 1 window into a
         // real one; pages that come after every page died find it ready.
@@ -73,7 +94,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
         m_hadPage = true;
         SetTimer(kTimerNotice, buildcfg::kNoticeDelayMs);
     }
-    m_pages.Attach(frame);
+    if (!m_pages.Attach(frame, process, process == m_testStandIn)) return 0;
     TellHookThePageCount();
     const int added = m_pages.count() - 1;
     // An account muted on its own stays so at its next login, and one

@@ -23,9 +23,12 @@ TEST(PageBook, FramesTakeTheirOwnProcesssCaption) {
     book.Register(L"second", 200);
     EXPECT_EQ(book.Attach(0xB, 200), 0);
     EXPECT_EQ(book.caption(0), L"second") << "not simply the oldest";
-    EXPECT_EQ(book.Attach(0xC, 999), 1) << "an unknown process takes the oldest waiting caption";
+    EXPECT_EQ(book.Attach(0xC, 999), -1) << "a process that registered nothing gets no page";
+    EXPECT_EQ(book.Attach(0xC, 0), -1) << "nor does an unknown one";
+    EXPECT_EQ(book.count(), 1);
+    EXPECT_EQ(book.Attach(0xC, 999, true), 1) << "a stand-in page takes the oldest waiting caption";
     EXPECT_EQ(book.caption(1), L"first");
-    EXPECT_EQ(book.Attach(0xD, 300), 2);
+    EXPECT_EQ(book.Attach(0xD, 300, true), 2);
     EXPECT_EQ(book.caption(2), L"") << "nothing waiting: a page without a caption, never a stale read";
     EXPECT_EQ(book.waiting(), 0u);
 }

@@ -721,3 +721,23 @@ TEST(LoginRoad, AGameFromAFrameOrFromOutsideThePortalIsRefused) {
     EXPECT_TRUE(app.WaitForPages(1)) << "the page's own, a game of the portal";
     ::DeleteFileW(trace.c_str());
 }
+
+// A window of a process that registered no login with the main window gets
+// no page, nor does one that poses as the hall without running the
+// launcher; a login's page still attaches.
+TEST(LoginRoad, OnlyALoginsOwnFrameOrTheLaunchersHallAttaches) {
+    PortalSession portal;
+    ::SetEnvironmentVariableW(L"ZUVA_TEST_STAND_IN_PAGES", L"0");  // no stand-ins for this instance
+    Instance app;
+    ASSERT_NE(app.main, nullptr);
+    PageSpy page, hall;
+    ::SetParent(page.wnd(), app.main);  // as a frame puts itself there
+    page.AttachTo(app.main);
+    hall.AttachTo(app.main, true);
+    PumpFor(500);
+    EXPECT_EQ(app.Pages(), 0u);
+    EXPECT_NE(::GetAncestor(page.wnd(), GA_PARENT), app.main) << "put out of the page area";
+    EXPECT_TRUE(page.muteValues.empty() && hall.muteValues.empty()) << "never treated as a page";
+    ASSERT_TRUE(LogIn(app, L"lucky12"));
+    EXPECT_TRUE(app.WaitForPages(1));
+}

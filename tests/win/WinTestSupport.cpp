@@ -17,6 +17,11 @@ std::wstring BuildDir() {
 std::wstring ScriptedExe() { return BuildDir() + L"\\ZuvaScripted.exe"; }
 
 LauncherProcess::LauncherProcess(const std::wstring& exe, const std::wstring& arguments) {
+    // The test's own windows may pose as game pages (PageSpy): the scripted
+    // main windows this process starts take them as pages, unless a test
+    // said otherwise.
+    if (!::GetEnvironmentVariableW(L"ZUVA_TEST_STAND_IN_PAGES", nullptr, 0))
+        ::SetEnvironmentVariableW(L"ZUVA_TEST_STAND_IN_PAGES", std::to_wstring(::GetCurrentProcessId()).c_str());
     std::wstring line = L"\"" + exe + L"\"";
     if (!arguments.empty()) line += L" " + arguments;
     std::vector<wchar_t> buf(line.begin(), line.end());
