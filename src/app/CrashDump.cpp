@@ -1,6 +1,7 @@
 #include "app/CrashDump.h"
 
 #include <dbghelp.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <string>
@@ -10,6 +11,7 @@
 #include "app/LaunchModeWin.h"
 #include "base/AdminOnlySecurity.h"
 #include "base/NewFile.h"
+#include "base/PathText.h"
 #include "framework/Handles.h"
 #include "framework/SystemLibrary.h"
 
@@ -55,13 +57,25 @@ LONG AfterTheDump() {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-void WriteDumpFile(const std::wstring& path, EXCEPTION_POINTERS* pointers, DWORD faultingThread) {
-    // A whole process's memory, session cookies included: for the
-    // administrators' eyes only, in a file nobody else made first.
+void WriteDumpFile(const std::wstring& path, bool asPlayer, EXCEPTION_POINTERS* pointers, DWORD faultingThread) {
+    // A whole process's memory, session cookies included: in a file nobody
+    // else made first, for the administrators' eyes only beside the
+    // executable, or in the player's own folder, the player's.
     AdminOnlySecurity security;
-    if (!security.ok()) return;
-    fw::FileHandle file = CreateFileAnew(path, GENERIC_WRITE, 0, security.attributes());
+    if (!asPlayer && !security.ok()) return;
+    if (asPlayer) ::SHCreateDirectoryExW(nullptr, FolderOfPath(path).c_str(), nullptr);
+    fw::FileHandle file = CreateFileAnew(path, GENERIC_WRITE, 0, asPlayer ? nullptr : security.attributes());
     if (file) WriteDump(file.get(), pointers, faultingThread);
+}
+
+// This process's dump, beside the executable or, for a process with the
+// player's rights, in the player's local application data.
+std::wstring DumpPath(bool asPlayer) {
+    if (!asPlayer) return DumpPathFor(GetExePath());
+    wchar_t local[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)))
+        return std::wstring();
+    return PlayerDumpPathFor(local, GetExePath());
 }
 
 class DumpThread;
@@ -73,7 +87,7 @@ std::atomic<DumpThread*> g_pDumpThread{nullptr};
 // making threads, so this one is made ahead and waits.
 class DumpThread {
 public:
-    explicit DumpThread(std::wstring dumpPath) : m_dumpPath(std::move(dumpPath)) {
+    DumpThread(std::wstring dumpPath, bool asPlayer) : m_dumpPath(std::move(dumpPath)), m_asPlayer(asPlayer) {
         if (m_request && m_written) m_thread.reset(::CreateThread(nullptr, 0, &DumpThread::Run, this, 0, &m_threadId));
     }
     ~DumpThread() {
@@ -106,13 +120,14 @@ private:
         auto* self = static_cast<DumpThread*>(param);
         ::WaitForSingleObject(self->m_request.get(), INFINITE);
         if (self->m_stopping.load()) return 0;
-        WriteDumpFile(self->m_dumpPath, self->m_pointers, self->m_faultingThread);
+        WriteDumpFile(self->m_dumpPath, self->m_asPlayer, self->m_pointers, self->m_faultingThread);
         g_bDumpWritten.store(true);
         ::SetEvent(self->m_written.get());
         return 0;
     }
 
     const std::wstring m_dumpPath;  // empty: no dump
+    const bool m_asPlayer;
     fw::KernelHandle m_request{::CreateEventW(nullptr, FALSE, FALSE, nullptr)};
     fw::KernelHandle m_written{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     fw::KernelHandle m_thread;
@@ -164,13 +179,13 @@ LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
     // No dump thread (it could not be made, or the process is ending): the
     // crashed thread does what it can itself.
     g_dumpThread.store(::GetCurrentThreadId());
-    WriteDumpFile(DumpPathFor(GetExePath()), pointers, ::GetCurrentThreadId());
+    WriteDumpFile(DumpPathFor(GetExePath()), false, pointers, ::GetCurrentThreadId());
     g_bDumpWritten.store(true);
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
-void InstallCrashFilter() {
-    static DumpThread dumper(DumpPathFor(GetExePath()));
+void InstallCrashFilter(bool asPlayer) {
+    static DumpThread dumper(DumpPath(asPlayer), asPlayer);
     if (dumper.running()) g_pDumpThread.store(&dumper);
     ::SetUnhandledExceptionFilter(&CrashFilter);
 }

@@ -2,7 +2,9 @@
 // One minidump per process, beside the executable, when an exception reaches
 // the top of a thread unhandled; the system's own crash handling follows. The
 // dump is a file made new that only administrators may open, written by a
-// thread of its own while the crashed thread waits.
+// thread of its own while the crashed thread waits. A process that runs with
+// the player's rights may not write beside the executable: its dump goes to
+// the player's local application data, the player's own.
 #include <windows.h>
 
 // The unhandled-exception filter. Writes the dump and lets the search go on
@@ -18,5 +20,5 @@ LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers);
 bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers, DWORD threadId = ::GetCurrentThreadId());
 
 // Starts the dump thread and makes CrashFilter the process's
-// unhandled-exception filter.
-void InstallCrashFilter();
+// unhandled-exception filter; `asPlayer` for a process with the player's rights.
+void InstallCrashFilter(bool asPlayer = false);

@@ -39,6 +39,7 @@ LaunchInfo ParseLaunchMode(const std::vector<std::wstring>& args, const std::wst
             {L"/webKorvelD", LaunchMode::PortalHome}, {L"/ZuvaD", LaunchMode::ShortcutStart},
             {L"/uninst", LaunchMode::Uninstall},      {L"/update", LaunchMode::ApplyUpdate},
             {L"/newgm", LaunchMode::NewGameWindow},   {L"/gmhall", LaunchMode::GameHallWindow},
+            {L"/clearcache", LaunchMode::ClearCache}, {L"/open", LaunchMode::OpenAddress},
         };
         for (const Switch& s : switches) {
             if (!SameSwitch(first, s.name)) continue;
@@ -46,6 +47,7 @@ LaunchInfo ParseLaunchMode(const std::vector<std::wstring>& args, const std::wst
             if (s.mode == LaunchMode::NewGameWindow || s.mode == LaunchMode::GameHallWindow)
                 info.ownerWnd = ReadSlashNumber(args, 1, 16);
             if (s.mode == LaunchMode::NewGameWindow) info.ownerPages = ReadSlashNumber(args, 2, 8);
+            if (s.mode == LaunchMode::OpenAddress && args.size() > 1) info.address = args[1];
             return info;
         }
     }
@@ -60,8 +62,22 @@ bool ModeChecksAutomatically(LaunchMode mode) {
     case LaunchMode::PortalHome:
     case LaunchMode::Uninstall:
     case LaunchMode::NewGameWindow:
+    case LaunchMode::ClearCache:
+    case LaunchMode::OpenAddress:
         return false;
     default:
         return true;
+    }
+}
+
+bool RunsAsPlayer(LaunchMode mode) {
+    switch (mode) {
+    case LaunchMode::NewGameWindow:
+    case LaunchMode::GameHallWindow:
+    case LaunchMode::ClearCache:
+    case LaunchMode::OpenAddress:
+        return true;
+    default:
+        return false;
     }
 }

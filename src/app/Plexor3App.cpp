@@ -10,6 +10,7 @@
 #include "base/BuildConfig.h"
 #include "base/PageProcess.h"
 #include "base/PathText.h"
+#include "base/PlayerBrowser.h"
 #include "base/SettingsStore.h"
 #include "base/StartProgram.h"
 #include "base/StartupTrace.h"
@@ -28,17 +29,29 @@
 
 BOOL CPlexor3App::InitInstance() {
     TraceStartupStep("InitInstance");
-    InstallCrashFilter();
+    // The mode first (the command line and the executable's path, nothing
+    // more): where the dump may go depends on it.
+    const LaunchInfo launch = GetLaunchInfo();
+    const LaunchMode mode = launch.mode;
+    const bool asPlayer = RunsAsPlayer(mode);
+    InstallCrashFilter(asPlayer);
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&icc);
     TraceStartupStep("common controls");
     CWinApp::InitInstance();
 
-    const LaunchInfo launch = GetLaunchInfo();
-    const LaunchMode mode = launch.mode;
-    // Every launcher process runs elevated and reads from the data folder:
-    // nothing is read there before it is the administrators'.
-    SecureDataFolder(GetDataFolder(), false);
+    // An elevated launcher process reads from the data folder: nothing is
+    // read there before it is the administrators'. One with the player's
+    // rights may only read there.
+    if (!asPlayer) SecureDataFolder(GetDataFolder(), false);
+    if (mode == LaunchMode::ClearCache) {
+        ClearBrowserCache();
+        return FALSE;
+    }
+    if (mode == LaunchMode::OpenAddress) {
+        OpenInBrowserHere(launch.address);
+        return FALSE;
+    }
     if (mode == LaunchMode::NewGameWindow || mode == LaunchMode::GameHallWindow) {
         // The page process's owner, process-wide from here on.
         g_hOwnerWnd = reinterpret_cast<HWND>(static_cast<intptr_t>(launch.ownerWnd));
@@ -169,7 +182,8 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
 }
 
 void CPlexor3App::OpenPortalHome() {
-    ::ShellExecuteW(nullptr, L"open", buildcfg::kPortalHome, nullptr, nullptr, SW_SHOWMAXIMIZED);
+    // In the player's browser, as the player: not elevated as this process is.
+    OpenInPlayersBrowser(buildcfg::kPortalHome, SW_SHOWMAXIMIZED);
     CountAndSendPing(UsageEvent::PortalHome, PingEvents());
     ::WaitForSingleObject(m_requestDone.get(), INFINITE);
 }

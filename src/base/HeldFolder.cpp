@@ -125,18 +125,28 @@ HeldFolder HeldFolder::OpenOrMakeSubfolder(const std::wstring& name) const {
     fw::FileHandle made =
         OpenBeneath(m_folder.get(), name, FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_CREATE, FILE_DIRECTORY_FILE);
     if (made || ::GetLastError() != ERROR_ALREADY_EXISTS) return made ? HeldFolder(std::move(made)) : HeldFolder();
-    // One that is there is entered only as the listing shows it, a real
-    // folder: opening a link as itself is not enough, as some systems (Wine)
-    // follow a link to a folder regardless.
+    return OpenExistingSubfolder(name);
+}
+
+HeldFolder HeldFolder::OpenExistingSubfolder(const std::wstring& name) const {
+    // Entered only as the listing shows it, a real folder: opening a link as
+    // itself is not enough, as some systems (Wine) follow a link to a folder
+    // regardless.
+    ListedEntry entry;
+    if (FindListed(name, &entry) && IsRealFolder(entry.attributes)) return OpenSubfolder(entry);
+    ::SetLastError(ERROR_REPARSE_ATTRIBUTE_CONFLICT);
+    return {};
+}
+
+bool HeldFolder::FindListed(const std::wstring& name, ListedEntry* found) const {
     for (const ListedEntry& entry : List()) {
         if (::CompareStringOrdinal(entry.name.c_str(), static_cast<int>(entry.name.size()), name.c_str(),
                                    static_cast<int>(name.size()), TRUE) != CSTR_EQUAL)
             continue;
-        if (IsRealFolder(entry.attributes)) return OpenSubfolder(entry);
-        break;
+        *found = entry;
+        return true;
     }
-    ::SetLastError(ERROR_REPARSE_ATTRIBUTE_CONFLICT);
-    return {};
+    return false;
 }
 
 DWORD HeldFolder::Delete(const ListedEntry& entry, bool clearReadOnly) const {

@@ -51,6 +51,14 @@ public:
     // is no longer what the name opens.
     HeldFolder OpenOrMakeSubfolder(const std::wstring& name) const;
 
+    // The real subfolder `name`, as the listing shows it (any letter case),
+    // held in turn; empty when there is none, or it is a file or a link.
+    HeldFolder OpenExistingSubfolder(const std::wstring& name) const;
+
+    // This folder's entry `name` as the listing shows it (any letter case);
+    // false when there is none.
+    bool FindListed(const std::wstring& name, ListedEntry* found) const;
+
     // Deletes a listed entry itself: a link goes as a link, and a folder only
     // when empty. `clearReadOnly` clears its read-only attribute first.
     // ERROR_SUCCESS, or why it stays; an entry whose name now opens something

@@ -7,8 +7,9 @@
 #include "base/PathText.h"
 #include "base/ProgramPaths.h"
 
-StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creationFlags, int showCommand) {
-    // CreateProcessW may write into the command line: give it its own copy.
+namespace {
+StartedProcess Start(HANDLE token, const std::wstring& commandLine, unsigned long creationFlags, int showCommand) {
+    // CreateProcess may write into the command line: give it its own copy.
     std::vector<wchar_t> buf(commandLine.begin(), commandLine.end());
     buf.push_back(L'\0');
     STARTUPINFOW si{};
@@ -16,9 +17,22 @@ StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creat
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = static_cast<WORD>(showCommand);
     PROCESS_INFORMATION pi{};
-    if (!::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si, &pi))
-        return StartedProcess{};
+    const BOOL started =
+        token ? ::CreateProcessAsUserW(token, nullptr, buf.data(), nullptr, nullptr, FALSE, creationFlags, nullptr,
+                                       nullptr, &si, &pi)
+              : ::CreateProcessW(nullptr, buf.data(), nullptr, nullptr, FALSE, creationFlags, nullptr, nullptr, &si, &pi);
+    if (!started) return StartedProcess{};
     return StartedProcess{fw::KernelHandle(pi.hProcess), fw::KernelHandle(pi.hThread)};
+}
+}  // namespace
+
+StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creationFlags, int showCommand) {
+    return Start(nullptr, commandLine, creationFlags, showCommand);
+}
+
+StartedProcess StartProcessAs(HANDLE token, const std::wstring& commandLine, unsigned long creationFlags,
+                              int showCommand) {
+    return token ? Start(token, commandLine, creationFlags, showCommand) : StartedProcess{};
 }
 
 fw::KernelHandle StartIdleProcess(const std::wstring& commandLine) {

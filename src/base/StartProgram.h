@@ -11,6 +11,9 @@ struct StartedProcess {
 // Starts `commandLine` exactly as given (inheriting nothing) with the given
 // creation flags and show command; both handles empty when it failed.
 StartedProcess StartProcess(const std::wstring& commandLine, unsigned long creationFlags, int showCommand);
+// The same with `token` (CreateProcessAsUserW); nothing is started without one.
+StartedProcess StartProcessAs(HANDLE token, const std::wstring& commandLine, unsigned long creationFlags,
+                              int showCommand);
 
 // Starts a process whose command line is exactly `commandLine`, at idle
 // priority, shown normally, inheriting nothing. Returns its process handle,

@@ -1,8 +1,10 @@
 # What every floor may use: the cross-process messages and timer ids, build
 # settings and the program version, the settings store, paths, files made new
 # and folders held against links, random numbers, text conversions
-# (WM_COPYDATA text too) and starting processes.
+# (WM_COPYDATA text too), starting processes (with the player's rights too)
+# and the player's browser.
 list(APPEND ZUVA_PORTABLE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BrowserAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LenientNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PathText.cpp
@@ -15,6 +17,8 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HeldFolder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NewFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageProcess.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlayerBrowser.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlayerToken.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProgramPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandomNumber.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp

@@ -9,6 +9,10 @@
 
 #include "cache/CacheRules.h"
 #include "cache/DeleteTree.h"
+#include "cache/TreeRules.h"
+#include "base/HeldFolder.h"
+#include "base/PathText.h"
+#include "base/PlayerToken.h"
 #include "framework/Handles.h"
 #include "ui/MessageBox.h"
 
@@ -31,16 +35,12 @@ std::optional<std::wstring> RoamingAppDataFolder() {
     return std::wstring(path);
 }
 
-DWORD WINAPI CacheClearingWorker(LPVOID) {
-    ClearBrowserCache();
-    return 0;
-}
 }  // namespace
 
-void StartCacheClearing() {
-    // The worker needs nothing from here, and nobody waits for it.
-    fw::KernelHandle worker(::CreateThread(nullptr, 0, &CacheClearingWorker, nullptr, 0, nullptr));
-    worker.reset();
+void StartCacheClearing(const std::wstring& launcherExe) {
+    // With the player's rights: a link the player made among the caches
+    // leads nowhere the player could not go already. Nobody waits for it.
+    StartAsPlayer(CommandLineProgram(launcherExe) + L" /clearcache", IDLE_PRIORITY_CLASS, SW_HIDE);
     ShowMessageBox(kBoxOk, L"缓存清除完毕！", nullptr);
 }
 
@@ -52,5 +52,12 @@ void ClearBrowserCache() {
 void ClearFlashSharedObjects() {
     const std::optional<std::wstring> appData = RoamingAppDataFolder();
     if (!appData) return;
-    if (const std::optional<std::wstring> folder = FlashSharedObjectsFolder(*appData)) DeleteTree(*folder);
+    // The player may keep the application data elsewhere through a link;
+    // below it, a link in place of a folder leads nowhere: each folder is
+    // entered as its parent's listing shows it, held, never by path.
+    const HeldFolder roaming = HeldFolder::OpenWhereItLeads(*appData);
+    const HeldFolder macromedia = roaming ? roaming.OpenExistingSubfolder(L"Macromedia") : HeldFolder();
+    const HeldFolder player = macromedia ? macromedia.OpenExistingSubfolder(L"Flash Player") : HeldFolder();
+    const std::optional<std::wstring> playerPath = JoinPath(*appData, L"Macromedia\\Flash Player");
+    if (player && playerPath) DeleteTreeIn(player, *playerPath, L"#SharedObjects");
 }

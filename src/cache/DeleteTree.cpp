@@ -51,3 +51,20 @@ bool DeleteTree(const std::wstring& folder) {
     if (!verdict.success) ::SetLastError(verdict.lastError);
     return verdict.success;
 }
+
+bool DeleteTreeIn(const HeldFolder& parent, const std::wstring& parentPath, const std::wstring& name) {
+    ListedEntry entry;
+    const std::optional<std::wstring> path = JoinPath(parentPath, name);
+    if (!path || !parent.FindListed(name, &entry)) {
+        ::SetLastError(ERROR_FILE_NOT_FOUND);
+        return false;
+    }
+    TreeOutcome outcome;
+    // A link goes as itself.
+    if (ActionForEntry(entry.name, entry.attributes) == TreeEntryAction::Descend)
+        if (const HeldFolder held = parent.OpenSubfolder(entry)) DeleteContents(held, *path, outcome);
+    const DWORD error = parent.Delete(entry, false);
+    const TreeVerdict verdict = outcome.Conclude(error == ERROR_SUCCESS, error);
+    if (!verdict.success) ::SetLastError(verdict.lastError);
+    return verdict.success;
+}

@@ -12,3 +12,10 @@
 // false, with the thread's last error set to that of the last file that could
 // not be deleted, or else to that of the folder's removal.
 bool DeleteTree(const std::wstring& folder);
+
+class HeldFolder;
+// The same for the entry `name` of a held folder, whose path is
+// `parentPath`: nothing above it is looked up by path again, so a link put
+// in place of a folder above it leads nowhere. False, with the thread's last
+// error set, when there is no such entry.
+bool DeleteTreeIn(const HeldFolder& parent, const std::wstring& parentPath, const std::wstring& name);

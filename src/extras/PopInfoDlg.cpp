@@ -4,6 +4,7 @@
 
 #include "base/BuildConfig.h"
 #include "base/PathText.h"
+#include "base/PlayerBrowser.h"
 #include "base/ProgramPaths.h"
 #include "base/SettingsStore.h"
 #include "extras/NoticeDate.h"
@@ -183,8 +184,8 @@ void CPopInfoDlg::OnTimer(UINT_PTR id) {
 void CPopInfoDlg::OnNoticeClick() {
     const std::wstring link = m_notice.link;
     Close(NoticeEnd::Dismissed);
-    if (IsOpenableNoticeLink(link))
-        ::ShellExecuteW(nullptr, L"open", link.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
+    // In the player's browser, as the player: not elevated as this process is.
+    if (IsOpenableNoticeLink(link)) OpenInPlayersBrowser(link, SW_SHOWMAXIMIZED);
 }
 
 void CPopInfoDlg::Close(NoticeEnd end) {

@@ -2,6 +2,7 @@
 
 #include "base/PageProcess.h"
 #include "base/PathText.h"
+#include "base/PlayerToken.h"
 #include "base/ProgramPaths.h"
 #include "base/StartProgram.h"
 #include "resource.h"
@@ -18,8 +19,9 @@ bool LoginChildren::Start(HWND owner, int pageCount) {
     const std::wstring line = CommandLineProgram(m_childExe) + L" /newgm /" +
                               std::to_wstring(static_cast<int32_t>(reinterpret_cast<intptr_t>(owner))) + L" /" +
                               std::to_wstring(pageCount);
-    // A failed start changes nothing; a started one is the pending child.
-    fw::KernelHandle child = StartIdleProcess(line);
+    // The web runs with the player's rights, never this window's: a failed
+    // start changes nothing; a started one is the pending child.
+    fw::KernelHandle child = StartAsPlayer(line, IDLE_PRIORITY_CLASS, SW_SHOWNORMAL).process;
     if (!child) return false;
     m_hPendingChild = std::move(child);
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 // The logins of a main window. Each login runs in a child process of the
-// same executable ("/newgm"), which becomes a game page once its player has
-// logged in; one at a time is pending. On Windows XP a hidden login page is
+// same executable ("/newgm") with the player's rights, which becomes a game
+// page once its player has logged in; one at a time is pending. On Windows XP a hidden login page is
 // loaded in this process as well, so that later logins come up faster.
 #include <windows.h>
 

@@ -93,7 +93,7 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
         OnBossKey();
         break;
     case kMenuClearCache:
-        StartCacheClearing();
+        StartCacheClearing(GetExePath());
         break;
     case kMenuUpdate:
         UpdateFromMenu();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <dbghelp.h>
+#include <shlobj.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -55,8 +56,9 @@ DWORD ExceptionCodeIn(const std::string& dump) {
 }
 
 // How many ".dmp" files the folder of `exe` holds.
-int DumpsBeside(const std::wstring& exe) {
-    const std::wstring folder = exe.substr(0, exe.find_last_of(L'\\') + 1);
+// The dumps in the folder of file `path`.
+int DumpsBeside(const std::wstring& path) {
+    const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);
     WIN32_FIND_DATAW found{};
     fw::FindFileHandle find(::FindFirstFileW((folder + L"*").c_str(), &found));
     int dumps = 0;
@@ -119,13 +121,15 @@ TEST(CrashDump, WriteDumpWithoutExceptionShowsTheCallersPoint) {
     ::DeleteFileW(path.c_str());
 }
 
-TEST(CrashDump, AGamePageProcessThatFaultsLeavesOneDumpBesideItsExecutable) {
+// A page runs with the player's rights, and may not write beside the
+// executable: its dump goes to the player's own local application data.
+TEST(CrashDump, AGamePageProcessThatFaultsLeavesOneDumpInThePlayersFolder) {
     PortalSession portal;
-    const std::wstring dump = DumpPathFor(ScriptedExe());
+    const std::wstring dump = PlayerDumpPathFor(ShellFolder(CSIDL_LOCAL_APPDATA), ScriptedExe());
     // A dump an earlier crash left comes back afterwards; this test's goes.
     FileBackup earlier(dump);
     ::DeleteFileW(dump.c_str());
-    const int dumpsBefore = DumpsBeside(ScriptedExe());
+    const int dumpsBefore = DumpsBeside(dump), besideBefore = DumpsBeside(ScriptedExe());
 
     LauncherInstance app;
     ASSERT_NE(app.main, nullptr);
@@ -139,6 +143,7 @@ TEST(CrashDump, AGamePageProcessThatFaultsLeavesOneDumpBesideItsExecutable) {
     ::GetExitCodeProcess(page.get(), &code);
     EXPECT_EQ(code, kAccessViolation) << "the system's crash handling ends the page";
     EXPECT_EQ(ReadFileBytes(dump).substr(0, 4), "MDMP");
-    EXPECT_EQ(DumpsBeside(ScriptedExe()), dumpsBefore + 1) << "one dump, the page's, and no other";
+    EXPECT_EQ(DumpsBeside(dump), dumpsBefore + 1) << "one dump, the page's, and no other";
+    EXPECT_EQ(DumpsBeside(ScriptedExe()), besideBefore) << "none beside the executable";
     EXPECT_TRUE(app.process.IsRunning()) << "the main window outlives its page";
 }

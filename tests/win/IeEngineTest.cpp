@@ -203,6 +203,10 @@ struct SinkRecorder : ie::BrowserEvents {
         *cancel = cancelWith;
     }
     void TitleChange(const std::wstring& title) override { seen.push_back("title " + Narrow(title)); }
+    void NewWindow(const std::wstring& url, bool* cancel) override {
+        seen.push_back("new window " + Narrow(url));
+        *cancel = cancelWith;
+    }
 };
 
 // An argument the way the control passes it; by reference when asked.
@@ -262,21 +266,23 @@ TEST_F(IeEngineBrowserSinkTest, BeforeNavigateReadsTheAddressAndWritesTheCancelB
     EXPECT_EQ(cancel, VARIANT_FALSE);
 }
 
-TEST_F(IeEngineBrowserSinkTest, CompletionErrorAndTitleCarryTheirArguments) {
-    VARIANT_BOOL cancel = VARIANT_FALSE;
+TEST_F(IeEngineBrowserSinkTest, CompletionErrorTitleAndNewWindowCarryTheirArguments) {
+    VARIANT_BOOL cancel = VARIANT_FALSE, noWindow = VARIANT_FALSE;
     Arg url(L"http://127.0.0.1/a.htm"), status(404L), none(L""), slot(&cancel), title(L"Ferrowind", false),
-        plain(L"about:blank", false);
+        plain(L"about:blank", false), windowSlot(&noWindow), opened(L"http://127.0.0.1/news.htm", false);
     target.cancelWith = true;
     Raise(DISPID_NAVIGATECOMPLETE2, {&frame, &url});
     Raise(DISPID_DOCUMENTCOMPLETE, {&frame, &url});
     Raise(DISPID_NAVIGATEERROR, {&frame, &url, &none, &status, &slot});
     Raise(DISPID_TITLECHANGE, {&title});
     Raise(DISPID_NAVIGATECOMPLETE2, {&frame, &plain});
+    Raise(DISPID_NEWWINDOW3, {&empty, &windowSlot, &empty, &url, &opened});
     const std::vector<std::string> expected{"complete http://127.0.0.1/a.htm", "document http://127.0.0.1/a.htm",
                                             "error http://127.0.0.1/a.htm 404", "title Ferrowind",
-                                            "complete about:blank"};
+                                            "complete about:blank", "new window http://127.0.0.1/news.htm"};
     EXPECT_EQ(target.seen, expected);
     EXPECT_EQ(cancel, VARIANT_TRUE);
+    EXPECT_EQ(noWindow, VARIANT_TRUE) << "the browser makes no window of its own";
 }
 
 TEST_F(IeEngineBrowserSinkTest, ShortArgumentListsAndOtherEventsAreIgnored) {
@@ -285,7 +291,7 @@ TEST_F(IeEngineBrowserSinkTest, ShortArgumentListsAndOtherEventsAreIgnored) {
     EXPECT_EQ(Raise(DISPID_NAVIGATEERROR, {}), S_OK);
     EXPECT_EQ(sink.Invoke(DISPID_NAVIGATECOMPLETE2, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr, nullptr),
               S_OK);
-    EXPECT_EQ(Raise(DISPID_NEWWINDOW3, {&empty, &empty, &empty, &empty, &empty}), S_OK);
+    EXPECT_EQ(Raise(DISPID_NEWWINDOW3, {&empty, &empty, &empty, &empty}), S_OK);
     EXPECT_TRUE(target.seen.empty());
     EXPECT_EQ(sink.HeldReferences(), 0u);
 }

@@ -1,6 +1,8 @@
 // DLLs planted beside an installed launcher under the names of system DLLs
 // that are not known DLLs stay unloaded on the roads that use the real ones:
 // an update check judging a download, a game page's mixer, a page's dump.
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 
 #include <list>
@@ -64,7 +66,7 @@ TEST(PlantedDlls, NoneIsLoadedOnTheRoadsThatUseTheRealOnes) {
     WalkTheRoads(exe.path());
     EXPECT_EQ(TempFilesStartingWith(kMark), std::set<std::wstring>()) << "planted DLLs were loaded";
     DeleteMarks();
-    const std::wstring dump = DumpPathFor(exe.path());
+    const std::wstring dump = PlayerDumpPathFor(ShellFolder(CSIDL_LOCAL_APPDATA), exe.path());
     EXPECT_EQ(ReadFileBytes(dump).substr(0, 4), "MDMP") << "the page's dump was written";
     DeleteSoon(dump);
 }

@@ -62,7 +62,10 @@ STDMETHODIMP BrowserEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
     case DISPID_TITLECHANGE:  // Text
         if (params && params->cArgs >= 1) m_target.TitleChange(TextArgument(params, 0));
         break;
-    default:  // new windows and the rest keep the browser's own behaviour
+    case DISPID_NEWWINDOW3:  // ppDisp, Cancel, dwFlags, bstrUrlContext, bstrUrl
+        if (params && params->cArgs >= 5) OnNewWindow3(params);
+        break;
+    default:  // the rest keeps the browser's own behaviour
         break;
     }
     return S_OK;
@@ -78,6 +81,11 @@ void BrowserEventSink::OnNavigateError(const DISPPARAMS* params) {
     CancelArgument cancel(params, 4);
     m_target.NavigateError(FrameArgument(params), TextArgument(params, 1), status ? VariantLong(*status, 0) : 0,
                            cancel.get());
+}
+
+void BrowserEventSink::OnNewWindow3(const DISPPARAMS* params) {
+    CancelArgument cancel(params, 1);
+    m_target.NewWindow(TextArgument(params, 4), cancel.get());
 }
 
 }  // namespace ie

@@ -20,6 +20,9 @@ public:
     virtual void DocumentComplete(IDispatch* frame, const std::wstring& url) = 0;
     virtual void NavigateError(IDispatch* frame, const std::wstring& url, long status, bool* cancel) = 0;
     virtual void TitleChange(const std::wstring& title) = 0;
+    // The page asks for a window of its own (a link to a new window, a
+    // script's window.open); setting *cancel keeps the browser from making one.
+    virtual void NewWindow(const std::wstring& url, bool* cancel) = 0;
 
 protected:
     ~BrowserEvents() = default;
@@ -35,6 +38,7 @@ public:
 private:
     void OnBeforeNavigate2(const DISPPARAMS* params);
     void OnNavigateError(const DISPPARAMS* params);
+    void OnNewWindow3(const DISPPARAMS* params);
 
     BrowserEvents& m_target;
 };

@@ -5,6 +5,7 @@
 #include <cassert>
 
 #include "engine/PageDpi.h"
+#include "base/PlayerBrowser.h"
 #include "engine/ie/ComValues.h"
 #include "engine/ie/HostKeyRules.h"
 #include "engine/ie/IeGuids.h"
@@ -228,6 +229,14 @@ void IePageEngine::NavigateError(IDispatch*, const std::wstring& url, long statu
 }
 
 void IePageEngine::TitleChange(const std::wstring& title) { m_host.OnTitleChange(title); }
+
+void IePageEngine::NewWindow(const std::wstring& url, bool* cancel) {
+    // Not a window of the browser control in this process: the page's next
+    // window is the player's own browser, as the player, never this
+    // process's rights or an address other than a web page's.
+    *cancel = true;
+    OpenInPlayersBrowser(url);
+}
 
 }  // namespace ie
 

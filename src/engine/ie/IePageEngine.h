@@ -73,6 +73,7 @@ private:
     void DocumentComplete(IDispatch* frame, const std::wstring& url) override;
     void NavigateError(IDispatch* frame, const std::wstring& url, long status, bool* cancel) override;
     void TitleChange(const std::wstring& title) override;
+    void NewWindow(const std::wstring& url, bool* cancel) override;
 
     PageHost& m_host;
     // Declared in the order they are needed; Close() ends them in reverse.
