@@ -365,6 +365,17 @@ TEST(UpdateRoad, OnlyANewerBuildSignedByTheNamedPublisherIsApplied) {
     ExpectRefused(stage, "one byte changed after signing");
     stage.PublishBuild(SignedBuild(L"old-A.exe"));
     ExpectRefused(stage, "an older build of the same publisher");
+    // Another program of the same publisher, newer, under its exact key; the
+    // update switch, as the menu starts it, tells the player.
+    stage.PublishBuild(SignedBuild(L"foreign-A.exe"));
+    {
+        LauncherProcess updater(stage.exe.path(), L"/update");
+        HWND box = WaitForMessageBoxOfAnother(0, 45000);
+        ASSERT_NE(box, nullptr) << "a build that names another product is refused";
+        EXPECT_EQ(MessageBoxText(box), L"更新文件校验失败，继续使用当前版本。");
+        AcknowledgeAndClose(box);
+        EXPECT_TRUE(stage.Untouched());
+    }
 
     stage.PublishBuild(SignedBuild(L"new-A.exe"));
     LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
