@@ -22,4 +22,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PublisherSignature.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RequestThread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Updater.cpp)
