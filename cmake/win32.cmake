@@ -200,7 +200,7 @@ foreach(dll winmm wininet msimg32 dbghelp wintrust)
 endforeach()
 # The builds the self-update tests publish: newer and older copies of the
 # scripted launcher and the stand-ins, signed by the test publishers.
-set(ZUVA_SIGNED_BUILDS new-A.exe new-B.exe new-A-altered.exe new-unsigned.exe old-A.exe
+set(ZUVA_SIGNED_BUILDS new-A.exe new-B.exe new-A-altered.exe new-unsigned.exe old-A.exe foreign-A.exe
   crash-A.exe quiet-A.exe latecrash-A.exe)
 list(TRANSFORM ZUVA_SIGNED_BUILDS PREPEND ${ZUVA_SIGNED_DIR}/)
 add_custom_command(OUTPUT ${ZUVA_SIGNED_BUILDS}
@@ -208,6 +208,7 @@ add_custom_command(OUTPUT ${ZUVA_SIGNED_BUILDS}
     ${ZUVA_NEWBUILD_PROBES}
   DEPENDS ZuvaScripted zuva_newbuild_crash zuva_newbuild_quiet zuva_newbuild_latecrash
     ${PROJECT_SOURCE_DIR}/tools/signing/sign-test-builds.sh ${PROJECT_SOURCE_DIR}/tools/signing/test-publishers.sh
+    ${PROJECT_SOURCE_DIR}/tools/signing/patch_version.py
   VERBATIM)
 add_custom_target(zuva_signed_builds DEPENDS ${ZUVA_SIGNED_BUILDS})
 add_dependencies(zuva_win_tests zuva_signed_builds)

@@ -23,6 +23,7 @@
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/NewBuildWatch.h"
 #include "net/PingSender.h"
+#include "net/UpdateLock.h"
 #include "net/Updater.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
@@ -150,9 +151,13 @@ BOOL CPlexor3App::RunPageProcess(LaunchMode mode) {
 }
 
 bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
-    // Another launcher is updating already: this one goes on as it is.
+    // Another launcher is updating already: this one goes on as it is, and
+    // tells a player who asked for the update to try again later.
     const UpdateLock lock;
-    if (!lock.held()) return false;
+    if (!lock.held()) {
+        if (askedFor && lock.heldElsewhere()) ShowMessageBox(kBoxOk, L"另一个登录器正在更新，请稍后再试。", nullptr);
+        return false;
+    }
     const auto downloadUnderProgress = [this](const std::wstring& address, HANDLE target) {
         m_progressDialog.m_strUrl = address.substr(0, 511);
         m_progressDialog.m_target = target;

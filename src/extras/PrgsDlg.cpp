@@ -54,7 +54,7 @@ DWORD WINAPI CPrgsDlg::DownloadWorker(void* self) {
     auto* dlg = static_cast<CPrgsDlg*>(self);
     if (!IsPortalAddress(dlg->m_strUrl)) return 0;  // never fetch an executable from elsewhere
     const bool complete = HttpDownloadInto(dlg->m_strUrl, dlg->m_target, dlg->m_progress.m_hWnd, &dlg->m_cancel,
-                                           BuildDownloadLimit());
+                                           BuildDownloadLimit(), kMaxBuildBytes);
     dlg->m_succeeded = complete;
     return 0;
 }

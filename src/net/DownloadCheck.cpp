@@ -8,6 +8,7 @@
 #include "net/FileVersion.h"
 #include "net/PublisherSignature.h"
 #include "net/UpdateRules.h"
+#include "net/VersionStrings.h"
 
 namespace {
 // Reads up to `size` bytes at `offset`, whatever the file pointer says: how
@@ -53,19 +54,29 @@ bool IsWholeExeFile(HANDLE file) {
     return ReadAt(file, 0, want, &head) && IsWholeExeImage(head, length);
 }
 
-std::optional<FileVersion> VersionOfFile(HANDLE file) {
-    const std::optional<std::string> resource = VersionResourceOf(
+std::optional<std::string> VersionResourceOfFile(HANDLE file) {
+    return VersionResourceOf(
         [file](uint64_t offset, uint32_t size, std::string* out) { return ReadAt(file, offset, size, out); });
-    return resource ? FixedFileVersion(*resource) : std::nullopt;
 }
 
-// The running build's own version, from its own resource.
-std::optional<FileVersion> RunningVersion() {
+// The running build's own version resource: what it states of itself is
+// what a download must state to succeed it, so the product's names live in
+// one place (the resource script) and a build can never disagree with itself.
+std::optional<std::string> RunningVersionResource() {
     HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     HGLOBAL loaded = found ? ::LoadResource(nullptr, found) : nullptr;
     const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
     if (!bytes) return std::nullopt;
-    return FixedFileVersion(std::string(static_cast<const char*>(bytes), ::SizeofResource(nullptr, found)));
+    return std::string(static_cast<const char*>(bytes), ::SizeofResource(nullptr, found));
+}
+
+// Newer than the running build, and a build of the same product: another
+// program of the same publisher, however new, is not ours to run.
+bool SucceedsRunningBuild(HANDLE file) {
+    const std::optional<std::string> theirs = VersionResourceOfFile(file), ours = RunningVersionResource();
+    if (!theirs || !ours) return false;
+    const std::optional<FileVersion> theirVersion = FixedFileVersion(*theirs), ourVersion = FixedFileVersion(*ours);
+    return theirVersion && ourVersion && IsNewerVersion(*theirVersion, *ourVersion) && IsSameProduct(*theirs, *ours);
 }
 }  // namespace
 
@@ -74,7 +85,5 @@ bool IsAnnouncedBuild(HANDLE file, const std::wstring& path, const std::wstring&
     // signature check reads the whole file again.
     std::wstring digest;
     if (!Md5OfFile(file, &digest) || !IsBuildOfKey(digest, key)) return false;
-    if (!IsWholeExeFile(file) || !IsSignedByPublisher(file, path)) return false;
-    const std::optional<FileVersion> theirs = VersionOfFile(file), ours = RunningVersion();
-    return theirs && ours && IsNewerVersion(*theirs, *ours);
+    return IsWholeExeFile(file) && IsSignedByPublisher(file, path) && SucceedsRunningBuild(file);
 }

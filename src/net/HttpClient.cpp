@@ -128,8 +128,9 @@ bool Download(RequestShare& share, const std::wstring& address, DownloadSink* si
         DWORD got = 0;
         if (!r.inet->InternetReadFile(r.request.get(), chunk, sizeof(chunk), &got)) break;
         if (got == 0) break;
-        // A body that runs on past its announced length gets no further.
-        if (got > maxBytes - total) break;
+        // A body that runs on past the cap gets no further, and is not taken:
+        // what was written is not all that came.
+        if (got > maxBytes - total) return false;
         bool written = false;
         if (!share.WhileWaitedFor([&] { written = sink->Write(chunk, got); })) return false;
         if (!written) break;
@@ -178,13 +179,15 @@ bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, con
 }
 
 bool HttpDownloadInto(const std::wstring& address, HANDLE file, HWND progress, HttpCancel* cancel,
-                      const ExchangeLimit& limit) {
+                      const ExchangeLimit& limit, uint64_t maxBytes) {
     if (cancel && cancel->cancelled()) return false;
     HandleSink sink(file);
     const bool ownBar = progress && ::GetWindowThreadProcessId(progress, nullptr) == ::GetCurrentThreadId();
     return RunRequest(
         limit, cancel ? cancel->event() : nullptr,
-        [address, &sink, progress](RequestShare& share) { return Download(share, address, &sink, progress, kAnyLength); },
+        [address, &sink, progress, maxBytes](RequestShare& share) {
+            return Download(share, address, &sink, progress, maxBytes);
+        },
         ownBar);
 }
 

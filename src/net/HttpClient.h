@@ -50,11 +50,18 @@ constexpr uint64_t kAnyLength = ~uint64_t{0};
 bool HttpDownloadFile(const std::wstring& address, const std::wstring& path, const ExchangeLimit& limit,
                       uint64_t maxBytes = kAnyLength);
 
+// The most a new build may weigh. Its download goes on as long as bytes
+// keep coming at the least rate, so without a cap a chunked or over-long
+// answer would fill the disk under the data folder.
+constexpr uint64_t kMaxBuildBytes = 64 * 1024 * 1024;
+
 // Downloads into `file`, open for writing at its start, which the caller
 // keeps. The percentage goes to the progress bar `progress` (PBM_SETPOS);
 // an empty answer is never taken for a new executable. `cancel` stops it.
+// As with HttpDownloadFile, an answer announced or running longer than
+// `maxBytes` fails, and no more than that is written.
 bool HttpDownloadInto(const std::wstring& address, HANDLE file, HWND progress, HttpCancel* cancel,
-                      const ExchangeLimit& limit);
+                      const ExchangeLimit& limit, uint64_t maxBytes);
 
 // Fetches a text of at most 1023 bytes in the ANSI code page into `text`,
 // within the notice's deadline.

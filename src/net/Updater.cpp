@@ -5,6 +5,7 @@
 #include "base/BuildConfig.h"
 #include "base/ProgramPaths.h"
 #include "base/SettingsStore.h"
+#include "framework/Handles.h"
 #include "net/DownloadCheck.h"
 #include "net/FileDigest.h"
 #include "net/HeldDownload.h"
@@ -135,17 +136,6 @@ int CheckForUpdate(bool forced, UpdateOffer* offer) {
     const std::wstring localKey = LocalVersionKey(digest, VersionDigits(kProgramVersion));
     if (localKey.empty()) return 0;
     return IsDifferentBuild(offer->key, localKey) ? 1 : 0;
-}
-
-UpdateLock::UpdateLock() : m_mutex(::CreateMutexW(nullptr, FALSE, L"Global\\KorvelZuvaUpdate")) {
-    if (!m_mutex) return;
-    // An owner that ended without letting go leaves it abandoned: ours now.
-    const DWORD taken = ::WaitForSingleObject(m_mutex.get(), 0);
-    m_held = taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED;
-}
-
-UpdateLock::~UpdateLock() {
-    if (m_held) ::ReleaseMutex(m_mutex.get());
 }
 
 UpdateResult ApplyUpdate(const DownloadInto& download, const UpdateOffer& offer) {

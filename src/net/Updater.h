@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 
-#include "framework/Handles.h"
-
 // What the update configuration publishes.
 struct UpdateOffer {
     std::wstring key;      // the version key of the published build
@@ -42,27 +40,13 @@ enum class UpdateResult {
     Refused,     // the download is not the build the key names, or not from our publisher, or not newer
 };
 
-// Two launchers never update at once: the one that holds this downloads,
-// checks, swaps and watches; another that finds it held skips its update.
-class UpdateLock {
-public:
-    UpdateLock();
-    ~UpdateLock();
-    UpdateLock(const UpdateLock&) = delete;
-    UpdateLock& operator=(const UpdateLock&) = delete;
-    bool held() const { return m_held; }
-
-private:
-    fw::KernelHandle m_mutex;
-    bool m_held = false;
-};
-
 // Fetches the address into the open file; true only when the whole file
 // arrived. The composition root shows the progress dialog for it.
 using DownloadInto = std::function<bool(const std::wstring& address, HANDLE target)>;
 
 // Downloads the new executable into a file held until it has been checked
-// and renamed into place, and swaps it in; the caller holds the UpdateLock.
+// and renamed into place, and swaps it in; the caller holds the UpdateLock
+// (UpdateLock.h).
 // Whatever is not Swapped leaves the running executable in place and no
 // "NewZuva.exe" behind. A build that names no publisher refuses every
 // download.

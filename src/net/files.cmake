@@ -12,7 +12,8 @@ list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Sha256.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SignerCertificate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpdateRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/UsagePings.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/UsagePings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/VersionStrings.cpp)
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DownloadCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HeldDownload.cpp
@@ -21,4 +22,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PingSender.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PublisherSignature.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RequestThread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateLock.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Updater.cpp)

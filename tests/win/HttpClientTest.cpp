@@ -43,7 +43,7 @@ struct TempTarget {
 // The update's download: into a file the caller holds, the percentage to a bar.
 bool DownloadWithProgress(const std::wstring& address, const std::wstring& path, HWND progress) {
     fw::FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    return HttpDownloadInto(address, file.get(), progress, nullptr, BuildDownloadLimit());
+    return HttpDownloadInto(address, file.get(), progress, nullptr, BuildDownloadLimit(), kMaxBuildBytes);
 }
 
 std::string Pattern(size_t n) {
@@ -161,6 +161,22 @@ TEST(HttpClient, ProgressClimbsToAHundred) {
     EXPECT_TRUE(DownloadWithProgress(PortalUrl(L"/progress.bin"), target.path, progress));
     EXPECT_EQ(::SendMessageW(progress, PBM_GETPOS, 0, 0), 100);
     ::DestroyWindow(progress);
+}
+
+TEST(HttpClient, ABuildDownloadStopsAtItsCapWhateverTheAnswerSays) {
+    PortalSession portal;
+    TempTarget target;
+    // The cap itself, a byte more, and a chunked body past the cap and the length it announces.
+    for (const std::wstring rule :
+         {L"garbage=100000", L"garbage=100001", L"mode=chunked&garbage=300000&header=Content-Length:1"}) {
+        PortalAnswer(L"/build.bin", rule);
+        fw::FileHandle file(::CreateFileW(target.path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const bool taken =
+            HttpDownloadInto(PortalUrl(L"/build.bin"), file.get(), nullptr, nullptr, BuildDownloadLimit(), 100000);
+        file.reset();
+        EXPECT_EQ(taken, rule == L"garbage=100000") << rule;
+        EXPECT_LE(target.size(), 100000) << rule << ": the file never grows past the cap";
+    }
 }
 
 TEST(HttpClient, TextUpTo1023BytesInTheAnsiCodePage) {

@@ -11,6 +11,7 @@
 #include "base/SettingsStore.h"
 #include "LauncherDriver.h"
 #include "net/FileDigest.h"
+#include "net/UpdateLock.h"
 #include "net/Updater.h"
 #include "net/UpdateRules.h"
 #include "PortalClient.h"
@@ -324,9 +325,12 @@ TEST(UpdateRoad, TheUpdateSwitchDownloadsWhateverTheDay) {
     UpdateStage stage;
     ASSERT_TRUE(WriteUpdTime());  // updated today: an automatic check would rest
     stage.PublishBuild(stage.newBuild);
+    // Any user may make a named object first, as by the lock's former name.
+    fw::KernelHandle squatter(::CreateMutexW(nullptr, TRUE, L"Global\\KorvelZuvaUpdate"));
     LauncherProcess updater(stage.exe.path(), L"/update");
     ASSERT_TRUE(updater.WaitForExit(60000));
     EXPECT_EQ(ReadFileBytes(stage.exe.path()).size(), stage.newBuildSize);
+    EXPECT_FALSE(FileExists(stage.Path(L"ZuvaUpdate.lock"))) << "the lock goes with its holder";
     // The new build was started without arguments: an installed start.
     HWND restarted = nullptr;
     for (int i = 0; i < 300 && !restarted; ++i, ::Sleep(50)) {
@@ -365,6 +369,14 @@ TEST(UpdateRoad, OnlyANewerBuildSignedByTheNamedPublisherIsApplied) {
     ExpectRefused(stage, "one byte changed after signing");
     stage.PublishBuild(SignedBuild(L"old-A.exe"));
     ExpectRefused(stage, "an older build of the same publisher");
+    // Another program of the same publisher, newer, under its exact key.
+    stage.PublishBuild(SignedBuild(L"foreign-A.exe"));
+    LauncherProcess updater(stage.exe.path(), L"/update");  // as the menu starts it
+    HWND box = WaitForMessageBoxOfAnother(0, 45000);
+    ASSERT_NE(box, nullptr) << "a build that names another product is refused";
+    EXPECT_EQ(MessageBoxText(box), L"更新文件校验失败，继续使用当前版本。");
+    AcknowledgeAndClose(box);
+    EXPECT_TRUE(stage.Untouched());
 
     stage.PublishBuild(SignedBuild(L"new-A.exe"));
     LauncherProcess launcher(stage.exe.path(), L"/ZuvaD");
@@ -456,7 +468,7 @@ TEST(UpdateRoad, ABuildThatEndsWithZeroAndNoWindowIsKept) {
     EXPECT_EQ(ReadFailedKey(), L"");
 }
 
-TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
+TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalARollbackAndAnotherUnderWay) {
     UpdateStage stage;
     ASSERT_TRUE(WriteUpdTime());  // the shortcut start itself does not check
     stage.PublishBuild(stage.newBuild, kOtherKey);
@@ -486,5 +498,15 @@ TEST(UpdateRoad, AnUpdateAskedForFromTheMenuTellsOfARefusalAndOfARollback) {
     EXPECT_EQ(MessageBoxText(box), L"新版本无法启动，已恢复当前版本。");
     AcknowledgeAndClose(box);
     EXPECT_EQ(UsageTrail(), trail) << "nor does one rolled back";
+    EXPECT_TRUE(stage.Untouched());
+    // Another launcher updating holds the lock file, shared with nobody.
+    fw::FileHandle held(::CreateFileW(stage.Path(L"ZuvaUpdate.lock").c_str(), GENERIC_READ | DELETE, 0, nullptr,
+                                      CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    LauncherProcess waiting(stage.exe.path(), L"/update");
+    box = WaitForMessageBoxOfAnother(0, 45000);
+    ASSERT_NE(box, nullptr);
+    CaptureWindowPng(box, L"update-lock-held.png");
+    EXPECT_EQ(MessageBoxText(box), L"另一个登录器正在更新，请稍后再试。");
+    AcknowledgeAndClose(box);
     EXPECT_TRUE(stage.Untouched());
 }

@@ -7,6 +7,9 @@
 #   new-A-altered.exe   new-A.exe with one byte changed after signing
 #   new-unsigned.exe    the newer build, unsigned
 #   old-A.exe           an older build (3.0.0.0) signed by A
+#   foreign-A.exe       the newer build signed by A, but naming another
+#                       product in its version resource (ProductName
+#                       "KorvelOtherTool"): another program of the publisher
 #   crash-A.exe, quiet-A.exe, latecrash-A.exe   the probes (3.0.0.2), signed by A
 #   tools/signing/sign-test-builds.sh OUT_DIR LAUNCHER_EXE CRASH QUIET LATECRASH
 set -euo pipefail
@@ -24,27 +27,17 @@ sign() {  # sign PUBLISHER IN OUT
 # a marker after its image so that each build is told from the running one
 # (the signature's hash covers it as it covers the image).
 build_of_version() {  # build_of_version MS LS OUT
-  python3 - "$exe" "$1" "$2" "$3" <<'PY'
-import struct, sys
-data = bytearray(open(sys.argv[1], "rb").read())
-# The fixed part follows the version block's key; the code may hold the
-# signature's value too.
-key = "VS_VERSION_INFO\0".encode("utf-16-le")
-block = data.find(key)
-at = data.find(struct.pack("<I", 0xFEEF04BD), block)
-if block < 0 or data.find(key, block + 1) >= 0 or at < 0 or at - block > len(key) + 4:
-    sys.exit("expected exactly one version block in " + sys.argv[1])
-struct.pack_into("<II", data, at + 8, int(sys.argv[2]), int(sys.argv[3]))
-open(sys.argv[4], "wb").write(bytes(data) + b"ZUVA-NEW-BUILD")
-PY
+  python3 "$here/patch_version.py" version "$exe" "$1" "$2" "$3"
 }
 
 build_of_version $((3 << 16)) 2 new-unsigned.exe
 build_of_version $((3 << 16)) 0 old.unsigned
+python3 "$here/patch_version.py" product new-unsigned.exe foreign.unsigned
 sign A new-unsigned.exe new-A.exe
 sign B new-unsigned.exe new-B.exe
 sign A old.unsigned old-A.exe
-rm -f old.unsigned
+sign A foreign.unsigned foreign-A.exe
+rm -f old.unsigned foreign.unsigned
 python3 - <<'PY'
 data = bytearray(open("new-A.exe", "rb").read())
 at = data.rindex(b"ZUVA-NEW-BUILD")
