@@ -105,18 +105,10 @@ TEST(LaunchMode, ModesThatMakeTheAutomaticUpdateCheck) {
         EXPECT_FALSE(ModeChecksAutomatically(m));
 }
 
-// The web pages and the chores run as the player; what installs, updates,
-// uninstalls or keeps the data folder runs as administrator.
-TEST(LaunchMode, ThePagesAndTheChoresRunAsThePlayer) {
+TEST(LaunchMode, TheChoresTakeTheirSwitchAndTheAddressAfterIt) {
     EXPECT_EQ(Parse({L"/ClearCache"}).mode, LaunchMode::ClearCache);
     const LaunchInfo open = Parse({L"/open", L"http://www.korvel.example/"});
     EXPECT_EQ(open.mode, LaunchMode::OpenAddress);
     EXPECT_EQ(open.address, L"http://www.korvel.example/");
     EXPECT_EQ(Parse({L"/open"}).address, L"");
-    for (LaunchMode m : {LaunchMode::NewGameWindow, LaunchMode::GameHallWindow, LaunchMode::ClearCache,
-                         LaunchMode::OpenAddress})
-        EXPECT_TRUE(RunsAsPlayer(m));
-    for (LaunchMode m : {LaunchMode::Install, LaunchMode::PortalHome, LaunchMode::ShortcutStart,
-                         LaunchMode::InstalledStart, LaunchMode::Uninstall, LaunchMode::ApplyUpdate})
-        EXPECT_FALSE(RunsAsPlayer(m));
 }

@@ -12,6 +12,7 @@
 #include "app/DataFolderRecord.h"
 #include "app/LaunchModeWin.h"
 #include "app/ShortcutPaths.h"
+#include "cache/DeleteTree.h"
 #include "base/SettingsStore.h"
 #include "InstallStage.h"
 #include "LauncherDriver.h"
@@ -54,24 +55,6 @@ void RunInstaller(const Download& download, const InstallStage& stage) {
     EXPECT_TRUE(installed.WaitForExit(10000));
 }
 
-// Removes a folder and all in it, read-only files too.
-void RemoveTree(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    fw::FindFileHandle find(::FindFirstFileW((folder + L"\\*").c_str(), &found));
-    for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &found) != FALSE) {
-        const std::wstring name = found.cFileName, path = folder + L"\\" + name;
-        if (name == L"." || name == L"..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            RemoveTree(path);
-        } else {
-            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            ::DeleteFileW(path.c_str());
-        }
-    }
-    find.reset();
-    ::RemoveDirectoryW(folder.c_str());
-}
-
 // Someone's folder where the data folder belongs, made before the first
 // installation, with no note of the installer's: a program of theirs named
 // like ours in it (one that ends at once, showing nothing), marked read-only
@@ -89,18 +72,15 @@ struct SquattedDataFolder {
     }
     ~SquattedDataFolder() {
         held.reset();
-        for (const std::wstring& aside : Aside()) RemoveTree(aside);
-        RemoveTree(folder);
+        for (std::wstring aside; !(aside = Aside()).empty();) DeleteTree(aside);
+        DeleteTree(folder);
         if (keptIt) ::MoveFileExW(kept.c_str(), folder.c_str(), 0);
     }
-    // The folders the installer moved out of the data folder's way.
-    std::vector<std::wstring> Aside() const {
-        std::vector<std::wstring> found;
+    // A folder the installer moved out of the data folder's way, or "".
+    std::wstring Aside() const {
         WIN32_FIND_DATAW entry{};
-        fw::FindFileHandle find(::FindFirstFileW((folder + L".aside-*").c_str(), &entry));
-        for (bool more = static_cast<bool>(find); more; more = ::FindNextFileW(find.get(), &entry) != FALSE)
-            found.push_back(folder.substr(0, folder.rfind(L'\\') + 1) + entry.cFileName);
-        return found;
+        const fw::FindFileHandle find(::FindFirstFileW((folder + L".aside-*").c_str(), &entry));
+        return find ? folder.substr(0, folder.rfind(L'\\') + 1) + entry.cFileName : std::wstring();
     }
     const std::wstring folder, kept, planted;
     std::string plantedBytes;
@@ -228,9 +208,7 @@ TEST(Install, AFolderItDidNotMakeIsMovedAsideAndNothingOfItRuns) {
     ASSERT_TRUE(squat.held);
     RunInstaller(download, stage);
     EXPECT_EQ(ReadFileBytes(stage.DataFile(L"Zuva.exe")), ReadFileBytes(ScriptedExe())) << "our copy";
-    const std::vector<std::wstring> aside = squat.Aside();
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(aside[0] + L"\\Zuva.exe"), squat.plantedBytes) << "theirs, moved and untouched";
+    EXPECT_EQ(ReadFileBytes(squat.Aside() + L"\\Zuva.exe"), squat.plantedBytes) << "theirs, moved and untouched";
     EXPECT_EQ(stage.Counter(L"Inst"), L"1");
 }
 

@@ -690,16 +690,12 @@ TEST(LoginRoad, OneAccountMutedOnItsOwnStaysSoUntilUnmutedEvenAtItsNextLogin) {
 // stays, and the start-up trace says why; the page's own then logs in.
 TEST(LoginRoad, AGameFromAFrameOrFromOutsideThePortalIsRefused) {
     PortalSession portal;
-    const std::wstring login = L"S12%E6%9C%8D-%E5%8F%8C%E7%BA%BF%E3%80%8B%E9%9D%92%E9%BE%99-lucky|";
-    const std::wstring game = PortalUrl(L"/games/s12.page");
-    PortalAnswer(L"/yxzuva/",
-                 L"body=" + QueryEncode(L"title Korvel 登录\n"
-                                        L"element fromframe td x=64 y=80 w=400 h=34 frame href=\"app://loadgame?" +
-                                        login + game + L"\"\n" +
-                                        L"element tofile td x=64 y=124 w=400 h=34 href=\"app://loadgame?" + login +
-                                        L"file:///C:/windows/win.ini\"\n" +
-                                        L"element fine td x=64 y=168 w=400 h=34 href=\"app://loadgame?" + login +
-                                        game + L"\"\n"));
+    const std::wstring load = L" href=\"app://loadgame?S12%E6%9C%8D-%E5%8F%8C%E7%BA%BF%E3%80%8B%E9%9D%92%E9%BE%99-lucky|";
+    const std::wstring game = PortalUrl(L"/games/s12.page") + L"\"\n";
+    PortalAnswer(L"/yxzuva/", L"body=" + QueryEncode(L"element fromframe td w=400 h=34 frame" + load + game +
+                                                     L"element tofile td y=44 w=400 h=34" + load +
+                                                     L"file:///C:/windows/win.ini\"\n" +
+                                                     L"element fine td y=88 w=400 h=34" + load + game));
     const std::wstring trace = TempFolder() + L"zuva-loadgame-trace.tsv";
     ::DeleteFileW(trace.c_str());
     ::SetEnvironmentVariableW(L"ZUVA_STARTUP_TRACE", trace.c_str());

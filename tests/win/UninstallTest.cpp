@@ -5,6 +5,8 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <string>
@@ -70,8 +72,7 @@ std::wstring SystemTempFolder() {
 
 std::vector<std::wstring> Added(const std::set<std::wstring>& before, const std::set<std::wstring>& after) {
     std::vector<std::wstring> added;
-    for (const std::wstring& name : after)
-        if (!before.count(name)) added.push_back(name);
+    std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
     return added;
 }
 
@@ -101,18 +102,18 @@ void UninstallWithYes(const Installed& installed) {
     const std::vector<std::wstring> folders = Added(before, NamesIn(SystemTempFolder(), L"ZuvaUninstall-*"));
     ASSERT_EQ(folders.size(), 1u);
     EXPECT_TRUE(std::regex_match(folders[0], std::wregex(L"ZuvaUninstall-[0-9A-F]{8}"))) << folders[0];
-    const std::wstring scriptFolder = SystemTempFolder() + folders[0];
-    const std::set<std::wstring> inIt = NamesIn(scriptFolder + L"\\", L"*.*");
-    const std::vector<std::wstring> files(inIt.begin(), inIt.end());
-    ASSERT_EQ(files.size(), 3u) << "., .. and the script";
-    EXPECT_TRUE(std::regex_match(files[2], std::wregex(L"Del[0-9A-F]{8}\\.tmp\\.bat"))) << files[2];
+    const std::wstring scriptFolder = SystemTempFolder() + folders[0] + L"\\";
+    const std::set<std::wstring> files = NamesIn(scriptFolder, L"*.*");
+    ASSERT_EQ(files.size(), 3u) << "., .. and the script alone";
+    const std::wstring script = *files.rbegin();
+    EXPECT_TRUE(std::regex_match(script, std::wregex(L"Del[0-9A-F]{8}\\.tmp\\.bat"))) << script;
     Answer(note, kYesOrOk);
     ASSERT_TRUE(p.WaitForExit(20000));
     EXPECT_EQ(p.ExitCode(), 0u);
     // The script deletes itself and then its folder on one line. Wine's cmd
     // holds the script open to its end, so the folder stays there, empty;
     // cmd on Windows reads each line anew and the folder goes too.
-    EXPECT_TRUE(WaitUntilGone(scriptFolder + L"\\" + files[2], 20000)) << "the script deletes itself";
+    EXPECT_TRUE(WaitUntilGone(scriptFolder + script, 20000)) << "the script deletes itself";
     ::RemoveDirectoryW(scriptFolder.c_str());
 }
 }  // namespace
