@@ -79,6 +79,14 @@ bool OpenInPlayersBrowser(const std::wstring& address, int showCommand) {
         StartAsPlayer(CommandLineProgram(GetExePath()) + L" /open \"" + address + L"\"", 0, SW_SHOWNORMAL).process);
 }
 
+bool OpenFolderAsPlayer(const std::wstring& folder) {
+    if (OpenThroughDesktopShell(folder, SW_SHOWNORMAL)) return true;
+    // The shell may hand the folder to extensions of its own, which need COM.
+    const fw::ComSession com;
+    return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", folder.c_str(), nullptr, nullptr,
+                                                     SW_SHOWNORMAL)) > 32;
+}
+
 bool OpenInBrowserHere(const std::wstring& address) {
     if (!IsBrowserAddress(address)) return false;
     return reinterpret_cast<INT_PTR>(::ShellExecuteW(nullptr, L"open", address.c_str(), nullptr, nullptr,

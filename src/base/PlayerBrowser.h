@@ -17,3 +17,8 @@ bool OpenInPlayersBrowser(const std::wstring& address, int showCommand = 1 /* SW
 // Opens a browser address with this process's own rights, for a process that
 // runs as the player already.
 bool OpenInBrowserHere(const std::wstring& address);
+
+// Opens a folder of the player's in the desktop's own shell, as the player;
+// where no such shell answers, in this process's (a folder window is the
+// desktop's own process's on most systems either way).
+bool OpenFolderAsPlayer(const std::wstring& folder);

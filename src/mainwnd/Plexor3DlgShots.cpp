@@ -2,12 +2,10 @@
 // itself when asked, and the tray icon's balloon tells how it went.
 #include "mainwnd/Plexor3Dlg.h"
 
-#include <shellapi.h>
-
 #include "base/CopyDataText.h"
 #include "base/FileKindRules.h"
+#include "base/PlayerBrowser.h"
 #include "base/WindowMessages.h"
-#include "framework/Handles.h"
 #include "gamewnd/PageShot.h"
 
 namespace {
@@ -46,7 +44,5 @@ void CPlexor3Dlg::OpenShotFolder() {
     // process runs elevated, and only a real folder is opened.
     const std::wstring folder = ShotFolderPath();
     if (folder.empty() || !IsRealFolder(::GetFileAttributesW(folder.c_str()))) return;
-    // The shell may hand the folder to extensions of its own, which need COM.
-    fw::ComSession com;
-    ::ShellExecuteW(m_hWnd, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenFolderAsPlayer(folder);
 }
