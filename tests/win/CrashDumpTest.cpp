@@ -55,7 +55,6 @@ DWORD ExceptionCodeIn(const std::string& dump) {
     return 0;
 }
 
-// How many ".dmp" files the folder of `exe` holds.
 // The dumps in the folder of file `path`.
 int DumpsBeside(const std::wstring& path) {
     const std::wstring folder = path.substr(0, path.find_last_of(L'\\') + 1);

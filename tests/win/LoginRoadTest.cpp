@@ -718,9 +718,35 @@ TEST(LoginRoad, AGameFromAFrameOrFromOutsideThePortalIsRefused) {
     ::DeleteFileW(trace.c_str());
 }
 
+namespace {
+// What Wine shows of the token a web page runs with: Administrators for deny
+// only and no privilege but bypass-traverse-checking. (Wine keeps no
+// integrity levels and changes no token's owner.)
+void ExpectThePlayersToken(DWORD pid) {
+    const fw::KernelHandle process(::OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
+    HANDLE raw = nullptr;
+    ASSERT_TRUE(process && ::OpenProcessToken(process.get(), TOKEN_QUERY, &raw));
+    const fw::KernelHandle token(raw);
+    alignas(8) BYTE groups[4096], privileges[1024], administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators, got = 0;
+    LUID changeNotify{};
+    ASSERT_TRUE(::GetTokenInformation(token.get(), TokenGroups, groups, sizeof groups, &got) &&
+                ::GetTokenInformation(token.get(), TokenPrivileges, privileges, sizeof privileges, &got) &&
+                ::CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) &&
+                ::LookupPrivilegeValueW(nullptr, SE_CHANGE_NOTIFY_NAME, &changeNotify));
+    const auto& g = *reinterpret_cast<const TOKEN_GROUPS*>(groups);
+    EXPECT_TRUE(std::any_of(g.Groups, g.Groups + g.GroupCount, [&](const SID_AND_ATTRIBUTES& group) {
+        return ::EqualSid(group.Sid, administrators) && (group.Attributes & SE_GROUP_USE_FOR_DENY_ONLY);
+    })) << "Administrators for deny only";
+    const auto& p = *reinterpret_cast<const TOKEN_PRIVILEGES*>(privileges);
+    ASSERT_EQ(p.PrivilegeCount, 1u);
+    EXPECT_EQ(p.Privileges[0].Luid.LowPart, changeNotify.LowPart);
+}
+}  // namespace
+
 // A window of a process that registered no login with the main window gets
 // no page, nor does one that poses as the hall without running the
-// launcher; a login's page still attaches.
+// launcher; a login's page still attaches, and runs with the player's token.
 TEST(LoginRoad, OnlyALoginsOwnFrameOrTheLaunchersHallAttaches) {
     PortalSession portal;
     ::SetEnvironmentVariableW(L"ZUVA_TEST_STAND_IN_PAGES", L"0");  // no stand-ins for this instance
@@ -736,4 +762,5 @@ TEST(LoginRoad, OnlyALoginsOwnFrameOrTheLaunchersHallAttaches) {
     EXPECT_TRUE(page.muteValues.empty() && hall.muteValues.empty()) << "never treated as a page";
     ASSERT_TRUE(LogIn(app, L"lucky12"));
     EXPECT_TRUE(app.WaitForPages(1));
+    ExpectThePlayersToken(app.children.back());
 }
