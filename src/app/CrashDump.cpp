@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "app/CrashExit.h"
 #include "app/DumpFileName.h"
 #include "app/LaunchModeWin.h"
 #include "base/AdminOnlySecurity.h"
@@ -20,6 +21,9 @@ namespace {
 std::atomic<bool> g_bDumpTaken{false};
 std::atomic<bool> g_bDumpWritten{false};
 std::atomic<DWORD> g_dumpThread{0};  // the thread that writes it
+// A process with the player's rights (a page, the hall, a login) leaves the
+// main window and ends after its dump, the system's crash handling skipped.
+std::atomic<bool> g_bEndsQuietly{false};
 
 // How long a crashing thread waits for its dump, and a second crash for the
 // first one's. The richest kind reads all the private memory of the
@@ -57,7 +61,19 @@ LONG AfterTheDump() {
     return EXCEPTION_EXECUTE_HANDLER;
 }
 
-void WriteDumpFile(const std::wstring& path, bool asPlayer, EXCEPTION_POINTERS* pointers, DWORD faultingThread) {
+bool WriteDumpWith(MiniDumpWriteDumpFn write, HANDLE file, EXCEPTION_POINTERS* pointers, DWORD threadId) {
+    if (!write) return false;
+    MINIDUMP_EXCEPTION_INFORMATION exception{threadId, pointers, FALSE};  // our own memory
+    for (MINIDUMP_TYPE kind : kDumpKinds) {
+        EmptyFile(file);
+        if (write(::GetCurrentProcess(), ::GetCurrentProcessId(), file, kind, &exception, nullptr, nullptr))
+            return true;
+    }
+    return false;
+}
+
+void WriteDumpFile(MiniDumpWriteDumpFn write, const std::wstring& path, bool asPlayer, EXCEPTION_POINTERS* pointers,
+                   DWORD faultingThread) {
     // A whole process's memory, session cookies included: in a file nobody
     // else made first, for the administrators' eyes only beside the
     // executable, or in the player's own folder, the player's.
@@ -65,7 +81,12 @@ void WriteDumpFile(const std::wstring& path, bool asPlayer, EXCEPTION_POINTERS* 
     if (!asPlayer && !security.ok()) return;
     if (asPlayer) ::SHCreateDirectoryExW(nullptr, FolderOfPath(path).c_str(), nullptr);
     fw::FileHandle file = CreateFileAnew(path, GENERIC_WRITE, 0, asPlayer ? nullptr : security.attributes());
-    if (file) WriteDump(file.get(), pointers, faultingThread);
+    if (!file) return;
+    if (write) {
+        WriteDumpWith(write, file.get(), pointers, faultingThread);
+    } else {
+        WriteDump(file.get(), pointers, faultingThread);
+    }
 }
 
 // This process's dump, beside the executable or, for a process with the
@@ -118,9 +139,13 @@ public:
 private:
     static DWORD WINAPI Run(void* param) {
         auto* self = static_cast<DumpThread*>(param);
+        // Loaded now, not at the crash: the crashed thread may hold the
+        // loader's lock.
+        const fw::SystemLibrary dbghelp(L"dbghelp.dll");
+        const auto write = dbghelp.Find<MiniDumpWriteDumpFn>("MiniDumpWriteDump");
         ::WaitForSingleObject(self->m_request.get(), INFINITE);
-        if (self->m_stopping.load()) return 0;
-        WriteDumpFile(self->m_dumpPath, self->m_asPlayer, self->m_pointers, self->m_faultingThread);
+        if (self->m_stopping.load() || !write) return 0;
+        WriteDumpFile(write, self->m_dumpPath, self->m_asPlayer, self->m_pointers, self->m_faultingThread);
         g_bDumpWritten.store(true);
         ::SetEvent(self->m_written.get());
         return 0;
@@ -139,53 +164,51 @@ private:
 }  // namespace
 
 bool WriteDump(HANDLE file, EXCEPTION_POINTERS* pointers, DWORD threadId) {
-    if (!pointers) {
-        // As if a breakpoint had been hit right here.
-        CONTEXT context{};
-        ::RtlCaptureContext(&context);
-        EXCEPTION_RECORD record{};
-        record.ExceptionCode = EXCEPTION_BREAKPOINT;
-#ifdef _WIN64
-        record.ExceptionAddress = reinterpret_cast<void*>(context.Rip);
-#else
-        record.ExceptionAddress = reinterpret_cast<void*>(context.Eip);
-#endif
-        EXCEPTION_POINTERS here{&record, &context};
-        return WriteDump(file, &here, threadId);
-    }
-    // Only now: a process that never crashes never loads it.
     const fw::SystemLibrary dbghelp(L"dbghelp.dll");
     const auto write = dbghelp.Find<MiniDumpWriteDumpFn>("MiniDumpWriteDump");
-    if (!write) return false;
-    MINIDUMP_EXCEPTION_INFORMATION exception{threadId, pointers, FALSE};  // our own memory
-    for (MINIDUMP_TYPE kind : kDumpKinds) {
-        EmptyFile(file);
-        if (write(::GetCurrentProcess(), ::GetCurrentProcessId(), file, kind, &exception, nullptr, nullptr))
-            return true;
-    }
-    return false;
+    if (pointers) return WriteDumpWith(write, file, pointers, threadId);
+    // As if a breakpoint had been hit right here.
+    CONTEXT context{};
+    ::RtlCaptureContext(&context);
+    EXCEPTION_RECORD record{};
+    record.ExceptionCode = EXCEPTION_BREAKPOINT;
+#ifdef _WIN64
+    record.ExceptionAddress = reinterpret_cast<void*>(context.Rip);
+#else
+    record.ExceptionAddress = reinterpret_cast<void*>(context.Eip);
+#endif
+    EXCEPTION_POINTERS here{&record, &context};
+    return WriteDumpWith(write, file, &here, threadId);
 }
 
 LONG WINAPI CrashFilter(EXCEPTION_POINTERS* pointers) {
     if (g_bDumpTaken.load()) return AfterTheDump();
+    // A page first leaves the main window, whatever comes of its dump.
+    if (g_bEndsQuietly.load()) LeaveOwnerWindow();
+    const LONG afterwards = g_bEndsQuietly.load() ? EXCEPTION_EXECUTE_HANDLER : EXCEPTION_CONTINUE_SEARCH;
     DumpThread* dumper = g_pDumpThread.load();
-    if (dumper ? !dumper->HasDumpPath() : DumpPathFor(GetExePath()).empty()) return EXCEPTION_CONTINUE_SEARCH;
+    if (dumper ? !dumper->HasDumpPath() : DumpPathFor(GetExePath()).empty()) return afterwards;
     if (g_bDumpTaken.exchange(true)) return AfterTheDump();
     if (dumper) {
         g_dumpThread.store(dumper->id());
         dumper->DumpFor(pointers);
-        return EXCEPTION_CONTINUE_SEARCH;
+        return afterwards;
     }
     // No dump thread (it could not be made, or the process is ending): the
     // crashed thread does what it can itself.
     g_dumpThread.store(::GetCurrentThreadId());
-    WriteDumpFile(DumpPathFor(GetExePath()), false, pointers, ::GetCurrentThreadId());
+    WriteDumpFile(nullptr, DumpPathFor(GetExePath()), false, pointers, ::GetCurrentThreadId());
     g_bDumpWritten.store(true);
-    return EXCEPTION_CONTINUE_SEARCH;
+    return afterwards;
 }
 
 void InstallCrashFilter(bool asPlayer) {
     static DumpThread dumper(DumpPath(asPlayer), asPlayer);
     if (dumper.running()) g_pDumpThread.store(&dumper);
+    KeepWindowProcedureExceptions();
+    if (asPlayer) {
+        EndCrashesWithoutDialog();
+        g_bEndsQuietly.store(true);
+    }
     ::SetUnhandledExceptionFilter(&CrashFilter);
 }

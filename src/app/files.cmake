@@ -16,4 +16,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/InstalledCopy.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderRecord.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CrashDump.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CrashExit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DataFolderSecurity.cpp)

@@ -5,10 +5,20 @@
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "mainwnd/AccountMuteRules.h"
+#include "mainwnd/PageWindowCalls.h"
 #include "mainwnd/TitleLayout.h"
 #include "ui/OwnerPageArea.h"
 
 namespace {
+// The page may bring its frame to the front (this window is the player's
+// now), and is asked to take the keyboard.
+void GiveKeysTo(HWND frame) {
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(frame, &process);
+    ::AllowSetForegroundWindow(process);
+    ::PostMessageW(frame, WM_PAGE_TAKE_KEYS, 0, 0);
+}
+
 bool ProcessAlive(uint32_t pid) {
     fw::KernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, pid));
     return process && ::WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
@@ -29,22 +39,27 @@ bool GamePages::Attach(HWND frame, uint32_t process, bool anyWaiting) {
 }
 
 void GamePages::HideAll() const {
-    for (int i = 0; i < count(); ++i) ::ShowWindow(Window(i), SW_HIDE);
-    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ::ShowWindow(m_hHallWnd, SW_HIDE);
+    for (int i = 0; i < count(); ++i) ShowPageFrame(Window(i), false);
+    if (m_hHallWnd && ::IsWindow(m_hHallWnd)) ShowPageFrame(m_hHallWnd, false);
 }
 
 void GamePages::Show(HWND page, const DpiScale& scale) const {
     for (int i = 0; i < count(); ++i) {
         HWND each = Window(i);
         if (each != page) {
-            ::ShowWindow(each, SW_HIDE);
+            ShowPageFrame(each, false);
             continue;
         }
         MoveToPageArea(each, scale);
-        ::ShowWindow(each, SW_SHOW);
-        ::SetForegroundWindow(each);
-        if (HallShown()) ::ShowWindow(m_hHallWnd, SW_HIDE);
+        ShowPageFrame(each, true);
+        GiveKeysTo(each);
+        if (HallShown()) ShowPageFrame(m_hHallWnd, false);
     }
+}
+
+void GamePages::GiveKeysToShown() const {
+    HWND shown = HallShown() ? m_hHallWnd : Current();
+    if (shown && ::IsWindowVisible(shown)) GiveKeysTo(shown);
 }
 
 void GamePages::MoveShownToPageArea(const DpiScale& scale) const {
@@ -52,8 +67,7 @@ void GamePages::MoveShownToPageArea(const DpiScale& scale) const {
 }
 
 void GamePages::MoveToPageArea(HWND wnd, const DpiScale& scale) const {
-    const RECT area = PageAreaInOwner(m_owner, scale);
-    ::MoveWindow(wnd, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+    PlacePageFrame(wnd, PageAreaInOwner(m_owner, scale));
 }
 
 bool GamePages::SwitchToNext(const DpiScale& scale) {
@@ -113,8 +127,7 @@ void GamePages::SetAccountZoom(int index, int percent) {
 void GamePages::CloseAll() const {
     for (int i = 0; i < count(); ++i) {
         HWND page = Window(i);
-        ::SetParent(page, nullptr);
-        ::ShowWindow(page, SW_HIDE);
+        ReleasePageFrame(page, m_owner);
         ::PostMessageW(page, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
 }

@@ -40,9 +40,12 @@ public:
     bool Attach(HWND frame, uint32_t process, bool anyWaiting);
     void SetHall(HWND frame) { m_hHallWnd = frame; }
 
-    // Shows `page` in the page area and hides every other page (and the
-    // hall); null hides all.
+    // Shows `page` in the page area, asks it to take the keyboard, and hides
+    // every other page (and the hall); null hides all. Nothing waits for a
+    // page's process (mainwnd/PageWindowCalls).
     void Show(HWND page, const DpiScale& scale) const;
+    // Asks whatever shows (the hall or the current page) to take the keyboard.
+    void GiveKeysToShown() const;
     // Puts whatever shows (the hall or the current page) in the page area.
     void MoveShownToPageArea(const DpiScale& scale) const;
     // The next page in turn becomes current (unless the hall shows) and

@@ -11,6 +11,7 @@
 #include "base/WindowMessages.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
+#include "mainwnd/PageWindowCalls.h"
 #include "mainwnd/ZoomedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
@@ -70,10 +71,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
     if (!MayAttach(frame, hall, process)) {
         // Nothing of ours: it goes out of the page area it put itself in.
         TraceStartupStep("page attach refused");
-        if (::IsWindow(frame) && ::GetAncestor(frame, GA_PARENT) == m_hWnd) {
-            ::ShowWindow(frame, SW_HIDE);
-            ::SetParent(frame, nullptr);
-        }
+        ReleasePageFrame(frame, m_hWnd);
         return 0;
     }
     if (!m_hadPage && !m_pages.hall()) {
@@ -153,7 +151,7 @@ void CPlexor3Dlg::ClosePage(int index) {
     HWND closed = m_pages.Remove(index, scale());
     TellHookThePageCount();
     m_tabs.InvalidateStrip(before, scale());
-    ::SetParent(closed, nullptr);
+    ReleasePageFrame(closed, m_hWnd);
     ::PostMessageW(closed, WM_SYSCOMMAND, SC_CLOSE, 0);
     m_tabs.ResetHover();
 }

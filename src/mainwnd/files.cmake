@@ -12,6 +12,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LoginChildren.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MutedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageSenders.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageWindowCalls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3Dlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgFullScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
