@@ -27,6 +27,9 @@ constexpr unsigned WM_SET_PAGE_ZOOM = 0x40B;
 // when saving failed): the outcome.
 constexpr unsigned WM_TAKE_PAGE_SHOT = 0x40C;
 constexpr unsigned WM_PAGE_SHOT_SAVED = 0x40D;
+// A game page or the hall window, from its main window: it shows now, or the
+// main window got the focus; the page takes the keyboard.
+constexpr unsigned WM_PAGE_TAKE_KEYS = 0x40E;
 
 // lParam of a message the system synthesised (a menu's refresh key, an
 // abandoned login's close request), so that key filters never take it for

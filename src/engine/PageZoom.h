@@ -24,8 +24,10 @@ public:
     // The player's zoom, in percent of the display's scale; it stays across
     // documents and display changes.
     void ZoomBy(int percent, PageEngine* page);
-    // A top-level document has completed.
-    void DocumentComplete(PageEngine* page) { Apply(page, true); }
+    // A document has come (its navigation completed) or completed: the zoom
+    // is set on it at once, not only once it completes, so that it never
+    // shows at the browser's default first.
+    void NewDocument(PageEngine* page) { Apply(page, true); }
     // A WM_TIMER of the window; true when it was the retry's.
     bool OnTimer(UINT_PTR id, PageEngine* page);
 

@@ -16,3 +16,14 @@ bool IsBrowserZoomWheel(PageEngine* browser, const MSG& msg) {
     return msg.message == WM_MOUSEWHEEL && (GET_KEYSTATE_WPARAM(msg.wParam) & MK_CONTROL) != 0 &&
            AimedInside(browser, msg);
 }
+
+bool IsBrowserHistoryButton(PageEngine* browser, const MSG& msg) {
+    switch (msg.message) {
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+    case WM_XBUTTONDBLCLK:
+        return AimedInside(browser, msg);
+    default:
+        return false;
+    }
+}

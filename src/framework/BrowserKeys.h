@@ -15,3 +15,8 @@ bool OfferKeyToBrowser(PageEngine* browser, const MSG& msg);
 // the browser would take as its own zoom: a page is zoomed to its display,
 // and a game page further only by the launcher.
 bool IsBrowserZoomWheel(PageEngine* browser, const MSG& msg);
+
+// A press or release of the mouse's back or forward button aimed at the
+// browser's window or one inside it, which the browser takes as a step in
+// its history: a game page would leave its game, the login its page.
+bool IsBrowserHistoryButton(PageEngine* browser, const MSG& msg);

@@ -27,7 +27,8 @@ BOOL CDHtmlDialog::PreTranslateMessage(MSG* msg) {
     // The dialog manager would take Tab, Enter and the arrows from a page's
     // fields; a derived dialog's own keys have had their turn before this.
     if (OfferKeyToBrowser(m_browser.get(), *msg)) return TRUE;
-    if (IsBrowserZoomWheel(m_browser.get(), *msg)) return TRUE;  // swallowed
+    if (IsBrowserZoomWheel(m_browser.get(), *msg) || IsBrowserHistoryButton(m_browser.get(), *msg))
+        return TRUE;  // swallowed
     return CDialog::PreTranslateMessage(msg);
 }
 
@@ -38,6 +39,12 @@ LRESULT CDHtmlDialog::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         ::MoveWindow(m_browser->Window(), 0, 0, LOWORD(lp), HIWORD(lp), TRUE);
     } else if (msg == WM_DESTROY) {
         m_browser.reset();
+    } else if (msg == WM_ACTIVATE && LOWORD(wp) != WA_INACTIVE && m_browser) {
+        // The dialog manager puts the focus back where it was; the page's
+        // fields are what the player types in, so the page takes it.
+        const LRESULT result = CDialog::WindowProc(msg, wp, lp);
+        m_browser->TakeFocus();
+        return result;
     }
     return CDialog::WindowProc(msg, wp, lp);
 }

@@ -34,6 +34,13 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
         RecalcLayout();
         break;
+    case WM_SETFOCUS:
+        // The frame has nothing to type in: the focus goes on to its view.
+        if (m_pView && m_pView->m_hWnd) {
+            ::SetFocus(m_pView->m_hWnd);
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         // The frame is the application's window: when it goes, so does the loop.
         if (CWinApp* app = AfxGetApp()) {

@@ -13,7 +13,9 @@ void CHtmlView::Navigate2(const std::wstring& url) {
     if (m_browser) m_browser->Navigate(url);
 }
 
-BOOL CHtmlView::TranslateViewKey(MSG* msg) { return OfferKeyToBrowser(m_browser.get(), *msg); }
+BOOL CHtmlView::TranslateViewKey(MSG* msg) {
+    return IsBrowserHistoryButton(m_browser.get(), *msg) || OfferKeyToBrowser(m_browser.get(), *msg);
+}
 
 LRESULT CHtmlView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -28,6 +30,12 @@ LRESULT CHtmlView::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_ERASEBKGND:
         return TRUE;  // the browser covers the view
+    case WM_SETFOCUS:
+        if (m_browser) {
+            m_browser->TakeFocus();
+            return 0;
+        }
+        break;
     default:
         break;
     }

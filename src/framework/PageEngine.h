@@ -101,6 +101,10 @@ public:
     // before any dialog manager or frame sees it: true when the page took it
     // (Tab between its fields, typing and editing in a field).
     virtual bool TranslateAccelerator(const MSG& msg) = 0;
+    // Gives the page the keyboard: the browser becomes its window's active
+    // object and its document's window takes the focus. Until then, or a
+    // press on the page, no key reaches the page.
+    virtual void TakeFocus() = 0;
     // Sets the current top-level document's body scroll attribute; false while
     // there is no document or body yet.
     virtual bool SetBodyScroll(const std::wstring& value) = 0;

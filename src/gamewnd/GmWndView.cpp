@@ -2,6 +2,7 @@
 
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
+#include "base/WindowMessages.h"
 #include "framework/WinApp.h"
 #include "ui/OwnerPageArea.h"
 #include "ui/WindowDpi.h"
@@ -28,6 +29,7 @@ HRESULT CGmWndView::OnGetHostInfo(DWORD* flags) {
 
 void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
     g_strPageUrl = url;
+    m_zoom.NewDocument(GetBrowser());
     // Onto the main window's page area at the main window's scale, the same
     // one the main window uses (all of it in full screen).
     const RECT area = PageAreaInOwner(g_hOwnerWnd, ScaleOfWindow(g_hOwnerWnd));
@@ -35,6 +37,10 @@ void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
         if (CWnd* frame = app->m_pMainWnd) {
             frame->MoveWindow(area, TRUE);
             frame->ShowWindow(SW_SHOW);
+            // A page that shows for the first time takes the keyboard, as
+            // the main window has made it the current one.
+            if (!m_shown) frame->PostMessage(WM_PAGE_TAKE_KEYS);
+            m_shown = true;
             TraceStartupStep("game page shown");
         }
     }

@@ -16,10 +16,11 @@ protected:
     HRESULT OnGetHostInfo(DWORD* flags) override;
     void OnBeforeNavigate2(const std::wstring&, bool, bool*) override {}  // no navigation is cancelled
     void OnNavigateComplete2(const std::wstring& url) override;
-    void OnDocumentComplete(const std::wstring&) override { m_zoom.DocumentComplete(GetBrowser()); }
+    void OnDocumentComplete(const std::wstring&) override { m_zoom.NewDocument(GetBrowser()); }
     void OnTitleChange(const std::wstring& title) override;
 
 private:
     static constexpr UINT_PTR kTimerZoomRetry = 1;  // the view's only timer
     PageZoom m_zoom{kTimerZoomRetry};
+    bool m_shown = false;  // the page has shown itself once
 };

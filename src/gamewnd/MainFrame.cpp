@@ -141,6 +141,9 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SHOOT_PAGE:
         ShootPage();
         return 0;
+    case WM_PAGE_TAKE_KEYS:
+        TakeKeys();
+        return 0;
     case WM_MOUSEACTIVATE:
         SetTimer(kTimerRaiseOwner, 10);
         break;
@@ -148,6 +151,23 @@ LRESULT CMainFrame::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     return CFrameWnd::WindowProc(msg, wp, lp);
+}
+
+void CMainFrame::TakeKeys() {
+    // Only while the player is in the main window (or one of its pages): a
+    // page that shows behind another program takes nothing from it. Nor
+    // from a menu of the main window: taking the focus would close it.
+    HWND front = ::GetForegroundWindow();
+    while (front && front != g_hOwnerWnd) front = ::GetAncestor(front, GA_PARENT);
+    GUITHREADINFO owner{};
+    owner.cbSize = sizeof(owner);
+    const bool menuOpen = ::GetGUIThreadInfo(::GetWindowThreadProcessId(g_hOwnerWnd, nullptr), &owner) &&
+                          (owner.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
+    if (!IsWindowVisible() || !front || menuOpen) return;
+    // The frame in front of the main window, as the main window allowed it,
+    // so that the keys come to this thread; then the focus down to the page.
+    ::SetForegroundWindow(m_hWnd);
+    ::SetFocus(m_hWnd);
 }
 
 void CMainFrame::ZoomGame(int dpi) {

@@ -36,6 +36,8 @@ private:
     void RaiseOwner();
     void RefreshGame();
     // The main window moved to a display of `dpi`: the page follows it.
+    // The main window showed this page or got the focus: the page takes the keyboard.
+    void TakeKeys();
     void ZoomGame(int dpi);
     // The player asked for a zoom step; the main window decides and tells
     // the page its account's zoom (WM_SET_PAGE_ZOOM).

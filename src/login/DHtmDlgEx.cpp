@@ -29,11 +29,12 @@ void CDHtmDlgEx::OnNavigateComplete(const std::wstring& url) {
     CDHtmlDialog::OnNavigateComplete(url);
     // Scroll bars only where the content overflows, whatever the host flags say.
     if (m_browser) m_browser->SetBodyScroll(L"auto");
+    m_zoom.NewDocument(m_browser.get());
 }
 
 void CDHtmDlgEx::OnDocumentComplete(const std::wstring& url) {
     CDHtmlDialog::OnDocumentComplete(url);
-    m_zoom.DocumentComplete(m_browser.get());
+    m_zoom.NewDocument(m_browser.get());
 }
 
 void CDHtmDlgEx::OnBeforeNavigate2(const std::wstring& url, bool, bool* cancel) {

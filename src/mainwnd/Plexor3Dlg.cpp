@@ -123,6 +123,7 @@ void CPlexor3Dlg::OnBossKey() {
     }
     ShowWindow(SW_RESTORE);
     BringToFront();
+    m_pages.GiveKeysToShown();
 }
 
 void CPlexor3Dlg::BringToFront() { RaiseAboveOthers(m_hWnd, true); }

@@ -159,9 +159,11 @@ HWND LoginPicture(DWORD pid) {
 }
 
 bool FocusWindow(HWND window) {
-    ::SetForegroundWindow(window);
     return WaitUntil(
         [&] {
+            // Asked again each time: a page that shows takes the focus a
+            // moment after it is told to.
+            ::SetForegroundWindow(window);
             PumpFor(20);
             HWND front = ::GetForegroundWindow();
             GUITHREADINFO input{};

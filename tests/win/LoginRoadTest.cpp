@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,24 @@ std::wstring ShownTabTip(HWND main, int tab) {
 // at `dpi` it covers 20 * dpi / 96 rows, give or take the rounding of a row.
 // Checked as soon as it holds, within `ms`: a zoom takes a page a few
 // hundred milliseconds under Wine.
+// The game page in `frame` has the keyboard without a click: Shift+Tab
+// takes its focus to the chat field, the last one, and `keys` type `text`.
+void ExpectTypedIntoChat(HWND frame, std::initializer_list<WORD> keys, const std::wstring& text) {
+    const HWND page = FindPageEngineWindow(frame);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            GUITHREADINFO input{};
+            input.cbSize = sizeof(input);
+            return ::GetGUIThreadInfo(::GetWindowThreadProcessId(page, nullptr), &input) && input.hwndFocus == page;
+        },
+        3000))
+        << "the page takes the focus as it shows";
+    PressKeys({VK_SHIFT, VK_TAB});
+    for (WORD key : keys) PressKeys({key});
+    EXPECT_TRUE(WaitUntil([&] { return SendEngineCommand(page, L"field say " + text); }, 3000))
+        << "typed into the chat without a click";
+}
+
 void ExpectPageZoomedTo(HWND frame, int dpi, DWORD ms = 3000) {
     HWND engine = FindPageEngineWindow(frame);
     ASSERT_NE(engine, nullptr);
@@ -162,6 +181,7 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
     ::GetWindowRect(app.main, &wr);
     EXPECT_TRUE(::EqualRect(&work, &wr));
     ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }, 15000)) << "shown once loaded";
+    ExpectTypedIntoChat(frame, {'H', 'I'}, L"hi");
     // At the main window's scale: the frame on its page area, and the page
     // zoomed, as its status line's height shows in its own picture.
     const DpiScale scale = ScaleOfWindow(app.main);
@@ -432,6 +452,29 @@ TEST(LoginRoad, MinimizeInAFirstLoginAndALaterOne) {
 
 namespace {
 void MiddleClickAt(POINT screen) { ClickWith(screen, MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }
+
+// Every thread of a process suspended, as the system's error reporting holds
+// a crashed one, until this goes.
+class HeldProcess {
+public:
+    explicit HeldProcess(DWORD pid) {
+        const fw::KernelHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = ::Thread32First(snapshot.get(), &entry); more; more = ::Thread32Next(snapshot.get(), &entry)) {
+            fw::KernelHandle thread(::OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+            if (entry.th32OwnerProcessID == pid && thread && ::SuspendThread(thread.get()) != DWORD(-1))
+                m_threads.push_back(std::move(thread));
+        }
+    }
+    ~HeldProcess() {
+        for (const fw::KernelHandle& thread : m_threads) ::ResumeThread(thread.get());
+    }
+    size_t threads() const { return m_threads.size(); }
+
+private:
+    std::vector<fw::KernelHandle> m_threads;
+};
 }  // namespace
 
 TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
@@ -447,6 +490,21 @@ TEST(LoginRoad, TabsSwitchPagesAndAMiddleClickClosesOne) {
 
     ClickAt(TabPoint(app.main, 0));
     EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(lucky) && !::IsWindowVisible(fox); }, 5000));
+    ExpectTypedIntoChat(lucky, {'O', 'K'}, L"ok");
+
+    // A page held as a crashed one is (by the system's error reporting) holds
+    // nothing up: the main window answers, and shows the other tab at once,
+    // before and after it tried to show the held one.
+    ClickAt(TabPoint(app.main, 1));
+    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(fox) && !::IsWindowVisible(lucky); }, 5000));
+    {
+        HeldProcess held(app.children[0]);
+        ASSERT_GT(held.threads(), 0u);
+        ClickAt(TabPoint(app.main, 0));
+        EXPECT_TRUE(WaitUntil([&] { return !::IsWindowVisible(fox); }, 5000)) << "the held page's tab was chosen";
+        ClickAt(TabPoint(app.main, 1));
+        EXPECT_TRUE(WaitUntil([&] { return ::IsWindowVisible(fox) != FALSE; }, 5000)) << "and the other's again";
+    }
 
     MiddleClickAt(TabPoint(app.main, 1));
     ASSERT_TRUE(AnswerBox(app.process.pid(), app.main)) << "确定要退出账号：12服-青龙-fox ?";

@@ -13,5 +13,8 @@ inline constexpr IID kDiidHtmlDocumentEvents2 = {
 // IHTMLElement3: whether an element is editable (isContentEditable).
 inline constexpr IID kIidHtmlElement3 = {
     0x3050f673, 0x98b5, 0x11cf, {0xbb, 0x82, 0x00, 0xaa, 0x00, 0xbd, 0xce, 0x0b}};
+// IHTMLFrameBase2: a frame or iframe element's window (contentWindow).
+inline constexpr IID kIidHtmlFrameBase2 = {
+    0x3050f6db, 0x98b5, 0x11cf, {0xbb, 0x82, 0x00, 0xaa, 0x00, 0xbd, 0xce, 0x0b}};
 
 }  // namespace ie

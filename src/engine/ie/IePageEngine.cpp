@@ -12,6 +12,12 @@
 
 namespace ie {
 
+namespace {
+// Frames in frames, as deep as a page may nest them before Backspace is
+// simply let through.
+constexpr int kMostFramesDeep = 8;
+}  // namespace
+
 IePageEngine::IePageEngine(PageHost& host, HWND parent, const RECT& area)
     : m_host(host),
       m_window(parent, area, *this),
@@ -99,9 +105,15 @@ bool IePageEngine::ZoomTo(int dpi) {
     ::VariantInit(&wanted);
     wanted.vt = VT_I4;
     wanted.lVal = percent;
+    // This page's alone: without the flag the control keeps the percentage
+    // for every later document and browser, another tab's login included.
+    VARIANT flags;
+    ::VariantInit(&flags);
+    flags.vt = VT_I4;
+    flags.lVal = OLECMDIDF_OPTICAL_ZOOM_NOPERSIST;
     // The control refuses the command while it has no document; and the
     // zoom is read back, since a refusal is not always an error code.
-    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &wanted, nullptr))) return false;
+    if (FAILED(m_browser->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &wanted, &flags))) return false;
     return CurrentZoomPercent() == percent;
 }
 
@@ -124,10 +136,35 @@ int IePageEngine::ZoomDpi() const {
 // The control asks the document host (the site's TranslateAccelerator) before
 // acting on a key itself; S_OK from either means the key is done with.
 bool IePageEngine::TranslateAccelerator(const MSG& msg) {
-    IOleInPlaceActiveObject* active = m_site.ActiveObject();
+    IOleInPlaceActiveObject* active = ActiveObject();
     if (!active) return false;
     MSG copy = msg;
     return active->TranslateAccelerator(&copy) == S_OK;
+}
+
+IOleInPlaceActiveObject* IePageEngine::ActiveObject() {
+    // The control names its active object only once it is UI-active.
+    if (!m_site.ActiveObject() && m_object) {
+        fw::ComPtr<IOleInPlaceActiveObject> own;
+        if (SUCCEEDED(m_object->QueryInterface(IID_IOleInPlaceActiveObject, reinterpret_cast<void**>(own.put()))))
+            m_site.SetActiveObject(own.get(), nullptr);
+    }
+    return m_site.ActiveObject();
+}
+
+// In-place active, the control shows the page but takes no keys: typing
+// reaches a page only once the control is UI-active and its own window,
+// the document's, has the focus.
+void IePageEngine::TakeFocus() {
+    if (!m_object) return;
+    RECT client{};
+    ::GetClientRect(m_window.get(), &client);
+    m_object->DoVerb(OLEIVERB_UIACTIVATE, nullptr, m_site.ClientSite(), 0, m_window.get(), &client);
+    ActiveObject();
+    HWND document = ControlWindow();
+    for (HWND inner; document && (inner = ::GetWindow(document, GW_CHILD));) document = inner;
+    const HWND focus = ::GetFocus();
+    if (document && focus != document && !::IsChild(document, focus)) ::SetFocus(document);
 }
 
 fw::ComPtr<IHTMLDocument2> IePageEngine::CurrentDocument() const {
@@ -139,10 +176,24 @@ fw::ComPtr<IHTMLDocument2> IePageEngine::CurrentDocument() const {
 }
 
 bool IePageEngine::FocusInTextEntry() const {
-    const fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
-    if (!html) return false;
+    fw::ComPtr<IHTMLDocument2> html = CurrentDocument();
     fw::ComPtr<IHTMLElement> focused;
-    if (FAILED(html->get_activeElement(focused.put())) || !focused) return false;
+    // The top document's active element is the frame that holds the focus;
+    // that frame's document has the element itself, and so on down.
+    for (int depth = 0;; ++depth) {
+        focused.reset();
+        if (!html || FAILED(html->get_activeElement(focused.put())) || !focused) return false;
+        fw::ComPtr<IHTMLFrameBase2> frame;
+        if (FAILED(focused->QueryInterface(kIidHtmlFrameBase2, reinterpret_cast<void**>(frame.put()))) || !frame)
+            break;
+        if (depth == kMostFramesDeep) return true;
+        fw::ComPtr<IHTMLWindow2> window;
+        html.reset();
+        // Another site's frame denies its document: its field may be there.
+        if (FAILED(frame->get_contentWindow(window.put())) || !window || FAILED(window->get_document(html.put())) ||
+            !html)
+            return true;
+    }
     Bstr tag;
     focused->get_tagName(tag.put());
     Bstr type;

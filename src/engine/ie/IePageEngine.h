@@ -47,6 +47,7 @@ public:
     void Refresh() override;
     void SetSilent(bool silent) override;
     bool TranslateAccelerator(const MSG& msg) override;
+    void TakeFocus() override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
@@ -61,7 +62,12 @@ private:
     bool Open(const RECT& area);
     void ConnectDocument();
     bool IsTopLevel(IDispatch* frame) const;
-    // Whether the current document's focused element takes typed text.
+    // The control's in-place active object, as it named it or, before it
+    // named one, as it answers for itself; null without a control.
+    IOleInPlaceActiveObject* ActiveObject();
+    // Whether Backspace is the page's own: the focus is in an element that
+    // takes typed text, followed into frames, or in a frame of another site,
+    // which cannot be read.
     bool FocusInTextEntry() const;
     // The current top-level HTML document; null while there is none.
     fw::ComPtr<IHTMLDocument2> CurrentDocument() const;

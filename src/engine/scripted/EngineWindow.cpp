@@ -54,6 +54,11 @@ bool EngineWindow::SavePicture(const std::wstring& path) {
     return WritePaintedBitmap(path, client.right, client.bottom, [&](HDC dc) { m_handler.PaintPage(dc, client); });
 }
 
+void EngineWindow::TakeKeys() {
+    m_takesKeys = true;
+    if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
+}
+
 void EngineWindow::FaultSoon() {
     // Not inside the sender's call: a fault in a message sent from another
     // process may be swallowed where the system delivers it. A posted one
@@ -91,7 +96,7 @@ LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_LBUTTONDOWN:
         // A press on the page gives it the keyboard, as a browser's does.
-        if (::GetFocus() != m_hWnd) ::SetFocus(m_hWnd);
+        TakeKeys();
         m_handler.Pointer(PointerInput::LeftDown, PointOf(lp));
         return 0;
     case WM_LBUTTONUP:

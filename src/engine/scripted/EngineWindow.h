@@ -41,6 +41,11 @@ public:
     // An access violation once the current message is over (see the "fault"
     // test command).
     void FaultSoon();
+    // As the platform's control once UI-active: the page takes keys from
+    // now on, and the window has the focus. A press on the page does the
+    // same; until either, the page takes no key even with the focus.
+    void TakeKeys();
+    bool TakesKeys() const { return m_takesKeys; }
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -51,6 +56,7 @@ private:
 
     EngineWindowHandler& m_handler;
     bool m_tracking = false;  // a WM_MOUSELEAVE is asked for
+    bool m_takesKeys = false;
 };
 
 }  // namespace scripted

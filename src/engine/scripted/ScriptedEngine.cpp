@@ -330,7 +330,7 @@ bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
 }
 
 bool ScriptedEngine::TranslateAccelerator(const MSG& msg) {
-    if (m_closing || !m_page) return false;
+    if (m_closing || !m_page || !m_window.TakesKeys()) return false;
     auto held = [](int vk) { return ::GetKeyState(vk) < 0; };
     const PageKey key{msg.message, msg.wParam, held(VK_CONTROL), held(VK_MENU), held(VK_SHIFT)};
     ScriptedElement* field = FocusedField();

@@ -38,6 +38,7 @@ public:
     void SetSilent(bool silent) override { m_silent = silent; }
     // Tab moves the page's focus; a focused field takes its editing keys.
     bool TranslateAccelerator(const MSG& msg) override;
+    void TakeFocus() override { m_window.TakeKeys(); }
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
     bool ZoomTo(int dpi) override;
