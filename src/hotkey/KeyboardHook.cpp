@@ -3,9 +3,9 @@
 #include "hotkey/KeyState.h"
 
 namespace {
-// Written by the window's thread only while no hook thread runs; read by
+// Written by the window's thread only while no hook thread runs; used by
 // the hook thread, which starts after it is set and ends before it is cleared.
-const KeyboardHook* g_pInstalledHook = nullptr;
+KeyboardHook* g_pInstalledHook = nullptr;
 
 // Handed to the hook thread: it answers whether its hook is in place.
 struct HookStartUp {
@@ -65,8 +65,10 @@ LRESULT CALLBACK KeyboardHook::Procedure(int code, WPARAM wp, LPARAM lp) {
     return ::CallNextHookEx(nullptr, code, wp, lp);
 }
 
-void KeyboardHook::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) const {
-    const std::optional<HotkeyId> hotkey =
-        m_snapshot.Decide(static_cast<unsigned>(message), static_cast<int32_t>(key.vkCode), HeldModifierState());
+void KeyboardHook::OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) {
+    const auto keyMessage = static_cast<unsigned>(message);
+    const auto vk = static_cast<int32_t>(key.vkCode);
+    const bool keyWasDown = m_held.Note(keyMessage, vk);
+    const std::optional<HotkeyId> hotkey = m_snapshot.Decide(keyMessage, vk, HeldModifierState(), keyWasDown);
     if (hotkey) ::PostMessageW(m_target, m_message, static_cast<WPARAM>(*hotkey), 0);
 }

@@ -37,9 +37,10 @@ public:
 private:
     static DWORD WINAPI HookThread(void* startUp);
     static LRESULT CALLBACK Procedure(int code, WPARAM wp, LPARAM lp);
-    void OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) const;
+    void OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
 
     HookSnapshot m_snapshot;
+    HeldKeys m_held;  // the hook thread's own
     HWND m_target = nullptr;
     UINT m_message = 0;
     fw::KernelHandle m_thread;
