@@ -20,63 +20,64 @@ public:
         if (::ConvertStringSecurityDescriptorToSecurityDescriptorW(kDataFolderSddl, SDDL_REVISION_1, &built,
                                                                    nullptr))
             m_memory.reset(built);
+        // Without an owner a set would leave it to whoever holds it, without
+        // a DACL it would open the folder to everyone.
+        PSID owner = nullptr;
+        PACL dacl = nullptr;
         BOOL present = FALSE, defaulted = FALSE;
-        if (built && ::GetSecurityDescriptorOwner(built, &m_owner, &defaulted) &&
-            ::GetSecurityDescriptorDacl(built, &present, &m_dacl, &defaulted) && present)
-            m_ok = m_owner && m_dacl;
+        if (built && ::GetSecurityDescriptorOwner(built, &owner, &defaulted) &&
+            ::GetSecurityDescriptorDacl(built, &present, &dacl, &defaulted) && present)
+            m_ok = owner && dacl;
     }
     bool ok() const { return m_ok; }
     PSECURITY_DESCRIPTOR descriptor() const { return m_memory.get(); }
-    PSID owner() const { return m_owner; }
-    PACL dacl() const { return m_dacl; }
 
 private:
     fw::LocalMemory m_memory;
-    PSID m_owner = nullptr;
-    PACL m_dacl = nullptr;
     bool m_ok = false;
 };
 
-// Taking ownership of what a user owns and denies us, and writing a DACL
-// that denies us, need these two privileges, which an elevated token holds
-// but has not enabled; they are put back as they were afterwards.
-class OwnershipPrivileges {
+// What a user owns and denies us the launcher can still read, take and set
+// only with these privileges, which an elevated token holds but has not
+// enabled: backup to read a descriptor (an open for READ_CONTROL), restore
+// and take-ownership to write one. They are put back as they were afterwards.
+class RepairPrivileges {
 public:
-    OwnershipPrivileges() {
+    RepairPrivileges() {
         HANDLE token = nullptr;
         if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return;
         m_token.reset(token);
-        struct {
-            DWORD count;
-            LUID_AND_ATTRIBUTES privileges[2];
-        } wanted{2, {}};
-        if (!::LookupPrivilegeValueW(nullptr, SE_TAKE_OWNERSHIP_NAME, &wanted.privileges[0].Luid) ||
-            !::LookupPrivilegeValueW(nullptr, SE_RESTORE_NAME, &wanted.privileges[1].Luid))
-            return;
-        wanted.privileges[0].Attributes = wanted.privileges[1].Attributes = SE_PRIVILEGE_ENABLED;
+        Privileges wanted{kCount, {}};
+        const wchar_t* const names[kCount] = {SE_BACKUP_NAME, SE_RESTORE_NAME, SE_TAKE_OWNERSHIP_NAME};
+        for (DWORD i = 0; i < kCount; ++i) {
+            if (!::LookupPrivilegeValueW(nullptr, names[i], &wanted.privileges[i].Luid)) return;
+            wanted.privileges[i].Attributes = SE_PRIVILEGE_ENABLED;
+        }
         DWORD size = sizeof(m_before);
         m_adjusted = ::AdjustTokenPrivileges(m_token.get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&wanted),
                                              sizeof(m_before), reinterpret_cast<TOKEN_PRIVILEGES*>(&m_before),
                                              &size) != FALSE;
     }
-    ~OwnershipPrivileges() {
+    ~RepairPrivileges() {
         if (m_adjusted) ::AdjustTokenPrivileges(m_token.get(), FALSE, reinterpret_cast<TOKEN_PRIVILEGES*>(&m_before),
                                                 0, nullptr, nullptr);
     }
-    OwnershipPrivileges(const OwnershipPrivileges&) = delete;
-    OwnershipPrivileges& operator=(const OwnershipPrivileges&) = delete;
+    RepairPrivileges(const RepairPrivileges&) = delete;
+    RepairPrivileges& operator=(const RepairPrivileges&) = delete;
 
 private:
-    fw::KernelHandle m_token;
-    struct {
+    static constexpr DWORD kCount = 3;
+    struct Privileges {
         DWORD count;
-        LUID_AND_ATTRIBUTES privileges[2];
-    } m_before{};
+        LUID_AND_ATTRIBUTES privileges[kCount];
+    };
+    fw::KernelHandle m_token;
+    Privileges m_before{};
     bool m_adjusted = false;
 };
 
 // Opens `path` itself, a link included, to read and set its security; with
-// the restore privilege this works whatever its DACL says.
+// the backup and restore privileges this works whatever its DACL says.
 fw::FileHandle OpenForSecurity(const std::wstring& path) {
     return fw::FileHandle(::CreateFileW(path.c_str(), READ_CONTROL | WRITE_DAC | WRITE_OWNER,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -102,11 +103,14 @@ std::optional<SecurityDescription> SecurityOf(HANDLE file) {
     return ParseSddl(text);
 }
 
+// Sets the owner and DACL of the object behind `file` and of nothing else.
+// SetSecurityInfo would also rewrite the inherited entries of everything
+// below a folder: in "Korvel" other programs' folders, in the data folder a
+// file with other names elsewhere. The protection from above travels in the
+// descriptor's control ("P").
 bool GiveToAdministrators(HANDLE file, const FolderDescriptor& wanted) {
-    return ::SetSecurityInfo(file, SE_FILE_OBJECT,
-                             OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION |
-                                 PROTECTED_DACL_SECURITY_INFORMATION,
-                             wanted.owner(), nullptr, wanted.dacl(), nullptr) == ERROR_SUCCESS;
+    return ::SetKernelObjectSecurity(file, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+                                     wanted.descriptor()) != FALSE;
 }
 
 // A folder of ours, made a real folder with the wanted descriptor. Nothing
@@ -168,7 +172,7 @@ fw::FileHandle SecureFolderAbove(const std::wstring& folder, bool create, const 
 bool SecureDataFolder(const std::wstring& folder, bool create) {
     const FolderDescriptor wanted;
     if (!wanted.ok()) return false;
-    const OwnershipPrivileges privileges;
+    const RepairPrivileges privileges;
     int set = 0, failed = 0;
     fw::FileHandle above = SecureFolderAbove(folder, create, wanted, &set, &failed);
     fw::FileHandle data = above ? StandingFolder(folder, create, wanted) : fw::FileHandle();
@@ -190,7 +194,7 @@ bool SecureDataFolder(const std::wstring& folder, bool create) {
 bool MakeNewDataFolder(const std::wstring& folder) {
     const FolderDescriptor wanted;
     if (!wanted.ok()) return false;
-    const OwnershipPrivileges privileges;
+    const RepairPrivileges privileges;
     int set = 0, failed = 0;
     const fw::FileHandle above = SecureFolderAbove(folder, true, wanted, &set, &failed);
     SECURITY_ATTRIBUTES security{sizeof(security), wanted.descriptor(), FALSE};

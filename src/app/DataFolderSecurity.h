@@ -9,9 +9,11 @@
 // given to Administrators with its DACL set anew, and so are its files. The
 // folder above it ("Korvel") is created the same way when missing, and
 // changed only when someone below administrator could put another folder
-// in the data folder's place. A link standing where either folder belongs
-// is removed, never followed; links and hard-linked files inside are left
-// alone. True when the folder stands and every change took.
+// in the data folder's place. Each change sets one object's descriptor:
+// other programs' folders beside the data folder keep theirs. A link
+// standing where either folder belongs is removed, never followed; links,
+// folders and hard-linked files inside are left alone. True when the folder
+// stands and every change took.
 bool SecureDataFolder(const std::wstring& folder, bool create);
 
 // Makes `folder` new with the data folder's descriptor, the folder above it

@@ -5,11 +5,13 @@ void HookSnapshot::SetHotkeys(const HotkeySet& keys) {
     m_keys = keys;
 }
 
-std::optional<HotkeyId> HookSnapshot::Decide(unsigned message, int32_t vk, int32_t modifierState) const {
+std::optional<HotkeyId> HookSnapshot::Decide(unsigned message, int32_t vk, int32_t modifierState,
+                                             bool keyWasDown) const {
     HookEvent event;
     event.message = message;
     event.vk = vk;
     event.modifierState = modifierState;
+    event.keyWasDown = keyWasDown;
     event.pageCount = m_pageCount.load();
     std::lock_guard<std::mutex> hold(m_lock);
     return DecideHookAction(event, m_keys);

@@ -16,7 +16,7 @@ public:
     void SetPageCount(int count) { m_pageCount.store(count); }
 
     // DecideHookAction on a key event, with what was written last.
-    std::optional<HotkeyId> Decide(unsigned message, int32_t vk, int32_t modifierState) const;
+    std::optional<HotkeyId> Decide(unsigned message, int32_t vk, int32_t modifierState, bool keyWasDown) const;
 
 private:
     // A set is three records; the lock hands the reader a whole one.

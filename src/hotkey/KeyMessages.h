@@ -10,8 +10,10 @@
 
 namespace keymsg {
 constexpr unsigned kKeyDown = 0x100;     // WM_KEYDOWN
+constexpr unsigned kKeyUp = 0x101;       // WM_KEYUP
 constexpr unsigned kChar = 0x102;        // WM_CHAR
 constexpr unsigned kSysKeyDown = 0x104;  // WM_SYSKEYDOWN
+constexpr unsigned kSysKeyUp = 0x105;    // WM_SYSKEYUP
 constexpr unsigned kSysCommand = 0x112;  // WM_SYSCOMMAND
 constexpr unsigned kScClose = 0xF060;
 constexpr unsigned kScRestore = 0xF120;
@@ -28,6 +30,10 @@ inline bool IsHotkeyPress(unsigned message, uintptr_t wParam, intptr_t lParam, i
     return (message == kKeyDown || message == kSysKeyDown) && lParam != kSystemMarker &&
            MatchesHotkey(key, static_cast<int32_t>(wParam), modifierState);
 }
+
+// A key-down whose key was down before it (bit 30 of its lParam): held
+// down, a key repeats its key-down.
+inline bool IsKeyRepeat(intptr_t lParam) { return (static_cast<uint32_t>(lParam) & 0x40000000u) != 0; }
 
 // Ctrl+D typed on the D key itself: character 4 with the D key's scan code
 // (0x20) and no flag bits (no Alt, no repeat). The repeat count in the low

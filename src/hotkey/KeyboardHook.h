@@ -4,8 +4,9 @@
 // focus. The system calls it on the thread that installed it and holds every
 // key of the desktop until it returns; a hook that keeps it waiting too long
 // is removed without notice. So it runs on a thread of its own that does
-// nothing else, and only posts what it found to the main window, whose
-// thread may be busy waiting on the network.
+// nothing else, ahead of every thread of normal priority, and only posts what
+// it found to the main window, whose thread may be busy waiting on the
+// network; and it is put in anew every few seconds, in case it was removed.
 #include <windows.h>
 
 #include "framework/Handles.h"
@@ -37,9 +38,12 @@ public:
 private:
     static DWORD WINAPI HookThread(void* startUp);
     static LRESULT CALLBACK Procedure(int code, WPARAM wp, LPARAM lp);
-    void OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key) const;
+    static fw::HookHandle NewHook();
+    void Renew(fw::HookHandle& hook);
+    void OnKey(WPARAM message, const KBDLLHOOKSTRUCT& key);
 
     HookSnapshot m_snapshot;
+    HeldKeys m_held;  // the hook thread's own
     HWND m_target = nullptr;
     UINT m_message = 0;
     fw::KernelHandle m_thread;

@@ -21,8 +21,9 @@ KeyFilterAction CloseRequest(const KeyFilterInput& in) {
 }  // namespace
 
 KeyFilterAction FilterMainWindowMessage(const KeyFilterInput& in) {
+    // Held down, the key turns the pages once, not on each of its repeats.
     if (IsHotkeyPress(in.message, in.wParam, in.lParam, in.modifierState, in.switchKey))
-        return KeyFilterAction::SwitchPage;
+        return IsKeyRepeat(in.lParam) ? KeyFilterAction::Swallow : KeyFilterAction::SwitchPage;
 
     if (in.message == kKeyDown && in.wParam == kVkF11) {
         // Not while the player may be choosing F11 as a hotkey, and not when

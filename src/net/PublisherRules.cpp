@@ -20,6 +20,12 @@ std::string LowerKeyHex(const std::string& text) {
 }
 
 constexpr uint32_t kChainRevocationNotTold = kChainRevocationUnknown | kChainOfflineRevocation;
+constexpr uint32_t kChainNotBuilt = kChainUntrustedRoot | kChainPartialChain;
+
+// The answer the decision judges: without revocation when the cache could not tell.
+uint32_t JudgedAnswer(const SignatureFacts& facts) {
+    return CannotTellRevocation(facts.status) ? facts.statusWithoutRevocation : facts.status;
+}
 
 bool IsSubjectOf(const PublisherPin& pin, const CertificateFacts& signer, uint32_t answer, uint32_t chainErrors) {
     return answer == kTrustSuccess && (chainErrors & ~kChainRevocationNotTold) == 0 && !pin.organisation.empty() &&
@@ -63,10 +69,23 @@ PublisherPin ParsePublisherPin(const std::string& text) {
 bool IsPublishersSignature(const PublisherPin& pin, const SignatureFacts& facts) {
     if (pin.kind == PublisherPin::Kind::None || !facts.signer) return false;
     // A revoked answer, like every other failure, is neither of the answers the two forms accept.
-    const uint32_t answer = CannotTellRevocation(facts.status) ? facts.statusWithoutRevocation : facts.status;
+    const uint32_t answer = JudgedAnswer(facts);
     const CertificateFacts& signer = *facts.signer;
     const int64_t judgedAt = facts.timestampedAt.value_or(facts.now);
     if (judgedAt < signer.notBefore || judgedAt > signer.notAfter) return false;
     if (pin.kind == PublisherPin::Kind::Subject) return IsSubjectOf(pin, signer, answer, facts.chainErrors);
     return IsKeyOf(pin, signer, answer, facts.chainErrors);
+}
+
+bool WantsChainRetrieval(const PublisherPin& pin, const SignatureFacts& facts) {
+    if (pin.kind != PublisherPin::Kind::Subject) return false;
+    const uint32_t answer = JudgedAnswer(facts);
+    const bool notBuilt = answer == kCertUntrustedRoot || answer == kCertChaining ||
+                          (answer == kTrustSuccess && (facts.chainErrors & kChainNotBuilt) != 0);
+    if (!notBuilt) return false;
+    // Whether a whole chain would make it the publisher's signature.
+    SignatureFacts built = facts;
+    built.status = kTrustSuccess;
+    built.chainErrors &= ~kChainNotBuilt;
+    return IsPublishersSignature(pin, built);
 }

@@ -45,6 +45,7 @@ constexpr uint32_t kChainNotTimeValid = 0x1;             // CERT_TRUST_IS_NOT_TI
 constexpr uint32_t kChainRevoked = 0x4;                  // CERT_TRUST_IS_REVOKED
 constexpr uint32_t kChainUntrustedRoot = 0x20;           // CERT_TRUST_IS_UNTRUSTED_ROOT
 constexpr uint32_t kChainRevocationUnknown = 0x40;       // CERT_TRUST_REVOCATION_STATUS_UNKNOWN
+constexpr uint32_t kChainPartialChain = 0x10000;         // CERT_TRUST_IS_PARTIAL_CHAIN
 constexpr uint32_t kChainOfflineRevocation = 0x1000000;  // CERT_TRUST_IS_OFFLINE_REVOCATION
 
 // Whether an answer says only that revocation could not be told from the cache.
@@ -53,7 +54,9 @@ bool CannotTellRevocation(uint32_t status);
 // What the platform told of one file's signature.
 struct SignatureFacts {
     // WinVerifyTrust's answer with the whole chain's revocation checked from
-    // the local cache only: the check must never wait on the network.
+    // the local cache only: the check must never wait on the network. After
+    // the chain's own retrieval (WantsChainRetrieval), the answer of that
+    // retrieval, which leaves revocation to `chainErrors`.
     uint32_t status = 0;
     // Its answer with no revocation check; asked only when `status` could not tell.
     uint32_t statusWithoutRevocation = 0;
@@ -65,6 +68,16 @@ struct SignatureFacts {
     // untrusted root the only other one the key form does.
     uint32_t chainErrors = 0;
 };
+
+// Whether the signer's chain could not be built from what the machine has
+// (an issuer or the root missing: CERT_E_UNTRUSTEDROOT, CERT_E_CHAINING, or
+// success over a chain marked so) and nothing else stands in the way, under
+// the subject form, whose root must be trusted. The platform is then asked
+// once more with the chain's own retrieval allowed (the issuers its
+// certificates name, the system's list of roots), revocation still from the
+// cache; those facts replace these. The key form takes any root, and no one
+// else's signature makes the launcher fetch anything.
+bool WantsChainRetrieval(const PublisherPin& pin, const SignatureFacts& facts);
 
 // True only when the download is signed by the pinned publisher:
 // - A build that names no publisher applies no update.

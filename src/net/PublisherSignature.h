@@ -2,8 +2,10 @@
 // Whether a downloaded build comes from the publisher this build names
 // (its build setting: a certificate subject or a public key), judged by the
 // download's Authenticode signature through the platform's trust services,
-// with revocation checked from what the machine already has. The decision
-// itself is PublisherRules.h's; this side only asks the platform.
+// with revocation checked from what the machine already has; a signer's
+// chain that cannot be built from it is asked for once more with its own
+// retrieval allowed. The decisions themselves are PublisherRules.h's; this
+// side only asks the platform.
 #include <windows.h>
 
 #include <string>

@@ -36,7 +36,10 @@ TEST(KeyFilter, SwitchHotkeyNeedsExactlyItsModifiersAndRealInput) {
     EXPECT_EQ(FilterMainWindowMessage(in), KeyFilterAction::SwitchPage);
     in.message = kSysKeyDown;
     EXPECT_EQ(FilterMainWindowMessage(in), KeyFilterAction::SwitchPage);
+    in.lParam = 0x40000001;  // the key held down repeats: the pages turned already
+    EXPECT_EQ(FilterMainWindowMessage(in), KeyFilterAction::Swallow);
 
+    in.lParam = 1;
     in.message = kKeyDown;
     in.modifierState = kModCtrl | kModShift;
     EXPECT_EQ(FilterMainWindowMessage(in), KeyFilterAction::PassOn) << "an extra modifier prevents a match";

@@ -232,3 +232,32 @@ TEST(PublisherSignature, Decision) {
     };
     for (const auto& c : cases) EXPECT_EQ(IsPublishersSignature(c.pin, c.facts), c.accepted) << c.what;
 }
+
+TEST(PublisherSignature, AChainTheCacheCannotBuildIsAskedForAgainOnlyForThePublisher) {
+    const std::optional<CertificateFacts> works = ReadCertificateFacts(FromHex(kWorksCertificate));
+    ASSERT_TRUE(works);
+    CertificateFacts someoneElse = *works;
+    someoneElse.commonName = "Someone Else";
+    const PublisherPin bySubject = ParsePublisherPin("subject:O=Zuva Test Works, Ltd.,CN=Zuva Test Publisher");
+    const PublisherPin byKey = ParsePublisherPin(std::string("key:") + kWorksKey);
+    const int64_t mid = works->notBefore + (works->notAfter - works->notBefore) / 2;
+    const std::optional<int64_t> none;
+    const struct {
+        const char* what;
+        PublisherPin pin;
+        SignatureFacts facts;
+        bool asked;
+    } cases[] = {
+        {"untrusted root", bySubject, {kCertUntrustedRoot, 0, works, none, mid, kChainUntrustedRoot}, true},
+        {"an issuer missing", bySubject, {kCertChaining, 0, works, none, mid, kChainPartialChain}, true},
+        {"success over an untrusted root", bySubject, {0, 0, works, none, mid, kChainUntrustedRoot}, true},
+        {"cache silent, then untrusted root", bySubject, {kCryptRevocationOffline, kCertUntrustedRoot, works, none, mid}, true},
+        {"already good", bySubject, {0, 0, works, none, mid}, false},
+        {"someone else's", bySubject, {kCertUntrustedRoot, 0, someoneElse, none, mid}, false},
+        {"expired besides", bySubject, {kCertUntrustedRoot, 0, works, none, works->notAfter + 1}, false},
+        {"revoked besides", bySubject, {kCertUntrustedRoot, 0, works, none, mid, kChainUntrustedRoot | kChainRevoked}, false},
+        {"bad digest", bySubject, {kTrustBadDigest, 0, works, none, mid}, false},
+        {"key form, an issuer missing", byKey, {kCertChaining, 0, works, none, mid, kChainPartialChain}, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WantsChainRetrieval(c.pin, c.facts), c.asked) << c.what;
+}

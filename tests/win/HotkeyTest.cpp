@@ -38,6 +38,16 @@ struct FocusedSpy {
     }
     PageSpy spy;
 };
+
+// A key held down: the keyboard repeats its key-down until the key-up.
+void HoldKey(WORD vk, int keyDowns) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    for (int i = 0; i < keyDowns; ++i, ::Sleep(40)) ::SendInput(1, &input, sizeof(INPUT));
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(1, &input, sizeof(INPUT));
+}
 }  // namespace
 
 TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
@@ -77,6 +87,12 @@ TEST(Hotkeys, BossKeyHidesAndRestoresOnlyWithAGamePageAndIsNeverSwallowed) {
     PressKeys({VK_F10});
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return Shown(app.main); }, 3000)) << "back again";
     EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return ::GetForegroundWindow() == app.main; }, 3000));
+
+    // Held down past the repeat delay: hidden once, not back with every other repeat.
+    HoldKey(VK_F10, 4);
+    EXPECT_TRUE(WaitUntil([&] { PumpFor(20); return !Shown(app.main); }, 3000));
+    PumpFor(1000);
+    EXPECT_FALSE(Shown(app.main)) << "one hold, one hide";
 }
 
 TEST(Hotkeys, ABusyMainWindowHoldsUpNoKeyAndHidesOnceFree) {
