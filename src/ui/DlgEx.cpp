@@ -11,6 +11,7 @@
 #include "ui/SkinCatalog.h"
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
+#include "ui/TaskbarFullScreen.h"
 #include "ui/WindowDpi.h"
 #include "ui/WorkArea.h"
 
@@ -371,6 +372,7 @@ void CDlgEx::EnterFullScreen() {
     if (m_fullScreen) return;
     m_beforeFullScreen = GetWindowRect();
     m_fullScreen = true;
+    TellTaskbarFullScreen(m_hWnd, true);
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_HIDE);
     const RECT display = DisplayOfWindow(m_hWnd);
@@ -380,6 +382,7 @@ void CDlgEx::EnterFullScreen() {
 void CDlgEx::LeaveFullScreen() {
     if (!m_fullScreen) return;
     m_fullScreen = false;
+    TellTaskbarFullScreen(m_hWnd, false);
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_SHOW);
     // A maximised window fills the work area of the display it is on now,
