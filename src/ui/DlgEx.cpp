@@ -156,8 +156,13 @@ std::optional<SIZE> CDlgEx::SizeAtDpi(int dpi) {
     return SIZE{picture.cx, picture.cy};
 }
 
-std::optional<RECT> CDlgEx::AreaToFill(const RECT& where) const {
-    if (m_fullScreen) return DisplayAt(where);
+std::optional<RECT> CDlgEx::AreaToFill(const RECT& where) {
+    if (m_fullScreen) {
+        // A maximised window goes back from full screen to the work area
+        // of the display it is on now.
+        if (m_bMaximized) m_beforeFullScreen = WorkAreaAt(where);
+        return DisplayAt(where);
+    }
     if (m_bMaximized) return WorkAreaAt(where);
     return std::nullopt;
 }
@@ -385,10 +390,7 @@ void CDlgEx::LeaveFullScreen() {
     TellTaskbarFullScreen(m_hWnd, false);
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_SHOW);
-    // A maximised window fills the work area of the display it is on now,
-    // which may have changed while it covered the whole display.
-    const RECT back = m_bMaximized ? WorkAreaOfWindow(m_hWnd) : m_beforeFullScreen;
-    PlaceAndLayOut(&back, false);
+    PlaceAndLayOut(&m_beforeFullScreen, false);
 }
 
 void CDlgEx::OnTitleClose() { PostMessage(WM_SYSCOMMAND, SC_CLOSE, 0); }

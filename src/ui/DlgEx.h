@@ -154,10 +154,10 @@ private:
     SkinFrameMetrics Metrics() const;
     POINT TitleTextOrigin(bool hasIcon) const;
     void LayOutTitleButtons(int layoutWidth);
-    // What a maximised window (the work area) or one in full screen (the
-    // display) covers on the display that holds the most of `where`; none
-    // for any other window.
-    std::optional<RECT> AreaToFill(const RECT& where) const;
+    // The display changed: what a maximised window (the work area) or one in
+    // full screen (the display) covers on the display that holds the most of
+    // `where`; none for any other window.
+    std::optional<RECT> AreaToFill(const RECT& where);
     // The display changed: a maximised or full-screen window fills it again.
     void FollowDisplay();
     // Where the window goes at a new scale, `suggested` by the system (none:

@@ -435,6 +435,12 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCo
         dlg.SetWindowPos(nullptr, other.left + 30, other.top + 20, 400, 300, SWP_NOZORDER);
         dlg.SendMessage(WM_DISPLAYCHANGE, 32, 0);
         expectAt(other, "after a display change");
+        // In full screen too, which it then leaves for the work area it is on.
+        dlg.EnterFullScreen();
+        dlg.SetWindowPos(nullptr, work->left + 40, work->top + 30, 400, 300, SWP_NOZORDER);
+        dlg.SendMessage(WM_DISPLAYCHANGE, 32, 0);
+        dlg.LeaveFullScreen();
+        expectAt(*work, "out of full screen after a display change");
         const RECT suggested{work->left + 10, work->top + 10, work->left + 500, work->top + 400};
         dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         expectAt(*work, "after a scale change");
