@@ -7,6 +7,7 @@
 #include "base/ProgramPaths.h"
 #include "base/WindowMessages.h"
 #include "framework/Handles.h"
+#include "mainwnd/MessageFilter.h"
 
 namespace {
 const UINT kFromPages[] = {
@@ -16,21 +17,7 @@ const UINT kFromPages[] = {
 }  // namespace
 
 void AllowMessagesFromPages(HWND mainWindow) {
-    // Windows 7 filters per window; Vista only per process; earlier systems
-    // filter nothing. Looked up, as the executable starts on all of them.
-    const HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    using PerWindow = BOOL(WINAPI*)(HWND, UINT, DWORD, void*);
-    using PerProcess = BOOL(WINAPI*)(UINT, DWORD);
-    const auto perWindow = reinterpret_cast<PerWindow>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilterEx")));
-    const auto perProcess = reinterpret_cast<PerProcess>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "ChangeWindowMessageFilter")));
-    for (UINT message : kFromPages) {
-        if (perWindow)
-            perWindow(mainWindow, message, MSGFLT_ALLOW, nullptr);
-        else if (perProcess)
-            perProcess(message, MSGFLT_ADD);
-    }
+    for (UINT message : kFromPages) LetMessageThrough(mainWindow, message);
 }
 
 bool RunsThisExecutable(uint32_t processId) {

@@ -336,6 +336,7 @@ LRESULT CPlexor3Dlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         m_tabs.ClearHover(false, scale());
         break;
     default:
+        if (m_tray.OnTaskbarCreated(msg)) return 0;
         break;
     }
     return CDlgEx::WindowProc(msg, wp, lp);

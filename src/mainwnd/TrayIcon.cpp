@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "mainwnd/MainWindowMessages.h"
+#include "mainwnd/MessageFilter.h"
 
 namespace {
 // The record as every Windows since Vista knows it.
@@ -18,15 +19,26 @@ NOTIFYICONDATAW Record(HWND owner) {
 }  // namespace
 
 bool TrayIcon::Add(HWND owner, HICON icon) {
-    if (m_owner) return true;
-    NOTIFYICONDATAW nid = Record(owner);
+    if (!m_owner) {
+        m_owner = owner;
+        m_icon = icon;
+        // The shell runs with the player's rights: an elevated owner hears
+        // its broadcast only when it lets it through.
+        if (m_taskbarCreated) LetMessageThrough(owner, m_taskbarCreated);
+    }
+    if (!m_shown) m_shown = GiveToShell();
+    return m_shown;
+}
+
+bool TrayIcon::GiveToShell() const {
+    NOTIFYICONDATAW nid = Record(m_owner);
     nid.uFlags = NIF_ICON | NIF_MESSAGE | NIF_TIP;
     nid.uCallbackMessage = WM_TRAY_NOTIFY;
-    nid.hIcon = icon;
+    nid.hIcon = m_icon;
     wcscpy_s(nid.szTip, L"KorvelFerrowind");
-    if (!::Shell_NotifyIconW(NIM_ADD, &nid)) return false;
-    m_owner = owner;
-    return true;
+    // A shell that kept the icon (it also says its taskbar is new after a
+    // change of scale) refuses it as a new one: it is then there already.
+    return ::Shell_NotifyIconW(NIM_ADD, &nid) || ::Shell_NotifyIconW(NIM_MODIFY, &nid);
 }
 
 void TrayIcon::Delete() {
@@ -34,6 +46,13 @@ void TrayIcon::Delete() {
     NOTIFYICONDATAW nid = Record(m_owner);
     ::Shell_NotifyIconW(NIM_DELETE, &nid);
     m_owner = nullptr;
+    m_shown = false;
+}
+
+bool TrayIcon::OnTaskbarCreated(UINT message) {
+    if (!m_taskbarCreated || message != m_taskbarCreated) return false;
+    if (m_owner) m_shown = GiveToShell();
+    return true;
 }
 
 bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text, bool warning) {

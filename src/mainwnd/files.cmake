@@ -10,6 +10,7 @@ list(APPEND ZUVA_PORTABLE_SOURCES
 list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GamePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LoginChildren.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MessageFilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MutedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageSenders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageWindowCalls.cpp

@@ -8,12 +8,17 @@
 #include "ui/DialogTemplateFont.h"
 #include "ui/Offscreen.h"
 #include "ui/RectConvert.h"
+#include "ui/SkinCatalog.h"
 #include "ui/SkinGeometry.h"
 #include "ui/SkinPixels.h"
+#include "ui/TaskbarFullScreen.h"
 #include "ui/WindowDpi.h"
 #include "ui/WorkArea.h"
 
 namespace {
+// WM_GETDPISCALEDSIZE, which the headers name only for Windows 10 builds.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
 std::optional<int> TemplatePointSize(UINT templateId) {
     HMODULE module = ::GetModuleHandleW(nullptr);
     // Resource handles belong to the module and are never freed.
@@ -58,11 +63,12 @@ BOOL CDlgEx::OnInitDialog() {
     ModifyStyle(WS_CAPTION | DS_MODALFRAME, WS_MINIMIZEBOX);
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, 0);
 
+    // Our layouts place everything at each scale; the dialog manager's own
+    // scaling would size the window from its template and move its children.
+    TurnOffDialogDpiScaling(m_hWnd);
     m_scale = ScaleOfWindow(m_hWnd);
     m_scaledFont.reset();  // a window made again starts with the font of its creation
-    RECT work = WorkAreaOfWindow(m_hWnd);
-    m_szMax = SIZE{work.right - work.left, work.bottom - work.top};
-    m_rcRestore = ToRECT(InitialRestoreRect(ToRect(work)));
+    m_rcRestore = ToRECT(InitialRestoreRect(ToRect(WorkAreaOfWindow(m_hWnd))));
     return TRUE;
 }
 
@@ -92,19 +98,23 @@ bool CDlgEx::SetSkin(const DialogSkinIds& ids) {
     return SetSkin(LoadDialogSkin(ids, m_scale.dpi()));
 }
 
-void CDlgEx::RescaleDialogFont() {
-    // The dialog manager made the font once, at the DPI of creation; the
-    // system would make it again only on systems that scale dialogs, and
-    // would then also move and size the children, which our layouts place.
-    // Read only here, at a scale change, never on the way to a first show.
+fw::FontHandle CDlgEx::DialogFontAt(const DpiScale& scale) const {
+    // Read only at a scale change, never on the way to a first show.
     const std::optional<int> points = TemplatePointSize(GetTemplateId());
     HFONT current = GetFont();
-    if (!points || !current) return;
     LOGFONTW lf{};
-    if (!::GetObjectW(current, sizeof(lf), &lf)) return;
-    lf.lfHeight = m_scale.FontHeight(*points);
+    if (!points || !current || !::GetObjectW(current, sizeof(lf), &lf)) return fw::FontHandle();
+    lf.lfHeight = scale.FontHeight(*points);
     lf.lfWidth = 0;
-    fw::FontHandle font(::CreateFontIndirectW(&lf));
+    return fw::FontHandle(::CreateFontIndirectW(&lf));
+}
+
+void CDlgEx::RescaleDialogFont() {
+    // The dialog manager made the font once, at the DPI of creation, and is
+    // kept out of DPI changes (it would also move and size the children,
+    // which our layouts place).
+    HFONT current = GetFont();
+    fw::FontHandle font = DialogFontAt(m_scale);
     if (!font) return;
     // Children of other processes (game pages) keep fonts of their own.
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
@@ -124,9 +134,46 @@ void CDlgEx::OnDpiChanged(int dpi, const RECT* suggested) {
         if (m_bMaximized) SetMaxButtonImage(true);
     }
     OnScaleChanged();
-    // A window sized by its picture keeps the picture's size.
-    PlaceAndLayOut(suggested, m_skinIds && m_skinIds->resizeToImage);
+    const std::optional<RECT> to = PlaceAtScale(dpi, suggested);
+    PlaceAndLayOut(to ? &*to : nullptr, false);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+std::optional<RECT> CDlgEx::PlaceAtScale(int dpi, const RECT* suggested) {
+    // The system suggests a place on the display the window moves to.
+    const RECT where = suggested ? *suggested : GetWindowRect();
+    if (const std::optional<RECT> area = AreaToFill(where)) return area;
+    if (const std::optional<SIZE> size = SizeAtDpi(dpi))
+        return RECT{where.left, where.top, where.left + size->cx, where.top + size->cy};
+    if (suggested) return *suggested;
+    return std::nullopt;
+}
+
+std::optional<SIZE> CDlgEx::SizeAtDpi(int dpi) {
+    if (!m_skinIds || !m_skinIds->resizeToImage || !m_skinIds->background) return std::nullopt;
+    const Size picture = SkinImageSize(m_skinIds->background, dpi);
+    if (picture.cx <= 0 || picture.cy <= 0) return std::nullopt;
+    return SIZE{picture.cx, picture.cy};
+}
+
+std::optional<RECT> CDlgEx::AreaToFill(const RECT& where) {
+    if (m_fullScreen) {
+        // A maximised window goes back from full screen to the work area
+        // of the display it is on now.
+        if (m_bMaximized) m_beforeFullScreen = WorkAreaAt(where);
+        return DisplayAt(where);
+    }
+    if (m_bMaximized) return WorkAreaAt(where);
+    return std::nullopt;
+}
+
+void CDlgEx::FollowDisplay() {
+    const RECT now = GetWindowRect();
+    const std::optional<RECT> area = AreaToFill(now);
+    if (!area || ::EqualRect(&*area, &now)) return;
+    // The size message lays the window out at its new size.
+    SetWindowPos(nullptr, area->left, area->top, area->right - area->left, area->bottom - area->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CDlgEx::SetSkin(DialogSkin skin) {
@@ -305,9 +352,8 @@ void CDlgEx::ToggleMaximize() {
         MoveWindow(m_rcRestore, TRUE);
         SetMaxButtonImage(false);
     } else {
-        // The display the window is on, where the player put it.
-        RECT work = WorkAreaOfWindow(m_hWnd);
-        MoveWindow(ToRECT(MaximizedRect(ToRect(work), Size{m_szMax.cx, m_szMax.cy})), TRUE);
+        // The work area of the display the window is on, where the player put it.
+        MoveWindow(WorkAreaOfWindow(m_hWnd), TRUE);
         SetMaxButtonImage(true);
     }
     m_btnMax.m_bTracking = FALSE;
@@ -331,6 +377,7 @@ void CDlgEx::EnterFullScreen() {
     if (m_fullScreen) return;
     m_beforeFullScreen = GetWindowRect();
     m_fullScreen = true;
+    TellTaskbarFullScreen(m_hWnd, true);
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_HIDE);
     const RECT display = DisplayOfWindow(m_hWnd);
@@ -340,6 +387,7 @@ void CDlgEx::EnterFullScreen() {
 void CDlgEx::LeaveFullScreen() {
     if (!m_fullScreen) return;
     m_fullScreen = false;
+    TellTaskbarFullScreen(m_hWnd, false);
     for (CBtnEx* button : {&m_btnClose, &m_btnMax, &m_btnMin})
         if (button->m_hWnd) button->ShowWindow(SW_SHOW);
     PlaceAndLayOut(&m_beforeFullScreen, false);
@@ -424,6 +472,20 @@ LRESULT CDlgEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wp), reinterpret_cast<const RECT*>(lp));
         return 0;
+    case kGetDpiScaledSize:
+        // Answered for a window whose content decides its size; otherwise
+        // the system scales it in proportion.
+        if (const std::optional<SIZE> size = SizeAtDpi(static_cast<int>(wp))) {
+            *reinterpret_cast<SIZE*>(lp) = *size;
+            return TRUE;
+        }
+        return CDialog::WindowProc(msg, wp, lp);
+    case WM_DISPLAYCHANGE:
+        FollowDisplay();
+        return CDialog::WindowProc(msg, wp, lp);
+    case WM_SETTINGCHANGE:
+        if (wp == SPI_SETWORKAREA) FollowDisplay();  // a taskbar moved, came or went
+        return CDialog::WindowProc(msg, wp, lp);
     case WM_GETFONT:
         // The dialog manager keeps the font of creation; ours replaces it.
         if (m_scaledFont) return reinterpret_cast<LRESULT>(m_scaledFont.get());

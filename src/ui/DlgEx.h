@@ -5,7 +5,10 @@
 // middle stretches, the icon and title, and up to three image buttons at the
 // top right. It cuts its corners to the magenta pixels of the bitmap, lets
 // the player drag it by its title band and size it by its border, and
-// maximises to the desktop work area itself.
+// maximises to the work area of the display it is on itself. Maximised or in
+// full screen it follows that display: a new resolution, scale or work area
+// (a taskbar moved) and it fills the display's work area, or the whole
+// display, again.
 #include <optional>
 #include <string>
 
@@ -108,6 +111,13 @@ protected:
     // What a derived window draws over its background in the same off-screen
     // image (so nothing of it flickers).
     virtual void PaintExtras(HDC) {}
+    // The size the window takes at `dpi` when its content decides it rather
+    // than the system's proportional scaling; by default the picture's size
+    // for a window sized by its picture.
+    virtual std::optional<SIZE> SizeAtDpi(int dpi);
+    // The dialog's template font made at `scale` (none when the template
+    // names no size).
+    fw::FontHandle DialogFontAt(const DpiScale& scale) const;
     // The skin's own hit test for a point in screen coordinates.
     LRESULT SkinHitTestAt(POINT screen);
     LRESULT OnNcLButtonDown(WPARAM hit, LPARAM lp);
@@ -144,6 +154,15 @@ private:
     SkinFrameMetrics Metrics() const;
     POINT TitleTextOrigin(bool hasIcon) const;
     void LayOutTitleButtons(int layoutWidth);
+    // The display changed: what a maximised window (the work area) or one in
+    // full screen (the display) covers on the display that holds the most of
+    // `where`; none for any other window.
+    std::optional<RECT> AreaToFill(const RECT& where);
+    // The display changed: a maximised or full-screen window fills it again.
+    void FollowDisplay();
+    // Where the window goes at a new scale, `suggested` by the system (none:
+    // it stays where it is).
+    std::optional<RECT> PlaceAtScale(int dpi, const RECT* suggested);
 
     fw::BitmapHandle m_bmpSkin;
     bool m_bNineGrid = false;
@@ -151,7 +170,6 @@ private:
     bool m_bMaximized = false;
     fw::BitmapHandle m_bmpMax;
     fw::BitmapHandle m_bmpRestore;
-    SIZE m_szMax{1440, 900};  // the work area measured at initialisation
     RECT m_rcRestore{};       // where the window goes when it leaves the maximised state
     bool m_fullScreen = false;
     RECT m_beforeFullScreen{};  // where the window goes when it leaves full screen

@@ -3,6 +3,7 @@
 #include "resource.h"
 #include "ui/ControlLayout.h"
 #include "ui/RectConvert.h"
+#include "ui/SkinCatalog.h"
 #include "ui/SkinFrame.h"
 #include "ui/WindowDpi.h"
 #include "ui/WorkArea.h"
@@ -27,11 +28,16 @@ void CMessageBox::SetContent(int type, const std::wstring& text, fw::BitmapHandl
 BOOL CMessageBox::OnInitDialog() {
     CDlgEx::OnInitDialog();
     SetStandardFrameMetrics();
-    DialogSkin skin;
-    skin.background = std::move(m_hbmFrame);  // goes on living as the dialog's skin
-    skin.nineGrid = true;
-    skin.close = std::move(m_hbmClose);
-    SetSkin(std::move(skin));
+    if (m_launcherImages) {
+        SetSkin(SmallDialogSkin());  // by ids: the base draws it again at a new scale
+        LoadButtonImages();
+    } else {
+        DialogSkin skin;
+        skin.background = std::move(m_hbmFrame);  // goes on living as the dialog's skin
+        skin.nineGrid = true;
+        skin.close = std::move(m_hbmClose);
+        SetSkin(std::move(skin));
+    }
     SetTitle(m_strCaption);
 
     for (wchar_t ch : m_strText)
@@ -40,22 +46,8 @@ BOOL CMessageBox::OnInitDialog() {
     ::CreateWindowExW(0, L"STATIC", m_strText.c_str(), WS_CHILD, 0, 0, 0, 0, m_hWnd,
                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kIdText)), nullptr, nullptr);
 
-    RECT text{0, 0, 0, 0};
-    {
-        fw::WindowDc dc(m_hWnd);
-        fw::SelectScope font(dc.get(), GetFont());
-        ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text, DT_CALCRECT);
-    }
-    const SIZE strip = BitmapSize(m_hbmButton1.get());
-    const int buttonWidth = strip.cx / 4;
-    const int buttonHeight = strip.cy;
-    const Size size = MessageBoxWindowSize(text.right - text.left, text.bottom - text.top, m_nLines,
-                                           buttonWidth, buttonHeight, scale());
-    PlaceCentred(size);
-
-    const RECT client = GetClientRect();
-    const MessageBoxButtons buttons =
-        LayoutMessageBoxButtons(m_nType, client.right, client.bottom, buttonWidth, buttonHeight, scale());
+    PlaceCentred();
+    const MessageBoxButtons buttons = ButtonRects();
     if (buttons.hasSecond) {
         const bool yesNo = m_nType == kBoxYesNo;
         CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"", yesNo ? L"是" : L"确定");
@@ -65,24 +57,94 @@ BOOL CMessageBox::OnInitDialog() {
         // screen readers look for it.
         CreateButton(m_btn1, kIdButton1, buttons.first, m_hbmButton1.get(), L"确定", L"确定");
     }
+    SetButtonFont();
     return TRUE;
 }
 
-void CMessageBox::PlaceCentred(const Size& size) {
+void CMessageBox::LoadButtonImages() {
+    m_hbmButton1 = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
+    m_hbmButton2 = LoadSkinBitmap(IDB_PUSH_BUTTON, scale().dpi());
+}
+
+Size CMessageBox::ButtonSize(int dpi) const {
+    if (m_launcherImages) {
+        const Size strip = SkinImageSize(IDB_PUSH_BUTTON, dpi);
+        return Size{strip.cx / 4, strip.cy};
+    }
+    const SIZE strip = BitmapSize(m_hbmButton1.get());  // given images have the one scale
+    return Size{strip.cx / 4, strip.cy};
+}
+
+Size CMessageBox::ContentSize(HFONT font, const DpiScale& scale, const Size& button) const {
+    RECT text{0, 0, 0, 0};
+    {
+        fw::WindowDc dc(m_hWnd);
+        fw::SelectScope select(dc.get(), font);
+        ::DrawTextW(dc.get(), m_strText.c_str(), static_cast<int>(m_strText.size()), &text, DT_CALCRECT);
+    }
+    return MessageBoxWindowSize(text.right - text.left, text.bottom - text.top, m_nLines, button.cx, button.cy,
+                                scale);
+}
+
+std::optional<SIZE> CMessageBox::SizeAtDpi(int dpi) {
+    const DpiScale at(dpi);
+    fw::FontHandle font = DialogFontAt(at);
+    const Size size = ContentSize(font ? font.get() : GetFont(), at, ButtonSize(at.dpi()));
+    return SIZE{size.cx, size.cy};
+}
+
+MessageBoxButtons CMessageBox::ButtonRects() const {
+    const Size button = ButtonSize(scale().dpi());
+    const RECT client = GetClientRect();
+    return LayoutMessageBoxButtons(m_nType, client.right, client.bottom, button.cx, button.cy, scale());
+}
+
+void CMessageBox::LayOutButtons() {
+    const MessageBoxButtons rects = ButtonRects();
+    const std::pair<CBtnEx*, Rect> buttons[] = {{&m_btn1, rects.first}, {&m_btn2, rects.second}};
+    for (const auto& [button, rc] : buttons) {
+        if (!button->m_hWnd) continue;
+        button->SetWindowPos(nullptr, rc.left, rc.top, rc.width(), rc.height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        button->StoreWindowRect();
+    }
+}
+
+void CMessageBox::SetButtonFont() {
+    HFONT font = scale().IsBase() && SystemScale().IsBase() ? nullptr : GetFont();
+    for (CBtnEx* button : {&m_btn1, &m_btn2})
+        if (button->m_hWnd) button->SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void CMessageBox::OnScaleChanged() {
+    if (m_launcherImages) {
+        LoadButtonImages();
+        if (m_btn1.m_hWnd) m_btn1.SetImage(m_hbmButton1.get(), false);
+        if (m_btn2.m_hWnd) m_btn2.SetImage(m_hbmButton2.get(), false);
+    }
+    SetButtonFont();
+}
+
+void CMessageBox::PlaceCentred() {
     // Over the owner when it is on screen, else in the middle of the work
-    // area of the owner's display (the primary one without an owner).
-    RECT area{};
-    HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area) ||
-        area.right - area.left < size.cx || area.bottom - area.top < size.cy)
-        area = WorkAreaOfWindow(owner);
-    const Rect at = CentredRect(ToRect(area), size);
-    SetWindowPos(nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // area of the owner's display (the primary one without an owner). A
+    // move onto a display of another scale lays the box out again at that
+    // scale: it is centred once more at its size there.
+    for (int tries = 0; tries < 2; ++tries) {
+        const int dpi = scale().dpi();
+        const Size size = ContentSize(GetFont(), scale(), ButtonSize(dpi));
+        RECT area{};
+        HWND owner = ::GetWindow(m_hWnd, GW_OWNER);
+        if (!owner || !::IsWindowVisible(owner) || ::IsIconic(owner) || !::GetWindowRect(owner, &area) ||
+            area.right - area.left < size.cx || area.bottom - area.top < size.cy)
+            area = WorkAreaOfWindow(owner);
+        const Rect at = CentredRect(ToRect(area), size);
+        SetWindowPos(nullptr, at.left, at.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (scale().dpi() == dpi) return;
+    }
 }
 
 void CMessageBox::CreateButton(CBtnEx& button, UINT id, const Rect& rc, HBITMAP strip, const wchar_t* windowText,
                                const wchar_t* caption) {
-    // No font of its own: the button draws its caption in the stock GUI font.
     if (!button.CreateEx(0, L"BUTTON", windowText, WS_CHILD | WS_VISIBLE, ToRECT(rc), m_hWnd, id)) return;
     if (strip) button.SetImage(strip, true);
     button.m_strText = caption;
@@ -119,6 +181,11 @@ LRESULT CMessageBox::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         EndDialog(IDCANCEL);
         return 0;
+    case WM_SIZE: {
+        const LRESULT result = CDlgEx::WindowProc(msg, wp, lp);
+        LayOutButtons();
+        return result;
+    }
     default:
         return CDlgEx::WindowProc(msg, wp, lp);
     }
@@ -133,9 +200,11 @@ int ShowSkinnedMessageBox(HWND owner, const std::wstring& text, fw::BitmapHandle
 }
 
 int ShowMessageBox(int type, const std::wstring& text, HWND owner) {
-    // The box opens over its owner, on the owner's display.
-    const int dpi = ScaleOfWindow(owner).dpi();  // the screen's without an owner
-    return ShowSkinnedMessageBox(owner, text, LoadSkinBitmap(IDB_DIALOG_FRAME, dpi),
-                                 LoadSkinBitmap(IDB_CLOSE_BUTTON, dpi), LoadSkinBitmap(IDB_PUSH_BUTTON, dpi),
-                                 LoadSkinBitmap(IDB_PUSH_BUTTON, dpi), type);
+    // The box opens over its owner, on the owner's display, and draws its
+    // images at the scale of the display it is on.
+    CMessageBox box(nullptr);
+    box.SetOwnerWindow(owner);
+    box.SetContent(type, text, fw::BitmapHandle(), fw::BitmapHandle(), fw::BitmapHandle(), fw::BitmapHandle());
+    box.UseLauncherImages();
+    return static_cast<int>(box.DoModal());
 }

@@ -48,16 +48,3 @@ Rect CentredRect(const Rect& area, const Size& size) {
     return RectFromSize(area.left + (area.width() - size.cx) / 2, area.top + (area.height() - size.cy) / 2, size.cx,
                         size.cy);
 }
-
-Rect MaximizedRect(const Rect& work, const Size& maxSize) {
-    Rect r = work;
-    if (r.width() > maxSize.cx) {
-        r.left += (work.width() - maxSize.cx) / 2;
-        r.right = r.left + maxSize.cx;
-    }
-    if (r.height() > maxSize.cy) {
-        r.top += (work.height() - maxSize.cy) / 2;
-        r.bottom = r.top + maxSize.cy;
-    }
-    return r;
-}

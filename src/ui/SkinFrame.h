@@ -1,10 +1,10 @@
 #pragma once
 // The frame rules of a skinned window that need no window: which part of the
 // window a point hits, which sizing command a border starts, and where the
-// window goes when it is maximised or restored.
+// window goes when it is restored.
 //
-// The metrics are 96-DPI pixels that a scale places. The restore and
-// maximise rules take screen rectangles only and need no scale.
+// The metrics are 96-DPI pixels that a scale places. The restore rules take
+// screen rectangles only and need no scale.
 #include "ui/DpiScale.h"
 #include "ui/Geometry.h"
 
@@ -43,9 +43,6 @@ unsigned SizeCommandForHit(SkinHit hit);
 // The rectangle a window returns to before the player has moved or sized it:
 // the work area inset by an eighth of its width and height.
 Rect InitialRestoreRect(const Rect& workArea);
-
-// The maximised rectangle: the work area, shrunk (centred) to at most maxSize.
-Rect MaximizedRect(const Rect& workArea, const Size& maxSize);
 
 // A window of `size` centred on `area` (a work area or an owner window).
 Rect CentredRect(const Rect& area, const Size& size);

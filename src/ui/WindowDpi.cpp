@@ -3,16 +3,18 @@
 #include "framework/Handles.h"
 
 namespace {
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-
-// GetDpiForWindow exists from Windows 10 1607 on; earlier systems (and the
-// import table of a program that must start on them) do without it.
-GetDpiForWindowFn DpiForWindowFunction() {
+// A function of user32 that only newer systems have (and that the import
+// table of a program that must start on older ones cannot name).
+template <class Fn>
+Fn User32Function(const char* name) {
     HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
     if (!user32) return nullptr;
-    return reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(::GetProcAddress(user32, "GetDpiForWindow")));
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
 }
+
+using GetDpiForWindowFn = UINT(WINAPI*)(HWND);  // Windows 10 1607 on
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, DIALOG_DPI_CHANGE_BEHAVIORS,
+                                                   DIALOG_DPI_CHANGE_BEHAVIORS);  // 1703 on
 }  // namespace
 
 DpiScale SystemScale() {
@@ -21,10 +23,16 @@ DpiScale SystemScale() {
 }
 
 DpiScale ScaleOfWindow(HWND window) {
-    static const GetDpiForWindowFn dpiForWindow = DpiForWindowFunction();
+    static const GetDpiForWindowFn dpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
     if (window && dpiForWindow) {
         const UINT dpi = dpiForWindow(window);
         if (dpi != 0) return DpiScale(static_cast<int>(dpi));
     }
     return SystemScale();
+}
+
+void TurnOffDialogDpiScaling(HWND dialog) {
+    static const SetDialogDpiChangeBehaviorFn setBehaviour =
+        User32Function<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+    if (setBehaviour) setBehaviour(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
 }

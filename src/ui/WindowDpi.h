@@ -10,3 +10,8 @@
 DpiScale ScaleOfWindow(HWND window);
 // The screen's scale, for what has no window yet.
 DpiScale SystemScale();
+// Keeps the dialog manager out of `dialog`'s DPI changes: it would answer
+// the size asked for at a new DPI from the dialog's template and move and
+// size the children, which our own layouts place. Nothing on systems that
+// do not scale dialogs.
+void TurnOffDialogDpiScaling(HWND dialog);

@@ -11,3 +11,7 @@ RECT WorkAreaOfWindow(HWND window);
 // The whole of that display, task bars included: where a window in full
 // screen goes.
 RECT DisplayOfWindow(HWND window);
+// The same for the display that holds the most of rectangle `place` (the
+// nearest when it lies on none): where a window moved there would stand.
+RECT WorkAreaAt(const RECT& place);
+RECT DisplayAt(const RECT& place);

@@ -22,5 +22,6 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PngEncoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SkinImage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StaticEx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaskbarFullScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WindowDpi.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WorkArea.cpp)

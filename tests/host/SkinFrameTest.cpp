@@ -81,16 +81,9 @@ TEST(SkinHitTest, BordersMapToTheirSizingCommands) {
     EXPECT_EQ(SizeCommandForHit(SkinHit::Default), 0u);
 }
 
-TEST(SkinFrame, RestoreAndMaximiseRectangles) {
+TEST(SkinFrame, RestoreRectangles) {
     EXPECT_EQ(InitialRestoreRect(Rect{0, 0, 1280, 770}), (Rect{160, 96, 1120, 674}));
     EXPECT_EQ(InitialRestoreRect(Rect{100, 20, 107, 27}), (Rect{100, 20, 107, 27})) << "eighths round down";
-
-    const Rect work{0, 0, 1600, 1000};
-    EXPECT_EQ(MaximizedRect(work, Size{1600, 1000}), work);
-    EXPECT_EQ(MaximizedRect(work, Size{2000, 2000}), work);
-    // A work area that grew since initialisation keeps the old size, centred.
-    EXPECT_EQ(MaximizedRect(work, Size{1280, 800}), (Rect{160, 100, 1440, 900}));
-    EXPECT_EQ(MaximizedRect(Rect{-1600, 0, 0, 900}, Size{1280, 900}), (Rect{-1440, 0, -160, 900}));
     // A display left of and above the primary one, at negative coordinates.
     EXPECT_EQ(InitialRestoreRect(Rect{-1920, -1040, 0, 0}), (Rect{-1680, -910, -240, -130}));
 }

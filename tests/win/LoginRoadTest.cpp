@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -205,6 +206,15 @@ TEST(LoginRoad, FirstLoginAttachesAGameTab) {
 
     EXPECT_FALSE(RegisterCaption(app.main, L"12服-青龙-lucky")) << "the caption is held";
     EXPECT_TRUE(TrayIconExists(app.main));
+    // The desktop's shell restarts with an empty tray and says so to every
+    // window: the icon comes back.
+    NOTIFYICONDATAW lost{};
+    lost.cbSize = sizeof(lost);
+    lost.hWnd = app.main;
+    lost.uID = 1;
+    ASSERT_TRUE(::Shell_NotifyIconW(NIM_DELETE, &lost));
+    ::PostMessageW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return TrayIconExists(app.main); }, 5000)) << "the icon is back";
     ::Sleep(2500);
     EXPECT_TRUE(CaptureMainWindowPng(app.main, L"road-one-tab.png")) << "with the page's own picture";
 

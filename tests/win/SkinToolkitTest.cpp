@@ -95,6 +95,7 @@ class SkinnedProbe : public CDlgEx {
 public:
     explicit SkinnedProbe(UINT templateId = 130) : CDlgEx(templateId) {}
     bool resizable = false;
+    UINT picture = 0;  // sized by this picture rather than the small dialogs' frame
     CImgProgress progress;
     // What the tests measure the window against.
     using CDlgEx::m_btnClose;
@@ -111,7 +112,10 @@ protected:
         m_nBorder = 4;
         m_nBtnRight = 0;
         m_nBtnTop = 0;
-        SetSkin(SmallDialogSkin());
+        DialogSkinIds pictureSkin;
+        pictureSkin.background = picture;
+        pictureSkin.resizeToImage = true;
+        SetSkin(picture ? pictureSkin : SmallDialogSkin());
         SetTitle(L"KorvelFerrowind 设置");
         SetResizable(resizable);
         if (progress.m_hWnd) progress.SetImages(LoadSkinBitmap(152, 96), LoadSkinBitmap(153, 96));
@@ -147,43 +151,65 @@ TEST(SkinnedMessageBox, ButtonsReadTheirStyleAndTheRealMouseClicksThem) {
 }
 
 TEST(SkinnedMessageBox, OkStyleHasOneCentredButton) {
-    // A button without a font of its own draws in the stock GUI font; the
-    // single button reads "确定" to accessibility tools, a pair reads nothing.
-    auto textAndFont = [](HWND button, std::wstring* text, HFONT* font) {
+    // At 96 DPI a button without a font of its own draws in the stock GUI
+    // font, at any other scale in the box's font; the single button reads
+    // "确定" to accessibility tools, a pair reads nothing.
+    auto fontOf = [](HWND window) { return reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)); };
+    auto textAndFont = [&](HWND box, std::wstring* text, bool* boxFont) {
         wchar_t buf[16] = {};
-        ::GetWindowTextW(button, buf, 16);
+        ::GetWindowTextW(::GetDlgItem(box, 5000), buf, 16);
         *text = buf;
-        *font = reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0));
+        *boxFont = fontOf(::GetDlgItem(box, 5000)) == (SystemScale().IsBase() ? nullptr : fontOf(box));
     };
+    // Moved to a display of another scale, the box answers its size there
+    // and lays itself out again at it, whatever size is suggested.
+    const DpiScale other(SystemScale().IsBase() ? 144 : 96);
+    SIZE asked{};
+    RECT moved{}, movedButton{};
+    LOGFONTW movedFont{};
     for (int type : {0, 2, 3}) {
-        bool second = true;
+        bool second = true, boxFont = false;
         RECT button{}, client{};
         std::wstring text;
-        HFONT font = reinterpret_cast<HFONT>(1);
         int answer = RunBox(type, L"缓存清除完毕！", [&](HWND box) {
             second = ::GetDlgItem(box, 5001) != nullptr;
             button = ClientRectOf(box, ::GetDlgItem(box, 5000));
-            textAndFont(::GetDlgItem(box, 5000), &text, &font);
+            textAndFont(box, &text, &boxFont);
             ::GetClientRect(box, &client);
-            if (type == 0) CaptureWindowPng(box, L"messagebox-ok.png");
+            if (type == 0) {
+                CaptureWindowPng(box, L"messagebox-ok.png");
+                ::SendMessageW(box, 0x02E4, other.dpi(), reinterpret_cast<LPARAM>(&asked));  // WM_GETDPISCALEDSIZE
+                const RECT suggested{40, 40, 47 + asked.cx, 45 + asked.cy};  // in proportion, a little off
+                ::SendMessageW(box, WM_DPICHANGED, MAKEWPARAM(other.dpi(), other.dpi()), reinterpret_cast<LPARAM>(&suggested));
+                ::GetWindowRect(box, &moved);
+                movedButton = ClientRectOf(box, ::GetDlgItem(box, 5000));
+                ::GetObjectW(fontOf(::GetDlgItem(box, 5000)), sizeof(movedFont), &movedFont);
+                ::Sleep(300);  // painted
+                CaptureWindowPng(box, L"messagebox-ok-rescaled.png");
+            }
             Press(box, 5000);
         });
         EXPECT_EQ(answer, 1);
         EXPECT_FALSE(second);
         EXPECT_EQ(button.left, (client.right - (button.right - button.left)) / 2);
         EXPECT_EQ(text, L"确定");
-        EXPECT_EQ(font, nullptr);
+        EXPECT_TRUE(boxFont);
     }
+    EXPECT_GT(asked.cx, 0);
+    EXPECT_TRUE(moved.right - moved.left == asked.cx && moved.bottom - moved.top == asked.cy);
+    EXPECT_EQ(movedButton.right - movedButton.left, SkinImageSize(IDB_PUSH_BUTTON, other.dpi()).cx / 4);
+    EXPECT_EQ(movedButton.left, (asked.cx - (movedButton.right - movedButton.left)) / 2);
+    EXPECT_EQ(movedFont.lfHeight, other.FontHeight(8)) << "the box's font at its new scale";
     std::wstring text = L"?";
-    HFONT font = reinterpret_cast<HFONT>(1);
+    bool boxFont = false;
     int answer = RunBox(1, L"检测到新版本\n是否现在更新？", [&](HWND box) {
-        textAndFont(::GetDlgItem(box, 5000), &text, &font);
+        textAndFont(box, &text, &boxFont);
         CaptureWindowPng(box, L"messagebox-okcancel.png");
         Press(box, 5001);
     });
     EXPECT_EQ(answer, 2);
     EXPECT_EQ(text, L"");
-    EXPECT_EQ(font, nullptr);
+    EXPECT_TRUE(boxFont);
 }
 
 TEST(SkinnedMessageBox, EnterAndEscapeLeaveItOpen) {
@@ -314,6 +340,24 @@ TEST(SkinnedDialog, TitleButtonsKeepTheirDistanceFromTheRightEdge) {
         EXPECT_EQ(dlg.scale().dpi(), s.dpi());
         expectAtScale(s.Px(400), s);
     }
+    // Asked for its size at another DPI, a window sized by its picture
+    // answers the picture's size there, and takes it whatever is suggested;
+    // any other leaves the system to scale it in proportion.
+    SkinnedProbe pictured;
+    pictured.picture = IDB_NOTICE_PICTURE_ONLY;
+    ASSERT_TRUE(pictured.Create(130));
+    for (const DpiScale& s : {DpiScale(scale.IsBase() ? 144 : 96), scale}) {
+        SIZE asked{400, 300};
+        EXPECT_FALSE(dlg.SendMessage(0x02E4, s.dpi(), reinterpret_cast<LPARAM>(&asked)));  // WM_GETDPISCALEDSIZE
+        const Size drawn = SkinImageSize(IDB_NOTICE_PICTURE_ONLY, s.dpi());
+        EXPECT_TRUE(pictured.SendMessage(0x02E4, s.dpi(), reinterpret_cast<LPARAM>(&asked)));
+        EXPECT_EQ(asked.cx, drawn.cx);
+        EXPECT_EQ(asked.cy, drawn.cy);
+        const RECT suggested{60, 50, 60 + s.Px(300), 50 + s.Px(300)};
+        pictured.SendMessage(WM_DPICHANGED, MAKEWPARAM(s.dpi(), s.dpi()), reinterpret_cast<LPARAM>(&suggested));
+        const RECT wr = pictured.GetWindowRect();
+        EXPECT_TRUE(wr.left == 60 && wr.right - wr.left == drawn.cx && wr.bottom - wr.top == drawn.cy) << s.dpi();
+    }
 }
 
 // The font of a skinned window (its title, the main window's tabs, the
@@ -355,7 +399,9 @@ TEST(SkinnedDialog, TextTakesTheSizeOfTheNewDisplay) {
 }
 
 // On each display, the last first (two side by side under
-// ZUVA_TWO_DISPLAYS=1): maximised to that display's work area.
+// ZUVA_TWO_DISPLAYS=1, the second larger than the first, where the window
+// was made): maximised to that display's work area, and again when the
+// display changes under it.
 TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCoversTheDisplay) {
     const std::vector<RECT> works = DisplayWorkAreas();
     ASSERT_TRUE(works.size() >= 2 || !std::getenv("ZUVA_TWO_DISPLAYS")) << "two displays asked for, Wine reports one";
@@ -363,7 +409,15 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCo
     dlg.resizable = true;
     ASSERT_TRUE(dlg.Create(130));
     dlg.ShowWindow(SW_SHOW);
+    auto expectAt = [&](const RECT& r, const char* what) {
+        const RECT wr = dlg.GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&wr, &r)) << what << ": " << wr.left << "," << wr.top << "," << wr.right << ","
+                                          << wr.bottom;
+    };
+    const int dpi = dlg.scale().dpi();
     for (auto work = works.rbegin(); work != works.rend(); ++work) {
+        // The other display (on one: the same, changed under the window).
+        const RECT& other = works[static_cast<size_t>(works.rend() - work) % works.size()];
         dlg.SetWindowPos(nullptr, work->left + 70, work->top + 90, 360, 220, SWP_NOZORDER);
         PumpFor(200);
 
@@ -374,14 +428,28 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCo
         ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
         PumpFor(400);
         EXPECT_TRUE(dlg.IsMaximized());
+        expectAt(*work, "maximised");
+        // The system moves it (a display unplugged, a new resolution): it
+        // fills the work area it is then on, and at a new scale the work area
+        // of the display it is sent to.
+        dlg.SetWindowPos(nullptr, other.left + 30, other.top + 20, 400, 300, SWP_NOZORDER);
+        dlg.SendMessage(WM_DISPLAYCHANGE, 32, 0);
+        expectAt(other, "after a display change");
+        // In full screen too, which it then leaves for the work area it is on.
+        dlg.EnterFullScreen();
+        dlg.SetWindowPos(nullptr, work->left + 40, work->top + 30, 400, 300, SWP_NOZORDER);
+        dlg.SendMessage(WM_DISPLAYCHANGE, 32, 0);
+        dlg.LeaveFullScreen();
+        expectAt(*work, "out of full screen after a display change");
+        const RECT suggested{work->left + 10, work->top + 10, work->left + 500, work->top + 400};
+        dlg.SendMessage(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        expectAt(*work, "after a scale change");
         wr = dlg.GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&wr, &*work)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
 
         ClickAt(POINT{wr.left + 40, wr.top + 12}, 2);
         PumpFor(400);
         EXPECT_FALSE(dlg.IsMaximized());
-        wr = dlg.GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+        expectAt(before, "restored");
 
         // Full screen covers that whole display, uncut, and ignores a double
         // click on the title band; leaving it puts the window back.
@@ -390,14 +458,17 @@ TEST(SkinnedDialog, DoubleClickOnTheTitleBandMaximisesAndRestoresAndFullScreenCo
         dlg.EnterFullScreen();
         ClickAt(POINT{display.rcMonitor.left + 40, display.rcMonitor.top + 12}, 2);
         PumpFor(400);
-        wr = dlg.GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&wr, &display.rcMonitor)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+        expectAt(display.rcMonitor, "full screen");
+        dlg.SetWindowPos(nullptr, other.left + 30, other.top + 20, 400, 300, SWP_NOZORDER);
+        dlg.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+        MONITORINFO otherDisplay{sizeof(MONITORINFO), {}, {}, 0};
+        ::GetMonitorInfoW(::MonitorFromRect(&other, MONITOR_DEFAULTTONEAREST), &otherDisplay);
+        expectAt(otherDisplay.rcMonitor, "full screen after a work-area change");
         fw::RegionHandle region(::CreateRectRgn(0, 0, 0, 0));
         EXPECT_EQ(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR) << "no region";
         EXPECT_FALSE(::IsWindowVisible(dlg.m_btnClose.m_hWnd));
         dlg.LeaveFullScreen();
-        wr = dlg.GetWindowRect();
-        EXPECT_TRUE(::EqualRect(&wr, &before)) << wr.left << "," << wr.top << "," << wr.right << "," << wr.bottom;
+        expectAt(before, "left full screen");
         EXPECT_NE(::GetWindowRgn(dlg.m_hWnd, region.get()), ERROR) << "the corners cut again";
     }
 }

@@ -133,8 +133,8 @@ zuva_display_start() {
 }
 
 # An Xorg server with the dummy driver: Xvfb's screens cannot stand side by
-# side in one desktop, Xorg's can. Each screen is 1024 x 768 whatever the
-# DPI; the server is told the DPI as Xvfb is. Its log goes to a folder of
+# side in one desktop, Xorg's can. The screens are 1024 x 768 and
+# 1280 x 1024 whatever the DPI; the server is told the DPI as Xvfb is. Its log goes to a folder of
 # its own (Xorg keeps a log it would overwrite as .old beside it), removed
 # when the server stops.
 zuva_two_displays_start() {
