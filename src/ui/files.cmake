@@ -15,6 +15,7 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RaiseWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BtnEx.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DlgEx.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DlgExPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImgProgress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayeredPicture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageBox.cpp
