@@ -159,9 +159,7 @@ bool CPlexor3App::ReplaceAndRestart(bool askedFor) {
         return false;
     }
     const auto downloadUnderProgress = [this](const std::wstring& address, HANDLE target) {
-        m_progressDialog.m_strUrl = address.substr(0, 511);
-        m_progressDialog.m_target = target;
-        return m_progressDialog.DoModal() == IDOK;
+        return m_progressDialog.DownloadInto(address.substr(0, 511), target) == IDOK;
     };
     switch (ApplyUpdate(downloadUnderProgress, m_updateOffer)) {
     case UpdateResult::Swapped:

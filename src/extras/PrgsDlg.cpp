@@ -102,3 +102,9 @@ LRESULT CPrgsDlg::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return CDlgEx::WindowProc(msg, wp, lp);
 }
+
+INT_PTR CPrgsDlg::DownloadInto(const std::wstring& address, HANDLE target) {
+    m_strUrl = address;
+    m_target = target;
+    return DoModal();
+}

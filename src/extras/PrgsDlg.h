@@ -15,9 +15,9 @@ public:
     CPrgsDlg();
     ~CPrgsDlg() override;
 
-    CImgProgress m_progress;      // control 1000
-    std::wstring m_strUrl;        // the update address
-    HANDLE m_target = nullptr;    // the open file the download goes into, the caller's
+    // Downloads `address` into the open file `target` (the caller's) under
+    // the dialog; IDOK when the whole file arrived.
+    INT_PTR DownloadInto(const std::wstring& address, HANDLE target);
 
 protected:
     void DoDataExchange() override;
@@ -36,6 +36,9 @@ private:
     // at once: it only waits for the request, which it then abandons.
     void WaitForWorkers();
 
+    CImgProgress m_progress;    // control 1000
+    std::wstring m_strUrl;      // the update address
+    HANDLE m_target = nullptr;  // the open file the download goes into, the caller's
     fw::KernelHandle m_worker;
     fw::KernelHandle m_watcher;
     HttpCancel m_cancel;

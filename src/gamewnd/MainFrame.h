@@ -18,9 +18,6 @@ public:
     BOOL PreTranslateMessage(MSG* msg) override;
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp) override;
 
-    // This process's copy of the hotkeys; -1, -1 until loaded.
-    HotkeySet m_hotkeys;
-
 protected:
     int OnCreate(CREATESTRUCTW* cs) override;
     void OnTimer(UINT_PTR id) override;
@@ -50,6 +47,8 @@ private:
     // Saves a picture of the page and tells the main window how it went.
     void ShootPage();
 
+    // This process's copy of the hotkeys; -1, -1 until loaded.
+    HotkeySet m_hotkeys;
     UINT_PTR m_ownerWatch = 0;  // the 800 ms owner watch (a thread timer)
     MuteLatch m_muteLatch;
     WheelNotches m_wheelNotches;

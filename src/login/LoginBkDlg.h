@@ -12,10 +12,6 @@ public:
     explicit CLoginBkDlg(HWND owner);
     ~CLoginBkDlg() override;
 
-    CLoginDlg m_dlgLogin;
-    int m_pictureWidth = 0;
-    int m_pictureHeight = 0;
-
     BOOL PreTranslateMessage(MSG* msg) override;
 
 protected:
@@ -32,4 +28,8 @@ private:
     // Where the picture goes: the middle of the screen for the instance's
     // first login, over the main window for later ones.
     POINT PicturePosition() const;
+
+    CLoginDlg m_dlgLogin;
+    int m_pictureWidth = 0;
+    int m_pictureHeight = 0;
 };
