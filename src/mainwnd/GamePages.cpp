@@ -10,13 +10,18 @@
 #include "ui/OwnerPageArea.h"
 
 namespace {
+constexpr UINT kTakeKeysMs = 250;
+
 // The page may bring its frame to the front (this window is the player's
-// now), and is asked to take the keyboard.
+// now) and is asked to take the keyboard: briefly waited for, so that what
+// the player does next finds the keys where they go; a page that does not
+// answer in that time (or hangs) is not waited for.
 void GiveKeysTo(HWND frame) {
     DWORD process = 0;
     ::GetWindowThreadProcessId(frame, &process);
     ::AllowSetForegroundWindow(process);
-    ::PostMessageW(frame, WM_PAGE_TAKE_KEYS, 0, 0);
+    DWORD_PTR unused = 0;
+    ::SendMessageTimeoutW(frame, WM_PAGE_TAKE_KEYS, 0, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, kTakeKeysMs, &unused);
 }
 
 bool ProcessAlive(uint32_t pid) {

@@ -13,6 +13,8 @@
 #include "mainwnd/MainWindowMessages.h"
 #include "PortalClient.h"
 #include "Screenshot.h"
+#include "ui/OwnerPageArea.h"
+#include "ui/WindowDpi.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -69,7 +71,8 @@ void ExpectThePagesOwnPicture(const std::wstring& png, HWND engine) {
     Gdiplus::Bitmap(png.c_str()).GetHBITMAP(Gdiplus::Color(), &decoded);
     SIZE shot{}, page{};
     EXPECT_TRUE(PixelsOf(fw::BitmapHandle(decoded).get(), &shot) == PixelsOf(PagePicture(engine).get(), &page)) << png;
-    EXPECT_TRUE(page.cx > 100 && shot.cx == page.cx && shot.cy == page.cy);
+    EXPECT_TRUE(page.cx > 100 && shot.cx == page.cx && shot.cy == page.cy)
+        << shot.cx << " x " << shot.cy << " shot, " << page.cx << " x " << page.cy << " now";
 }
 }  // namespace
 
@@ -81,7 +84,15 @@ TEST(PageShot, KeyAndTabMenuSaveThePageAsItDrawsItselfAndALinkedFolderTakesNothi
     LauncherInstance app;
     ASSERT_TRUE(app.main && LogIn(app, L"lucky12") && app.WaitForPages(1));
     HWND frame = PageFrames(app.main)[0];
-    ASSERT_TRUE(WaitUntil([&] { return ::IsWindowVisible(frame) != FALSE; }, 15000));
+    // Shown, and on its page area: the main window places its pages without
+    // waiting for them, so that may come a moment later.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            RECT area = PageAreaInOwner(app.main, ScaleOfWindow(app.main)), placed{};
+            ::MapWindowPoints(app.main, nullptr, reinterpret_cast<POINT*>(&area), 2);
+            return ::IsWindowVisible(frame) && ::GetWindowRect(frame, &placed) && ::EqualRect(&area, &placed);
+        },
+        15000));
     HWND engine = FindPageEngineWindow(frame);
     auto hide = [&](bool hidden) {
         ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_LBUTTONUP);
