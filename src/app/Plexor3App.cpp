@@ -19,6 +19,7 @@
 #include "gamewnd/GmWndDoc.h"
 #include "gamewnd/GmWndView.h"
 #include "gamewnd/MainFrame.h"
+#include "host/LauncherHost.h"
 #include "login/LoginBkDlg.h"
 #include "mainwnd/Plexor3Dlg.h"
 #include "net/NewBuildWatch.h"
@@ -192,7 +193,9 @@ void CPlexor3App::OpenPortalHome() {
 }
 
 void CPlexor3App::RunMainWindow() {
+    LauncherHost host;
     CPlexor3Dlg dlg;
+    dlg.SetHost(&host);
     m_pMainWnd = &dlg;
     dlg.DoModal();
     m_pMainWnd = nullptr;

@@ -19,7 +19,7 @@
 #include "mainwnd/TrayIcon.h"
 #include "ui/DlgEx.h"
 
-class CSettingDlg;
+class MainWindowHost;
 
 class CPlexor3Dlg : public CDlgEx {
 public:
@@ -27,6 +27,8 @@ public:
 
     // The executable started for each login (tests name another than this).
     void SetChildExecutable(const std::wstring& exe) { m_logins.SetExecutable(exe); }
+    // What the player's menu choices set going; it outlives the window.
+    void SetHost(MainWindowHost* host) { m_host = host; }
     // Runs `dlg` modally as the open settings dialog, which hiding the
     // instance cancels.
     INT_PTR RunSettingsDialog(CDialog& dlg);
@@ -111,7 +113,7 @@ private:
     void ShowTrayMenu();
     // The menu of tab `tab`: mute that account, zoom its page, or close it.
     void ShowTabMenu(int tab);
-    void RunMenuCommand(int command, CSettingDlg& settings);
+    void RunMenuCommand(int command);
     void UpdateFromMenu();
     LRESULT OnTrayNotify(LPARAM mouseMessage);
 
@@ -136,5 +138,6 @@ private:
     HotkeySet m_hotkeys;  // they match nothing until loaded
     KeyboardHook m_hook;
     CDialog* m_settingDialog = nullptr;  // while it runs, so that hiding can cancel it
+    MainWindowHost* m_host = nullptr;    // the application's, for the window's life
     bool m_shotBalloonOpensFolder = false;  // the balloon shows a saved screenshot
 };

@@ -2,18 +2,13 @@
 // of a tab) and the tray icon's clicks.
 #include "mainwnd/Plexor3Dlg.h"
 
-#include "base/PathText.h"
-#include "base/ProgramPaths.h"
-#include "base/StartProgram.h"
 #include "base/WindowMessages.h"
-#include "cache/CacheCleaner.h"
 #include "hotkey/HotkeyStore.h"
+#include "mainwnd/MainWindowHost.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MenuItems.h"
 #include "mainwnd/TabStripRules.h"
-#include "net/Updater.h"
 #include "resource.h"
-#include "settings/SettingDlg.h"
 #include "ui/MessageBox.h"
 
 namespace {
@@ -36,18 +31,15 @@ fw::MenuHandle CreateLauncherMenu(LauncherMenu which) {
 }  // namespace
 
 void CPlexor3Dlg::ShowSystemMenu() {
-    // The settings dialog lives as long as the menu handling.
-    CSettingDlg settings(this);
     fw::MenuHandle menu = CreateLauncherMenu(LauncherMenu::System);
     if (!menu) return;
     const RECT button = m_title.m_btnMenu.GetWindowRect();
     const int chosen = static_cast<int>(
         ::TrackPopupMenu(menu.get(), TPM_RETURNCMD, button.left, button.bottom + 2, 0, m_hWnd, nullptr));
-    RunMenuCommand(chosen, settings);
+    RunMenuCommand(chosen);
 }
 
 void CPlexor3Dlg::ShowTrayMenu() {
-    CSettingDlg settings(this);
     fw::MenuHandle menu = CreateLauncherMenu(LauncherMenu::Tray);
     if (!menu) return;
     // Foreground first, or the menu would not close when the player clicks elsewhere.
@@ -56,7 +48,7 @@ void CPlexor3Dlg::ShowTrayMenu() {
     ::GetCursorPos(&at);
     const int chosen = static_cast<int>(::TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_BOTTOMALIGN | TPM_RIGHTALIGN, at.x, at.y, 0, m_hWnd, nullptr));
-    RunMenuCommand(chosen, settings);
+    RunMenuCommand(chosen);
 }
 
 void CPlexor3Dlg::ShowTabMenu(int tab) {
@@ -83,7 +75,7 @@ void CPlexor3Dlg::ShowTabMenu(int tab) {
     if (chosen == kTabMenuClose) ClosePage(index);
 }
 
-void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
+void CPlexor3Dlg::RunMenuCommand(int command) {
     switch (command) {
     case kMenuRefresh:
         // Marked as the launcher's own, so that no filter takes it for a hotkey.
@@ -93,13 +85,14 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
         OnBossKey();
         break;
     case kMenuClearCache:
-        StartCacheClearing(GetExePath());
+        if (m_host) m_host->ClearCache();
         break;
     case kMenuUpdate:
         UpdateFromMenu();
         break;
     case kMenuSettings:
-        RunSettingsDialog(settings);
+        if (const std::unique_ptr<CDialog> settings = m_host ? m_host->MakeSettingsDialog(this) : nullptr)
+            RunSettingsDialog(*settings);
         break;
     case kMenuExit:
         ExitLauncher();
@@ -110,13 +103,12 @@ void CPlexor3Dlg::RunMenuCommand(int command, CSettingDlg& settings) {
 }
 
 void CPlexor3Dlg::UpdateFromMenu() {
-    UpdateOffer offer;
-    if (CheckForUpdate(true, &offer) == 0) {
+    if (!m_host) return;
+    if (!m_host->StartUpdate()) {
         AskPlayer(kBoxOk, L"已经是最新版本，无需进行更新。");
         return;
     }
     // The new process downloads and installs; this instance makes way for it.
-    StartIdleProcess(CommandLineProgram(GetExePath()) + L" /update");
     ExitLauncher();
 }
 

@@ -6,7 +6,7 @@
 #include "base/FileKindRules.h"
 #include "base/PlayerBrowser.h"
 #include "base/WindowMessages.h"
-#include "gamewnd/PageShot.h"
+#include "mainwnd/MainWindowHost.h"
 
 namespace {
 const wchar_t kShotSavedTitle[] = L"截图已保存";
@@ -42,7 +42,7 @@ void CPlexor3Dlg::OpenShotFolder() {
     if (!m_shotBalloonOpensFolder) return;
     // The folder is found here, not taken from the page's message: this
     // process runs elevated, and only a real folder is opened.
-    const std::wstring folder = ShotFolderPath();
+    const std::wstring folder = m_host ? m_host->ShotFolder() : std::wstring();
     if (folder.empty() || !IsRealFolder(::GetFileAttributesW(folder.c_str()))) return;
     OpenFolderAsPlayer(folder);
 }

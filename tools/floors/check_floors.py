@@ -15,6 +15,7 @@ import sys
 # folder's subfolders (engine/ie, engine/scripted) are part of it.
 FLOORS = [
     ["app"],                       # composition root
+    ["host"],                      # what the main window's events set going
     ["mainwnd"],                   # the main window
     ["login"],                     # the login page, its browser dialog base, its background
     ["gamewnd"],                   # the game window of a page process

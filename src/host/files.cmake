@@ -1,0 +1,2 @@
+list(APPEND ZUVA_WIN32_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/LauncherHost.cpp)
