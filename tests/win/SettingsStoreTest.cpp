@@ -105,6 +105,7 @@ TEST(SettingsStore, MutedAccountsKeepTheNewestWithinTheBound) {
     RememberMutedAccount(L"13服-白虎-quiet");
     EXPECT_TRUE(IsAccountRememberedMuted(L"13服-白虎-quiet"));
     EXPECT_FALSE(IsAccountRememberedMuted(caption(1))) << "the oldest went";
+    EXPECT_EQ(ReadIniSection(IniLocation::ExeFolder, L"ZuvaMuted").size(), kMaxMutedAccounts) << "read whole";
     EXPECT_TRUE(IsAccountRememberedMuted(caption(2)));
     RememberMutedAccount(caption(2));  // muted again: now the newest
     RememberMutedAccount(L"another");
