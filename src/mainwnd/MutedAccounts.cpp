@@ -1,6 +1,5 @@
 #include "mainwnd/MutedAccounts.h"
 
-#include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/RememberedAccounts.h"
 
 namespace {

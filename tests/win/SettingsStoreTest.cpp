@@ -6,7 +6,6 @@
 #include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
 #include "mainwnd/AccountEntries.h"
-#include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/MutedAccounts.h"
 #include "WinTestSupport.h"
 
