@@ -1,8 +1,8 @@
 #pragma once
 // The zoom a player chose for one account's game page, in percent of the
 // display's scale (engine/PageZoomSteps.h): the zoom the account's next page
-// opens at, from what ZoomedAccounts.h remembers, and how its tab's tooltip
-// tells it.
+// opens at, from what accounts/ZoomedAccounts.h remembers, and how its tab's
+// tooltip tells it.
 #include <optional>
 #include <string>
 

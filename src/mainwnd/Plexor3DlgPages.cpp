@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include "accounts/MutedAccounts.h"
+#include "accounts/ZoomedAccounts.h"
 #include "base/BuildConfig.h"
 #include "base/CopyDataText.h"
 #include "base/StartProgram.h"
@@ -11,9 +13,7 @@
 #include "base/WindowMessages.h"
 #include "mainwnd/AccountZoomRules.h"
 #include "mainwnd/MainWindowMessages.h"
-#include "mainwnd/MutedAccounts.h"
 #include "mainwnd/PageWindowCalls.h"
-#include "mainwnd/ZoomedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "mainwnd/AccountEntries.h"
+#include "accounts/AccountEntries.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/AccountZoomRules.h"
 

@@ -2,11 +2,11 @@
 // puts back what it found.
 #include <gtest/gtest.h>
 
+#include "accounts/AccountEntries.h"
+#include "accounts/MutedAccounts.h"
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
-#include "mainwnd/AccountEntries.h"
-#include "mainwnd/MutedAccounts.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "accounts/AccountEntries.h"
 #include "base/LenientNumber.h"
 #include "base/StoreRules.h"
 #include "base/Utf8Text.h"
 #include "hotkey/HotkeyModel.h"
-#include "mainwnd/AccountEntries.h"
 #include "mainwnd/AccountZoomRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

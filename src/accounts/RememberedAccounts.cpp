@@ -1,10 +1,10 @@
-#include "mainwnd/RememberedAccounts.h"
+#include "accounts/RememberedAccounts.h"
 
 #include <algorithm>
 #include <vector>
 
+#include "accounts/AccountEntries.h"
 #include "base/SettingsStore.h"
-#include "mainwnd/AccountEntries.h"
 
 namespace {
 constexpr IniLocation kFile = IniLocation::ExeFolder;

@@ -1,4 +1,4 @@
-#include "mainwnd/AccountEntries.h"
+#include "accounts/AccountEntries.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "mainwnd/ZoomedAccounts.h"
+#include "accounts/ZoomedAccounts.h"
 
-#include "mainwnd/AccountEntries.h"
-#include "mainwnd/RememberedAccounts.h"
+#include "accounts/AccountEntries.h"
+#include "accounts/RememberedAccounts.h"
 
 namespace {
 RememberedAccounts Zoomed() { return RememberedAccounts(L"ZuvaZoom", kMaxZoomedAccounts); }

@@ -1,6 +1,6 @@
-#include "mainwnd/MutedAccounts.h"
+#include "accounts/MutedAccounts.h"
 
-#include "mainwnd/RememberedAccounts.h"
+#include "accounts/RememberedAccounts.h"
 
 namespace {
 RememberedAccounts Muted() { return RememberedAccounts(L"ZuvaMuted", kMaxMutedAccounts); }
