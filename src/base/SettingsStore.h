@@ -11,7 +11,7 @@
 // launcher runs from its data folder.
 enum class IniLocation {
     DataFolder,  // the usage counters
-    ExeFolder,   // hotkeys and notice state: beside the running executable
+    ExeFolder,   // hotkeys, notice state, accounts: beside the running executable
 };
 std::wstring StatisticIniPath(IniLocation where);
 
