@@ -46,17 +46,50 @@ std::wstring StatisticIniPath(IniLocation where) {
     return folder + L"\\" + kIniName;
 }
 
-std::wstring ReadZuvaValue(IniLocation where, const wchar_t* key, const wchar_t* defaultValue, size_t maxChars) {
+std::wstring ReadIniValue(IniLocation where, const wchar_t* section, const wchar_t* key,
+                          const wchar_t* defaultValue, size_t maxChars) {
     std::vector<wchar_t> buf(maxChars > 0 ? maxChars : 1, L'\0');
     const std::wstring path = StatisticIniPath(where);
-    DWORD got = ::GetPrivateProfileStringW(kSection, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()),
+    DWORD got = ::GetPrivateProfileStringW(section, key, defaultValue, buf.data(), static_cast<DWORD>(buf.size()),
                                            path.c_str());
     return std::wstring(buf.data(), got);
 }
 
-bool WriteZuvaValue(IniLocation where, const wchar_t* key, const std::wstring& value) {
+bool WriteIniValue(IniLocation where, const wchar_t* section, const wchar_t* key, const std::wstring& value) {
     const std::wstring path = StatisticIniPath(where);
-    return ::WritePrivateProfileStringW(kSection, key, value.c_str(), path.c_str()) != FALSE;
+    return ::WritePrivateProfileStringW(section, key, value.c_str(), path.c_str()) != FALSE;
+}
+
+bool DeleteIniValue(IniLocation where, const wchar_t* section, const wchar_t* key) {
+    const std::wstring path = StatisticIniPath(where);
+    return ::WritePrivateProfileStringW(section, key, nullptr, path.c_str()) != FALSE;
+}
+
+std::vector<std::wstring> ReadIniSection(IniLocation where, const wchar_t* section) {
+    const std::wstring path = StatisticIniPath(where);
+    std::vector<wchar_t> buf(8192);
+    DWORD got = 0;
+    for (;;) {
+        got = ::GetPrivateProfileSectionW(section, buf.data(), static_cast<DWORD>(buf.size()), path.c_str());
+        // A full buffer is reported as its size less two: read again, larger.
+        if (got + 2 < buf.size() || buf.size() >= (1u << 22)) break;
+        buf.resize(buf.size() * 2);
+    }
+    std::vector<std::wstring> lines;
+    for (size_t at = 0; at < got && buf[at] != L'\0';) {
+        std::wstring line(&buf[at]);
+        at += line.size() + 1;
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+std::wstring ReadZuvaValue(IniLocation where, const wchar_t* key, const wchar_t* defaultValue, size_t maxChars) {
+    return ReadIniValue(where, kSection, key, defaultValue, maxChars);
+}
+
+bool WriteZuvaValue(IniLocation where, const wchar_t* key, const std::wstring& value) {
+    return WriteIniValue(where, kSection, key, value);
 }
 
 uint32_t IncrementCounter(const wchar_t* key) {

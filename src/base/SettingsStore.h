@@ -1,21 +1,31 @@
 #pragma once
 // The launcher's persistent state: the registry key of the update machinery
-// and section "Zuva" of the shared Statistic.ini.
+// and the launcher's sections of the shared Statistic.ini.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Statistic.ini is reached by two paths that name the same file once the
 // launcher runs from its data folder.
 enum class IniLocation {
     DataFolder,  // the usage counters
-    ExeFolder,   // hotkeys and notice state: beside the running executable
+    ExeFolder,   // hotkeys, notice state, accounts: beside the running executable
 };
 std::wstring StatisticIniPath(IniLocation where);
 
-// A value of section "Zuva"; at most maxChars - 1 characters are read, as a
+// A value of a section; at most maxChars - 1 characters are read, as a
 // buffer of maxChars would hold. Missing file or key: the default.
+std::wstring ReadIniValue(IniLocation where, const wchar_t* section, const wchar_t* key,
+                          const wchar_t* defaultValue, size_t maxChars);
+bool WriteIniValue(IniLocation where, const wchar_t* section, const wchar_t* key, const std::wstring& value);
+bool DeleteIniValue(IniLocation where, const wchar_t* section, const wchar_t* key);
+// A section's lines ("key=value"), whole however long it is; none when the
+// file or the section is missing.
+std::vector<std::wstring> ReadIniSection(IniLocation where, const wchar_t* section);
+
+// The same in section "Zuva".
 std::wstring ReadZuvaValue(IniLocation where, const wchar_t* key, const wchar_t* defaultValue, size_t maxChars);
 bool WriteZuvaValue(IniLocation where, const wchar_t* key, const std::wstring& value);
 

@@ -4,15 +4,16 @@
 
 #include <windowsx.h>
 
+#include "accounts/MutedAccounts.h"
+#include "accounts/ZoomedAccounts.h"
 #include "base/BuildConfig.h"
 #include "base/CopyDataText.h"
 #include "base/StartProgram.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
+#include "mainwnd/AccountZoomRules.h"
 #include "mainwnd/MainWindowMessages.h"
-#include "mainwnd/MutedAccounts.h"
 #include "mainwnd/PageWindowCalls.h"
-#include "mainwnd/ZoomedAccounts.h"
 #include "resource.h"
 #include "ui/MessageBox.h"
 
@@ -99,7 +100,7 @@ LRESULT CPlexor3Dlg::OnPageAttach(HWND frame, bool hall) {
     // zoomed opens at its zoom.
     const std::wstring& caption = m_pages.book().caption(added);
     if (IsAccountRememberedMuted(caption)) m_pages.SetAccountMuted(added, true);
-    m_pages.SetAccountZoom(added, RememberedAccountZoom(caption));
+    m_pages.SetAccountZoom(added, AccountOpeningZoom(RememberedAccountZoom(caption)));
     m_logins.Release();
     m_tabs.InvalidateStrip(m_pages.count(), scale());
     return 0;
@@ -171,7 +172,12 @@ void CPlexor3Dlg::ZoomAccount(int index, ZoomStep step) {
     const int percent = SteppedZoom(m_pages.AccountZoom(index), step);
     if (percent == m_pages.AccountZoom(index)) return;
     m_pages.SetAccountZoom(index, percent);
-    RememberAccountZoom(m_pages.book().caption(index), percent);
+    // At its actual size an account has nothing to remember.
+    const std::wstring& caption = m_pages.book().caption(index);
+    if (percent == kActualZoom)
+        ForgetAccountZoom(caption);
+    else
+        RememberAccountZoom(caption, percent);
     m_tabs.RefreshTip(m_pages.book(), index);
 }
 

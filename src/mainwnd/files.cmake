@@ -1,5 +1,4 @@
 list(APPEND ZUVA_PORTABLE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/AccountEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AccountMuteRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AccountZoomRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleLayout.cpp
@@ -11,7 +10,6 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/GamePages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LoginChildren.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MessageFilter.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/MutedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageSenders.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PageWindowCalls.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3Dlg.cpp
@@ -19,8 +17,6 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgMenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgPages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Plexor3DlgShots.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RememberedAccounts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TabStrip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TitleControls.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ZoomedAccounts.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp)

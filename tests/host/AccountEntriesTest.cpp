@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "mainwnd/AccountEntries.h"
+#include "accounts/AccountEntries.h"
 #include "mainwnd/AccountMuteRules.h"
 #include "mainwnd/AccountZoomRules.h"
 
@@ -85,7 +85,7 @@ TEST(AccountEntries, AValueRidesBesideTheSerialAndOnlyAZoomStepReadsBack) {
     EXPECT_EQ(AccountEntryText(renumbered.at(1).serial, renumbered.at(1).value), L"2,67") << "value kept";
 
     for (int step : {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200})
-        EXPECT_EQ(ZoomOfEntryValue(ZoomEntryValue(step)), step);
+        EXPECT_EQ(AccountOpeningZoom(ZoomOfEntryValue(ZoomEntryValue(step))), step);
     for (const wchar_t* bad : {L"", L"130", L"0125", L"-50", L"1e2", L"4294967421", L"5"})
-        EXPECT_EQ(ZoomOfEntryValue(bad), 100) << bad;
+        EXPECT_EQ(AccountOpeningZoom(ZoomOfEntryValue(bad)), 100) << bad;
 }

@@ -12,13 +12,13 @@
 #include <cstdio>
 #include <thread>
 
+#include "accounts/MutedAccounts.h"
+#include "accounts/ZoomedAccounts.h"
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "base/WindowMessages.h"
 #include "GameLogin.h"
 #include "LauncherDriver.h"
-#include "mainwnd/MutedAccounts.h"
-#include "mainwnd/ZoomedAccounts.h"
 #include "PageSpy.h"
 #include "PortalClient.h"
 #include "Screenshot.h"

@@ -2,12 +2,11 @@
 // puts back what it found.
 #include <gtest/gtest.h>
 
+#include "accounts/AccountEntries.h"
+#include "accounts/MutedAccounts.h"
 #include "app/LaunchModeWin.h"
 #include "base/SettingsStore.h"
 #include "hotkey/HotkeyStore.h"
-#include "mainwnd/AccountEntries.h"
-#include "mainwnd/AccountMuteRules.h"
-#include "mainwnd/MutedAccounts.h"
 #include "WinTestSupport.h"
 
 using namespace wintest;
@@ -105,6 +104,7 @@ TEST(SettingsStore, MutedAccountsKeepTheNewestWithinTheBound) {
     RememberMutedAccount(L"13服-白虎-quiet");
     EXPECT_TRUE(IsAccountRememberedMuted(L"13服-白虎-quiet"));
     EXPECT_FALSE(IsAccountRememberedMuted(caption(1))) << "the oldest went";
+    EXPECT_EQ(ReadIniSection(IniLocation::ExeFolder, L"ZuvaMuted").size(), kMaxMutedAccounts) << "read whole";
     EXPECT_TRUE(IsAccountRememberedMuted(caption(2)));
     RememberMutedAccount(caption(2));  // muted again: now the newest
     RememberMutedAccount(L"another");

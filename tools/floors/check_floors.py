@@ -21,7 +21,7 @@ FLOORS = [
     ["gamewnd"],                   # the game window of a page process
     ["extras", "settings"],        # notice, favourites, update progress; hotkey settings
     ["engine"],                    # the page engines, which use the services below
-    ["net", "cache", "sound", "hotkey"],  # services
+    ["net", "cache", "sound", "hotkey", "accounts"],  # services
     ["ui"],                        # skinned toolkit
     ["base"],                      # what every floor may use
     ["framework"],                 # includes nothing of ours

@@ -36,6 +36,7 @@ class FloorsCheck(unittest.TestCase):
         for name, text, words in [
             ("gamewnd/Game.h", '#include "mainwnd/Main.h"\n', "a floor above gamewnd/"),
             ("extras/Notice.h", '#include "settings/Keys.h"\n', "stands beside extras/"),
+            ("accounts/Zoomed.cpp", '#include "engine/Zoom.h"\n', "a floor above accounts/"),
             ("ui/PageArea.h", '#include "ui/Geometry.h"\n', "include circle: ui/Geometry.h -> ui/PageArea.h"),
         ]:
             tree = dict(SOUND, **{name: text, "ui/Geometry.h": '#include "ui/PageArea.h"\n',

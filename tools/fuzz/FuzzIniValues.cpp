@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "accounts/AccountEntries.h"
 #include "base/LenientNumber.h"
 #include "base/StoreRules.h"
 #include "base/Utf8Text.h"
 #include "hotkey/HotkeyModel.h"
-#include "mainwnd/AccountEntries.h"
 #include "mainwnd/AccountZoomRules.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto entries = ParseAccountEntries({line, line});
     if (AccountEntriesOverBound(entries, 1).size() != entries.size() - (entries.empty() ? 0 : 1)) std::abort();
     // A zoom read back is one the launcher offers, and is written as it reads.
-    const int zoom = ZoomOfEntryValue(ParseAccountEntryText(value).value);
-    if (ZoomOfEntryValue(ZoomEntryValue(zoom)) != zoom) std::abort();
+    const int zoom = AccountOpeningZoom(ZoomOfEntryValue(ParseAccountEntryText(value).value));
+    if (AccountOpeningZoom(ZoomOfEntryValue(ZoomEntryValue(zoom))) != zoom) std::abort();
     return 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // One section of Statistic.ini beside the executable that remembers
 // something per account, by tab caption, within a bound, the oldest entries
-// going first (format in AccountEntries.h). Shared by every instance.
+// going first (format in AccountEntries.h). Shared by every instance; read
+// and written through base/SettingsStore.h.
 #include <cstddef>
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "mainwnd/AccountEntries.h"
+#include "accounts/AccountEntries.h"
 
 #include <algorithm>
 
@@ -119,4 +119,18 @@ std::vector<std::wstring> AccountEntriesOverBound(std::vector<AccountEntry> entr
     OldestFirst(entries);
     for (size_t i = 0; i < entries.size() - bound; ++i) keys.push_back(entries[i].key);
     return keys;
+}
+
+std::wstring ZoomEntryValue(int percent) { return std::to_wstring(percent); }
+
+std::optional<int> ZoomOfEntryValue(const std::wstring& value) {
+    // Two or three digits only: every zoom the launcher offers is written so,
+    // and nothing longer can overflow on its way.
+    if (value.size() < 2 || value.size() > 3) return std::nullopt;
+    int percent = 0;
+    for (wchar_t c : value) {
+        if (c < L'0' || c > L'9') return std::nullopt;
+        percent = percent * 10 + (c - L'0');
+    }
+    return percent;
 }

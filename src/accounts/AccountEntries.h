@@ -11,7 +11,8 @@
 // case, capitals are encoded too: two captions never share a key.
 // Each entry is "<encoded caption>=<serial>" or, where the section keeps a
 // value, "<encoded caption>=<serial>,<value>"; the serial counts up with
-// each entry written, so that the oldest entries are the first to go.
+// each entry written, so that the oldest entries are the first to go. The
+// value of a "ZuvaZoom" entry is the zoom in percent, in decimal.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -50,3 +51,8 @@ uint64_t NextAccountSerial(const std::vector<AccountEntry>& entries);
 std::vector<AccountEntry> RenumberedAccountEntries(std::vector<AccountEntry> entries);
 // The keys to delete so that at most `bound` entries stay, oldest first.
 std::vector<std::wstring> AccountEntriesOverBound(std::vector<AccountEntry> entries, size_t bound);
+
+// The value of a "ZuvaZoom" entry, and back: none for anything the launcher
+// does not write.
+std::wstring ZoomEntryValue(int percent);
+std::optional<int> ZoomOfEntryValue(const std::wstring& value);

@@ -1,7 +1,6 @@
-#include "mainwnd/MutedAccounts.h"
+#include "accounts/MutedAccounts.h"
 
-#include "mainwnd/AccountMuteRules.h"
-#include "mainwnd/RememberedAccounts.h"
+#include "accounts/RememberedAccounts.h"
 
 namespace {
 RememberedAccounts Muted() { return RememberedAccounts(L"ZuvaMuted", kMaxMutedAccounts); }
