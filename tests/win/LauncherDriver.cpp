@@ -129,7 +129,7 @@ bool PutOnClipboard(const std::wstring& text) {
 bool SendEngineCommand(HWND engine, const std::wstring& command) {
     std::wstring text = command;
     COPYDATASTRUCT cds{};
-    cds.dwData = kScriptedCommandTag;
+    cds.dwData = COPYDATA_SCRIPTED_COMMAND;
     cds.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     cds.lpData = &text[0];
     DWORD_PTR result = 0;
@@ -184,6 +184,7 @@ std::vector<HWND> PageFrames(HWND mainWindow) {
 bool RegisterCaption(HWND mainWindow, const std::wstring& caption) {
     std::wstring text = caption;
     COPYDATASTRUCT cds{};
+    cds.dwData = COPYDATA_REGISTER_CAPTION;
     cds.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     cds.lpData = &text[0];
     DWORD_PTR result = 0;
