@@ -18,6 +18,7 @@
 // window's own messages, which never leave its process, start at WM_APP and
 // live with the window.
 #include <cstdint>
+#include <optional>
 
 constexpr unsigned WM_PAGE_ATTACH = 0x402;         // main window, from a child's frame: wParam frame, lParam 1 hall / 0 page
 constexpr unsigned WM_HOTKEYS_CHANGED = 0x404;     // main window, from the settings dialog: reload hotkeys
@@ -37,6 +38,20 @@ constexpr unsigned WM_SET_PAGE_ZOOM = 0x40B;
 // A game page or the hall window, from its main window: it shows now, or the
 // main window got the focus; the page takes the keyboard.
 constexpr unsigned WM_PAGE_TAKE_KEYS = 0x40E;
+
+// The step a player asks for, as WM_PAGE_ZOOM_REQUEST's lParam carries it.
+enum class ZoomStep : uintptr_t { ActualSize = 0, In = 1, Out = 2 };
+// The step a message carries; none for a value no launcher sends.
+constexpr std::optional<ZoomStep> ZoomStepOf(uintptr_t value) {
+    switch (value) {
+    case static_cast<uintptr_t>(ZoomStep::ActualSize):
+    case static_cast<uintptr_t>(ZoomStep::In):
+    case static_cast<uintptr_t>(ZoomStep::Out):
+        return static_cast<ZoomStep>(value);
+    default:
+        return std::nullopt;
+    }
+}
 
 // WM_COPYDATA records, by their dwData; each carries UTF-16 text with its
 // terminating zero (base/CopyDataText.h). The screenshot's two took the

@@ -23,17 +23,6 @@ bool IsZoomStep(int percent) {
     return std::find(std::begin(kZoomSteps), std::end(kZoomSteps), percent) != std::end(kZoomSteps);
 }
 
-std::optional<ZoomStep> ZoomStepOf(uintptr_t value) {
-    switch (value) {
-    case static_cast<uintptr_t>(ZoomStep::ActualSize):
-    case static_cast<uintptr_t>(ZoomStep::In):
-    case static_cast<uintptr_t>(ZoomStep::Out):
-        return static_cast<ZoomStep>(value);
-    default:
-        return std::nullopt;
-    }
-}
-
 int ZoomedPageDpi(int displayDpi, int percent) {
     const int held = std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]);
     return (displayDpi * held + 50) / 100;

@@ -9,6 +9,7 @@
 #include "base/StartProgram.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
+#include "engine/PageZoomSteps.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/MutedAccounts.h"
 #include "mainwnd/PageWindowCalls.h"
