@@ -1,7 +1,7 @@
 #pragma once
 // The zoom a player gives a game page on top of its display's scale, in
 // percent: the steps that Ctrl + wheel, Ctrl + plus and minus and the tab's
-// menu go through, and the DPI the page is then shown at.
+// menu go through, and the zoom the page is then shown at.
 #include "base/WindowMessages.h"  // ZoomStep
 
 // The page as its display's scale shows it.
@@ -13,6 +13,6 @@ constexpr int kZoomSteps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200};
 int SteppedZoom(int percent, ZoomStep step);
 bool IsZoomStep(int percent);
 
-// The DPI a page on a display of `displayDpi` is shown at with `percent`,
-// held within the steps.
-int ZoomedPageDpi(int displayDpi, int percent);
+// The browser's zoom (engine/PageDpi.h) for a page on a display of
+// `displayDpi` at `percent`, held within the steps.
+int ZoomedPagePercent(int displayDpi, int percent);

@@ -68,12 +68,12 @@ ScriptedEngine::ShownPage::~ShownPage() {
 }
 
 ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
-    : m_host(host), m_scale(ScaleOfWindow(parent)), m_window(*this) {
+    : m_host(host), m_zoom(PageZoomPercent(ScaleOfWindow(parent))), m_window(*this) {
     m_window.Create(parent, area);
 }
 
-bool ScriptedEngine::ZoomTo(int dpi) {
-    m_scale = DpiScale::OfZoom(dpi);
+bool ScriptedEngine::ZoomTo(int percent) {
+    m_zoom = percent > 0 ? percent : kBaseZoom;
     const RECT client = m_window.GetClientRect();
     Resized(client.right, client.bottom);
     m_window.Invalidate(FALSE);
@@ -152,14 +152,14 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
 
     // Like the platform browser, each document starts at the default zoom;
     // its host zooms it to the window's display once it has completed.
-    m_scale = DocumentDefaultScale(ScaleOfWindow(m_window.m_hWnd), SystemScale());
+    m_zoom = DocumentDefaultZoom(ScaleOfWindow(m_window.m_hWnd), SystemScale());
     auto page = std::make_unique<ShownPage>();
     page->link = std::make_shared<DocumentLink>(*this);
     const RECT client = m_window.GetClientRect();
     for (const ElementDef& def : script.elements)
         page->elements.push_back(std::make_shared<ScriptedElement>(def, page->link));
-    page->elements.front()->SetSize(CssLengthCovering(client.right, m_scale),
-                                    CssLengthCovering(client.bottom, m_scale));
+    page->elements.front()->SetSize(CssLengthCovering(client.right, m_zoom),
+                                    CssLengthCovering(client.bottom, m_zoom));
     page->script = std::move(script);
     page->url = url;
     page->source = source;
@@ -234,7 +234,7 @@ void ScriptedEngine::RunUnload() {
 
 void ScriptedEngine::Pointer(PointerInput input, POINT point) {
     if (m_closing || !m_page) return;
-    const size_t hit = m_page->script.HitTest(CssOfDevice(point.x, m_scale), CssOfDevice(point.y, m_scale));
+    const size_t hit = m_page->script.HitTest(CssOfDevice(point.x, m_zoom), CssOfDevice(point.y, m_zoom));
     switch (input) {
     case PointerInput::Move:
         Raise(m_pointer.Move(hit));
@@ -400,13 +400,13 @@ void ScriptedEngine::FollowLink(const std::wstring& href, bool inFrame) {
 }
 
 void ScriptedEngine::Redraw(const RECT& area) {
-    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_scale);
+    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_zoom);
     m_window.InvalidateRect(RECT{device.left, device.top, device.right, device.bottom}, FALSE);
 }
 
 void ScriptedEngine::Resized(int width, int height) {
     if (m_page)
-        m_page->elements.front()->SetSize(CssLengthCovering(width, m_scale), CssLengthCovering(height, m_scale));
+        m_page->elements.front()->SetSize(CssLengthCovering(width, m_zoom), CssLengthCovering(height, m_zoom));
 }
 
 bool ScriptedEngine::DrawPage(HDC dc) {
@@ -431,7 +431,7 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
         picture.status.bodyScroll = m_page->bodyScroll;
     }
     if (m_job) picture.status.loading = m_load.url;
-    if (m_scale.IsBase()) {
+    if (m_zoom == kBaseZoom) {
         scripted::PaintPage(dc, client, picture, m_fonts);
         return;
     }
@@ -440,10 +440,10 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
     const int oldMode = ::SetGraphicsMode(dc, GM_ADVANCED);
     XFORM oldTransform{};
     ::GetWorldTransform(dc, &oldTransform);
-    const float zoom = static_cast<float>(m_scale.dpi()) / kBaseDpi;
+    const float zoom = static_cast<float>(m_zoom) / kBaseZoom;
     const XFORM toDevice{zoom, 0.0f, 0.0f, zoom, 0.0f, 0.0f};
     ::SetWorldTransform(dc, &toDevice);
-    const RECT css{0, 0, CssLengthCovering(client.right, m_scale), CssLengthCovering(client.bottom, m_scale)};
+    const RECT css{0, 0, CssLengthCovering(client.right, m_zoom), CssLengthCovering(client.bottom, m_zoom)};
     scripted::PaintPage(dc, css, picture, m_fonts);
     ::SetWorldTransform(dc, &oldTransform);
     ::SetGraphicsMode(dc, oldMode);
