@@ -140,6 +140,7 @@ endfunction()
 # tests, the soak, the road demo of tools/run.sh and the benchmarks share it.
 set(ZUVA_DRIVER_SOURCES
   ${PROJECT_SOURCE_DIR}/tests/win/LauncherDriver.cpp
+  ${PROJECT_SOURCE_DIR}/tests/win/LauncherMenus.cpp
   ${PROJECT_SOURCE_DIR}/tests/win/WinTestSupport.cpp
   ${PROJECT_SOURCE_DIR}/tests/win/Screenshot.cpp
   ${PROJECT_SOURCE_DIR}/tests/win/PortalClient.cpp

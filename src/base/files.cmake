@@ -1,8 +1,8 @@
-# What every floor may use: the cross-process messages and timer ids, build
-# settings and the program version, the settings store, paths, files made new
-# and folders held against links, random numbers, text conversions
-# (WM_COPYDATA text too), starting processes (with the player's rights too)
-# and the player's browser.
+# What every floor may use: what crosses processes (messages, copy-data
+# tags, the zoom step), build settings and the program version, the settings
+# store, paths, files made new and folders held against links, random
+# numbers, text conversions (WM_COPYDATA text too), starting processes (with
+# the player's rights too) and the player's browser.
 list(APPEND ZUVA_PORTABLE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BrowserAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileKindRules.cpp

@@ -4,12 +4,10 @@ unsigned long HostFlagsAtScale(unsigned long flags, const DpiScale& scale) {
     return scale.IsBase() ? flags : flags | kHostFlagDpiAware;
 }
 
-int PageZoomPercent(const DpiScale& scale) { return (scale.dpi() * 100 + kBaseDpi / 2) / kBaseDpi; }
+int PageZoomPercent(const DpiScale& scale) { return (scale.dpi() * kBaseZoom + kBaseDpi / 2) / kBaseDpi; }
 
-int DpiOfZoomPercent(int percent) { return (percent * kBaseDpi + 50) / 100; }
-
-DpiScale DocumentDefaultScale(const DpiScale& window, const DpiScale& system) {
-    return window.IsBase() ? DpiScale() : system;
+int DocumentDefaultZoom(const DpiScale& window, const DpiScale& system) {
+    return window.IsBase() ? kBaseZoom : PageZoomPercent(system);
 }
 
 namespace {
@@ -18,16 +16,19 @@ int FloorScaledBy(int v, int mul, int div) {
     const long long p = static_cast<long long>(v) * mul;
     return static_cast<int>(p >= 0 ? p / div : -((-p + div - 1) / div));
 }
-int FloorScaled(int v, int dpi) { return FloorScaledBy(v, dpi, kBaseDpi); }
-int CeilScaled(int v, int dpi) { return -FloorScaled(-v, dpi); }
+// A zoom of 0 or less, which no browser shows, counts as none (no division by it).
+int Held(int zoom) { return zoom > 0 ? zoom : kBaseZoom; }
+int FloorScaled(int v, int zoom) { return FloorScaledBy(v, zoom, kBaseZoom); }
+int CeilScaled(int v, int zoom) { return -FloorScaled(-v, zoom); }
 }  // namespace
 
-int CssOfDevice(int v, const DpiScale& scale) { return FloorScaledBy(v, kBaseDpi, scale.dpi()); }
+int CssOfDevice(int v, int zoom) { return FloorScaledBy(v, kBaseZoom, Held(zoom)); }
 
-int CssLengthCovering(int v, const DpiScale& scale) { return -FloorScaledBy(-v, kBaseDpi, scale.dpi()); }
+int CssLengthCovering(int v, int zoom) { return -FloorScaledBy(-v, kBaseZoom, Held(zoom)); }
 
-Rect DeviceRectOfCss(const Rect& css, const DpiScale& scale) {
-    if (scale.IsBase()) return css;
-    return Rect{FloorScaled(css.left, scale.dpi()), FloorScaled(css.top, scale.dpi()),
-                CeilScaled(css.right, scale.dpi()), CeilScaled(css.bottom, scale.dpi())};
+Rect DeviceRectOfCss(const Rect& css, int zoom) {
+    zoom = Held(zoom);
+    if (zoom == kBaseZoom) return css;
+    return Rect{FloorScaled(css.left, zoom), FloorScaled(css.top, zoom), CeilScaled(css.right, zoom),
+                CeilScaled(css.bottom, zoom)};
 }

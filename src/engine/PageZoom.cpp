@@ -29,7 +29,7 @@ bool PageZoom::OnTimer(UINT_PTR id, PageEngine* page) {
 
 void PageZoom::Apply(PageEngine* page, bool mayRetry) {
     if (!page || m_dpi <= 0) return;
-    if (page->ZoomTo(ZoomedPageDpi(m_dpi, m_percent))) {
+    if (page->ZoomTo(ZoomedPagePercent(m_dpi, m_percent))) {
         ::KillTimer(m_hWnd, m_retryTimer);  // an earlier miss is made good
     } else if (mayRetry && m_hWnd) {
         ::SetTimer(m_hWnd, m_retryTimer, kRetryMs, nullptr);

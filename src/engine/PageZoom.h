@@ -1,11 +1,13 @@
 #pragma once
 // Keeps a page at the scale of its window's display, times the zoom the
-// player chose for its account (a game page). The browser starts each
-// top-level document at a default zoom of its own (the system's DPI once told
-// that its host is DPI aware), which is wrong for a window on a display of
-// another scale, and it refuses a zoom while no document is ready. So the
-// zoom is set whole after every document and every scale change, checked,
-// and tried once more a moment later when it did not take.
+// player chose for its account (a game page). The two stay apart, the
+// display's DPI and the player's percent, and the browser gets their product
+// as its zoom. The browser starts each top-level document at a default zoom
+// of its own (the system's scale once told that its host is DPI aware),
+// which is wrong for a window on a display of another scale, and it refuses
+// a zoom while no document is ready. So the zoom is set whole after every
+// document and every scale change, checked, and tried once more a moment
+// later when it did not take.
 #include <windows.h>
 
 #include "engine/PageZoomSteps.h"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "ui/DpiScale.h"
+
 int SteppedZoom(int percent, ZoomStep step) {
     switch (step) {
     case ZoomStep::In:
@@ -23,18 +25,8 @@ bool IsZoomStep(int percent) {
     return std::find(std::begin(kZoomSteps), std::end(kZoomSteps), percent) != std::end(kZoomSteps);
 }
 
-std::optional<ZoomStep> ZoomStepOf(uintptr_t value) {
-    switch (value) {
-    case static_cast<uintptr_t>(ZoomStep::ActualSize):
-    case static_cast<uintptr_t>(ZoomStep::In):
-    case static_cast<uintptr_t>(ZoomStep::Out):
-        return static_cast<ZoomStep>(value);
-    default:
-        return std::nullopt;
-    }
-}
-
-int ZoomedPageDpi(int displayDpi, int percent) {
+int ZoomedPagePercent(int displayDpi, int percent) {
     const int held = std::clamp(percent, kZoomSteps[0], std::end(kZoomSteps)[-1]);
-    return (displayDpi * held + 50) / 100;
+    // Rounded once: the display's share and the player's are one product.
+    return (displayDpi * held + kBaseDpi / 2) / kBaseDpi;
 }

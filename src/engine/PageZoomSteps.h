@@ -1,13 +1,8 @@
 #pragma once
 // The zoom a player gives a game page on top of its display's scale, in
 // percent: the steps that Ctrl + wheel, Ctrl + plus and minus and the tab's
-// menu go through, and the DPI the page is then shown at.
-#include <cstdint>
-#include <optional>
-
-// A step the player asks for. The values cross processes in
-// WM_PAGE_ZOOM_REQUEST, so they never change.
-enum class ZoomStep : uintptr_t { ActualSize = 0, In = 1, Out = 2 };
+// menu go through, and the zoom the page is then shown at.
+#include "base/WindowMessages.h"  // ZoomStep
 
 // The page as its display's scale shows it.
 constexpr int kActualZoom = 100;
@@ -17,9 +12,7 @@ constexpr int kZoomSteps[] = {50, 67, 75, 80, 90, 100, 110, 125, 150, 175, 200};
 // percent between two steps, the nearer one that way), held at both ends.
 int SteppedZoom(int percent, ZoomStep step);
 bool IsZoomStep(int percent);
-// The step a message carries; none for a value no launcher sends.
-std::optional<ZoomStep> ZoomStepOf(uintptr_t value);
 
-// The DPI a page on a display of `displayDpi` is shown at with `percent`,
-// held within the steps.
-int ZoomedPageDpi(int displayDpi, int percent);
+// The browser's zoom (engine/PageDpi.h) for a page on a display of
+// `displayDpi` at `percent`, held within the steps.
+int ZoomedPagePercent(int displayDpi, int percent);

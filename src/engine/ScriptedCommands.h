@@ -1,8 +1,9 @@
 #pragma once
 // Test commands of the scripted page engine. A test (in any process) sends
-// WM_COPYDATA to the engine's window with dwData = kScriptedCommandTag and a
-// UTF-16 command text (terminating zero included in cbData). The answer is 1
-// when the command was understood and carried out, 0 otherwise.
+// WM_COPYDATA to the engine's window with dwData COPYDATA_SCRIPTED_COMMAND
+// (base/WindowMessages.h) and a UTF-16 command text (terminating zero
+// included in cbData). The answer is 1 when the command was understood and
+// carried out, 0 otherwise.
 //
 //   over <id>      the mouse comes over the element (mouse-over, then a move)
 //   out <id>       the mouse leaves it (mouse-out)
@@ -30,7 +31,8 @@
 // The engine's window has the class name kScriptedEngineClass.
 #include <windows.h>
 
-constexpr ULONG_PTR kScriptedCommandTag = 0x5A535043;  // "ZSPC"
+#include "base/WindowMessages.h"
+
 constexpr wchar_t kScriptedEngineClass[] = L"ZuvaScriptedPage";
 // The caption of the engine's own web message boxes.
 constexpr wchar_t kWebMessageCaption[] = L"来自网页的消息";

@@ -109,15 +109,15 @@ public:
     // there is no document or body yet.
     virtual bool SetBodyScroll(const std::wstring& value) = 0;
     virtual std::wstring CurrentUrl() const = 0;
-    // Shows the current document at `dpi` (its window's display DPI, times
-    // the zoom a player chose, so it may lie below 96): CSS pixels stay the
-    // page's unit, the picture grows or shrinks. True when the document now
-    // shows at that DPI; false when there is none ready to take it. Each new
-    // top-level document starts at the browser's default zoom.
-    virtual bool ZoomTo(int dpi) = 0;
-    // The DPI the current document is shown at: a CSS pixel covers
-    // ZoomDpi() / 96 device pixels.
-    virtual int ZoomDpi() const = 0;
+    // Shows the current document at the browser's optical zoom `percent`: a
+    // CSS pixel covers percent / 100 device pixels (150 on a display of 144
+    // DPI, times the zoom a player chose, so it may lie below 100). CSS pixels
+    // stay the page's unit, the picture grows or shrinks. True when the
+    // document now shows at that zoom; false when there is none ready to take
+    // it. Each new top-level document starts at the browser's default zoom.
+    virtual bool ZoomTo(int percent) = 0;
+    // The zoom the current document is shown at, in percent.
+    virtual int ZoomPercent() const = 0;
     // Draws the page as Window() shows it, its client area from (0, 0) of
     // `dc`, whether the window is covered or hidden; false when there is no
     // page to draw.

@@ -196,7 +196,7 @@ void CMainFrame::RefreshGame() {
 }
 
 LRESULT CMainFrame::OnCopyData(const COPYDATASTRUCT* data) {
-    if (!data || data->dwData != WM_TAKE_PAGE_SHOT) return 0;
+    if (!data || data->dwData != COPYDATA_TAKE_PAGE_SHOT) return 0;
     m_shotCaption = CopyDataText(*data);
     // The main window waits for this answer; the drawing and the file do not
     // keep it waiting.
@@ -209,6 +209,6 @@ void CMainFrame::ShootPage() {
     PageEngine* engine = view ? view->GetBrowser() : nullptr;
     // A main window that does not answer soon is not waited for.
     DWORD_PTR answer = 0;
-    SendCopyDataText(g_hOwnerWnd, m_hWnd, WM_PAGE_SHOT_SAVED,
+    SendCopyDataText(g_hOwnerWnd, m_hWnd, COPYDATA_PAGE_SHOT_SAVED,
                      engine ? SavePageShot(*engine, m_shotCaption) : std::wstring(), 5000, &answer);
 }

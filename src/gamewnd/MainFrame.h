@@ -4,7 +4,7 @@
 // itself there, and ends when that main window is gone.
 #include <string>
 
-#include "engine/PageZoomSteps.h"
+#include "base/WindowMessages.h"  // ZoomStep
 #include "framework/DocView.h"
 #include "gamewnd/FrameKeys.h"
 #include "hotkey/HotkeyModel.h"

@@ -114,7 +114,7 @@ void CDHtmDlgEx::EndCapturedPress(LPARAM lp) {
         const RECT box = held->OffsetRect();
         // The release point, in the dialog's device pixels, back in the CSS
         // pixels of the element's page offsets, through the zoom in force.
-        const DpiScale zoom(m_browser ? m_browser->ZoomDpi() : kBaseDpi);
+        const int zoom = m_browser ? m_browser->ZoomPercent() : kBaseZoom;
         const bool inside = PointInBox(CssOfDevice(GET_X_LPARAM(lp), zoom), CssOfDevice(GET_Y_LPARAM(lp), zoom),
                                        box.left, box.top, box.right, box.bottom);
         const SpriteStep step = SpriteCapturedRelease(inside);

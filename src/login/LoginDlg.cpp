@@ -8,6 +8,7 @@
 #include "base/PageProcess.h"
 #include "base/StartupTrace.h"
 #include "base/Utf8Text.h"
+#include "base/WindowMessages.h"
 #include "framework/Handles.h"
 #include "login/AppCommand.h"
 #include "net/HttpRules.h"
@@ -147,7 +148,7 @@ void CLoginDlg::LoadGame(const std::wstring& loginText, const std::wstring& game
     }
     const LoginCaption caption = BuildLoginCaption(DecodeLoginText(loginText));
     std::wstring text = caption.caption;
-    COPYDATASTRUCT cds = CopyDataRecord(0, text);
+    COPYDATASTRUCT cds = CopyDataRecord(COPYDATA_REGISTER_CAPTION, text);
     const LRESULT accepted = ::SendMessageW(g_hOwnerWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&cds));
     if (accepted == 0) {
         ShowMessageBox(kBoxOk, DuplicateLoginMessage(caption.account, caption.server), nullptr);

@@ -1,7 +1,9 @@
 #pragma once
-// The main window's own messages and timer ids: none crosses processes
-// (what does is in base/WindowMessages.h). Private messages start at WM_APP,
-// clear of the dialog manager's DM_ messages on this dialog.
+// The main window's own messages and timer ids: none crosses processes.
+// They start at WM_APP, clear of the DM_ messages its dialog manager keeps
+// from WM_USER on. What other processes send it is in base/WindowMessages.h,
+// from WM_USER on, and one of those has a DM_ number: WM_PAGE_ATTACH is
+// DM_REPOSITION's 0x402 (that header says why it stays).
 #include <windows.h>
 
 constexpr UINT WM_TRAY_NOTIFY = WM_APP + 1;  // from the shell: wParam icon id, lParam mouse message

@@ -7,9 +7,9 @@
 // menus, the tray icon, the add-account prompt and the notice.
 #include <string>
 
+#include "base/WindowMessages.h"  // ZoomStep
 #include "extras/PopInfoDlg.h"
 #include "hotkey/KeyboardHook.h"
-#include "engine/PageZoomSteps.h"
 #include "login/AddAccDlg.h"
 #include "mainwnd/GamePages.h"
 #include "mainwnd/LoginChildren.h"

@@ -11,6 +11,7 @@
 #include "base/StartProgram.h"
 #include "base/StartupTrace.h"
 #include "base/WindowMessages.h"
+#include "engine/PageZoomSteps.h"
 #include "mainwnd/AccountZoomRules.h"
 #include "mainwnd/MainWindowMessages.h"
 #include "mainwnd/PageWindowCalls.h"
@@ -50,10 +51,11 @@ LRESULT CPlexor3Dlg::OnAddAccountChoice(bool newTab) {
 
 LRESULT CPlexor3Dlg::OnCopyData(HWND from, const COPYDATASTRUCT* data) {
     if (!data || !data->lpData) return 0;
-    if (data->dwData == WM_PAGE_SHOT_SAVED) {
+    if (data->dwData == COPYDATA_PAGE_SHOT_SAVED) {
         OnPageShotSaved(from, CopyDataText(*data));
         return 1;
     }
+    // COPYDATA_REGISTER_CAPTION, or a tag no launcher sends this window.
     return m_pages.Register(CopyDataText(*data), m_logins.PendingProcessId()) ? 1 : 0;
 }
 

@@ -20,7 +20,7 @@ void CPlexor3Dlg::ShootPage(int index) {
     // The page answers at once and saves afterwards; one that does not
     // answer soon has failed the player.
     DWORD_PTR taken = 0;
-    if (!SendCopyDataText(page, m_hWnd, WM_TAKE_PAGE_SHOT, m_pages.book().caption(index), 2000, &taken) || taken != 1)
+    if (!SendCopyDataText(page, m_hWnd, COPYDATA_TAKE_PAGE_SHOT, m_pages.book().caption(index), 2000, &taken) || taken != 1)
         OnPageShotSaved(page, std::wstring());
 }
 

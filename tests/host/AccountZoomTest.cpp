@@ -17,9 +17,10 @@ TEST(AccountZoom, StepsGoBothWaysAndStopAtTheEndsAndMultiplyTheDisplaysDpi) {
     EXPECT_EQ(TabTipText(L"12服-青龙-lucky", 100), L"12服-青龙-lucky");
     EXPECT_EQ(TabTipText(L"12服-青龙-lucky", 125), L"12服-青龙-lucky (125%)");
 
-    // The zoom multiplies the display's; zoomed out, a page goes below 96 DPI.
-    EXPECT_EQ(ZoomedPageDpi(144, 125), 180);
-    EXPECT_EQ(ZoomedPageDpi(96, 10), 48) << "held within the steps";
-    EXPECT_EQ(DpiScale::OfZoom(48).Px(20), 10);
-    EXPECT_EQ(PageZoomPercent(DpiScale::OfZoom(ZoomedPageDpi(96, 67))), 67);
+    // The zoom multiplies the display's; zoomed out, a page goes below 100 %.
+    EXPECT_EQ(ZoomedPagePercent(144, 125), 188);
+    EXPECT_EQ(ZoomedPagePercent(96, 10), 50) << "held within the steps";
+    EXPECT_EQ(DeviceRectOfCss(Rect{0, 0, 20, 20}, 50), (Rect{0, 0, 10, 10}));
+    EXPECT_EQ(ZoomedPagePercent(96, 67), 67);
+    EXPECT_EQ(ZoomedPagePercent(120, 67), 84) << "83.75, rounded once";
 }

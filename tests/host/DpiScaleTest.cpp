@@ -39,21 +39,21 @@ TEST(DpiScale, PagesAreZoomedOnlyAboveTheBaseAndRepaintsCoverWholePixels) {
     EXPECT_EQ(PageZoomPercent(DpiScale()), 100);
     EXPECT_EQ(PageZoomPercent(DpiScale(120)), 125);
     EXPECT_EQ(PageZoomPercent(DpiScale(144)), 150);
-    EXPECT_EQ(DpiOfZoomPercent(125), 120);
-    EXPECT_EQ(DpiOfZoomPercent(PageZoomPercent(DpiScale(168))), 168);
+    EXPECT_EQ(DeviceRectOfCss(Rect{0, 0, 96, 96}, 125), (Rect{0, 0, 120, 120}));
+    EXPECT_EQ(DeviceRectOfCss(Rect{0, 0, 96, 96}, PageZoomPercent(DpiScale(168))), (Rect{0, 0, 168, 168}));
     // A new document: the system's zoom once the host says it is DPI aware,
     // none on a window at the base scale, whatever the system's.
-    EXPECT_EQ(DocumentDefaultScale(DpiScale(120), DpiScale(144)).dpi(), 144);
-    EXPECT_EQ(DocumentDefaultScale(DpiScale(), DpiScale(144)).dpi(), 96);
-    EXPECT_EQ(DeviceRectOfCss(Rect{3, 5, 7, 9}, DpiScale()), (Rect{3, 5, 7, 9}));
+    EXPECT_EQ(DocumentDefaultZoom(DpiScale(120), DpiScale(144)), 150);
+    EXPECT_EQ(DocumentDefaultZoom(DpiScale(), DpiScale(144)), 100);
+    EXPECT_EQ(DeviceRectOfCss(Rect{3, 5, 7, 9}, 100), (Rect{3, 5, 7, 9}));
     // 1.5 x: 1 -> 1.5, 3 -> 4.5: the pixels 1..4 are touched.
-    EXPECT_EQ(DeviceRectOfCss(Rect{1, 1, 3, 3}, DpiScale(144)), (Rect{1, 1, 5, 5}));
-    EXPECT_EQ(DeviceRectOfCss(Rect{-1, 0, 1, 2}, DpiScale(120)), (Rect{-2, 0, 2, 3}));
+    EXPECT_EQ(DeviceRectOfCss(Rect{1, 1, 3, 3}, 150), (Rect{1, 1, 5, 5}));
+    EXPECT_EQ(DeviceRectOfCss(Rect{-1, 0, 1, 2}, 125), (Rect{-2, 0, 2, 3}));
     // The mouse back in CSS pixels: device 0..2 show CSS 0 and 1 at 1.5 x.
-    EXPECT_EQ(CssOfDevice(1, DpiScale(144)), 0);
-    EXPECT_EQ(CssOfDevice(2, DpiScale(144)), 1);
-    EXPECT_EQ(CssOfDevice(1437, DpiScale(144)), 958);
-    EXPECT_EQ(CssLengthCovering(1437, DpiScale(144)), 958);
-    EXPECT_EQ(CssLengthCovering(1438, DpiScale(144)), 959);
-    EXPECT_EQ(CssLengthCovering(1438, DpiScale()), 1438);
+    EXPECT_EQ(CssOfDevice(1, 150), 0);
+    EXPECT_EQ(CssOfDevice(2, 150), 1);
+    EXPECT_EQ(CssOfDevice(1437, 150), 958);
+    EXPECT_EQ(CssLengthCovering(1437, 150), 958);
+    EXPECT_EQ(CssLengthCovering(1438, 150), 959);
+    EXPECT_EQ(CssLengthCovering(1438, 100), 1438);
 }

@@ -208,8 +208,8 @@ TEST(WebDialog, PagesFollowTheScaleAndButtonsClickWhereTheyAreShown) {
     o.dlg.Navigate(PortalUrl(L"/far.page"));
     ASSERT_TRUE(o.WaitForCompletions(1));
     const DpiScale scale = ScaleOfWindow(o.dlg.m_hWnd);
-    ASSERT_EQ(o.dlg.Engine()->ZoomDpi(), scale.dpi());
-    const Rect button = DeviceRectOfCss(Rect{300, 200, 400, 240}, scale);
+    ASSERT_EQ(o.dlg.Engine()->ZoomPercent(), PageZoomPercent(scale));
+    const Rect button = DeviceRectOfCss(Rect{300, 200, 400, 240}, PageZoomPercent(scale));
     const int y = (button.top + button.bottom) / 2;
     auto pressAndReleaseAt = [&](int releaseX) {
         for (const POINT at : {o.Screen(button.left + 2, y), o.Screen(button.left + 3, y)}) ::SetCursorPos(at.x, at.y);
@@ -229,7 +229,7 @@ TEST(WebDialog, PagesFollowTheScaleAndButtonsClickWhereTheyAreShown) {
     o.dlg.ZoomPage(other.dpi());
     o.dlg.Navigate(PortalUrl(L"/far.page"));
     ASSERT_TRUE(o.WaitForCompletions(3));
-    EXPECT_EQ(o.dlg.Engine()->ZoomDpi(), other.dpi()) << "not the browser's default zoom";
+    EXPECT_EQ(o.dlg.Engine()->ZoomPercent(), PageZoomPercent(other)) << "not the browser's default zoom";
 }
 
 TEST(WebDialog, APressOnThePageBackgroundMovesTheDialog) {

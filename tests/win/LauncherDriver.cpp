@@ -6,12 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Screenshot.h"
 #include "engine/ScriptedCommands.h"
 #include "framework/Handles.h"
-#include "mainwnd/MainWindowMessages.h"
-#include "mainwnd/TabStripRules.h"
-#include "resource.h"
 #include "ui/MessageBox.h"
 #include "ui/WindowDpi.h"
 
@@ -129,7 +125,7 @@ bool PutOnClipboard(const std::wstring& text) {
 bool SendEngineCommand(HWND engine, const std::wstring& command) {
     std::wstring text = command;
     COPYDATASTRUCT cds{};
-    cds.dwData = kScriptedCommandTag;
+    cds.dwData = COPYDATA_SCRIPTED_COMMAND;
     cds.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     cds.lpData = &text[0];
     DWORD_PTR result = 0;
@@ -184,6 +180,7 @@ std::vector<HWND> PageFrames(HWND mainWindow) {
 bool RegisterCaption(HWND mainWindow, const std::wstring& caption) {
     std::wstring text = caption;
     COPYDATASTRUCT cds{};
+    cds.dwData = COPYDATA_REGISTER_CAPTION;
     cds.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     cds.lpData = &text[0];
     DWORD_PTR result = 0;
@@ -324,59 +321,6 @@ bool SeenProcess::Running() const { return m_handle && ::WaitForSingleObject(m_h
 
 bool LauncherInstance::WaitForPages(size_t n) {
     return WaitUntil([&] { return Pages() == n; }, 20000);
-}
-
-namespace {
-const wchar_t kMenuClass[] = L"#32768";
-
-HWND WaitForMenu(DWORD pid) {
-    HWND menu = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : FindWindows(pid, kMenuClass, L""))
-                if (::IsWindowVisible(w)) menu = w;
-            return menu != nullptr;
-        },
-        5000);
-    return menu;
-}
-}  // namespace
-
-namespace {
-// Chooses the `position`-th item of the menu `app` is opening.
-bool PickFromMenu(LauncherInstance& app, int position, const wchar_t* screenshot) {
-    HWND menu = WaitForMenu(app.process.pid());
-    if (!menu) return false;
-    PumpFor(300);
-    if (screenshot) CaptureWindowPng(::GetDesktopWindow(), screenshot);
-    for (int i = 0; i < position; ++i) PressKeys({VK_DOWN});
-    PressKeys({VK_RETURN});
-    return WaitUntil([&] { return !::IsWindowVisible(menu); }, 3000);
-}
-}  // namespace
-
-POINT TabPoint(HWND main, int tab) {
-    // Left of the middle: the close box sits at the tab's right end.
-    const Rect r = TabRect(tab, ScaleOfWindow(main));
-    POINT at{r.left + r.width() / 3, (r.top + r.bottom) / 2};
-    ::ClientToScreen(main, &at);
-    return at;
-}
-
-bool ChooseMenuItem(LauncherInstance& app, bool trayMenu, int position, const wchar_t* screenshot) {
-    ::SetForegroundWindow(app.main);
-    PumpFor(100);
-    if (trayMenu)
-        ::PostMessageW(app.main, WM_TRAY_NOTIFY, 1, WM_RBUTTONUP);
-    else
-        ::PostMessageW(app.main, WM_COMMAND, MAKEWPARAM(IDC_BTN_MENU, BN_CLICKED), 0);
-    return PickFromMenu(app, position, screenshot);
-}
-
-bool ChooseTabMenuItem(LauncherInstance& app, int tab, int position, const wchar_t* screenshot) {
-    if (!FocusWindow(app.main)) return false;
-    ClickWith(TabPoint(app.main, tab), MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-    return PickFromMenu(app, position, screenshot);
 }
 
 bool AnswerAddAccount(LauncherInstance& app, bool newTab) {

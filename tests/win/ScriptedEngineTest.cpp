@@ -174,7 +174,7 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 5000) {
     return true;
 }
 
-LRESULT SendCommand(HWND engine, const std::wstring& text, ULONG_PTR tag = kScriptedCommandTag) {
+LRESULT SendCommand(HWND engine, const std::wstring& text, ULONG_PTR tag = COPYDATA_SCRIPTED_COMMAND) {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     COPYDATASTRUCT data{tag, bytes, const_cast<wchar_t*>(text.c_str())};
     return ::SendMessageW(engine, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));

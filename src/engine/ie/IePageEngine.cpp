@@ -98,9 +98,8 @@ void IePageEngine::Refresh() {
     if (m_browser) m_browser->Refresh();
 }
 
-bool IePageEngine::ZoomTo(int dpi) {
+bool IePageEngine::ZoomTo(int percent) {
     if (!m_browser) return false;
-    const int percent = PageZoomPercent(DpiScale::OfZoom(dpi));
     VARIANT wanted;
     ::VariantInit(&wanted);
     wanted.vt = VT_I4;
@@ -127,10 +126,10 @@ int IePageEngine::CurrentZoomPercent() const {
     return zoom.lVal;
 }
 
-int IePageEngine::ZoomDpi() const {
-    // Without an answer the page is taken to be unzoomed, as at 96 DPI.
+int IePageEngine::ZoomPercent() const {
+    // Without an answer the page is taken to be unzoomed.
     const int percent = CurrentZoomPercent();
-    return percent > 0 ? DpiOfZoomPercent(percent) : kBaseDpi;
+    return percent > 0 ? percent : kBaseZoom;
 }
 
 // The control asks the document host (the site's TranslateAccelerator) before

@@ -50,8 +50,8 @@ public:
     void TakeFocus() override;
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
-    bool ZoomTo(int dpi) override;
-    int ZoomDpi() const override;
+    bool ZoomTo(int percent) override;
+    int ZoomPercent() const override;
     // The document draws itself (IViewObject::Draw), at the size the page
     // window shows it.
     bool DrawPage(HDC dc) override;

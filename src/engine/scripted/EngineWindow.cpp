@@ -111,7 +111,7 @@ LRESULT EngineWindow::WindowProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_COPYDATA: {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-        if (!data || data->dwData != kScriptedCommandTag) return 0;
+        if (!data || data->dwData != COPYDATA_SCRIPTED_COMMAND) return 0;
         return m_handler.RunTestCommand(CommandTextFromPayload(data->lpData, data->cbData)) ? 1 : 0;
     }
     case WM_ENGINE_FETCH_DONE:

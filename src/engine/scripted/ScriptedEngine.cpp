@@ -3,10 +3,8 @@
 #include <algorithm>
 
 #include "engine/PageDpi.h"
-#include "engine/scripted/Clipboard.h"
+#include "engine/scripted/LifeCheck.h"
 #include "engine/scripted/NavigationRules.h"
-#include "engine/scripted/PageKeys.h"
-#include "engine/scripted/TestCommandText.h"
 #include "engine/scripted/WebMessage.h"
 #include "ui/SkinImage.h"
 #include "ui/WindowDpi.h"
@@ -14,34 +12,6 @@
 namespace scripted {
 
 namespace {
-
-// Whether the engine still exists after a host call.
-class LifeCheck {
-public:
-    explicit LifeCheck(const std::shared_ptr<int>& life) : m_life(life) {}
-    bool gone() const { return m_life.expired(); }
-
-private:
-    std::weak_ptr<int> m_life;
-};
-
-PageEvent EventOf(PointerEventKind kind) {
-    switch (kind) {
-    case PointerEventKind::Over:
-        return PageEvent::MouseOver;
-    case PointerEventKind::Out:
-        return PageEvent::MouseOut;
-    case PointerEventKind::Move:
-        return PageEvent::MouseMove;
-    case PointerEventKind::Down:
-        return PageEvent::MouseDown;
-    case PointerEventKind::Up:
-        return PageEvent::MouseUp;
-    case PointerEventKind::ContextMenu:
-        break;
-    }
-    return PageEvent::ContextMenu;
-}
 
 PageScript ErrorPage(const std::wstring& url, long status) {
     PageScript page;
@@ -68,12 +38,12 @@ ScriptedEngine::ShownPage::~ShownPage() {
 }
 
 ScriptedEngine::ScriptedEngine(PageHost& host, HWND parent, const RECT& area)
-    : m_host(host), m_scale(ScaleOfWindow(parent)), m_window(*this) {
+    : m_host(host), m_zoom(PageZoomPercent(ScaleOfWindow(parent))), m_window(*this) {
     m_window.Create(parent, area);
 }
 
-bool ScriptedEngine::ZoomTo(int dpi) {
-    m_scale = DpiScale::OfZoom(dpi);
+bool ScriptedEngine::ZoomTo(int percent) {
+    m_zoom = percent > 0 ? percent : kBaseZoom;
     const RECT client = m_window.GetClientRect();
     Resized(client.right, client.bottom);
     m_window.Invalidate(FALSE);
@@ -152,14 +122,14 @@ void ScriptedEngine::ShowPage(PageScript script, const std::wstring& url, const 
 
     // Like the platform browser, each document starts at the default zoom;
     // its host zooms it to the window's display once it has completed.
-    m_scale = DocumentDefaultScale(ScaleOfWindow(m_window.m_hWnd), SystemScale());
+    m_zoom = DocumentDefaultZoom(ScaleOfWindow(m_window.m_hWnd), SystemScale());
     auto page = std::make_unique<ShownPage>();
     page->link = std::make_shared<DocumentLink>(*this);
     const RECT client = m_window.GetClientRect();
     for (const ElementDef& def : script.elements)
         page->elements.push_back(std::make_shared<ScriptedElement>(def, page->link));
-    page->elements.front()->SetSize(CssLengthCovering(client.right, m_scale),
-                                    CssLengthCovering(client.bottom, m_scale));
+    page->elements.front()->SetSize(CssLengthCovering(client.right, m_zoom),
+                                    CssLengthCovering(client.bottom, m_zoom));
     page->script = std::move(script);
     page->url = url;
     page->source = source;
@@ -232,162 +202,6 @@ void ScriptedEngine::RunUnload() {
     ShowWebMessage(m_host, m_window.m_hWnd, text);
 }
 
-void ScriptedEngine::Pointer(PointerInput input, POINT point) {
-    if (m_closing || !m_page) return;
-    const size_t hit = m_page->script.HitTest(CssOfDevice(point.x, m_scale), CssOfDevice(point.y, m_scale));
-    switch (input) {
-    case PointerInput::Move:
-        Raise(m_pointer.Move(hit));
-        break;
-    case PointerInput::LeftDown:
-        Raise(m_pointer.LeftDown(hit));
-        break;
-    case PointerInput::LeftUp:
-        Raise(m_pointer.LeftUp(hit));
-        break;
-    case PointerInput::RightUp:
-        Raise(m_pointer.RightUp(hit));
-        break;
-    case PointerInput::Leave:
-        Raise(m_pointer.Leave());
-        break;
-    }
-}
-
-void ScriptedEngine::Raise(const std::vector<PointerStep>& steps) {
-    LifeCheck life(m_life);
-    const WPARAM pageSerial = m_pageSerial;
-    for (const PointerStep& step : steps) {
-        // A host call may have let another page in (a modal loop of its own).
-        if (life.gone() || m_closing || !m_page || pageSerial != m_pageSerial) return;
-        if (step.element >= m_page->elements.size()) return;
-        const std::shared_ptr<ScriptedElement> element = m_page->elements[step.element];
-        const HRESULT result = m_host.OnPageEvent(EventOf(step.kind), *element);
-        if (life.gone()) return;
-        if (result != S_OK) continue;
-        // A press whose default runs moves the focus there, or away from
-        // every element when it cannot take it.
-        if (step.kind == PointerEventKind::Down && m_page && pageSerial == m_pageSerial)
-            FocusElement(IsFocusable(element->def()) ? step.element : PageScript::kNone);
-        if (step.clickOnDefault) element->Click();
-        if (step.menuOnDefault) m_host.ShowContextMenu();
-    }
-}
-
-bool ScriptedEngine::RunTestCommand(const std::wstring& text) {
-    if (m_closing) return false;
-    const std::optional<TestCommand> command = ParseTestCommand(text);
-    if (!command) return false;
-    switch (command->verb) {
-    case TestVerb::Navigate:
-        return Navigate(command->argument);
-    case TestVerb::Picture:
-        return m_window.SavePicture(command->argument);
-    case TestVerb::Fault:
-        m_window.FaultSoon();
-        return true;
-    case TestVerb::Field:
-        return FieldHolds(command->argument);
-    default:
-        break;
-    }
-    if (!m_page) return false;
-    const size_t index = m_page->script.Find(command->argument);
-    if (command->verb == TestVerb::Focused) return index != PageScript::kNone && index == m_focus;
-    if (index == PageScript::kNone) return false;
-    switch (command->verb) {
-    case TestVerb::Over:
-        Raise(m_pointer.ComeOver(index));
-        break;
-    case TestVerb::Out:
-        Raise(m_pointer.GoOut(index));
-        break;
-    case TestVerb::Down:
-        Raise(m_pointer.Press(index));
-        break;
-    case TestVerb::Up:
-        Raise(m_pointer.Release(index));
-        break;
-    case TestVerb::Move:
-        Raise(m_pointer.MoveOn(index));
-        break;
-    case TestVerb::Context:
-        Raise(m_pointer.AskMenu(index));
-        break;
-    case TestVerb::Click: {
-        const std::shared_ptr<ScriptedElement> element = m_page->elements[index];
-        element->Click();
-        break;
-    }
-    case TestVerb::Navigate:
-    case TestVerb::Picture:
-    case TestVerb::Fault:
-    case TestVerb::Focused:
-    case TestVerb::Field:
-        break;
-    }
-    return true;
-}
-
-bool ScriptedEngine::TranslateAccelerator(const MSG& msg) {
-    if (m_closing || !m_page || !m_window.TakesKeys()) return false;
-    auto held = [](int vk) { return ::GetKeyState(vk) < 0; };
-    const PageKey key{msg.message, msg.wParam, held(VK_CONTROL), held(VK_MENU), held(VK_SHIFT)};
-    ScriptedElement* field = FocusedField();
-    const bool anyFocusable = NextFocus(m_page->script, PageScript::kNone, false) != PageScript::kNone;
-    const PageKeyAction action = DecidePageKey(key, field != nullptr, anyFocusable);
-    switch (action) {
-    case PageKeyAction::None:
-        return false;
-    case PageKeyAction::Refresh:
-        Refresh();
-        return true;
-    case PageKeyAction::FocusNext:
-    case PageKeyAction::FocusPrevious:
-        FocusElement(NextFocus(m_page->script, m_focus, action == PageKeyAction::FocusPrevious));
-        return true;
-    case PageKeyAction::Copy:
-        if (field->field()->HasSelection()) WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText());
-        return true;
-    case PageKeyAction::Cut:
-        if (field->field()->HasSelection() && WriteClipboardText(m_window.m_hWnd, field->field()->SelectedText()))
-            EraseBackward(*field->field());
-        break;
-    case PageKeyAction::Paste:
-        TypeIntoField(*field->field(), ReadClipboardText(m_window.m_hWnd));
-        break;
-    case PageKeyAction::Edit:
-        EditField(*field->field(), key);
-        break;
-    }
-    Redraw(field->OffsetRect());
-    return true;
-}
-
-void ScriptedEngine::FocusElement(size_t index) {
-    if (!m_page || index == m_focus) return;
-    const size_t count = m_page->elements.size();
-    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
-    m_focus = index < count ? index : PageScript::kNone;
-    if (m_focus < count) Redraw(m_page->elements[m_focus]->OffsetRect());
-}
-
-ScriptedElement* ScriptedEngine::FocusedField() const {
-    if (!m_page || m_focus >= m_page->elements.size()) return nullptr;
-    ScriptedElement* element = m_page->elements[m_focus].get();
-    return element->field() ? element : nullptr;
-}
-
-bool ScriptedEngine::FieldHolds(const std::wstring& argument) const {
-    if (!m_page) return false;
-    const size_t blank = argument.find(L' ');
-    const size_t index = m_page->script.Find(argument.substr(0, blank));
-    if (index == PageScript::kNone) return false;
-    const FieldText* field = m_page->elements[index]->field();
-    const std::wstring text = blank == std::wstring::npos ? std::wstring() : argument.substr(blank + 1);
-    return field && field->text == text;
-}
-
 void ScriptedEngine::FollowLink(const std::wstring& href, bool inFrame) {
     if (m_closing || !m_page) return;
     const std::wstring url = ResolveAddress(m_page->source, href);
@@ -400,13 +214,13 @@ void ScriptedEngine::FollowLink(const std::wstring& href, bool inFrame) {
 }
 
 void ScriptedEngine::Redraw(const RECT& area) {
-    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_scale);
+    const Rect device = DeviceRectOfCss(Rect{area.left, area.top, area.right, area.bottom}, m_zoom);
     m_window.InvalidateRect(RECT{device.left, device.top, device.right, device.bottom}, FALSE);
 }
 
 void ScriptedEngine::Resized(int width, int height) {
     if (m_page)
-        m_page->elements.front()->SetSize(CssLengthCovering(width, m_scale), CssLengthCovering(height, m_scale));
+        m_page->elements.front()->SetSize(CssLengthCovering(width, m_zoom), CssLengthCovering(height, m_zoom));
 }
 
 bool ScriptedEngine::DrawPage(HDC dc) {
@@ -431,7 +245,7 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
         picture.status.bodyScroll = m_page->bodyScroll;
     }
     if (m_job) picture.status.loading = m_load.url;
-    if (m_scale.IsBase()) {
+    if (m_zoom == kBaseZoom) {
         scripted::PaintPage(dc, client, picture, m_fonts);
         return;
     }
@@ -440,10 +254,10 @@ void ScriptedEngine::PaintPage(HDC dc, const RECT& client) {
     const int oldMode = ::SetGraphicsMode(dc, GM_ADVANCED);
     XFORM oldTransform{};
     ::GetWorldTransform(dc, &oldTransform);
-    const float zoom = static_cast<float>(m_scale.dpi()) / kBaseDpi;
+    const float zoom = static_cast<float>(m_zoom) / kBaseZoom;
     const XFORM toDevice{zoom, 0.0f, 0.0f, zoom, 0.0f, 0.0f};
     ::SetWorldTransform(dc, &toDevice);
-    const RECT css{0, 0, CssLengthCovering(client.right, m_scale), CssLengthCovering(client.bottom, m_scale)};
+    const RECT css{0, 0, CssLengthCovering(client.right, m_zoom), CssLengthCovering(client.bottom, m_zoom)};
     scripted::PaintPage(dc, css, picture, m_fonts);
     ::SetWorldTransform(dc, &oldTransform);
     ::SetGraphicsMode(dc, oldMode);

@@ -15,7 +15,6 @@
 #include "engine/scripted/PointerModel.h"
 #include "engine/scripted/ScriptedElement.h"
 #include "framework/PageEngine.h"
-#include "ui/DpiScale.h"
 
 namespace scripted {
 
@@ -41,8 +40,8 @@ public:
     void TakeFocus() override { m_window.TakeKeys(); }
     bool SetBodyScroll(const std::wstring& value) override;
     std::wstring CurrentUrl() const override;
-    bool ZoomTo(int dpi) override;
-    int ZoomDpi() const override { return m_scale.dpi(); }
+    bool ZoomTo(int percent) override;
+    int ZoomPercent() const override { return m_zoom; }
     // The same picture as the window paints on screen.
     bool DrawPage(HDC dc) override;
 
@@ -108,9 +107,9 @@ private:
     bool FieldHolds(const std::wstring& argument) const;
 
     PageHost& m_host;
-    // The page is laid out in CSS pixels and drawn at its window's scale, as
-    // the platform browser does for a DPI-aware host.
-    DpiScale m_scale;
+    // The page is laid out in CSS pixels and drawn at this zoom, in percent,
+    // as the platform browser does for a DPI-aware host.
+    int m_zoom;
     // Host calls may end the engine; code that goes on after one checks this.
     std::shared_ptr<int> m_life = std::make_shared<int>(0);
     EngineWindow m_window;

@@ -16,4 +16,5 @@ list(APPEND ZUVA_WIN32_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PagePainter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptedElement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ScriptedEngine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScriptedEngineInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/WebMessage.cpp)
