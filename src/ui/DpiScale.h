@@ -15,14 +15,6 @@ public:
     DpiScale() = default;
     // Below 96 DPI the launcher keeps its 96-DPI sizes.
     explicit DpiScale(int dpi) : m_dpi(dpi > kBaseDpi ? dpi : kBaseDpi) {}
-    // The scale a page is shown at, which a player's zoom may take below
-    // 96 DPI (a page zoomed out on a display at 100 %).
-    static DpiScale OfZoom(int dpi) {
-        DpiScale s;
-        if (dpi > 0) s.m_dpi = dpi;
-        return s;
-    }
-
     int dpi() const { return m_dpi; }
     bool IsBase() const { return m_dpi == kBaseDpi; }
 

@@ -61,10 +61,6 @@ std::wstring ShownTabTip(HWND main, int tab) {
     return text;
 }
 
-// The scripted page draws a status line 20 CSS pixels high along its bottom:
-// at `dpi` it covers 20 * dpi / 96 rows, give or take the rounding of a row.
-// Checked as soon as it holds, within `ms`: a zoom takes a page a few
-// hundred milliseconds under Wine.
 // The game page in `frame` has the keyboard without a click: Shift+Tab
 // takes its focus to the chat field, the last one, and `keys` type `text`.
 void ExpectTypedIntoChat(HWND frame, std::initializer_list<WORD> keys, const std::wstring& text) {
@@ -83,6 +79,10 @@ void ExpectTypedIntoChat(HWND frame, std::initializer_list<WORD> keys, const std
         << "typed into the chat without a click";
 }
 
+// The scripted page draws a status line 20 CSS pixels high along its bottom:
+// at `dpi` it covers 20 * dpi / 96 rows, give or take the rounding of a row.
+// Checked as soon as it holds, within `ms`: a zoom takes a page a few
+// hundred milliseconds under Wine.
 void ExpectPageZoomedTo(HWND frame, int dpi, DWORD ms = 3000) {
     HWND engine = FindPageEngineWindow(frame);
     ASSERT_NE(engine, nullptr);
