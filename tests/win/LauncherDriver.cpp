@@ -170,6 +170,18 @@ bool FocusWindow(HWND window) {
         3000);
 }
 
+bool WaitForPageKeyboard(HWND frame) {
+    const HWND page = FindPageEngineWindow(frame);
+    return page && WaitUntil(
+                       [&] {
+                           GUITHREADINFO input{};
+                           input.cbSize = sizeof(input);
+                           return ::GetGUIThreadInfo(::GetWindowThreadProcessId(page, nullptr), &input) &&
+                                  input.hwndFocus == page;
+                       },
+                       3000);
+}
+
 std::vector<HWND> PageFrames(HWND mainWindow) {
     FrameSearch s{mainWindow, 0, {}};
     ::GetWindowThreadProcessId(mainWindow, &s.mainPid);

@@ -46,6 +46,9 @@ HWND LoginPicture(DWORD pid);
 // really is the foreground window (Wine names either) and its thread has a
 // focus window: a key pressed before that goes nowhere. True when it came.
 bool FocusWindow(HWND window);
+// Waits until the page in `frame` has taken the keyboard, as a page does a
+// moment after it shows: its engine's window has its thread's focus.
+bool WaitForPageKeyboard(HWND frame);
 
 // A main window's game frames: its child windows that belong to other processes.
 std::vector<HWND> PageFrames(HWND mainWindow);

@@ -65,14 +65,7 @@ std::wstring ShownTabTip(HWND main, int tab) {
 // takes its focus to the chat field, the last one, and `keys` type `text`.
 void ExpectTypedIntoChat(HWND frame, std::initializer_list<WORD> keys, const std::wstring& text) {
     const HWND page = FindPageEngineWindow(frame);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            GUITHREADINFO input{};
-            input.cbSize = sizeof(input);
-            return ::GetGUIThreadInfo(::GetWindowThreadProcessId(page, nullptr), &input) && input.hwndFocus == page;
-        },
-        3000))
-        << "the page takes the focus as it shows";
+    EXPECT_TRUE(WaitForPageKeyboard(frame)) << "the page takes the focus as it shows";
     PressKeys({VK_SHIFT, VK_TAB});
     for (WORD key : keys) PressKeys({key});
     EXPECT_TRUE(WaitUntil([&] { return SendEngineCommand(page, L"field say " + text); }, 3000))

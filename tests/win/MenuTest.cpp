@@ -27,7 +27,8 @@ bool Shown(HWND wnd) { return ::IsWindowVisible(wnd) != FALSE; }
 struct OnePage {
     OnePage() {
         if (app.main && LogIn(app, L"lucky12") && app.WaitForPages(1))
-            ready = WaitUntil([&] { return Shown(PageFrames(app.main)[0]); }, 15000);
+            ready = WaitUntil([&] { return Shown(PageFrames(app.main)[0]); }, 15000) &&
+                    WaitForPageKeyboard(PageFrames(app.main)[0]);
     }
     bool Choose(bool trayMenu, int position, const wchar_t* screenshot = nullptr) {
         return ChooseMenuItem(app, trayMenu, position, screenshot);
