@@ -1,6 +1,7 @@
 #include "app/CrashExit.h"
 
 #include "base/PageProcess.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 // Not in every SDK's headers, and not on every system: looked up at run time.
@@ -12,7 +13,7 @@ using WerSetFlagsFn = HRESULT(WINAPI*)(DWORD);
 
 template <class Fn>
 Fn Kernel32(const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), name)));
+    return fw::FindFunction<Fn>(::GetModuleHandleW(L"kernel32.dll"), name);
 }
 
 BOOL CALLBACK LeaveIfOurs(HWND window, LPARAM owner) {

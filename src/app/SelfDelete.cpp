@@ -13,7 +13,6 @@
 #include "base/AnsiText.h"
 #include "base/NewFile.h"
 #include "base/PathText.h"
-#include "base/RandomNumber.h"
 #include "base/StartProgram.h"
 #include "framework/Handles.h"
 
@@ -40,21 +39,11 @@ std::wstring SystemTempFolder() {
     return folder;
 }
 
-// Draws random names until `make` makes something new under one: a name
-// found taken (anyone may have made it) is never used. The path, or empty.
+// Something `make` makes new in `folder` under a random name as `nameFor`
+// spells it; the path, or empty.
 template <typename Make>
 std::wstring MakeNew(const std::wstring& folder, std::wstring (*nameFor)(uint32_t), Make make) {
-    const int kNamesToTry = 16;
-    for (int attempt = 0; attempt < kNamesToTry; ++attempt) {
-        uint32_t random = 0;
-        if (!RandomNumber(&random)) break;
-        const std::wstring path = folder + nameFor(random);
-        if (path.size() > kMaxPathChars) break;
-        if (make(path)) return path;
-        const DWORD error = ::GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
-    }
-    return std::wstring();
+    return MakeAtRandomPath([&](uint32_t random) { return folder + nameFor(random); }, make);
 }
 
 struct ScriptFile {

@@ -1,31 +1,28 @@
 #include "base/NewFile.h"
 
-#include "base/PathText.h"
-#include "base/RandomNumber.h"
-
-fw::FileHandle CreateNewFile(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security) {
+fw::FileHandle CreateNewFile(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                             DWORD flags) {
     // Without FILE_FLAG_OPEN_REPARSE_POINT a dangling symbolic link there
     // would not count as existing: its target would be created instead.
     return fw::FileHandle(::CreateFileW(path.c_str(), access, share, security, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT | flags, nullptr));
 }
 
-fw::FileHandle CreateFileAnew(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security) {
-    fw::FileHandle file = CreateNewFile(path, access, share, security);
-    if (!file && ::GetLastError() == ERROR_FILE_EXISTS && ::DeleteFileW(path.c_str()))
-        file = CreateNewFile(path, access, share, security);
+fw::FileHandle CreateFileAnew(const std::wstring& path, DWORD access, DWORD share, SECURITY_ATTRIBUTES* security,
+                              DWORD flags) {
+    fw::FileHandle file = CreateNewFile(path, access, share, security, flags);
+    // A leftover that went meanwhile leaves the name free all the same.
+    if (!file && ::GetLastError() == ERROR_FILE_EXISTS &&
+        (::DeleteFileW(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND))
+        file = CreateNewFile(path, access, share, security, flags);
     return file;
 }
 
 std::wstring MoveAside(const std::wstring& path) {
     if (::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return path;
-    for (int attempt = 0; attempt < 16; ++attempt) {
-        uint32_t random = 0;
-        if (!RandomNumber(&random)) break;
-        const std::wstring aside = path + L".aside-" + EightHexDigits(random);
-        // Without MOVEFILE_REPLACE_EXISTING: a name someone took is never used.
-        if (::MoveFileExW(path.c_str(), aside.c_str(), 0)) return aside;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS && ::GetLastError() != ERROR_FILE_EXISTS) break;
-    }
-    return std::wstring();
+    return MakeAtRandomPath([&](uint32_t random) { return path + L".aside-" + EightHexDigits(random); },
+                            [&](const std::wstring& aside) {
+                                // Without MOVEFILE_REPLACE_EXISTING: a name someone took is never used.
+                                return ::MoveFileExW(path.c_str(), aside.c_str(), 0) != FALSE;
+                            });
 }

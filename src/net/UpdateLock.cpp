@@ -3,39 +3,19 @@
 #include <windows.h>
 
 #include "base/AdminOnlySecurity.h"
+#include "base/NewFile.h"
 #include "base/ProgramPaths.h"
-
-namespace {
-// Created, never opened: an existing file would keep whatever security it
-// has. Not shared with anyone while held; a link of that name is never
-// followed. The file is gone once its handle closes, however the process
-// ends.
-fw::FileHandle CreateLockFile(const std::wstring& path, AdminOnlySecurity& security) {
-    return fw::FileHandle(::CreateFileW(path.c_str(), GENERIC_READ | DELETE, 0, security.attributes(), CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE |
-                                            FILE_FLAG_OPEN_REPARSE_POINT,
-                                        nullptr));
-}
-}  // namespace
 
 UpdateLock::UpdateLock() {
     AdminOnlySecurity security;
     if (!security.ok()) return;
-    const std::wstring path = UpdateLockPath();
-    m_file = CreateLockFile(path, security);
-    if (m_file) return;
-    DWORD error = ::GetLastError();
-    if (error == ERROR_FILE_EXISTS) {
-        // Either another launcher holds it, sharing no deletion, or it was
-        // left when the whole system went down: that one goes, and the lock
-        // is made anew with our descriptor.
-        if (::DeleteFileW(path.c_str()) || ::GetLastError() == ERROR_FILE_NOT_FOUND) {
-            m_file = CreateLockFile(path, security);
-            if (m_file) return;
-        }
-        error = ::GetLastError();
-    }
-    m_heldElsewhere = error == ERROR_SHARING_VIOLATION;
+    // Made new with our descriptor, never opened: a lock left when the whole
+    // system went down goes first; one another launcher holds (sharing no
+    // deletion) cannot. Shared with nobody while held, and gone once its
+    // handle closes, however the process ends.
+    m_file = CreateFileAnew(UpdateLockPath(), GENERIC_READ | DELETE, 0, security.attributes(),
+                            FILE_FLAG_DELETE_ON_CLOSE);
+    m_heldElsewhere = !m_file && ::GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
 std::wstring UpdateLockPath() { return GetDataFolder() + L"\\ZuvaUpdate.lock"; }

@@ -1,15 +1,14 @@
 #include "ui/WindowDpi.h"
 
 #include "framework/Handles.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 // A function of user32 that only newer systems have (and that the import
 // table of a program that must start on older ones cannot name).
 template <class Fn>
 Fn User32Function(const char* name) {
-    HMODULE user32 = ::GetModuleHandleW(L"user32.dll");
-    if (!user32) return nullptr;
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(user32, name)));
+    return fw::FindFunction<Fn>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);  // Windows 10 1607 on
