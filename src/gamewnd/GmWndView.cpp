@@ -39,7 +39,7 @@ void CGmWndView::OnNavigateComplete2(const std::wstring& url) {
             frame->ShowWindow(SW_SHOW);
             // A page that shows for the first time takes the keyboard, as
             // the main window has made it the current one.
-            if (!m_shown) frame->PostMessage(WM_PAGE_TAKE_KEYS);
+            if (!m_shown) frame->SendMessage(WM_PAGE_TAKE_KEYS);
             m_shown = true;
             TraceStartupStep("game page shown");
         }

@@ -163,7 +163,11 @@ void CMainFrame::TakeKeys() {
     owner.cbSize = sizeof(owner);
     const bool menuOpen = ::GetGUIThreadInfo(::GetWindowThreadProcessId(g_hOwnerWnd, nullptr), &owner) &&
                           (owner.flags & (GUI_INMENUMODE | GUI_POPUPMENUMODE)) != 0;
-    if (!IsWindowVisible() || !front || menuOpen) return;
+    // A page in front with the keyboard already leaves things as they are.
+    const HWND focus = ::GetFocus();
+    const bool hasKeys =
+        ::GetForegroundWindow() == m_hWnd && focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus));
+    if (!IsWindowVisible() || !front || menuOpen || hasKeys) return;
     // The frame in front of the main window, as the main window allowed it,
     // so that the keys come to this thread; then the focus down to the page.
     ::SetForegroundWindow(m_hWnd);

@@ -45,6 +45,11 @@ struct TestPictures {
                 if (seen.insert(f.cFileName).second) found = f.cFileName;
             return !found.empty();
         }, 10000);
+        // Whole once its writer has let go: the file is made before it is written.
+        WaitUntil([&] {
+            return !found.empty() && fw::FileHandle(::CreateFileW((shots + L"\\" + found).c_str(), GENERIC_READ, 0,
+                                                                  nullptr, OPEN_EXISTING, 0, nullptr));
+        }, 5000);
         return found;
     }
     RegistryValueBackup user{HKEY_CURRENT_USER, kShellKey + L"User Shell Folders", L"My Pictures"};
